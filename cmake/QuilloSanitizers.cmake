@@ -1,0 +1,5 @@
+if(QUILLO_SANITIZE)
+    set(_quillo_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_compile_options(${_quillo_san})
+    add_link_options(-fsanitize=address,undefined)
+endif()

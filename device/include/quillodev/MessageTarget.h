@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+// Where the library and the program's workers post their messages. In the program a target
+// turns each post into a Qt event whose type is the message number.
+struct MessageTarget {
+    virtual ~MessageTarget() = default;
+    virtual void post(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+};
+
+using WindowHandle = MessageTarget *; // null: post nothing
+
+namespace quillodev {
+
+constexpr unsigned int TrayCallbackMessage = 0x465;
+constexpr unsigned int HookKeyMessage = 0x466;
+constexpr unsigned int DeviceMessageProgress = 0x467;
+constexpr unsigned int DeviceMessageDone = 0x468;
+
+} // namespace quillodev
+
+// Posts when the target is not null.
+inline void postTo(WindowHandle window, unsigned int message, std::uintptr_t wParam,
+                   std::intptr_t lParam)
+{
+    if (window)
+        window->post(message, wParam, lParam);
+}

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets everything up and runs all tests: the default build's, then the sanitizer build's.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+for preset in default asan; do
+    echo "== $preset: configure and build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    echo "== $preset: tests"
+    ctest --preset "$preset"
+done
