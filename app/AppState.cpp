@@ -1,5 +1,20 @@
 #include "app/AppState.h"
 
+void PressCounters::updateExtremes()
+{
+    int highest = 1;
+    int lowest = 1;
+    for (int key = 2; key < int(counts.size()); ++key) {
+        const int count = counts[std::size_t(key)];
+        if (count > counts[std::size_t(highest)])
+            highest = key;
+        if (count > 0 && (count < counts[std::size_t(lowest)] || counts[std::size_t(lowest)] <= 0))
+            lowest = key;
+    }
+    highestKey = counts[std::size_t(highest)] > 0 ? highest : -1;
+    lowestKey = counts[std::size_t(lowest)] > 0 ? lowest : -1;
+}
+
 void AppState::buildCatalogue()
 {
     catalogue.build();
@@ -21,4 +36,31 @@ void AppState::resetKeyModel()
         }
     }
     lightSettings.fill(LightColour{});
+}
+
+namespace {
+
+bool validKey(int key, int layer)
+{
+    return key >= 1 && key <= AppState::KeyCount && (layer == 0 || layer == 1);
+}
+
+} // namespace
+
+KeyAssignment AppState::assignment(int key, int layer) const
+{
+    if (!validKey(key, layer))
+        return {};
+    const std::size_t i = std::size_t(index(key, layer));
+    return {category[i], code[i], action[i]};
+}
+
+void AppState::setAssignment(int key, int layer, const KeyAssignment &value)
+{
+    if (!validKey(key, layer))
+        return;
+    const std::size_t i = std::size_t(index(key, layer));
+    category[i] = value.category;
+    code[i] = value.code;
+    action[i] = value.action;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keymap/ActionList.h"
+#include "keymap/KeyAssignment.h"
 #include "keymap/KeyCatalogue.h"
 #include "lighting/LightSettings.h"
 
@@ -11,7 +12,7 @@
 
 struct PressCounters {
     static constexpr int NotRead = -926365496; // all four bytes 0xC8
-    std::array<int, 109> counts; // index = key number; negative: not read
+    std::array<int, 109> counts;               // index = key number; negative: not read
     int highestKey = -1;
     int lowestKey = -1;
 
@@ -21,6 +22,9 @@ struct PressCounters {
         counts.fill(NotRead);
         highestKey = lowestKey = -1;
     }
+    // Finds the most and the least pressed key among those pressed at all; ties go to the
+    // smaller key number, and -1 means no key was pressed.
+    void updateExtremes();
 };
 
 // Exchange between the backlight dialog and the multi-key colour dialog.
@@ -69,6 +73,11 @@ public:
     WindowHandle firmwareWindow = nullptr;
 
     bool chinese() const { return language == "zh-CN"; }
+
+    // One key's assignment gathered from the three arrays, and stored back into them. Keys
+    // outside 1..108 or layers other than 0 and 1 read as not set and are not stored.
+    KeyAssignment assignment(int key, int layer) const;
+    void setAssignment(int key, int layer, const KeyAssignment &value);
 
     // Builds the catalogue; the start-up language is "zh-CN".
     void buildCatalogue();

@@ -6,18 +6,20 @@
 // One record type for a predefined list, one entry of such a list and the action of one key.
 // `names` hold UTF-8 texts: entry names, or the display texts of an action's steps.
 struct ActionList {
-    int pageRows = 9;      // rows visible in the list that shows it
-    int top = 0;           // first visible row
-    int selected = 0;      // selected row, counted from top
+    int pageRows = 9; // rows visible in the list that shows it
+    int top = 0;      // first visible row
+    int selected = 0; // selected row, counted from top
     std::vector<std::string> names;
     std::vector<ActionList> items; // one per name
     int times = 1;
     bool autoDelay = false;
     int delayMs = 30;
-    int playMode = 0;      // 0..2
+    int playMode = 0; // 0..2
 
     ActionList() = default;
-    explicit ActionList(int rows) : pageRows(rows) {}
+    explicit ActionList(int rows)
+        : pageRows(rows)
+    {}
 
     int size() const { return int(names.size()); }
 

@@ -1,0 +1,75 @@
+#include "keymap/HookEventDecoder.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int ShiftKey = 16;
+constexpr int LeftShiftKey = 160;
+constexpr int RightShiftKey = 161;
+constexpr int EnterKey = 13;
+
+} // namespace
+
+HookEventDecoder::HookEventDecoder(KeyState keyState, Clock clock)
+    : m_keyState(std::move(keyState))
+    , m_clock(std::move(clock))
+{}
+
+void HookEventDecoder::reset()
+{
+    m_previousKey = -1;
+    m_hasPreviousTime = false;
+}
+
+HookEvent HookEventDecoder::decode(std::uintptr_t wParam, std::intptr_t lParam)
+{
+    const bool up = (wParam >> 31) & 1;
+    const bool extended = (lParam >> 24) & 1;
+    int vk = int(wParam & 0xFF);
+
+    const auto now = m_clock();
+    int elapsed = 0;
+    if (m_hasPreviousTime) {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_previousTime);
+        elapsed = int(std::clamp<std::chrono::milliseconds::rep>(ms.count(), 0, MaxElapsedMs));
+    }
+
+    if (vk == ShiftKey)
+        vk = shiftSide(up);
+
+    int key = (up ? ReleaseBit : 0) + vk;
+    if (vk == EnterKey && extended)
+        key += KeypadEnterBit;
+
+    const HookEvent event{key, up, elapsed, m_previousKey};
+    m_previousKey = key;
+    m_previousTime = now;
+    m_hasPreviousTime = true;
+    return event;
+}
+
+// The generic Shift code says nothing about the side; the key states do.
+int HookEventDecoder::shiftSide(bool up)
+{
+    const int left = m_keyState ? m_keyState(LeftShiftKey) : 0;
+    const int right = m_keyState ? m_keyState(RightShiftKey) : 0;
+    if (up) {
+        // A press flips a key's toggle bit, so the side released is the one whose state
+        // changed since the last Shift release.
+        int side = ShiftKey;
+        if (left != m_leftShiftAtRelease)
+            side = LeftShiftKey;
+        else if (right != m_rightShiftAtRelease)
+            side = RightShiftKey;
+        m_leftShiftAtRelease = left;
+        m_rightShiftAtRelease = right;
+        return side;
+    }
+    if (left & KeyDownBit)
+        return LeftShiftKey;
+    if (right & KeyDownBit)
+        return RightShiftKey;
+    return ShiftKey;
+}
