@@ -1,9 +1,37 @@
 #include <quillodev/CNuboUtil.h>
 
-#include <cstring>
+#include <algorithm>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace {
+
+constexpr int VersionLength = 62;
+constexpr int ReadTimeoutMs = 5000;
+
+// The keyboard sends its version in the system's ANSI code page on Windows. Elsewhere the text
+// is taken byte for byte as Latin-1: exact for the ASCII that keyboards send, and never lossy.
+void versionToWide(const unsigned char *bytes, wchar_t *text)
+{
+    std::fill(text, text + VersionLength, L'\0');
+    const int length = int(std::find(bytes, bytes + VersionLength, 0) - bytes);
+#if defined(_WIN32)
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char *>(bytes), length, text,
+                            VersionLength);
+#else
+    std::copy(bytes, bytes + length, text);
+#endif
+}
+
+} // namespace
 
 bool CNuboUtil::readVersion(wchar_t *text)
 {
+    if (!text)
+        return false;
     unsigned char report[65] = {};
     report[2] = 0xF9;
     if (!writeReport(report, sizeof report))
@@ -11,11 +39,8 @@ bool CNuboUtil::readVersion(wchar_t *text)
 
     unsigned char payload[64] = {};
     unsigned int length = sizeof payload;
-    if (!readReport(payload, length, 100000))
+    if (!readReport(payload, length, ReadTimeoutMs))
         return false;
-
-    // Bytes 2..63 of the answer, one character each; the text ends at the first zero byte.
-    for (int i = 0; i < 62; ++i)
-        text[i] = wchar_t(payload[2 + i]);
+    versionToWide(payload + 2, text);
     return true;
 }

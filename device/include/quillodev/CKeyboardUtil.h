@@ -10,6 +10,8 @@ public:
     // Writes `length` bytes (report number 0 and the 64-byte payload).
     virtual bool writeReport(const unsigned char *report, unsigned int length) = 0;
     // Reads one input report and copies its payload (at most `length` bytes) to `buffer`.
+    // Must give up with false once `timeoutMs` has passed without a report (negative: no
+    // limit); the protocol passes 5000 ms so that a silent keyboard cannot hang a worker.
     virtual bool readReport(unsigned char *buffer, unsigned int &length, int timeoutMs) = 0;
 
 protected:

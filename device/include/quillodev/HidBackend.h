@@ -15,7 +15,8 @@ namespace quillodev {
 class QUILLODEV_EXPORT HidBackend {
 public:
     virtual ~HidBackend() = default;
-    virtual std::vector<std::wstring> interfacePaths() = 0; // present HID interfaces, enumeration order
+    // Present HID interfaces, in enumeration order; asked afresh by every discovery call.
+    virtual std::vector<std::wstring> interfacePaths() = 0;
     virtual std::unique_ptr<CNuboUtil> open(const std::wstring &path) = 0;
 };
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <quillodev/HidBackend.h>
+
+#include <string>
+
+namespace quillodev {
+
+// The keyboard's interfaces as Linux's hidraw nodes. Each is reported as its device node
+// followed by Windows-style identifiers, e.g. "/dev/hidraw3#vid_0483&pid_5330&mi_01", taken
+// from the node's sysfs uevent (HID_ID bus:vendor:product, HID_PHYS ending in /inputN).
+class HidrawBackend : public HidBackend {
+public:
+    explicit HidrawBackend(std::string sysfsRoot = "/sys", std::string deviceRoot = "/dev");
+
+    std::vector<std::wstring> interfacePaths() override;
+    // Opens the node read/write; a node that cannot be opened gives a transport whose reports
+    // all fail, as on Windows.
+    std::unique_ptr<CNuboUtil> open(const std::wstring &path) override;
+
+    // The identifier part for one uevent text, e.g. "vid_0483&pid_5330&mi_01"; empty when the
+    // text names no HID device.
+    static std::string identifiersFromUevent(const std::string &uevent);
+
+private:
+    std::string m_sysfsRoot;
+    std::string m_deviceRoot;
+};
+
+} // namespace quillodev

@@ -1,0 +1,33 @@
+#include "device/src/CNormalKeyDefine.h"
+
+#include <algorithm>
+#include <cstring>
+
+bool CNormalKeyDefine::toDeviceBytes(unsigned char *buffer, int blockSize, int &size, int *header)
+{
+    if (!buffer) {
+        size = BlockSize;
+        if (header)
+            *header = HeaderLength;
+        return false;
+    }
+    if (blockSize != BlockSize || size < BlockSize)
+        return false;
+    std::memset(buffer, 0, size_t(size));
+    writeRecordHeader(buffer);
+    // The facade refuses what does not fit; never write past the block all the same.
+    const int n = std::clamp(std::min(count, int(codes.size())), 0, MaxCodes);
+    buffer[5] = static_cast<unsigned char>(n);
+    for (int i = 0; i < n; ++i)
+        buffer[HeaderLength + i] = static_cast<unsigned char>(codes[size_t(i)]);
+    return n == count;
+}
+
+bool CNormalKeyDefine::fromDeviceBytes(const unsigned char *bytes, int blockSize, int total)
+{
+    if (!bytes || blockSize != BlockSize || total < BlockSize)
+        return false;
+    count = std::min(int(bytes[5]), MaxCodes);
+    codes.assign(bytes + HeaderLength, bytes + HeaderLength + count);
+    return true;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <quillodev/HidBackend.h>
+
+#include <memory>
+#include <string>
+
+namespace quillodev {
+
+// DeviceType of an interface path: 1..4 for the four keyboards' interface 1, 0 otherwise.
+int deviceTypeOfPath(const std::wstring &path);
+
+// The backend set by setHidBackend, or the platform's own.
+std::shared_ptr<HidBackend> currentHidBackend();
+// Defined by the platform's backend sources.
+std::shared_ptr<HidBackend> platformHidBackend();
+
+// The first matching interface of a fresh enumeration, or an empty text.
+std::wstring firstKeyboardPath();
+
+} // namespace quillodev

@@ -1,0 +1,131 @@
+#include "device/src/FirmwareImage.h"
+
+#include <quillodev/CKeyboardUtil.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace quillodev {
+
+namespace {
+
+constexpr unsigned char EndOfFileRecord = 0x01;
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+FirmwareImage::Check fault(int line, const char *reason)
+{
+    return {false, line, reason};
+}
+
+} // namespace
+
+FirmwareImage::Check FirmwareImage::parse(const char *text, int length,
+                                          std::vector<std::vector<unsigned char>> &records)
+{
+    records.clear();
+    if (!text || length <= 0)
+        return fault(0, "no firmware text");
+    // Never read past `length`, even when the caller's text is not terminated.
+    const char *end = static_cast<const char *>(std::memchr(text, '\0', size_t(length)));
+    if (!end)
+        end = text + length;
+    if (text == end || text[0] != ':')
+        return fault(1, "the text does not start with a record");
+    if (!std::memchr(text, '\r', size_t(end - text)))
+        return fault(0, "the text has no line ends");
+
+    bool endSeen = false;
+    int lineNumber = 0;
+    for (const char *pos = text; pos < end;) {
+        const char *cr = std::find(pos, end, '\r');
+        const int lineLength = int(cr - pos);
+        ++lineNumber;
+        if (endSeen) {
+            // Only further line ends may follow the end-of-file record.
+            if (std::any_of(pos, end, [](char c) { return c != '\r' && c != '\n'; }))
+                return fault(lineNumber, "text after the end-of-file record");
+            break;
+        }
+        if (lineLength == 0)
+            return fault(lineNumber, "empty line before the end-of-file record");
+        if (lineLength > MaxLineLength)
+            return fault(lineNumber, "line too long");
+        if (pos[0] != ':')
+            return fault(lineNumber, "line does not start with a colon");
+        const int digits = lineLength - 1;
+        if (digits % 2 != 0)
+            return fault(lineNumber, "odd number of hexadecimal digits");
+
+        std::vector<unsigned char> bytes(size_t(digits / 2));
+        for (int i = 0; i < digits / 2; ++i) {
+            const int high = hexValue(pos[1 + 2 * i]);
+            const int low = hexValue(pos[2 + 2 * i]);
+            if (high < 0 || low < 0)
+                return fault(lineNumber, "not a hexadecimal digit");
+            bytes[size_t(i)] = static_cast<unsigned char>(high * 16 + low);
+        }
+        // Count, two address bytes, type, data, checksum.
+        if (bytes.size() < 5 || size_t(bytes[0]) + 5 != bytes.size())
+            return fault(lineNumber, "byte count does not match the record");
+        unsigned sum = 0;
+        for (unsigned char b : bytes)
+            sum += b;
+        if ((sum & 0xFF) != 0)
+            return fault(lineNumber, "checksum error");
+        // A longer record would reach the keyboard cut short.
+        if (bytes.size() > size_t(MaxRecordBytes))
+            return fault(lineNumber, "record too long for one report");
+        endSeen = bytes[3] == EndOfFileRecord;
+        records.push_back(std::move(bytes));
+
+        pos = cr;
+        if (pos < end)
+            ++pos;
+        if (pos < end && *pos == '\n')
+            ++pos;
+    }
+    if (!endSeen) {
+        records.clear();
+        return fault(lineNumber, "no end-of-file record");
+    }
+    return {true, 0, ""};
+}
+
+bool FirmwareImage::download(CKeyboardUtil &transport, const char *text, int length,
+                             WindowHandle window)
+{
+    std::vector<std::vector<unsigned char>> records;
+    if (!parse(text, length, records).ok)
+        return false;
+
+    // Progress counts records, so that an image whose last line lacks its CR still ends at 150.
+    const long total = long(records.size());
+    long sent = 0;
+    long posted = 0;
+    for (const std::vector<unsigned char> &record : records) {
+        unsigned char report[65] = {};
+        report[2] = ':';
+        std::memcpy(report + 3, record.data(), std::min(record.size(), size_t(MaxRecordBytes)));
+        if (!transport.writeReport(report, sizeof report))
+            return false;
+        ++sent;
+        const long progress = ProgressScale * sent / total;
+        if (progress > posted) {
+            postTo(window, DeviceMessageProgress, std::uintptr_t(progress), 0);
+            posted = progress;
+        }
+    }
+    return true;
+}
+
+} // namespace quillodev
