@@ -56,12 +56,18 @@ int HookEventDecoder::shiftSide(bool up)
     const int left = m_keyState ? m_keyState(LeftShiftKey) : 0;
     const int right = m_keyState ? m_keyState(RightShiftKey) : 0;
     if (up) {
-        // A press flips a key's toggle bit, so the side released is the one whose state
-        // changed since the last Shift release.
+        // A press flips a key's toggle bit, so the side released is one whose state changed
+        // since the last Shift release; when both changed, the one no longer down.
+        const bool leftChanged = left != m_leftShiftAtRelease;
+        const bool rightChanged = right != m_rightShiftAtRelease;
         int side = ShiftKey;
-        if (left != m_leftShiftAtRelease)
+        if (leftChanged && !(left & KeyDownBit))
             side = LeftShiftKey;
-        else if (right != m_rightShiftAtRelease)
+        else if (rightChanged && !(right & KeyDownBit))
+            side = RightShiftKey;
+        else if (leftChanged)
+            side = LeftShiftKey;
+        else if (rightChanged)
             side = RightShiftKey;
         m_leftShiftAtRelease = left;
         m_rightShiftAtRelease = right;
