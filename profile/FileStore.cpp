@@ -1,0 +1,178 @@
+#include "profile/FileStore.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string describe(const char *what, int err)
+{
+    return std::string(what) + ": " + std::strerror(err);
+}
+
+// Closes a descriptor on every path out of a function.
+class Descriptor {
+public:
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, std::string_view bytes, std::string &error)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = describe("cannot write", errno);
+            return false;
+        }
+        done += std::size_t(n);
+    }
+    return true;
+}
+
+// The file a save must replace: a link is followed, so that the link itself stays.
+fs::path resolvedTarget(const fs::path &path)
+{
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+        const fs::path resolved = fs::weakly_canonical(path, ec);
+        if (!ec)
+            return resolved;
+    }
+    return path;
+}
+
+} // namespace
+
+FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t limit,
+                                         std::string &bytes, std::string &error)
+{
+    bytes.clear();
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        error = describe("cannot open", errno);
+        return ReadStatus::CannotOpen;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        error = describe("cannot read", errno);
+        return ReadStatus::ReadError;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        error = "cannot open: is a folder";
+        return ReadStatus::CannotOpen;
+    }
+    if (S_ISREG(st.st_mode)) {
+        if (std::uintmax_t(st.st_size) > limit) {
+            error = "file too large";
+            return ReadStatus::TooLarge;
+        }
+        bytes.reserve(std::size_t(st.st_size));
+    }
+    char buffer[65536];
+    while (true) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = describe("cannot read", errno);
+            bytes.clear();
+            return ReadStatus::ReadError;
+        }
+        if (bytes.size() + std::size_t(n) > limit) {
+            error = "file too large";
+            bytes.clear();
+            return ReadStatus::TooLarge;
+        }
+        bytes.append(buffer, std::size_t(n));
+    }
+    return ReadStatus::Ok;
+}
+
+bool FileStore::replaceAtomically(const fs::path &path, std::string_view bytes, std::string &error)
+{
+    const fs::path target = resolvedTarget(path);
+    if (!target.has_filename()) {
+        error = "no file name";
+        return false;
+    }
+    fs::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing && S_ISDIR(old.st_mode)) {
+        error = "cannot write: is a folder";
+        return false;
+    }
+
+    // A name of our own beside the target, so that the final rename stays on one file system.
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    fs::path temp;
+    int raw = -1;
+    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+        temp = folder
+               / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-"
+                  + std::to_string(stamp) + "-" + std::to_string(attempt));
+        raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (raw < 0 && errno != EEXIST)
+            break;
+    }
+    if (raw < 0) {
+        error = describe("cannot create a file in the folder", errno);
+        return false;
+    }
+    Descriptor fd(raw);
+    const auto fail = [&](const std::string &why) {
+        error = why;
+        ::unlink(temp.c_str());
+        return false;
+    };
+    if (replacing)
+        ::fchmod(fd.get(), old.st_mode & 07777); // keep the old file's permissions
+    if (!writeAll(fd.get(), bytes, error))
+        return fail(error);
+    if (::fsync(fd.get()) != 0)
+        return fail(describe("cannot flush", errno));
+    if (::close(fd.release()) != 0)
+        return fail(describe("cannot close", errno));
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        return fail(describe("cannot replace the file", errno));
+
+    // Make the rename itself durable; failing here no longer endangers either version.
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+    return true;
+}

@@ -1,0 +1,282 @@
+#include "profile/MarkupParser.h"
+
+#include "profile/MarkupText.h"
+#include "profile/TextCodec.h"
+
+#include <algorithm>
+
+using MarkupText::isSpace;
+
+MarkupParser::MarkupParser(std::u16string_view text, ElementIndex &index, ResultLog &log,
+                           bool ignoreCase)
+    : m_text(text)
+    , m_index(index)
+    , m_log(log)
+    , m_ignoreCase(ignoreCase)
+{}
+
+bool MarkupParser::parse()
+{
+    m_index.clear();
+    m_open.clear();
+    m_deepNames.clear();
+    m_wellFormed = true;
+    const std::size_t n = m_text.size();
+    std::size_t pos = 0;
+    while (pos < n) {
+        const std::size_t lt = m_text.find(u'<', pos);
+        if (lt == std::u16string_view::npos)
+            break;
+        const char16_t c = lt + 1 < n ? m_text[lt + 1] : u'\0';
+        if (c == u'/') {
+            pos = endTag(lt);
+        } else if (c == u'?') {
+            const std::size_t end = m_text.find(u"?>", lt + 2);
+            if (end == std::u16string_view::npos) {
+                error("unterminated_tag_syntax", lt);
+                pos = Stop;
+            } else {
+                pos = end + 2;
+            }
+        } else if (c == u'!') {
+            pos = exclamation(lt);
+        } else if (c > u' ' && c != u'<' && c != u'>' && c != u'=' && c != u'"' && c != u'\'') {
+            pos = startTag(lt);
+        } else {
+            // A lone '<' in text: note it and read on after it.
+            error("first_tag_syntax", lt);
+            pos = lt + 1;
+        }
+    }
+    closeOpenElements(0, 0);
+    if (m_index[0].first == 0)
+        error("no_root_element", 0);
+    return m_wellFormed;
+}
+
+std::size_t MarkupParser::startTag(std::size_t lt)
+{
+    const std::size_t n = m_text.size();
+    std::size_t gt = Stop;
+    std::size_t broken = Stop;
+    char16_t quote = 0;
+    for (std::size_t i = lt + 1; i < n; ++i) {
+        const char16_t ch = m_text[i];
+        if (quote) {
+            if (ch == quote)
+                quote = 0;
+        } else if (ch == u'"' || ch == u'\'') {
+            quote = ch;
+        } else if (ch == u'>') {
+            gt = i;
+            break;
+        } else if (ch == u'<') {
+            broken = i;
+            break;
+        }
+    }
+    if (gt == Stop && quote) {
+        // An unclosed quote ran to the end: take the tag up to its first '>' instead.
+        for (std::size_t i = lt + 1; i < n && gt == Stop && broken == Stop; ++i) {
+            if (m_text[i] == u'>')
+                gt = i;
+            else if (m_text[i] == u'<')
+                broken = i;
+        }
+    }
+    if (gt == Stop) {
+        error("unterminated_tag_syntax", lt,
+              m_text.substr(lt + 1, MarkupText::nameLength(m_text, lt + 1)));
+        return broken;
+    }
+    const std::uint32_t elem = m_index.add();
+    if (elem == 0) {
+        m_log.add("truncation_error",
+                  {{"offset", std::to_string(lt)}, {"msg", "too many elements"}});
+        m_wellFormed = false;
+        return Stop;
+    }
+    ElementRecord &r = m_index[elem];
+    r.start = std::uint32_t(lt);
+    r.startTagLength = std::uint32_t(gt + 1 - lt);
+    const std::uint32_t parent = m_open.empty() ? 0 : m_open.back();
+    if (parent == 0 && m_index[0].first != 0)
+        error("root_has_sibling", lt, nameOf(elem));
+    m_index.appendChild(parent, elem);
+    if (m_text[gt - 1] == u'/')
+        r.length = r.startTagLength;
+    else
+        pushOpen(elem);
+    return gt + 1;
+}
+
+std::size_t MarkupParser::endTag(std::size_t lt)
+{
+    const std::size_t gt = m_text.find(u'>', lt + 2);
+    if (gt == std::u16string_view::npos) {
+        error("unterminated_tag_syntax", lt);
+        return Stop;
+    }
+    std::u16string_view name = m_text.substr(lt + 2, gt - lt - 2);
+    while (!name.empty() && isSpace(name.back()))
+        name.remove_suffix(1);
+    const bool top
+        = !m_open.empty() && MarkupText::sameName(nameOf(m_open.back()), name, m_ignoreCase);
+    if (!top && !maybeOpen(name)) {
+        error("lone_end_tag", lt, name);
+        return gt + 1;
+    }
+    // Every element passed on the way down is closed here, so the search costs nothing extra.
+    std::size_t k = m_open.size();
+    while (k > 0 && !MarkupText::sameName(nameOf(m_open[k - 1]), name, m_ignoreCase))
+        --k;
+    if (k == 0) {
+        error("lone_end_tag", lt, name);
+        return gt + 1;
+    }
+    const std::uint32_t matched = m_open[k - 1];
+    closeOpenElements(k, matched);
+    ElementRecord &r = m_index[matched];
+    r.length = std::uint32_t(gt + 1 - r.start);
+    popOpen();
+    return gt + 1;
+}
+
+void MarkupParser::pushOpen(std::uint32_t elem)
+{
+    if (m_open.size() >= ShallowDepth)
+        ++m_deepNames[foldedName(elem)];
+    m_open.push_back(elem);
+}
+
+void MarkupParser::popOpen()
+{
+    if (m_open.size() > ShallowDepth) {
+        const auto it = m_deepNames.find(foldedName(m_open.back()));
+        if (it != m_deepNames.end() && --it->second == 0)
+            m_deepNames.erase(it);
+    }
+    m_open.pop_back();
+}
+
+// Whether an element of that name may be open. Deep stacks keep a count per name, so that end
+// tags without a start tag do not each walk the whole stack.
+bool MarkupParser::maybeOpen(std::u16string_view name) const
+{
+    const std::size_t shallow = std::min(m_open.size(), ShallowDepth);
+    for (std::size_t i = 0; i < shallow; ++i) {
+        if (MarkupText::sameName(nameOf(m_open[i]), name, m_ignoreCase))
+            return true;
+    }
+    if (m_open.size() <= ShallowDepth)
+        return false;
+    return m_deepNames.count(fold(name)) != 0;
+}
+
+std::u16string MarkupParser::fold(std::u16string_view name) const
+{
+    std::u16string key(name);
+    if (m_ignoreCase) {
+        for (char16_t &c : key) {
+            if (c >= u'A' && c <= u'Z')
+                c = char16_t(c + 32);
+        }
+    }
+    return key;
+}
+
+std::u16string MarkupParser::foldedName(std::uint32_t elem) const
+{
+    return fold(nameOf(elem));
+}
+
+std::size_t MarkupParser::exclamation(std::size_t lt)
+{
+    const std::u16string_view rest = m_text.substr(lt);
+    if (rest.starts_with(u"<!--")) {
+        const std::size_t end = m_text.find(u"-->", lt + 4);
+        if (end == std::u16string_view::npos) {
+            error("comment_tag_syntax", lt);
+            return Stop;
+        }
+        return end + 3;
+    }
+    if (rest.starts_with(u"<![CDATA[")) {
+        const std::size_t end = m_text.find(u"]]>", lt + 9);
+        if (end == std::u16string_view::npos) {
+            error("cdata_section_syntax", lt);
+            return Stop;
+        }
+        return end + 3;
+    }
+    if (rest.starts_with(u"<!DOCTYPE")) {
+        // The internal subset in brackets may hold '>' of its own declarations.
+        char16_t quote = 0;
+        bool subset = false;
+        for (std::size_t i = lt + 9; i < m_text.size(); ++i) {
+            const char16_t ch = m_text[i];
+            if (quote) {
+                if (ch == quote)
+                    quote = 0;
+            } else if (ch == u'"' || ch == u'\'') {
+                quote = ch;
+            } else if (ch == u'[') {
+                subset = true;
+            } else if (ch == u']') {
+                subset = false;
+            } else if (ch == u'>' && !subset) {
+                return i + 1;
+            }
+        }
+        error("doctype_tag_syntax", lt);
+        return Stop;
+    }
+    error("exclamation_tag_syntax", lt);
+    const std::size_t gt = m_text.find(u'>', lt + 2);
+    return gt == std::u16string_view::npos ? Stop : gt + 1;
+}
+
+// Elements still open above m_open[keep - 1] never got their end tag: each is taken as an
+// empty element and what followed it inside becomes its following siblings under `into`.
+void MarkupParser::closeOpenElements(std::size_t keep, std::uint32_t into)
+{
+    // Outermost first, so that every element is moved only once.
+    for (std::size_t i = keep; i < m_open.size(); ++i) {
+        error("unended_start_tag", m_index[m_open[i]].start, nameOf(m_open[i]));
+        flatten(m_open[i], into);
+    }
+    while (m_open.size() > keep)
+        popOpen();
+}
+
+void MarkupParser::flatten(std::uint32_t unended, std::uint32_t into)
+{
+    ElementRecord &u = m_index[unended];
+    u.length = u.startTagLength;
+    if (u.first == 0)
+        return;
+    for (std::uint32_t c = u.first; c != 0; c = m_index[c].next)
+        m_index[c].parent = into;
+    // `unended` is the last child of `into`; its children follow it there.
+    m_index[u.first].prev = unended;
+    u.next = u.first;
+    m_index[into].last = u.last;
+    u.first = u.last = 0;
+}
+
+void MarkupParser::error(std::string_view event, std::size_t offset, std::u16string_view tagName)
+{
+    m_wellFormed = false;
+    if (tagName.empty()) {
+        m_log.add(event, {{"offset", std::to_string(offset)}});
+    } else {
+        m_log.add(event, {{"tagname", TextCodec::toUtf8(tagName.substr(0, 64))},
+                          {"offset", std::to_string(offset)}});
+    }
+}
+
+std::u16string_view MarkupParser::nameOf(std::uint32_t elem) const
+{
+    const std::size_t at = m_index[elem].start + 1;
+    return m_text.substr(at, MarkupText::nameLength(m_text, at));
+}

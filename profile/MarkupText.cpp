@@ -1,0 +1,198 @@
+#include "profile/MarkupText.h"
+
+#include "profile/HtmlEntities.h"
+#include "profile/TextCodec.h"
+
+#include <algorithm>
+
+namespace {
+
+char16_t lowerAscii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
+
+bool isNameEnd(char16_t c)
+{
+    return MarkupText::isSpace(c) || c == u'/' || c == u'>' || c == u'<' || c == u'=';
+}
+
+// Value of a numeric reference body ("#123" or "#x7B"), or -1.
+long numericReference(std::u16string_view body)
+{
+    if (body.size() < 2 || body[0] != u'#')
+        return -1;
+    const bool hex = body[1] == u'x' || body[1] == u'X';
+    const std::size_t from = hex ? 2 : 1;
+    if (from >= body.size())
+        return -1;
+    long value = 0;
+    for (std::size_t i = from; i < body.size(); ++i) {
+        const char16_t c = body[i];
+        int digit = -1;
+        if (c >= u'0' && c <= u'9')
+            digit = c - u'0';
+        else if (hex && c >= u'a' && c <= u'f')
+            digit = c - u'a' + 10;
+        else if (hex && c >= u'A' && c <= u'F')
+            digit = c - u'A' + 10;
+        if (digit < 0)
+            return -1;
+        value = value * (hex ? 16 : 10) + digit;
+        if (value > 0x10FFFF)
+            return -1;
+    }
+    return value;
+}
+
+} // namespace
+
+std::size_t MarkupText::nameLength(std::u16string_view text, std::size_t offset)
+{
+    std::size_t i = offset;
+    while (i < text.size() && !isNameEnd(text[i]))
+        ++i;
+    return i - offset;
+}
+
+bool MarkupText::sameName(std::u16string_view a, std::u16string_view b, bool ignoreCase)
+{
+    if (!ignoreCase)
+        return a == b;
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+MarkupText::AttributeSpan MarkupText::findAttribute(std::u16string_view tag,
+                                                    std::u16string_view name, bool ignoreCase)
+{
+    // Skip "<" and the element's name.
+    std::size_t i = 1 + nameLength(tag, 1);
+    const std::size_t n = tag.size();
+    while (i < n) {
+        while (i < n && (isSpace(tag[i]) || tag[i] == u'/'))
+            ++i;
+        if (i >= n || tag[i] == u'>')
+            break;
+        AttributeSpan span;
+        span.begin = i;
+        const std::size_t nameLen = std::max<std::size_t>(nameLength(tag, i), 1);
+        const std::u16string_view attrName = tag.substr(i, nameLen);
+        i += nameLen;
+        std::size_t j = i;
+        while (j < n && isSpace(tag[j]))
+            ++j;
+        if (j < n && tag[j] == u'=') {
+            ++j;
+            while (j < n && isSpace(tag[j]))
+                ++j;
+            if (j < n && (tag[j] == u'"' || tag[j] == u'\'')) {
+                const char16_t quote = tag[j];
+                span.valueBegin = j + 1;
+                std::size_t k = tag.find(quote, j + 1);
+                if (k == std::u16string_view::npos)
+                    k = n - 1; // unterminated: up to the closing '>'
+                span.valueEnd = k;
+                i = std::min(k + 1, n);
+            } else {
+                span.valueBegin = j;
+                while (j < n && !isSpace(tag[j]) && tag[j] != u'>')
+                    ++j;
+                span.valueEnd = j;
+                i = j;
+            }
+        } else {
+            span.valueBegin = span.valueEnd = i; // attribute without a value
+        }
+        span.end = i;
+        if (sameName(attrName, name, ignoreCase)) {
+            span.found = true;
+            return span;
+        }
+    }
+    return {};
+}
+
+void MarkupText::appendEscaped(std::u16string &out, std::u16string_view value)
+{
+    for (const char16_t c : value) {
+        switch (c) {
+        case u'&':
+            out += u"&amp;";
+            break;
+        case u'<':
+            out += u"&lt;";
+            break;
+        case u'>':
+            out += u"&gt;";
+            break;
+        case u'"':
+            out += u"&quot;";
+            break;
+        case u'\'':
+            out += u"&apos;";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+std::u16string MarkupText::escape(std::u16string_view value)
+{
+    std::u16string out;
+    out.reserve(value.size() + 8);
+    appendEscaped(out, value);
+    return out;
+}
+
+std::u16string MarkupText::unescape(std::u16string_view value)
+{
+    std::u16string out;
+    std::size_t at = value.find(u'&');
+    if (at == std::u16string_view::npos)
+        return std::u16string(value);
+    out.reserve(value.size());
+    std::size_t done = 0;
+    // Entity names are at most 8 letters, numeric references at most "#x10FFFF" and zeros.
+    constexpr std::size_t LongestBody = 32;
+    while (at != std::u16string_view::npos) {
+        out.append(value.substr(done, at - done));
+        done = at;
+        const std::size_t semi = value.substr(at + 1, LongestBody + 1).find(u';');
+        long cp = -1;
+        if (semi != std::u16string_view::npos) {
+            const std::u16string_view body = value.substr(at + 1, semi);
+            if (body == u"amp")
+                cp = '&';
+            else if (body == u"lt")
+                cp = '<';
+            else if (body == u"gt")
+                cp = '>';
+            else if (body == u"quot")
+                cp = '"';
+            else if (body == u"apos")
+                cp = '\'';
+            else if (!body.empty() && body[0] == u'#')
+                cp = numericReference(body);
+            else
+                cp = HtmlEntities::codePoint(body);
+        }
+        // Surrogate halves and NUL are no characters; such references stay as written.
+        if (cp > 0 && !(cp >= 0xD800 && cp <= 0xDFFF)) {
+            TextCodec::appendUtf16(out, char32_t(cp));
+            done = at + 1 + semi + 1;
+        } else {
+            out += u'&';
+            done = at + 1;
+        }
+        at = value.find(u'&', done);
+    }
+    out.append(value.substr(done));
+    return out;
+}

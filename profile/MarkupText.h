@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Small lexical helpers over UTF-16 markup text.
+namespace MarkupText {
+
+inline bool isSpace(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// Length of the tag name that starts at tag[offset] (ends at white space, '/', '>' or '<').
+std::size_t nameLength(std::u16string_view text, std::size_t offset);
+
+bool sameName(std::u16string_view a, std::u16string_view b, bool ignoreCase);
+
+// Where an attribute lies inside a start tag: the whole "name=value" and its value without
+// quotes. `found` is false when the tag has no such attribute.
+struct AttributeSpan {
+    bool found = false;
+    std::size_t begin = 0;      // first character of the name
+    std::size_t end = 0;        // just past the value (and its closing quote)
+    std::size_t valueBegin = 0; // inside the quotes
+    std::size_t valueEnd = 0;
+};
+AttributeSpan findAttribute(std::u16string_view startTag, std::u16string_view name,
+                            bool ignoreCase);
+
+// Attribute values as written: & < > " ' become the five references.
+std::u16string escape(std::u16string_view value);
+void appendEscaped(std::u16string &out, std::u16string_view value);
+// The five references, &#decimal; &#xhex; and the HTML 4 entities are decoded; anything else
+// stays as written.
+std::u16string unescape(std::u16string_view value);
+
+} // namespace MarkupText

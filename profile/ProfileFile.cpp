@@ -1,0 +1,337 @@
+#include "profile/ProfileFile.h"
+
+#include "app/AppState.h"
+#include "profile/MarkupDocument.h"
+#include "profile/TextCodec.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+namespace {
+
+constexpr std::u16string_view Declaration = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
+
+constexpr std::array<std::u16string_view, 4> rootNames
+    = {u"Quillo(RGB)BLe", u"Quillo(S)BLe", u"Quillo(S)", u"Quillo(RGB)"};
+
+// A list nests at most three levels (list, entry, step); deeper ones are not followed.
+constexpr int MaxListDepth = 3;
+// Entry positions above this are not plausible; a macro has at most 799 steps.
+constexpr int MaxEntryId = 100000;
+// Entries that sparse positions may create in one read, so that a few small elements cannot
+// ask for unbounded memory. The largest profile the program writes has about 300000.
+constexpr std::size_t MaxEntries = 1000000;
+
+// Decimal text to integer like atoi: leading blanks, a sign, digits up to the first other
+// character; no digits give 0. Values out of range saturate.
+int toInt(std::u16string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        value = value * 10 + (text[i] - u'0');
+        if (value > -(long long)INT_MIN)
+            value = -(long long)INT_MIN;
+    }
+    if (negative)
+        value = -value;
+    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+int intAttrib(const MarkupDocument &doc, std::u16string_view name)
+{
+    return toInt(doc.getAttrib(name));
+}
+
+class Reader {
+public:
+    explicit Reader(MarkupDocument &doc)
+        : m_doc(doc)
+    {}
+
+    void readList(ActionList &list, int depth);
+
+private:
+    MarkupDocument &m_doc;
+    std::size_t m_budget = MaxEntries;
+};
+
+void Reader::readList(ActionList &list, int depth)
+{
+    list.clear();
+    if (!m_doc.findElem(u"List"))
+        return;
+    list.pageRows = intAttrib(m_doc, u"SizeOfView");
+    list.top = intAttrib(m_doc, u"ViewStartAt");
+    list.selected = intAttrib(m_doc, u"CursorPos");
+    list.times = intAttrib(m_doc, u"Cycles");
+    list.autoDelay = intAttrib(m_doc, u"IsAutoInterval") != 0;
+    list.delayMs = intAttrib(m_doc, u"Delay");
+    list.playMode = intAttrib(m_doc, u"PlayMode");
+    if (depth >= MaxListDepth)
+        return;
+    m_doc.intoElem();
+    while (m_doc.findElem(u"x")) {
+        const int i = intAttrib(m_doc, u"ID");
+        if (i < 0 || i > MaxEntryId)
+            continue;
+        if (i >= list.size()) {
+            const std::size_t grow = std::size_t(i + 1 - list.size());
+            if (grow > m_budget)
+                continue;
+            m_budget -= grow;
+            list.names.resize(std::size_t(i) + 1);
+            list.items.resize(std::size_t(i) + 1);
+        }
+        list.names[std::size_t(i)] = TextCodec::toUtf8(m_doc.getAttrib(u"t1"));
+        ActionList item;
+        m_doc.intoElem();
+        readList(item, depth + 1);
+        m_doc.outOfElem();
+        list.items[std::size_t(i)] = std::move(item);
+    }
+    m_doc.outOfElem();
+}
+
+void writeList(MarkupDocument &doc, const ActionList &list, bool &ok)
+{
+    ok = doc.addElem(u"List") && ok;
+    doc.setAttrib(u"SizeOfView", list.pageRows);
+    doc.setAttrib(u"ViewStartAt", list.top);
+    doc.setAttrib(u"CursorPos", list.selected);
+    doc.setAttrib(u"Cycles", list.times);
+    doc.setAttrib(u"IsAutoInterval", list.autoDelay ? 1 : 0);
+    doc.setAttrib(u"Delay", list.delayMs);
+    doc.setAttrib(u"PlayMode", list.playMode);
+    if (list.names.empty())
+        return;
+    doc.intoElem();
+    for (std::size_t i = 0; i < list.names.size(); ++i) {
+        ok = doc.addElem(u"x") && ok;
+        doc.setAttrib(u"ID", int(i));
+        doc.setAttrib(u"t1", TextCodec::fromUtf8(list.names[i]));
+        doc.intoElem();
+        writeList(doc, i < list.items.size() ? list.items[i] : ActionList(), ok);
+        doc.outOfElem();
+    }
+    doc.outOfElem();
+}
+
+void writeSection(MarkupDocument &doc, std::u16string_view name, const ActionList &list, bool &ok)
+{
+    ok = doc.addElem(name) && ok;
+    doc.intoElem();
+    writeList(doc, list, ok);
+    doc.outOfElem();
+}
+
+bool readSection(MarkupDocument &doc, Reader &reader, std::u16string_view name, ActionList &list)
+{
+    if (!doc.findElem(name))
+        return false;
+    doc.intoElem();
+    reader.readList(list, 1);
+    doc.outOfElem();
+    return true;
+}
+
+int componentOf(int value)
+{
+    return std::clamp(value, 0, 255);
+}
+
+// Which variant a root element name belongs to, 0 for none.
+int variantOfRoot(std::u16string_view name)
+{
+    for (std::size_t i = 0; i < rootNames.size(); ++i) {
+        if (rootNames[i] == name)
+            return int(i) + 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::u16string_view profileRootName(int deviceType)
+{
+    return deviceType >= 2 && deviceType <= 4 ? rootNames[std::size_t(deviceType - 1)]
+                                              : rootNames[0];
+}
+
+bool buildProfile(const AppState &state, MarkupDocument &doc)
+{
+    doc.setDoc(Declaration);
+    bool ok = doc.addElem(profileRootName(state.deviceType));
+    doc.intoElem();
+    writeSection(doc, u"PredefinedCombo", state.predefinedCombos, ok);
+    writeSection(doc, u"PredefinedMacro", state.predefinedMacros, ok);
+    writeSection(doc, u"PredefinedEmu", state.predefinedEmulations, ok);
+
+    ok = doc.addElem(u"BackgroundLightSettings") && ok;
+    doc.intoElem();
+    for (int key = 1; key <= AppState::KeyCount; ++key) {
+        const LightColour &colour = state.lightSettings[std::size_t(key)];
+        ok = doc.addElem(u"AREA") && ok;
+        doc.setAttrib(u"ID", key);
+        doc.setAttrib(u"Red", colour.red);
+        doc.setAttrib(u"Green", colour.green);
+        doc.setAttrib(u"Blue", colour.blue);
+    }
+    doc.outOfElem();
+
+    ok = doc.addElem(u"CurrentSettings") && ok;
+    doc.intoElem();
+    for (int key = 1; key <= AppState::KeyCount; ++key) {
+        for (int layer = 0; layer < 2; ++layer) {
+            const auto i = std::size_t(AppState::index(key, layer));
+            ok = doc.addElem(u"KEY") && ok;
+            doc.setAttrib(u"ID", key);
+            doc.setAttrib(u"Level", layer);
+            doc.setAttrib(u"Mode", state.category[i]);
+            doc.setAttrib(u"HWCode", state.code[i]);
+            doc.intoElem();
+            ok = doc.addElem(u"ComboKey") && ok;
+            doc.intoElem();
+            writeList(doc, state.action[i], ok);
+            doc.outOfElem();
+            doc.outOfElem();
+        }
+    }
+    doc.outOfElem();
+    return ok;
+}
+
+bool writeProfile(const AppState &state, const std::filesystem::path &path)
+{
+    MarkupDocument doc;
+    return buildProfile(state, doc) && doc.save(path);
+}
+
+ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path)
+{
+    MarkupDocument doc;
+    if (!doc.load(path))
+        return ProfileReadResult::CannotOpen;
+    return readProfileDocument(state, doc);
+}
+
+ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc)
+{
+    // Everything is read into temporaries first, so a refused file changes nothing.
+    doc.resetPos();
+    int variant = 0;
+    while (variant == 0 && doc.findElem())
+        variant = variantOfRoot(doc.tagName());
+    const int wanted = variantOfRoot(profileRootName(state.deviceType));
+    if (variant == 0)
+        return ProfileReadResult::NotAProfile;
+    if (!doc.isWellFormed())
+        return ProfileReadResult::Damaged;
+    if (variant != wanted)
+        return ProfileReadResult::OtherVariant;
+
+    ActionList combos(6);
+    ActionList macros(9);
+    ActionList emulations(9);
+    LightSettings lights{};
+    std::array<int, AppState::EntryCount> category{};
+    std::array<int, AppState::EntryCount> code{};
+    std::array<ActionList, AppState::EntryCount> action;
+    // Keys the file does not mention keep the factory defaults of the variant.
+    for (int i = 0; i < AppState::EntryCount; ++i) {
+        const auto at = std::size_t(i);
+        code[at] = KeyCatalogue::defaultCode(state.deviceType, i / 2, i % 2);
+        category[at] = KeyCatalogue::categoryOfCode(code[at]);
+        action[at].pageRows = state.action[at].pageRows;
+    }
+
+    Reader reader(doc);
+    doc.resetPos();
+    doc.findElem(profileRootName(state.deviceType));
+    doc.intoElem();
+    readSection(doc, reader, u"PredefinedCombo", combos);
+    readSection(doc, reader, u"PredefinedMacro", macros);
+    readSection(doc, reader, u"PredefinedEmu", emulations);
+
+    if (doc.findElem(u"BackgroundLightSettings")) {
+        doc.intoElem();
+        while (doc.findElem(u"AREA")) {
+            const int id = intAttrib(doc, u"ID");
+            if (id < 1 || id > AppState::KeyCount)
+                continue;
+            LightColour &colour = lights[std::size_t(id)];
+            colour.red = componentOf(intAttrib(doc, u"Red"));
+            colour.green = componentOf(intAttrib(doc, u"Green"));
+            colour.blue = componentOf(intAttrib(doc, u"Blue"));
+        }
+        doc.outOfElem();
+    }
+
+    if (doc.findElem(u"CurrentSettings")) {
+        doc.intoElem();
+        while (doc.findElem(u"KEY")) {
+            const int key = intAttrib(doc, u"ID");
+            const int layer = intAttrib(doc, u"Level");
+            const int mode = intAttrib(doc, u"Mode");
+            const int hwCode = intAttrib(doc, u"HWCode");
+            // Values no keyboard has would index past the program's tables.
+            if (key < 1 || key > AppState::KeyCount || layer < 0 || layer > 1 || mode < 0
+                || mode > 8 || hwCode < 0 || hwCode > 255) {
+                continue;
+            }
+            const auto i = std::size_t(AppState::index(key, layer));
+            category[i] = mode;
+            code[i] = hwCode;
+            doc.intoElem();
+            if (doc.findElem(u"ComboKey")) {
+                doc.intoElem();
+                reader.readList(action[i], 1);
+                doc.outOfElem();
+            } else {
+                action[i].clear();
+            }
+            doc.outOfElem();
+        }
+        doc.outOfElem();
+    }
+
+    state.predefinedCombos = std::move(combos);
+    state.predefinedMacros = std::move(macros);
+    state.predefinedEmulations = std::move(emulations);
+    state.lightSettings = lights;
+    state.category = category;
+    state.code = code;
+    state.action = std::move(action);
+    state.pressCounters.reset();
+    return ProfileReadResult::Ok;
+}
+
+const char *profileReadMessage(ProfileReadResult result, bool chinese)
+{
+    switch (result) {
+    case ProfileReadResult::Ok:
+        return "";
+    case ProfileReadResult::CannotOpen:
+        return chinese ? "无法打开该配置文件。" : "The profile file cannot be opened.";
+    case ProfileReadResult::NotAProfile:
+        return chinese ? "该文件不是配置文件。" : "The file is not a profile.";
+    case ProfileReadResult::Damaged:
+        return chinese ? "该配置文件已损坏,未作任何更改。"
+                       : "The profile file is damaged; nothing was changed.";
+    case ProfileReadResult::OtherVariant:
+        return chinese ? "该配置文件属于其他型号的键盘。"
+                       : "The profile belongs to another keyboard model.";
+    }
+    return "";
+}
+
+const char *profileWriteFailedMessage(bool chinese)
+{
+    return chinese ? "无法保存配置文件。" : "The profile file could not be saved.";
+}

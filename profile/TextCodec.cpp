@@ -1,0 +1,298 @@
+#include "profile/TextCodec.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+#include <langinfo.h>
+
+namespace {
+
+constexpr char16_t Replacement = 0xFFFD;
+
+const char *nativeUtf16()
+{
+    return std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+}
+
+// Owns one iconv descriptor.
+class Converter {
+public:
+    Converter(const std::string &to, const std::string &from)
+        : m_cd(iconv_open(to.c_str(), from.c_str()))
+    {}
+    ~Converter()
+    {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+    bool valid() const { return m_cd != iconv_t(-1); }
+    iconv_t get() const { return m_cd; }
+
+private:
+    iconv_t m_cd;
+};
+
+bool isContinuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
+
+// Length of the valid UTF-8 sequence at s[i], or 0 when it is malformed.
+std::size_t sequenceLength(std::string_view s, std::size_t i, char32_t &cp)
+{
+    const auto b = [&](std::size_t k) {
+        return static_cast<unsigned char>(s[i + k]);
+    };
+    const unsigned char c = b(0);
+    const std::size_t left = s.size() - i;
+    if (c < 0x80) {
+        cp = c;
+        return 1;
+    }
+    if (c >= 0xC2 && c <= 0xDF && left >= 2 && isContinuation(b(1))) {
+        cp = char32_t(c & 0x1F) << 6 | (b(1) & 0x3F);
+        return 2;
+    }
+    if (c >= 0xE0 && c <= 0xEF && left >= 3 && isContinuation(b(1)) && isContinuation(b(2))) {
+        cp = char32_t(c & 0x0F) << 12 | char32_t(b(1) & 0x3F) << 6 | (b(2) & 0x3F);
+        if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))
+            return 0;
+        return 3;
+    }
+    if (c >= 0xF0 && c <= 0xF4 && left >= 4 && isContinuation(b(1)) && isContinuation(b(2))
+        && isContinuation(b(3))) {
+        cp = char32_t(c & 0x07) << 18 | char32_t(b(1) & 0x3F) << 12 | char32_t(b(2) & 0x3F) << 6
+             | (b(3) & 0x3F);
+        if (cp < 0x10000 || cp > 0x10FFFF)
+            return 0;
+        return 4;
+    }
+    return 0;
+}
+
+void appendUtf8(std::string &out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xF0 | (cp >> 18));
+        out += char(0x80 | ((cp >> 12) & 0x3F));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+// UTF-8 encoder that reports lone surrogates instead of hiding them.
+std::string utf16ToUtf8(std::u16string_view in, std::size_t &lost)
+{
+    std::string out;
+    out.reserve(in.size() + in.size() / 8);
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const char16_t u = in[i];
+        if (u < 0x80) {
+            out += char(u);
+            continue;
+        }
+        char32_t cp = u;
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00
+            && in[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + (char32_t(u - 0xD800) << 10) + (in[i + 1] - 0xDC00);
+            ++i;
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            cp = Replacement;
+            ++lost;
+        }
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+} // namespace
+
+std::u16string TextCodec::fromUtf8(std::string_view utf8)
+{
+    std::u16string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            out += char16_t(c);
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        const std::size_t n = sequenceLength(utf8, i, cp);
+        if (n == 0) {
+            out += Replacement;
+            ++i;
+        } else {
+            appendUtf16(out, cp);
+            i += n;
+        }
+    }
+    return out;
+}
+
+std::string TextCodec::toUtf8(std::u16string_view utf16)
+{
+    std::size_t lost = 0;
+    return utf16ToUtf8(utf16, lost);
+}
+
+void TextCodec::appendUtf16(std::u16string &out, char32_t cp)
+{
+    if (cp < 0x10000) {
+        out += char16_t(cp);
+    } else {
+        cp -= 0x10000;
+        out += char16_t(0xD800 + (cp >> 10));
+        out += char16_t(0xDC00 + (cp & 0x3FF));
+    }
+}
+
+bool TextCodec::isValidUtf8(std::string_view bytes)
+{
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        const std::size_t n = sequenceLength(bytes, i, cp);
+        if (n == 0)
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string TextCodec::ansiCharset()
+{
+    const char *codeset = nl_langinfo(CODESET);
+    if (codeset && *codeset && !isUtf8(codeset) && std::strcmp(codeset, "ANSI_X3.4-1968") != 0
+        && Converter(nativeUtf16(), codeset).valid()) {
+        return codeset;
+    }
+    return "CP1252";
+}
+
+bool TextCodec::isUtf8(std::string_view name)
+{
+    return name == "UTF-8" || name == "utf-8" || name == "UTF8" || name == "utf8";
+}
+
+bool TextCodec::decode(std::string_view bytes, std::string_view iconvName, std::u16string &out,
+                       std::size_t &lost)
+{
+    out.clear();
+    if (isUtf8(iconvName)) {
+        out = fromUtf8(bytes);
+        lost = 0;
+        return true;
+    }
+    Converter conv(nativeUtf16(), std::string(iconvName));
+    if (!conv.valid())
+        return false;
+    out.resize(bytes.size() + 16);
+    char *in = const_cast<char *>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    std::size_t produced = 0;
+    while (true) {
+        char *outPtr = reinterpret_cast<char *>(out.data() + produced);
+        std::size_t outLeft = (out.size() - produced) * sizeof(char16_t);
+        const std::size_t rc
+            = iconv(conv.get(), inLeft ? &in : nullptr, &inLeft, &outPtr, &outLeft);
+        produced = out.size() - outLeft / sizeof(char16_t);
+        if (rc != std::size_t(-1)) {
+            if (inLeft == 0)
+                break;
+            continue;
+        }
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2 + 16);
+        } else if (errno == EILSEQ || errno == EINVAL) {
+            // Skip the byte the charset does not define (or a truncated last sequence).
+            if (produced + 1 > out.size())
+                out.resize(out.size() * 2 + 16);
+            out[produced++] = Replacement;
+            ++lost;
+            ++in;
+            --inLeft;
+            if (inLeft == 0)
+                break;
+        } else {
+            break;
+        }
+    }
+    out.resize(produced);
+    return true;
+}
+
+bool TextCodec::encode(std::u16string_view text, std::string_view iconvName, std::string &out,
+                       std::size_t &lost)
+{
+    out.clear();
+    if (isUtf8(iconvName)) {
+        out = utf16ToUtf8(text, lost);
+        return true;
+    }
+    Converter conv(std::string(iconvName), nativeUtf16());
+    if (!conv.valid())
+        return false;
+    out.resize(text.size() * 2 + 16);
+    char *in = reinterpret_cast<char *>(const_cast<char16_t *>(text.data()));
+    std::size_t inLeft = text.size() * sizeof(char16_t);
+    std::size_t produced = 0;
+    bool flushed = false;
+    while (true) {
+        char *outPtr = out.data() + produced;
+        std::size_t outLeft = out.size() - produced;
+        // After the text, one more call writes any shift sequence a stateful charset needs.
+        const std::size_t rc = inLeft ? iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft)
+                                      : iconv(conv.get(), nullptr, nullptr, &outPtr, &outLeft);
+        produced = out.size() - outLeft;
+        if (rc != std::size_t(-1)) {
+            if (inLeft == 0) {
+                if (flushed)
+                    break;
+                flushed = true;
+            }
+            continue;
+        }
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2 + 16);
+        } else if (errno == EILSEQ || errno == EINVAL) {
+            // Not representable (or a lone surrogate): write '?' and step over the character.
+            if (produced + 1 > out.size())
+                out.resize(out.size() * 2 + 16);
+            out[produced++] = '?';
+            ++lost;
+            const auto *unit = reinterpret_cast<const char16_t *>(in);
+            std::size_t skip = sizeof(char16_t);
+            if (*unit >= 0xD800 && *unit <= 0xDBFF && inLeft >= 2 * sizeof(char16_t)
+                && unit[1] >= 0xDC00 && unit[1] <= 0xDFFF) {
+                skip *= 2;
+            }
+            skip = std::min(skip, inLeft);
+            in += skip;
+            inLeft -= skip;
+        } else {
+            break;
+        }
+    }
+    out.resize(produced);
+    return true;
+}
