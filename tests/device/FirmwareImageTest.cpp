@@ -1,0 +1,89 @@
+#include "FakeTransport.h"
+
+#include "device/src/FirmwareImage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using quillodev::FirmwareImage;
+
+namespace {
+
+const std::string Extended = ":020000040800F2";
+const std::string Data = ":0400000001020304F2";
+const std::string Eof = ":00000001FF";
+
+bool download(FakeTransport &transport, const std::string &text, RecordingTarget *window = nullptr)
+{
+    std::string copy = text;
+    return FirmwareImage::download(transport, copy.data(), int(copy.size()) + 1, window);
+}
+
+} // namespace
+
+TEST(Firmware, SendsOneReportPerRecordWithProgress)
+{
+    FakeTransport transport;
+    RecordingTarget window;
+    ASSERT_TRUE(download(transport, Extended + "\r\n" + Data + "\r\n" + Eof + "\r\n", &window));
+    ASSERT_EQ(transport.written.size(), 3u);
+    EXPECT_EQ(transport.written[0],
+              payloadOf({0x00, 0x3A, 0x02, 0x00, 0x00, 0x04, 0x08, 0x00, 0xF2}));
+    EXPECT_EQ(transport.written[2], payloadOf({0x00, 0x3A, 0x00, 0x00, 0x00, 0x01, 0xFF}));
+    EXPECT_EQ(window.posts, (std::vector<Post>{{0x467, 50, 0}, {0x467, 100, 0}, {0x467, 150, 0}}));
+
+    // Digits of either case decode alike; a last line without its CR is still sent, and the
+    // text ends at its zero byte even when the length says more.
+    FakeTransport lower;
+    ASSERT_TRUE(download(lower, ":020000040800f2\r:00000001ff"));
+    ASSERT_EQ(lower.written.size(), 2u);
+    EXPECT_EQ(lower.written[0], transport.written[0]);
+
+    // Nothing past `length` is read, terminated or not.
+    FakeTransport bounded;
+    std::string text = Extended + "\r\n" + Eof + "\r\nGARBAGE";
+    EXPECT_TRUE(FirmwareImage::download(bounded, text.data(), int(text.size() - 7), nullptr));
+    EXPECT_EQ(bounded.written.size(), 2u);
+
+    FakeTransport failing;
+    failing.failWriteAt = 1;
+    EXPECT_FALSE(download(failing, Extended + "\r\n" + Data + "\r\n" + Eof + "\r\n"));
+    EXPECT_EQ(failing.written.size(), 1u);
+}
+
+TEST(Firmware, RefusedTextsSendNothing)
+{
+    const std::string longData = ":3A000000" + std::string(58 * 2, '0') + "C6"; // 63-byte record
+    const std::vector<std::pair<std::string, int>> refused = {
+        {"", 1},
+        {"\r\n" + Eof + "\r\n", 1},                                // does not start with a colon
+        {Extended + "\n" + Eof + "\n", 0},                         // no CR at all
+        {Extended + "\r\n\r\n" + Eof + "\r\n", 2},                 // empty line in the middle
+        {Extended + "\r\nX" + Eof.substr(1) + "\r\n", 2},          // not a record
+        {":0400000001020304F\r\n" + Eof + "\r\n", 1},              // odd digit count
+        {":0400000001020G04F2\r\n" + Eof + "\r\n", 1},             // not hexadecimal
+        {":0300000001020304F2\r\n" + Eof + "\r\n", 1},             // count does not match
+        {":0400000001020304F3\r\n" + Eof + "\r\n", 1},             // checksum
+        {":" + std::string(1000, '0') + "\r\n" + Eof + "\r\n", 1}, // longer than 999
+        {longData + "\r\n" + Eof + "\r\n", 1},                     // would be cut in the report
+        {Extended + "\r\n" + Data + "\r\n", 2},                    // no end-of-file record
+        {Extended + "\r\n" + Eof + "\r\n" + Data + "\r\n", 3},     // records after the end
+    };
+    for (const auto &[text, line] : refused) {
+        FakeTransport transport;
+        EXPECT_FALSE(download(transport, text)) << text.substr(0, 40);
+        EXPECT_TRUE(transport.written.empty());
+        std::vector<std::vector<unsigned char>> records;
+        std::string copy = text;
+        const FirmwareImage::Check check
+            = FirmwareImage::parse(copy.data(), int(copy.size()) + 1, records);
+        EXPECT_FALSE(check.ok);
+        EXPECT_EQ(check.line, line) << check.reason << ": " << text.substr(0, 40);
+    }
+    FakeTransport transport;
+    EXPECT_FALSE(FirmwareImage::download(transport, nullptr, 10, nullptr));
+    char text[] = ":00000001FF\r\n";
+    EXPECT_FALSE(FirmwareImage::download(transport, text, 0, nullptr));
+    EXPECT_TRUE(transport.written.empty());
+}
