@@ -34,7 +34,7 @@ TransferResult DeviceTransfer::writeKeyAssignments(AppState &state, WindowHandle
             case KeyConfigCodec::Encoded::Empty:
                 break;
             case KeyConfigCodec::Encoded::Invalid:
-                return {TransferResult::Status::AssignmentTooLarge, key, layer};
+                return {TransferResult::Status::AssignmentRefused, key, layer};
             }
         }
     }
@@ -47,8 +47,10 @@ TransferResult DeviceTransfer::writeKeyAssignments(AppState &state, WindowHandle
             if (!toSet[slot])
                 continue; // the library sends the key as an empty record
             std::vector<int> &array = arrays[slot];
-            // The facade reports false for every key; only the exchange below tells.
-            state.hwi.setKeyConfiguration(layer, key, array.data(), int(array.size()));
+            // The array already fits every limit of a record, so a refusal here means the
+            // facade is closed or busy.
+            if (!state.hwi.setKeyConfiguration(layer, key, array.data(), int(array.size())))
+                return failed();
         }
     }
     return state.hwi.writeKeyConfigurationToDev(progress) ? TransferResult{} : failed();

@@ -5,12 +5,12 @@
 class AppState;
 
 // Outcome of one transfer. For a refused write, `key` and `layer` name the first assignment
-// that no keyboard record can hold.
+// that the keyboard cannot hold.
 struct TransferResult {
     enum class Status {
         Ok,
-        DeviceFailed,       // an exchange with the keyboard failed; the model is unchanged
-        AssignmentTooLarge, // nothing was sent
+        DeviceFailed,      // an exchange with the keyboard failed; the model is unchanged
+        AssignmentRefused, // nothing was sent
     };
 
     Status status = Status::Ok;
