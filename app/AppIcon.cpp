@@ -1,0 +1,56 @@
+#include "app/AppIcon.h"
+
+#include "skin/WindowsColour.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+
+QPixmap keyCap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    const qreal margin = size / 16.0;
+    const QRectF outer(margin, margin, size - 2 * margin, size - 2 * margin);
+    const qreal radius = size / 5.0;
+    QLinearGradient body(outer.topLeft(), outer.bottomLeft());
+    body.setColorAt(0, QColor(70, 72, 78));
+    body.setColorAt(1, QColor(24, 25, 28));
+    painter.setPen(QPen(QColor(10, 10, 12), qMax(1.0, size / 32.0)));
+    painter.setBrush(body);
+    painter.drawRoundedRect(outer, radius, radius);
+
+    // The cap's top face, lighter and set back from the edge.
+    const QRectF top = outer.adjusted(size / 8.0, size / 10.0, -size / 8.0, -size / 5.0);
+    QLinearGradient face(top.topLeft(), top.bottomLeft());
+    face.setColorAt(0, QColor(58, 60, 66));
+    face.setColorAt(1, QColor(38, 39, 44));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(face);
+    painter.drawRoundedRect(top, radius / 1.5, radius / 1.5);
+
+    QFont font;
+    font.setBold(true);
+    font.setPixelSize(qMax(6, int(top.height() * 0.8)));
+    painter.setFont(font);
+    painter.setPen(colourFromWindows(0x006FFF));
+    painter.drawText(top, Qt::AlignCenter, QStringLiteral("Q"));
+    return pixmap;
+}
+
+} // namespace
+
+QIcon AppIcon::icon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(keyCap(size));
+    return icon;
+}

@@ -1,0 +1,48 @@
+#include "app/FirstPaintGrabber.h"
+
+#include "skin/WindowsColour.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QImageWriter>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+FirstPaintGrabber::FirstPaintGrabber(QWidget *window, QString path, unsigned int colourKey)
+    : QObject(window)
+    , m_window(window)
+    , m_path(std::move(path))
+    , m_colourKey(colourKey)
+{
+    window->installEventFilter(this);
+}
+
+bool FirstPaintGrabber::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::Paint && !m_scheduled) {
+        m_scheduled = true;
+        // Grab once the paint in progress has completed.
+        QTimer::singleShot(0, this, &FirstPaintGrabber::grab);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FirstPaintGrabber::grab()
+{
+    QImage image = m_window->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = colourFromWindows(m_colourKey).rgb();
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = 0;
+        }
+    }
+    QImageWriter writer(m_path, "png");
+    m_saved = writer.write(image);
+    if (!m_saved)
+        m_error = writer.errorString();
+    m_finished = true;
+    emit done();
+}
