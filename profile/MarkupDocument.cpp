@@ -20,12 +20,12 @@ bool MarkupDocument::setDoc(std::u16string_view text)
         m_log.add("truncation_error", {{"length", std::to_string(text.size())}});
         m_text.clear();
         parse();
-        m_wellFormed = false;
+        m_markupOk = false;
         return false;
     }
     m_text.assign(text);
     parse();
-    return m_wellFormed;
+    return isWellFormed();
 }
 
 bool MarkupDocument::load(const std::filesystem::path &path)
@@ -39,7 +39,7 @@ bool MarkupDocument::load(const std::filesystem::path &path)
                   {{"msg", error}});
         m_text.clear();
         parse();
-        m_wellFormed = false;
+        m_markupOk = false;
         return false;
     }
     m_log.add("read", {{"length", std::to_string(bytes.size())}});
@@ -55,7 +55,7 @@ void MarkupDocument::loadBytes(std::string_view bytes)
         m_log.add("truncation_error", {{"length", std::to_string(bytes.size())}});
         m_text.clear();
         parse();
-        m_wellFormed = false;
+        m_markupOk = false;
         return;
     }
     m_text = MarkupEncoding::decode(bytes, m_log);
@@ -85,8 +85,14 @@ bool MarkupDocument::save(const std::filesystem::path &path)
 
 void MarkupDocument::parse()
 {
-    m_wellFormed = MarkupParser(m_text, m_index, m_log, ignoreCase()).parse();
+    m_markupOk = MarkupParser(m_text, m_index, m_log, ignoreCase()).parse();
     resetPos();
+}
+
+bool MarkupDocument::isWellFormed() const
+{
+    const std::uint32_t root = m_index[0].first;
+    return m_markupOk && root != 0 && m_index[root].next == 0;
 }
 
 void MarkupDocument::resetPos()

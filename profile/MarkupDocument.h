@@ -38,7 +38,8 @@ public:
     // Replaces the text and rebuilds the index; true when the text is well formed.
     bool setDoc(std::u16string_view text);
     const std::u16string &doc() const { return m_text; }
-    bool isWellFormed() const { return m_wellFormed; }
+    // No markup errors in the last parse and, now, exactly one top-level element.
+    bool isWellFormed() const;
 
     // False when the file cannot be opened or read (the text is then empty). Whether the text
     // is well formed is isWellFormed()'s.
@@ -83,7 +84,7 @@ private:
     ElementIndex m_index;
     ResultLog m_log;
     int m_flags = 0;
-    bool m_wellFormed = false;
+    bool m_markupOk = false;
     std::uint32_t m_parent = 0;
     std::uint32_t m_current = 0;
 };

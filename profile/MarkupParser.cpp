@@ -266,7 +266,9 @@ void MarkupParser::flatten(std::uint32_t unended, std::uint32_t into)
 
 void MarkupParser::error(std::string_view event, std::size_t offset, std::u16string_view tagName)
 {
-    m_wellFormed = false;
+    // How many roots there are is the document's to judge, as elements may be added later.
+    if (event != "no_root_element" && event != "root_has_sibling")
+        m_wellFormed = false;
     if (tagName.empty()) {
         m_log.add(event, {{"offset", std::to_string(offset)}});
     } else {

@@ -10,7 +10,8 @@
 #include <vector>
 
 // Builds the element index of a document text in one pass. Tolerant: it never stops at an
-// error but notes it in the log and goes on; the result says whether the text is well formed.
+// error but notes it in the log and goes on; the result says whether the markup had no syntax
+// or nesting errors (the number of top-level elements is not judged here).
 class MarkupParser {
 public:
     MarkupParser(std::u16string_view text, ElementIndex &index, ResultLog &log, bool ignoreCase);
