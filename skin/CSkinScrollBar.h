@@ -1,0 +1,110 @@
+#pragma once
+
+#include "skin/ScrollBarGeometry.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+// A scroll bar drawn entirely from one skin of 9 x 3 square cells (rows normal, hot,
+// pressed; columns arrow, arrow, thumb, track for a vertical bar, then the same for a
+// horizontal one). It keeps its own scroll state and asks its owner to scroll through
+// scrollRequested(), as a system scroll bar would; the owner answers with setScrollInfo().
+class CSkinScrollBar : public QWidget {
+    Q_OBJECT
+public:
+    // Scroll requests, as the owner receives them.
+    enum Request : int {
+        LineUp = 0,
+        LineDown = 1,
+        PageUp = 2,
+        PageDown = 3,
+        ThumbPosition = 4,
+        ThumbTrack = 5,
+    };
+    // Which fields a scroll information request reads or writes.
+    enum InfoMask : unsigned {
+        RangeMask = 0x1,
+        PageMask = 0x2,
+        PositionMask = 0x4,
+        TrackPositionMask = 0x10,
+        AllMask = 0x17,
+    };
+    // Timer ids: the first delay before repeating, then the repeat itself.
+    static constexpr int FirstDelayTimer = 200;
+    static constexpr int RepeatTimer = 100;
+
+    explicit CSkinScrollBar(Qt::Orientation orientation, QWidget *parent = nullptr);
+
+    Qt::Orientation orientation() const { return m_orientation; }
+
+    // The skin is shared, not copied; the bar's thickness becomes one cell.
+    void setBitmap(const QImage &skin);
+    int cellSize() const { return m_cellSize; }
+
+    // Copies the fields named by mask; with redraw the track and thumb are repainted.
+    int setScrollInfo(const ScrollInfo &info, unsigned mask = AllMask, bool redraw = true);
+    // Fills the fields named by mask.
+    int getScrollInfo(ScrollInfo &info, unsigned mask = AllMask) const;
+    ScrollInfo scrollInfo() const { return m_info; }
+    // The owner's row count changed by delta; -20000 empties the range.
+    void adjustRange(int delta);
+
+    ScrollBarGeometry geometryNow() const;
+    QRect partRect(int part) const;
+    int hitTest(const QPoint &point) const;
+
+    // Interaction state, also for tests.
+    int hotPart() const { return m_hotPart; }
+    int pressedPart() const { return m_pressedPart; }
+    bool isDragging() const { return m_dragging; }
+    bool isAutoRepeat() const { return m_autoRepeat; }
+    bool isPointerOutside() const { return m_pointerOutside; }
+    // The running timer (FirstDelayTimer, RepeatTimer) or 0, and its interval.
+    int activeTimer() const { return m_timerId; }
+    int timerInterval() const { return m_timer.interval(); }
+    // What a timer does when it fires; the bar's own timer calls it, tests may too.
+    void fireTimer(int timerId);
+
+signals:
+    // trackPosition is set for the thumb requests, 0 for the others.
+    void scrollRequested(int request, int trackPosition);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    // Length along the axis: the height of a vertical bar, the width of a horizontal one.
+    int length() const;
+    int along(const QPoint &point) const;
+    void pointerMoved(const QPoint &point);
+    void startRepeat(int timerId, int interval);
+    void stopRepeat();
+    void repaintPart(int part);
+    void drawCell(QPainter &painter, int column, int row, const QRect &target) const;
+    void tileCell(QPainter &painter, int column, int row, const QRect &target) const;
+    void drawThumb(QPainter &painter, int row, const QRect &target) const;
+    int column(int part) const;
+    int rowOf(int part) const;
+
+    Qt::Orientation m_orientation;
+    QImage m_skin;
+    int m_cellSize = 0;
+    int m_rowHeight = 0;
+    ScrollInfo m_info;
+    bool m_dragging = false;
+    QPoint m_pressPoint;
+    int m_dragStartPos = 0;
+    int m_pressedPart = NoScrollPart;
+    bool m_autoRepeat = false;
+    int m_hotPart = NoScrollPart;
+    bool m_pointerOutside = false;
+    QPoint m_pointer{-1, -1};
+    QTimer m_timer;
+    int m_timerId = 0;
+};

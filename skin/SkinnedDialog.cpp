@@ -1,0 +1,390 @@
+#include "skin/SkinnedDialog.h"
+
+#include "app/AppState.h"
+#include "skin/DialogMessageTarget.h"
+#include "skin/FontTable.h"
+#include "skin/PostedMessage.h"
+#include "skin/ScaleFactor.h"
+#include "skin/SkinTooltip.h"
+#include "skin/WindowsColour.h"
+
+#include <QBitmap>
+#include <QCursor>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+QRect qtRect(const ButtonRect &r)
+{
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+// Skins keep their transparent parts in the colour key; the face keeps them as alpha 0, so
+// that smoothing blends the edges toward nothing rather than toward the key colour.
+QImage keyedOut(const QImage &image, std::uint32_t colourKey)
+{
+    if (image.isNull())
+        return image;
+    QImage result = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRgb key = colourFromWindows(colourKey).rgb();
+    for (int y = 0; y < result.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = 0;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+SkinnedDialog::SkinnedDialog(AppState &state, const FontTable &fonts, std::size_t tableSize,
+                             std::uint32_t colourKey, QWidget *parent)
+    : QDialog(parent)
+    , m_state(state)
+    , m_fonts(fonts)
+    , m_table(tableSize)
+    , m_colourKey(colourKey)
+    , m_target(std::make_shared<DialogMessageTarget>(this))
+{
+    // Without an owner the window stands alone and gets a taskbar button.
+    setWindowFlags((parent ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+SkinnedDialog::~SkinnedDialog()
+{
+    m_target->detach();
+}
+
+int SkinnedDialog::exec()
+{
+    if (!initialise())
+        return result();
+    return QDialog::exec();
+}
+
+bool SkinnedDialog::initialise()
+{
+    if (m_initialised < 0) {
+        m_initialised = initDialog() ? 1 : 0;
+        refreshShape();
+    }
+    return m_initialised == 1;
+}
+
+bool SkinnedDialog::initDialog()
+{
+    setupFrame();
+    fillTable(m_table);
+    m_table.scaleToClient(scale());
+    return true;
+}
+
+float SkinnedDialog::scale() const
+{
+    return m_state.scaleFactor > 0.0f ? m_state.scaleFactor : 1.0f;
+}
+
+void SkinnedDialog::setSkin(const SkinImages &images)
+{
+    m_skin.background = keyedOut(images.background, m_colourKey);
+    // A missing or misfit highlight image shows the plain face rather than garbage.
+    const auto fit = [&](const QImage &image) {
+        return image.size() == images.background.size() ? keyedOut(image, m_colourKey)
+                                                        : m_skin.background;
+    };
+    m_skin.hover = fit(images.hover);
+    m_skin.checked = fit(images.checked);
+    m_face = QImage();
+    refreshShape();
+    update();
+}
+
+WindowHandle SkinnedDialog::messageHandle() const
+{
+    return m_target.get();
+}
+
+std::shared_ptr<MessageTarget> SkinnedDialog::messageTarget() const
+{
+    return m_target;
+}
+
+void SkinnedDialog::setupFrame()
+{
+    const QSize base = baseSize();
+    const float s = scale();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
+    const FramePlacement place
+        = centredPlacement(base.width(), base.height(), area.width(), area.height(), s);
+    QRect frame(area.x() + place.x, area.y() + place.y, place.width, place.height);
+    if (QWidget *owner = parentWidget())
+        frame.moveCenter(owner->window()->frameGeometry().center());
+    setFixedSize(frame.size());
+    move(frame.topLeft());
+}
+
+void SkinnedDialog::refreshShape()
+{
+    // The face needs the filled table, so the shape waits for the initialisation.
+    if (m_initialised != 1 || m_skin.background.isNull() || width() <= 0 || height() <= 0)
+        return;
+    const QImage scaled
+        = composeFace().scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_shape = QRegion(QBitmap::fromImage(scaled.createAlphaMask()));
+    if (platformHasMasks())
+        setMask(m_shape);
+}
+
+bool SkinnedDialog::platformHasMasks()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform == QLatin1String("windows");
+}
+
+bool SkinnedDialog::isTransparentAt(const QPoint &clientPoint)
+{
+    // The face of the last paint; composing runs the dialog's painting steps.
+    const QImage &face = m_face.isNull() ? composeFace() : m_face;
+    if (face.isNull())
+        return false;
+    const QPoint at(unscaledPixels(clientPoint.x(), scale()),
+                    unscaledPixels(clientPoint.y(), scale()));
+    return face.valid(at) && qAlpha(face.pixel(at)) == 0;
+}
+
+QRect SkinnedDialog::baseRect(const DrawnButton &entry) const
+{
+    return qtRect(entry.isLabel ? entry.rect : ButtonTable::toBase(entry.rect, scale()));
+}
+
+const QImage &SkinnedDialog::composeFace()
+{
+    if (m_skin.background.isNull())
+        return m_face;
+    if (m_face.size() != m_skin.background.size())
+        m_face = QImage(m_skin.background.size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&m_face);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, m_skin.background);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    beforeEntries(painter);
+    paintEntries(painter);
+    afterEntries(painter);
+    return m_face;
+}
+
+void SkinnedDialog::paintEntries(QPainter &painter)
+{
+    const std::string &language = m_state.language;
+    for (DrawnButton &entry : m_table) {
+        if (!entry.isUsed() || !paintsEntry(entry))
+            continue;
+        const QRect base = baseRect(entry);
+        decorateEntry(painter, entry, base);
+
+        const bool hovered
+            = !entry.isLabel && entry.rect.contains(m_lastMousePoint.x(), m_lastMousePoint.y());
+        const QImage *copy = nullptr;
+        if (entry.checked && !entry.isLabel)
+            copy = &m_skin.checked;
+        else if (hovered && showsHover(entry))
+            copy = &m_skin.hover;
+        if (copy) {
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(base.topLeft(), *copy, base);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+        afterSkinCopy(painter, entry, base);
+
+        if ((entry.isLabel || entry.textOnButton) && entry.showText) {
+            painter.setFont(m_fonts.font(entry.fontSize));
+            painter.setPen(captionColour(entry));
+            painter.drawText(base, textFlags(entry.textFormat),
+                             QString::fromStdString(entry.caption(language)));
+        }
+        afterEntry(painter, entry, base, hovered);
+    }
+}
+
+int SkinnedDialog::textFlags(std::uint32_t textFormat)
+{
+    int flags
+        = (textFormat & 1) ? Qt::AlignHCenter : ((textFormat & 2) ? Qt::AlignRight : Qt::AlignLeft);
+    flags |= (textFormat & 4) ? Qt::AlignVCenter
+                              : ((textFormat & 8) ? Qt::AlignBottom : Qt::AlignTop);
+    if (textFormat & 0x10)
+        flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+void SkinnedDialog::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    // Where the window cannot take a shape, the transparent parts show the key colour as is.
+    painter.fillRect(rect(),
+                     platformHasMasks() ? QColor(Qt::black) : colourFromWindows(m_colourKey));
+    const QImage &face = composeFace();
+    if (face.isNull())
+        return;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(
+        QRect(0, 0, scaledPixels(face.width(), scale()), scaledPixels(face.height(), scale())),
+        face);
+}
+
+void SkinnedDialog::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint point = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || isTransparentAt(point)) {
+        event->ignore();
+        return;
+    }
+    trackPointer(point);
+    const bool overButton = m_table.firstHit(point.x(), point.y()) >= 0;
+    const FrameHitCode code
+        = ButtonTable::frameHitCode(overButton, point.x(), point.y(), width(), height());
+    m_pressedOnButton = code == HitClient;
+    if (code != HitCaption)
+        return;
+    QWindow *window = windowHandle();
+    if (window && window->startSystemMove())
+        return;
+    m_manualDrag = true;
+    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void SkinnedDialog::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_manualDrag && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - m_dragOffset);
+        return;
+    }
+    m_manualDrag = false;
+    trackPointer(event->position().toPoint());
+}
+
+void SkinnedDialog::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    const bool fromButton = m_pressedOnButton && !m_manualDrag;
+    m_pressedOnButton = false;
+    m_manualDrag = false;
+    if (!fromButton)
+        return;
+    const QPoint point = event->position().toPoint();
+    trackPointer(point);
+    const int hit = m_table.firstHit(point.x(), point.y());
+    if (hit >= 0)
+        buttonClicked(hit, m_table[std::size_t(hit)]);
+}
+
+void SkinnedDialog::leaveEvent(QEvent *event)
+{
+    // Nothing stays highlighted once the pointer has left the window.
+    trackPointer(QPoint(-1, -1));
+    QDialog::leaveEvent(event);
+}
+
+void SkinnedDialog::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    refreshShape();
+}
+
+bool SkinnedDialog::event(QEvent *event)
+{
+    if (auto *message = dynamic_cast<PostedMessage *>(event)) {
+        postedMessage(message->message(), message->wParam(), message->lParam());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void SkinnedDialog::trackPointer(const QPoint &point)
+{
+    m_lastMousePoint = point;
+    const std::vector<ButtonRect> changed = m_table.updateHover(point.x(), point.y());
+    if (changed.empty())
+        return;
+    // Smoothing reaches a pixel or two beyond a stretched rectangle.
+    const int margin = int(scale()) + 2;
+    for (const ButtonRect &r : changed)
+        update(qtRect(r).adjusted(-margin, -margin, margin, margin));
+    updateTooltip();
+}
+
+void SkinnedDialog::setTooltipIds(std::vector<std::pair<int, int>> ranges)
+{
+    m_tooltipIds = std::move(ranges);
+    if (!m_tooltip)
+        m_tooltip = new SkinTooltip(this);
+}
+
+void SkinnedDialog::updateTooltip()
+{
+    if (!m_tooltip)
+        return;
+    for (DrawnButton &entry : m_table) {
+        if (!entry.hovered)
+            continue;
+        for (const auto &[first, last] : m_tooltipIds) {
+            if (entry.id >= first && entry.id <= last) {
+                m_tooltip->showText(QString::fromStdString(entry.tooltip(m_state.language)),
+                                    QCursor::pos());
+                return;
+            }
+        }
+    }
+    m_tooltip->dismiss();
+}
+
+void SkinnedDialog::applyFieldColours(QWidget *field)
+{
+    QPalette colours = field->palette();
+    const QColor text = colourFromWindows(0x006FFF);
+    const QColor dark = colourFromWindows(0x141414);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colours.setColor(group, QPalette::Text, text);
+        colours.setColor(group, QPalette::WindowText, text);
+        colours.setColor(group, QPalette::Base, dark);
+        colours.setColor(group, QPalette::Window, dark);
+    }
+    field->setPalette(colours);
+    field->setAutoFillBackground(true);
+    if (auto *frame = qobject_cast<QFrame *>(field))
+        frame->setFrameShape(QFrame::NoFrame);
+}
+
+void SkinnedDialog::buttonClicked(int, DrawnButton &) {}
+void SkinnedDialog::postedMessage(unsigned int, std::uintptr_t, std::intptr_t) {}
+void SkinnedDialog::beforeEntries(QPainter &) {}
+bool SkinnedDialog::paintsEntry(const DrawnButton &) const
+{
+    return true;
+}
+void SkinnedDialog::decorateEntry(QPainter &, const DrawnButton &, const QRect &) {}
+bool SkinnedDialog::showsHover(const DrawnButton &) const
+{
+    return true;
+}
+void SkinnedDialog::afterSkinCopy(QPainter &, const DrawnButton &, const QRect &) {}
+QColor SkinnedDialog::captionColour(const DrawnButton &entry) const
+{
+    return colourFromWindows(entry.checked ? entry.checkedTextColor : entry.textColor);
+}
+void SkinnedDialog::afterEntry(QPainter &, DrawnButton &, const QRect &, bool) {}
+void SkinnedDialog::afterEntries(QPainter &) {}

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "skin/ButtonTable.h"
+#include "skin/SkinImages.h"
+
+#include <quillodev/MessageTarget.h>
+
+#include <QDialog>
+#include <QImage>
+#include <QRegion>
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class AppState;
+class DialogMessageTarget;
+class FontTable;
+class SkinTooltip;
+
+// The frame every window of the program shares: a frameless modal dialog whose whole face is
+// composed from its skin images and its table of drawn buttons and labels, at base size, and
+// stretched once onto the window. Pixels of the colour key are transparent to sight and
+// clicks; any free spot drags the window; button releases go to buttonClicked(); messages
+// posted through messageHandle() arrive in postedMessage() on the GUI thread.
+class SkinnedDialog : public QDialog {
+    Q_OBJECT
+public:
+    SkinnedDialog(AppState &state, const FontTable &fonts, std::size_t tableSize,
+                  std::uint32_t colourKey, QWidget *parent = nullptr);
+    ~SkinnedDialog() override;
+
+    // Runs initialise(), then the modal loop; a failed initialisation returns result() at once.
+    int exec() override;
+    // The dialog's initialisation, once; later calls return the first answer.
+    bool initialise();
+
+    ButtonTable &table() { return m_table; }
+    const ButtonTable &table() const { return m_table; }
+    std::uint32_t colourKey() const { return m_colourKey; }
+    float scale() const;
+    // Size of the background image, or empty without a skin.
+    QSize baseSize() const { return m_skin.background.size(); }
+    QPoint lastMousePoint() const { return m_lastMousePoint; }
+
+    // Key-colour pixels of the images become transparent here; sizes must match the background.
+    void setSkin(const SkinImages &images);
+
+    // Where the device library and workers post to this dialog; safe to use after it is gone.
+    WindowHandle messageHandle() const;
+    std::shared_ptr<MessageTarget> messageTarget() const;
+
+    // The face as the next paint shows it, at base size; transparent pixels have alpha 0.
+    const QImage &composeFace();
+    bool isTransparentAt(const QPoint &clientPoint);
+    // The part of the window that is seen and clicked, in client pixels.
+    QRegion shapeRegion() const { return m_shape; }
+
+    // Orange on dark, the look of the text fields embedded in a face.
+    static void applyFieldColours(QWidget *field);
+    // Layout flags of a drawn caption (centred 1, right 2, vertical centre 4, bottom 8,
+    // word break 0x10) as Qt alignment and text flags.
+    static int textFlags(std::uint32_t textFormat);
+
+protected:
+    AppState &state() const { return m_state; }
+    const FontTable &fonts() const { return m_fonts; }
+
+    // Default: setupFrame(), fillTable(), table scaled to client pixels; true. Dialogs that
+    // do more call it from their own and return false to end before the modal loop.
+    virtual bool initDialog();
+    // Writes the entries in base pixels.
+    virtual void fillTable(ButtonTable &table) = 0;
+    // Sizes the window to base size x scale, centred on the primary screen or over its owner.
+    void setupFrame();
+    // Recomputes the window's shape from the face; call when decorations change transparency.
+    void refreshShape();
+
+    // The first entry under a left-button release; the table stays valid meanwhile.
+    virtual void buttonClicked(int index, DrawnButton &entry);
+    virtual void postedMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam);
+
+    // Ids (inclusive ranges) whose buttons show their tooltip while hovered.
+    void setTooltipIds(std::vector<std::pair<int, int>> ranges);
+
+    // Painting steps, in the order they run on the base-size face.
+    virtual void beforeEntries(QPainter &painter);
+    virtual bool paintsEntry(const DrawnButton &entry) const;
+    virtual void decorateEntry(QPainter &painter, const DrawnButton &entry, const QRect &base);
+    virtual bool showsHover(const DrawnButton &entry) const;
+    virtual void afterSkinCopy(QPainter &painter, const DrawnButton &entry, const QRect &base);
+    virtual QColor captionColour(const DrawnButton &entry) const;
+    virtual void afterEntry(QPainter &painter, DrawnButton &entry, const QRect &base, bool hovered);
+    virtual void afterEntries(QPainter &painter);
+
+    // An entry's rectangle in base pixels (labels already are).
+    QRect baseRect(const DrawnButton &entry) const;
+
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void trackPointer(const QPoint &point);
+    void updateTooltip();
+    void paintEntries(QPainter &painter);
+    static bool platformHasMasks();
+
+    AppState &m_state;
+    const FontTable &m_fonts;
+    ButtonTable m_table;
+    std::uint32_t m_colourKey;
+    SkinImages m_skin;
+    QImage m_face;
+    QRegion m_shape;
+    QPoint m_lastMousePoint{0, 0};
+    std::shared_ptr<DialogMessageTarget> m_target;
+    SkinTooltip *m_tooltip = nullptr;
+    std::vector<std::pair<int, int>> m_tooltipIds;
+    int m_initialised = -1; // -1 not yet, else the answer of initDialog()
+    bool m_pressedOnButton = false;
+    bool m_manualDrag = false;
+    QPoint m_dragOffset;
+};

@@ -1,0 +1,232 @@
+#include "skin/SkinnedDialog.h"
+
+#include "app/AppState.h"
+#include "skin/FontTable.h"
+#include "skin/PostedMessage.h"
+#include "skin/WindowsColour.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+constexpr std::uint32_t Key = 0xFF0000; // pure blue
+const QColor Background(40, 40, 40);
+const QColor Hover(200, 200, 0);
+const QColor Checked(0, 160, 0);
+
+// 100 x 60 faces with a transparent strip on the right (x >= 80) and a transparent corner.
+QImage face(const QColor &colour)
+{
+    QImage image(100, 60, QImage::Format_RGB32);
+    image.fill(colour);
+    QPainter painter(&image);
+    painter.fillRect(80, 0, 20, 60, colourFromWindows(Key));
+    painter.fillRect(0, 0, 4, 4, colourFromWindows(Key));
+    return image;
+}
+
+class TestDialog : public SkinnedDialog {
+public:
+    TestDialog(AppState &state, const FontTable &fonts)
+        : SkinnedDialog(state, fonts, 6, Key)
+    {
+        setSkin({face(Background), face(Hover), face(Checked)});
+    }
+
+    std::vector<int> clicks;
+    std::vector<std::pair<unsigned, std::uintptr_t>> messages;
+
+protected:
+    void fillTable(ButtonTable &table) override
+    {
+        auto entry = [](int id, ButtonRect rect) {
+            DrawnButton button;
+            button.id = id;
+            button.rect = rect;
+            return button;
+        };
+        table[0] = entry(1, {10, 10, 30, 30});
+        table[1] = entry(-1, {0, 0, 100, 60}); // an empty slot over everything
+        table[2] = entry(2, {20, 20, 40, 40}); // overlaps 1: painted over it, hit after it
+        table[3] = entry(3, {50, 10, 70, 30});
+        table[3].checked = true;
+        table[4] = entry(4, {10, 40, 70, 55});
+        table[4].isLabel = true;
+        table[4].setCaption("标签", "Label");
+        table[4].textColor = 0xFFFFFF;
+        table[4].fontSize = 12;
+    }
+    void buttonClicked(int, DrawnButton &entry) override { clicks.push_back(entry.id); }
+    void postedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t) override
+    {
+        messages.emplace_back(message, wParam);
+    }
+};
+
+void mouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void click(QWidget *widget, QPoint at)
+{
+    mouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    mouse(widget, QEvent::MouseButtonRelease, at, Qt::NoButton);
+}
+
+struct Fixture : ::testing::Test {
+    AppState state;
+    FontTable fonts;
+    void SetUp() override
+    {
+        state.language = "en-US";
+        state.scaleFactor = 2.0f;
+    }
+};
+
+} // namespace
+
+using SkinnedDialogTest = Fixture;
+
+TEST_F(SkinnedDialogTest, FrameIsScaledAndCentred)
+{
+    TestDialog dialog(state, fonts);
+    ASSERT_TRUE(dialog.initialise());
+    EXPECT_EQ(dialog.size(), QSize(200, 120));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(dialog.pos(), QPoint(screen.x() + (screen.width() - 200) / 2,
+                                   screen.y() + (screen.height() - 120) / 2));
+    EXPECT_EQ(dialog.table()[0].rect, (ButtonRect{20, 20, 60, 60}));
+    EXPECT_EQ(dialog.table()[4].rect, (ButtonRect{10, 40, 70, 55})); // label in base pixels
+}
+
+TEST_F(SkinnedDialogTest, ColourKeyIsTransparentToSightAndClicks)
+{
+    TestDialog dialog(state, fonts);
+    ASSERT_TRUE(dialog.initialise());
+    const QImage &face = dialog.composeFace();
+    EXPECT_EQ(qAlpha(face.pixel(90, 30)), 0);
+    EXPECT_EQ(qAlpha(face.pixel(1, 1)), 0);
+    EXPECT_EQ(face.pixel(45, 35), Background.rgb());
+    EXPECT_TRUE(dialog.isTransparentAt({180, 60}));
+    EXPECT_FALSE(dialog.isTransparentAt({100, 100}));
+    EXPECT_FALSE(dialog.shapeRegion().contains(QPoint(180, 60)));
+    EXPECT_FALSE(dialog.shapeRegion().contains(QPoint(2, 2)));
+    EXPECT_TRUE(dialog.shapeRegion().contains(QPoint(100, 100)));
+    EXPECT_TRUE(dialog.shapeRegion().contains(QPoint(150, 60)));
+
+    // A press on a transparent pixel reaches neither dragging nor the buttons.
+    const QPoint start = dialog.pos();
+    mouse(&dialog, QEvent::MouseButtonPress, {180, 60}, Qt::LeftButton);
+    mouse(&dialog, QEvent::MouseMove, {190, 70}, Qt::LeftButton);
+    EXPECT_EQ(dialog.pos(), start);
+
+    // Grabbed as painted on a platform without window shapes: the key colour shows as is.
+    dialog.show();
+    const QImage grab = dialog.grab().toImage();
+    EXPECT_EQ(grab.pixelColor(190, 60), colourFromWindows(Key));
+    EXPECT_EQ(grab.pixelColor(100, 110), Background);
+}
+
+TEST_F(SkinnedDialogTest, PaintsCheckedHoverAndCaptions)
+{
+    TestDialog dialog(state, fonts);
+    ASSERT_TRUE(dialog.initialise());
+    QImage face = dialog.composeFace();
+    EXPECT_EQ(face.pixelColor(60, 20), Checked);    // checked entry
+    EXPECT_EQ(face.pixelColor(15, 15), Background); // not hovered
+
+    mouse(&dialog, QEvent::MouseMove, {50, 50}, Qt::NoButton); // base (25, 25): buttons 1 and 2
+    EXPECT_EQ(dialog.lastMousePoint(), QPoint(50, 50));
+    EXPECT_TRUE(dialog.table()[0].hovered && dialog.table()[2].hovered);
+    face = dialog.composeFace();
+    EXPECT_EQ(face.pixelColor(15, 15), Hover);
+    EXPECT_EQ(face.pixelColor(35, 35), Hover);
+
+    // The checked look wins over hover; leaving the window clears every highlight.
+    mouse(&dialog, QEvent::MouseMove, {120, 40}, Qt::NoButton);
+    EXPECT_EQ(dialog.composeFace().pixelColor(60, 20), Checked);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&dialog, &leave);
+    EXPECT_FALSE(dialog.table()[3].hovered);
+    EXPECT_EQ(dialog.composeFace().pixelColor(15, 15), Background);
+
+    // The label's caption is drawn in its colour inside its base rectangle, only there.
+    int white = 0;
+    face = dialog.composeFace();
+    for (int y = 40; y < 55; ++y)
+        for (int x = 10; x < 70; ++x)
+            white += face.pixelColor(x, y).lightness() > 200;
+    EXPECT_GT(white, 5);
+    EXPECT_EQ(face.pixelColor(5, 50), Background);
+}
+
+TEST_F(SkinnedDialogTest, ReleasesGoToTheFirstHitAndFreeSpotsDrag)
+{
+    TestDialog dialog(state, fonts);
+    ASSERT_TRUE(dialog.initialise());
+    click(&dialog, {50, 50});  // inside 1 and 2: the first in table order
+    click(&dialog, {75, 75});  // only 2
+    click(&dialog, {30, 100}); // the label: never hit, a free spot
+    click(&dialog, {2, 100});  // nothing at all, the empty slot is skipped
+    EXPECT_EQ(dialog.clicks, (std::vector<int>{1, 2}));
+
+    // A press on a button and a release elsewhere on no button does nothing.
+    mouse(&dialog, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton);
+    mouse(&dialog, QEvent::MouseButtonRelease, {150, 100}, Qt::NoButton);
+    EXPECT_EQ(dialog.clicks.size(), 2u);
+
+    // Pressing a free spot moves the window with the pointer and clicks nothing.
+    dialog.show();
+    const QPoint start = dialog.pos();
+    mouse(&dialog, QEvent::MouseButtonPress, {150, 100}, Qt::LeftButton);
+    QMouseEvent move(QEvent::MouseMove, QPointF(150, 100),
+                     QPointF(dialog.mapToGlobal(QPoint(150, 100)) + QPoint(30, 12)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &move);
+    mouse(&dialog, QEvent::MouseButtonRelease, {150, 100}, Qt::NoButton);
+    EXPECT_EQ(dialog.pos(), start + QPoint(30, 12));
+    EXPECT_EQ(dialog.clicks.size(), 2u);
+}
+
+TEST_F(SkinnedDialogTest, PostedMessagesArriveAndOutliveTheDialog)
+{
+    auto dialog = std::make_unique<TestDialog>(state, fonts);
+    std::shared_ptr<MessageTarget> target = dialog->messageTarget();
+    std::thread worker([handle = dialog->messageHandle()] {
+        for (std::uintptr_t i = 0; i < 3; ++i)
+            postTo(handle, quillodev::DeviceMessageProgress, i, 0);
+    });
+    worker.join();
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(dialog->messages.size(), 3u);
+    EXPECT_EQ(dialog->messages[2], std::make_pair(0x467u, std::uintptr_t(2)));
+
+    // Pending posts die with the dialog; later ones go nowhere.
+    target->post(quillodev::DeviceMessageDone, 0, 0);
+    dialog.reset();
+    target->post(quillodev::DeviceMessageDone, 0, 0);
+    QCoreApplication::sendPostedEvents();
+}
+
+TEST(FontTable, PixelHeights)
+{
+    FontTable fonts;
+    EXPECT_EQ(fonts.font(13).pixelSize(), 13);
+    EXPECT_EQ(fonts.font(49).pixelSize(), 49);
+    EXPECT_EQ(fonts.font(80).pixelSize(), 49);
+    EXPECT_EQ(fonts.font(-3).family(), QFont().family());
+    EXPECT_EQ(SkinnedDialog::textFlags(1), int(Qt::AlignHCenter | Qt::AlignTop));
+    EXPECT_EQ(SkinnedDialog::textFlags(0x25), int(Qt::AlignHCenter | Qt::AlignVCenter));
+    EXPECT_EQ(SkinnedDialog::textFlags(2), int(Qt::AlignRight | Qt::AlignTop));
+}
