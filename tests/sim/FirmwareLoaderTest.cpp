@@ -1,5 +1,3 @@
-#include "SimTestSupport.h"
-
 #include "sim/FirmwareLoader.h"
 
 #include <gtest/gtest.h>
@@ -131,29 +129,4 @@ TEST(FirmwareLoader, ImageLargerThanTheFlashIsRefused)
     }
     EXPECT_EQ(rejected, 1);
     EXPECT_EQ(feed(loader, endOfFile), FirmwareLoader::Result::Failed);
-}
-
-TEST(FirmwareLoader, KeyboardTakesRecordsFromReports)
-{
-    auto keyboard = SimKeyboard::create(4);
-    simtest::RawHost host(keyboard);
-    for (const auto &bytes : {data(0x10, {1, 2, 3}), endOfFile}) {
-        Report report(64, 0);
-        report[1] = 0x3A;
-        std::copy(bytes.begin(), bytes.end(), report.begin() + 2);
-        ASSERT_TRUE(host.send(report));
-    }
-    EXPECT_EQ(keyboard->firmwareUpdates(), 1);
-    EXPECT_EQ(keyboard->firmwareImage().byteAt(0x12), 3);
-    EXPECT_EQ(keyboard->stats().firmwareRecords, 2);
-
-    // Unplugging in the middle of a download fails it; the installed image stays.
-    Report report(64, 0);
-    report[1] = 0x3A;
-    const auto bytes = data(0x10, {7});
-    std::copy(bytes.begin(), bytes.end(), report.begin() + 2);
-    ASSERT_TRUE(host.send(report));
-    keyboard->unplug();
-    EXPECT_EQ(keyboard->failedFirmwareUpdates(), 1);
-    EXPECT_EQ(keyboard->firmwareImage().byteAt(0x10), 1);
 }
