@@ -1,0 +1,423 @@
+#include "app/CNuboDlg.h"
+
+#include "app/AppIcon.h"
+#include "app/AppState.h"
+#include "app/DeviceWatcher.h"
+#include "app/MainWindowTable.h"
+#include "app/PressCounterReport.h"
+#include "app/TrayPresence.h"
+#include "profile/ProfileFile.h"
+#include "skin/FontTable.h"
+#include "skin/ScaleFactor.h"
+#include "skin/WindowsColour.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+
+#include <filesystem>
+
+namespace {
+
+constexpr int ReportFontSize = 13;
+
+QString fromUtf8(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+std::filesystem::path toPath(const QString &path)
+{
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(path.toStdString());
+#endif
+}
+
+} // namespace
+
+CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &skin, QWidget *parent)
+    : SkinnedDialog(state, fonts, MainWindowTable::EntryCount, MainWindowTable::ColourKey, parent)
+{
+    setSkin(skin);
+    setWindowTitle(QString::fromLatin1(MainWindowTable::modelName(state.deviceType)));
+    m_clickBlock.setSingleShot(true);
+    m_clickBlock.setInterval(ClickBlockMs);
+    connect(&m_clickBlock, &QTimer::timeout, this, [this] { this->state().clickBlocked = false; });
+}
+
+CNuboDlg::~CNuboDlg() = default;
+
+int CNuboDlg::exec()
+{
+    if (!initialise())
+        return result();
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    // QDialog's own loop ends as soon as the window hides, which minimising to the
+    // notification area does; this one ends only with the dialog's result.
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    QPointer<CNuboDlg> self(this);
+    loop.exec(QEventLoop::DialogExec);
+    return self ? result() : QDialog::Rejected;
+}
+
+bool CNuboDlg::initDialog()
+{
+    CNuboHWI &device = state().hwi;
+    if (!device.__createDev()) {
+        showMessage(QCoreApplication::applicationName(),
+                    QStringLiteral("Keyboard is not connected!"), QMessageBox::Warning);
+        setResult(QDialog::Accepted);
+        return false;
+    }
+    wchar_t version[64] = {};
+    if (!device.ReadKeyboardVersion(version)) {
+        showMessage(QCoreApplication::applicationName(),
+                    QStringLiteral("Keyboard has be occupied!"), QMessageBox::Warning);
+        setResult(QDialog::Accepted);
+        return false;
+    }
+
+    setWindowIcon(AppIcon::icon());
+    // Computed once for every window of the run; a caller may have fixed it already.
+    if (state().scaleFactor <= 0.0f) {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        state().scaleFactor = computeScaleFactor(screen ? screen->geometry().height() : 1080);
+    }
+    setupFrame();
+    fillTable(table());
+    table().scaleToClient(scale());
+
+    state().currentLayer = 0;
+    state().resetKeyModel();
+    state().notWritten = false;
+    state().clickBlocked = false;
+
+    m_tray = new TrayPresence(state().language, this);
+    m_tray->setToolTip(QString::fromLatin1(MainWindowTable::modelName(state().deviceType)));
+    connect(m_tray, &TrayPresence::restoreRequested, this, &CNuboDlg::restoreFromTray);
+    connect(m_tray, &TrayPresence::exitRequested, this, &CNuboDlg::exitSequence);
+
+    placeReportBox();
+
+    m_watcher = new DeviceWatcher(this);
+    connect(m_watcher, &DeviceWatcher::deviceChanged, this, &CNuboDlg::deviceChanged);
+    return true;
+}
+
+void CNuboDlg::fillTable(ButtonTable &table)
+{
+    table.assign(MainWindowTable::build(state().deviceType));
+}
+
+void CNuboDlg::placeReportBox()
+{
+    const float s = scale();
+    const auto px = [s](int base) {
+        return scaledPixels(base, s);
+    };
+    const ButtonRect &area = MainWindowTable::ReportArea;
+    m_report = new QPlainTextEdit(this);
+    m_report->setObjectName(QStringLiteral("report"));
+    m_report->setReadOnly(true);
+    m_report->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_report->setFocusPolicy(Qt::NoFocus); // never shows a caret
+    m_report->setContextMenuPolicy(Qt::NoContextMenu);
+    m_report->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_report->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_report->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_report->setFrameShape(QFrame::NoFrame);
+    m_report->document()->setDocumentMargin(0);
+    applyFieldColours(m_report);
+    m_report->setGeometry(px(area.left), px(area.top), px(area.right) - px(area.left),
+                          px(area.bottom) - px(area.top));
+    m_report->setFont(fonts().font(scaledPixels(ReportFontSize, s)));
+    m_report->show();
+}
+
+void CNuboDlg::buttonClicked(int, DrawnButton &entry)
+{
+    // The release that closed a file dialog over the window must not run a command.
+    if (state().clickBlocked)
+        return;
+    runCommand(entry.id);
+}
+
+void CNuboDlg::runCommand(int id)
+{
+    switch (id) {
+    case LanguageButton:
+        switchLanguage();
+        break;
+    case MinimiseButton:
+        minimiseToTray();
+        break;
+    case ExitButton:
+        exitSequence();
+        break;
+    case SaveButton:
+        saveProfile();
+        update();
+        break;
+    case OpenButton:
+        openProfile();
+        update();
+        state().clickBlocked = true;
+        m_clickBlock.start();
+        break;
+    case ClearButton:
+        state().resetKeyModel();
+        update();
+        break;
+    case LayerButton:
+        switchLayer();
+        break;
+    default:
+        // Help, the device jobs, key settings, backlight and firmware have their own dialogs.
+        break;
+    }
+}
+
+void CNuboDlg::switchLanguage()
+{
+    DrawnButton *button = entryById(LanguageButton);
+    if (!button)
+        return;
+    state().language = button->checked ? "zh-CN" : "en-US";
+    button->checked = !button->checked;
+    update();
+}
+
+void CNuboDlg::switchLayer()
+{
+    DrawnButton *button = entryById(LayerButton);
+    if (!button)
+        return;
+    state().currentLayer = 1 - state().currentLayer;
+    button->checked = !button->checked;
+    update();
+}
+
+void CNuboDlg::minimiseToTray()
+{
+    if (!TrayPresence::available()) {
+        showMinimized();
+        return;
+    }
+    m_tray->show();
+    m_inTray = true;
+    hide();
+}
+
+void CNuboDlg::restoreFromTray()
+{
+    if (!m_inTray)
+        return;
+    m_inTray = false;
+    showNormal();
+    raise();
+    activateWindow();
+    m_tray->hide();
+}
+
+void CNuboDlg::exitSequence()
+{
+    const QString caption = modelCaption();
+    if (state().notWritten
+        && !askYesNo(caption, text("配置未写入，是否继续退出??",
+                                   "Configuration don't be writted,continue to exit??")))
+        return;
+    if (askYesNo(caption, text("是否保存按键配置文件??", "Save configuration file of key??"))) {
+        saveProfile();
+        update();
+    }
+    if (m_tray)
+        m_tray->hide();
+    done(QDialog::Accepted);
+}
+
+void CNuboDlg::saveProfile()
+{
+    const QString path = chooseSavePath();
+    if (path.isEmpty())
+        return;
+    if (!writeProfile(state(), toPath(path)))
+        showMessage(modelCaption(),
+                    text("配置文件保存失败：\n", "The configuration file could not be saved:\n")
+                        + QDir::toNativeSeparators(path),
+                    QMessageBox::Warning);
+}
+
+void CNuboDlg::openProfile()
+{
+    const QString path = chooseOpenPath();
+    if (path.isEmpty())
+        return;
+    QString problem;
+    switch (readProfile(state(), toPath(path))) {
+    case ProfileReadResult::Ok:
+        return;
+    case ProfileReadResult::CannotOpen:
+        problem = text("无法打开该文件。", "The file could not be opened.");
+        break;
+    case ProfileReadResult::NotAProfile:
+        problem = text("该文件不是按键配置文件。", "The file is not a configuration file.");
+        break;
+    case ProfileReadResult::Damaged:
+        problem = text("该配置文件已损坏。", "The configuration file is damaged.");
+        break;
+    case ProfileReadResult::OtherVariant:
+        problem = text("该配置文件属于另一型号的键盘。",
+                       "The configuration file belongs to another keyboard model.");
+        break;
+    }
+    showMessage(modelCaption(),
+                QDir::toNativeSeparators(path) + QLatin1Char('\n') + problem
+                    + text("\n当前配置未改变。", "\nThe current configuration is unchanged."),
+                QMessageBox::Warning);
+}
+
+void CNuboDlg::deviceChanged()
+{
+    // The message below runs its own loop while more notifications may arrive.
+    if (m_checkingDevice || state().hwi.DetectDevice())
+        return;
+    m_checkingDevice = true;
+    showMessage(QCoreApplication::applicationName(), QStringLiteral("Keyboard is not connected"),
+                QMessageBox::Warning);
+    if (m_tray)
+        m_tray->hide();
+    done(QDialog::Rejected);
+}
+
+void CNuboDlg::beforeEntries(QPainter &)
+{
+    const int layer = state().currentLayer == 1 ? 1 : 0;
+    bool fnShown = false;
+    for (DrawnButton &entry : table()) {
+        if (entry.id == LayerButton)
+            fnShown = entry.checked;
+        else if (entry.id > 99 && entry.keyIndex >= 1 && entry.keyIndex <= AppState::KeyCount)
+            entry.checked
+                = state().category[std::size_t(AppState::index(entry.keyIndex, layer))] > 0;
+    }
+    for (DrawnButton &entry : table()) {
+        if (entry.id == TopLayerLabel)
+            entry.checked = !fnShown;
+        else if (entry.id == FnLayerLabel)
+            entry.checked = fnShown;
+    }
+    m_pendingReport = PressCounterReport::head(state());
+}
+
+void CNuboDlg::afterSkinCopy(QPainter &painter, const DrawnButton &entry, const QRect &base)
+{
+    if (entry.keyIndex < 1 || entry.keyIndex > AppState::KeyCount)
+        return;
+    const int layer = state().currentLayer == 1 ? 1 : 0;
+    const int category = state().category[std::size_t(AppState::index(entry.keyIndex, layer))];
+    // Single keys carry no bar; unknown categories (a damaged profile) none either.
+    if (category <= 1 || category >= int(std::size(MainWindowTable::categoryColours)))
+        return;
+    const int inset = (base.width() - 14) / 2;
+    const QRect bar(QPoint(base.left() + inset, base.top() + base.height() - 4),
+                    QPoint(base.left() + base.width() - inset - 1, base.top() + base.height() - 1));
+    painter.fillRect(bar, colourFromWindows(MainWindowTable::categoryColours[category]));
+}
+
+void CNuboDlg::afterEntry(QPainter &, DrawnButton &entry, const QRect &, bool hovered)
+{
+    if (hovered && entry.id > 99 && !entry.isLabel)
+        m_pendingReport = PressCounterReport::text(state(), entry.keyIndex);
+}
+
+void CNuboDlg::afterEntries(QPainter &)
+{
+    if (!m_report || m_pendingReport == m_reportText)
+        return;
+    m_reportText = m_pendingReport;
+    QString shown = fromUtf8(m_reportText);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_report->setPlainText(shown);
+}
+
+void CNuboDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would end the dialog behind the exit questions' back.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    SkinnedDialog::keyPressEvent(event);
+}
+
+void CNuboDlg::closeEvent(QCloseEvent *event)
+{
+    // A close from the desktop (keyboard shortcut, taskbar) takes the Exit button's way.
+    event->ignore();
+    exitSequence();
+}
+
+void CNuboDlg::showMessage(const QString &caption, const QString &text, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, isVisible() ? this : nullptr);
+    box.exec();
+}
+
+bool CNuboDlg::askYesNo(const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    isVisible() ? this : nullptr);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString CNuboDlg::chooseSavePath()
+{
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("pro"));
+    dialog.setNameFilters({QStringLiteral("pro(*.pro)"), QStringLiteral("All Files(*.*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString CNuboDlg::chooseOpenPath()
+{
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("pro"));
+    dialog.setNameFilters({QStringLiteral("pro(*.pro)"), QStringLiteral("All Files(*.*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString CNuboDlg::text(const char *chinese, const char *english) const
+{
+    return QString::fromUtf8(state().language == "zh-CN" ? chinese : english);
+}
+
+QString CNuboDlg::modelCaption() const
+{
+    return QString::fromLatin1(MainWindowTable::modelName(state().deviceType));
+}
+
+DrawnButton *CNuboDlg::entryById(int id)
+{
+    const int index = table().indexOfId(id);
+    return index < 0 ? nullptr : &table()[std::size_t(index)];
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "skin/SkinImages.h"
+#include "skin/SkinnedDialog.h"
+
+#include <QMessageBox>
+#include <QTimer>
+
+#include <string>
+
+class DeviceWatcher;
+class QPlainTextEdit;
+class TrayPresence;
+
+// The main window: the keyboard picture with every key in the state of its assignment on the
+// shown layer, the tool bar, the layer switch, the colour legend and the press counter report.
+// It opens the keyboard when it starts and ends the program when it closes.
+class CNuboDlg : public SkinnedDialog {
+    Q_OBJECT
+public:
+    static constexpr int ClickBlockMs = 500;
+
+    CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &skin,
+             QWidget *parent = nullptr);
+    ~CNuboDlg() override;
+
+    // The modal loop; unlike QDialog's it survives the window hiding in the notification area.
+    int exec() override;
+
+    QPlainTextEdit *reportBox() const { return m_report; }
+    // The report as it was last set, with CR LF line ends.
+    const std::string &reportText() const { return m_reportText; }
+    bool isInTray() const { return m_inTray; }
+
+    // Any device came or went: ends the program when the keyboard is gone.
+    void deviceChanged();
+    // Runs a command as a click on its button would.
+    void runCommand(int id);
+
+protected:
+    bool initDialog() override;
+    void fillTable(ButtonTable &table) override;
+    void buttonClicked(int index, DrawnButton &entry) override;
+    void beforeEntries(QPainter &painter) override;
+    void afterSkinCopy(QPainter &painter, const DrawnButton &entry, const QRect &base) override;
+    void afterEntry(QPainter &painter, DrawnButton &entry, const QRect &base,
+                    bool hovered) override;
+    void afterEntries(QPainter &painter) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+    // Where the window meets the user; tests answer in place of a person.
+    virtual void showMessage(const QString &caption, const QString &text, QMessageBox::Icon icon);
+    virtual bool askYesNo(const QString &caption, const QString &text);
+    // Empty when the user cancelled.
+    virtual QString chooseSavePath();
+    virtual QString chooseOpenPath();
+
+private:
+    void placeReportBox();
+    void switchLanguage();
+    void switchLayer();
+    void minimiseToTray();
+    void restoreFromTray();
+    void exitSequence();
+    void saveProfile();
+    void openProfile();
+    QString text(const char *chinese, const char *english) const;
+    QString modelCaption() const;
+    DrawnButton *entryById(int id);
+
+    QPlainTextEdit *m_report = nullptr;
+    TrayPresence *m_tray = nullptr;
+    DeviceWatcher *m_watcher = nullptr;
+    QTimer m_clickBlock;
+    std::string m_pendingReport;
+    std::string m_reportText;
+    bool m_inTray = false;
+    bool m_checkingDevice = false;
+};
