@@ -9,10 +9,14 @@ namespace FirmwareRules {
 const char *prefix(int deviceType)
 {
     switch (deviceType) {
-    case 2: return "Quillo(S)BLe_";
-    case 3: return "Quillo(S)_";
-    case 4: return "Quillo(RGB)_";
-    default: return "Quillo(RGB)BLe_";
+    case 2:
+        return "Quillo(S)BLe_";
+    case 3:
+        return "Quillo(S)_";
+    case 4:
+        return "Quillo(RGB)_";
+    default:
+        return "Quillo(RGB)BLe_";
     }
 }
 
@@ -32,7 +36,8 @@ std::string message(Message which, int deviceType, bool chinese)
     case Message::VersionNotRead:
         return chinese ? "读取键盘版本失败" : "Failed on reading keyboard version infomation";
     case Message::WrongPrefix:
-        return std::string(chinese ? "固件不匹配，请选择" : "The firmware does not match,please select ")
+        return std::string(chinese ? "固件不匹配，请选择"
+                                   : "The firmware does not match,please select ")
                + MainWindowTable::modelName(deviceType);
     case Message::UpdateWithoutMatch:
         return "The firmware does not match";

@@ -169,7 +169,7 @@ KeyAssignment KeyConfigCodec::decode(const KeyCatalogue &catalogue, const int *a
         const int n = a[5];
         const bool hasDelays = a[3] != 0;
         // With delays the last entry's delay is never read back.
-        if (n <= 0 || (hasDelays ? 2LL * n - 1 : n) > size - 6)
+        if (n <= 0 || (hasDelays ? 2LL * n - 1 : n) > size - 6 || a[1] < 0 || a[1] > 2)
             return result;
         result.category = KeyAssignment::Macro;
         ActionList action(9);

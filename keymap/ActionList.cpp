@@ -102,3 +102,19 @@ void ActionList::locate(const ActionList &entry)
         selected = k - top;
     }
 }
+
+void ActionList::scrollTo(int position)
+{
+    if (names.empty()) {
+        top = 0;
+        selected = 0;
+        return;
+    }
+    const int a = std::clamp(position, 0, size() - 1);
+    if (a >= top && a < top + pageRows) {
+        selected = a - top;
+    } else {
+        top = a;
+        selected = 0;
+    }
+}

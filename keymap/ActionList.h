@@ -34,6 +34,12 @@ struct ActionList {
     void append(const std::string &text);
     void locate(const ActionList &entry);
 
+    // A scroll bar beside the list stands for the absolute index of the selected entry; its
+    // range is 0 .. scrollRange(). Moving it selects that entry, scrolling only when needed.
+    int scrollPosition() const { return top + selected; }
+    int scrollRange() const { return size() + pageRows - 1; }
+    void scrollTo(int position);
+
     // Same names in the same order and the same times, autoDelay, delayMs and playMode.
     bool sameAction(const ActionList &other) const;
 };

@@ -15,7 +15,12 @@ constexpr int EnterKey = 13;
 HookEventDecoder::HookEventDecoder(KeyState keyState, Clock clock)
     : m_keyState(std::move(keyState))
     , m_clock(std::move(clock))
-{}
+{
+    if (!m_clock)
+        m_clock = [] {
+            return std::chrono::steady_clock::now();
+        };
+}
 
 void HookEventDecoder::reset()
 {

@@ -27,7 +27,8 @@ public:
     static constexpr int KeypadEnterBit = 0x100;
     static constexpr int MaxElapsedMs = 65535;
 
-    explicit HookEventDecoder(KeyState keyState, Clock clock = &std::chrono::steady_clock::now);
+    // Without a clock the steady clock is used.
+    explicit HookEventDecoder(KeyState keyState, Clock clock = {});
 
     // Forgets the previous event, as at the start of a recording.
     void reset();

@@ -176,6 +176,7 @@ TEST_F(KeyConfigCodecTest, DamagedArraysReadAsNotSet)
         {2, 0, 1, 0, 30, 0},
         {2, 0, 1, 1, 0, 2, 4, 9},
         {2, 0, 1, 0, 0, 3, 4},
+        {2, 3, 1, 0, 0, 1, 4},
         {3, 1, 4},
         {-1, 1, 4},
     };

@@ -123,3 +123,29 @@ TEST(ActionList, LocateSelectsAnEqualEntryOrAppendsIt)
     EXPECT_TRUE(list.items.back().sameAction(absent));
     expectInvariants(list);
 }
+
+TEST(ActionList, ScrollingSelectsAndMovesTheWindowOnlyWhenNeeded)
+{
+    ActionList list = listOf(9, 20);
+    list.top = 0;
+    list.selected = 0;
+    EXPECT_EQ(list.scrollRange(), 28);
+
+    list.scrollTo(5);
+    EXPECT_EQ(list.top, 0);
+    EXPECT_EQ(list.selected, 5);
+    list.scrollTo(12);
+    EXPECT_EQ(list.top, 12);
+    EXPECT_EQ(list.selected, 0);
+    EXPECT_EQ(list.scrollPosition(), 12);
+    list.scrollTo(28); // past the last entry
+    EXPECT_EQ(list.top, 12);
+    EXPECT_EQ(list.selected, 7);
+    list.scrollTo(-4);
+    EXPECT_EQ(list.scrollPosition(), 0);
+    expectInvariants(list);
+
+    ActionList empty(6);
+    empty.scrollTo(3);
+    expectInvariants(empty);
+}

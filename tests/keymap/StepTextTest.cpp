@@ -113,6 +113,11 @@ TEST(HookEventDecoder, DecodesKeysReleasesAndTheKeypadEnter)
     keyboard.advance(-50);
     EXPECT_EQ(decoder.decode(0x41, 0).elapsedMs, 0);
 
+    // Without an injected clock the real one measures.
+    HookEventDecoder real([](int) { return 0; });
+    real.decode(0x41, 0);
+    EXPECT_LT(real.decode(0x41, 0).elapsedMs, 1000);
+
     decoder.reset();
     keyboard.advance(10);
     event = decoder.decode(0x42, 0);
