@@ -5,6 +5,8 @@
 #include "app/DeviceWatcher.h"
 #include "app/MainWindowTable.h"
 #include "app/PressCounterReport.h"
+#include "app/ProfileFileDialog.h"
+#include "app/ProfileMessages.h"
 #include "app/TrayPresence.h"
 #include "profile/ProfileFile.h"
 #include "skin/FontTable.h"
@@ -15,7 +17,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -23,6 +24,7 @@
 #include <QPointer>
 #include <QScreen>
 
+#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -254,8 +256,8 @@ void CNuboDlg::saveProfile()
         return;
     if (!writeProfile(state(), toPath(path)))
         showMessage(modelCaption(),
-                    text("配置文件保存失败：\n", "The configuration file could not be saved:\n")
-                        + QDir::toNativeSeparators(path),
+                    fromUtf8(ProfileMessages::saveFailed(
+                        QDir::toNativeSeparators(path).toStdString(), state().chinese())),
                     QMessageBox::Warning);
 }
 
@@ -264,28 +266,11 @@ void CNuboDlg::openProfile()
     const QString path = chooseOpenPath();
     if (path.isEmpty())
         return;
-    QString problem;
-    switch (readProfile(state(), toPath(path))) {
-    case ProfileReadResult::Ok:
-        return;
-    case ProfileReadResult::CannotOpen:
-        problem = text("无法打开该文件。", "The file could not be opened.");
-        break;
-    case ProfileReadResult::NotAProfile:
-        problem = text("该文件不是按键配置文件。", "The file is not a configuration file.");
-        break;
-    case ProfileReadResult::Damaged:
-        problem = text("该配置文件已损坏。", "The configuration file is damaged.");
-        break;
-    case ProfileReadResult::OtherVariant:
-        problem = text("该配置文件属于另一型号的键盘。",
-                       "The configuration file belongs to another keyboard model.");
-        break;
-    }
-    showMessage(modelCaption(),
-                QDir::toNativeSeparators(path) + QLatin1Char('\n') + problem
-                    + text("\n当前配置未改变。", "\nThe current configuration is unchanged."),
-                QMessageBox::Warning);
+    const std::string problem = ProfileMessages::openFailed(
+        readProfile(state(), toPath(path)), QDir::toNativeSeparators(path).toStdString(),
+        state().chinese());
+    if (!problem.empty())
+        showMessage(modelCaption(), fromUtf8(problem), QMessageBox::Warning);
 }
 
 void CNuboDlg::deviceChanged()
@@ -371,12 +356,18 @@ void CNuboDlg::closeEvent(QCloseEvent *event)
 
 void CNuboDlg::showMessage(const QString &caption, const QString &text, QMessageBox::Icon icon)
 {
+    if (m_unattended) {
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(caption), qUtf8Printable(text));
+        return;
+    }
     QMessageBox box(icon, caption, text, QMessageBox::Ok, isVisible() ? this : nullptr);
     box.exec();
 }
 
 bool CNuboDlg::askYesNo(const QString &caption, const QString &text)
 {
+    if (m_unattended)
+        return false;
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     isVisible() ? this : nullptr);
     return box.exec() == QMessageBox::Yes;
@@ -384,26 +375,12 @@ bool CNuboDlg::askYesNo(const QString &caption, const QString &text)
 
 QString CNuboDlg::chooseSavePath()
 {
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("pro"));
-    dialog.setNameFilters({QStringLiteral("pro(*.pro)"), QStringLiteral("All Files(*.*)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return m_unattended ? QString() : ProfileFileDialog::chooseSavePath(this);
 }
 
 QString CNuboDlg::chooseOpenPath()
 {
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("pro"));
-    dialog.setNameFilters({QStringLiteral("pro(*.pro)"), QStringLiteral("All Files(*.*)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return m_unattended ? QString() : ProfileFileDialog::chooseOpenPath(this);
 }
 
 QString CNuboDlg::text(const char *chinese, const char *english) const

@@ -31,6 +31,8 @@ public:
     // The report as it was last set, with CR LF line ends.
     const std::string &reportText() const { return m_reportText; }
     bool isInTray() const { return m_inTray; }
+    // Nobody at the screen: messages go to the error output and questions are answered No.
+    void setUnattended(bool unattended) { m_unattended = unattended; }
 
     // Any device came or went: ends the program when the keyboard is gone.
     void deviceChanged();
@@ -77,4 +79,5 @@ private:
     std::string m_reportText;
     bool m_inTray = false;
     bool m_checkingDevice = false;
+    bool m_unattended = false;
 };
