@@ -266,7 +266,7 @@ bool CNuboHWI::getKeyConfiguration(int layer, int key, int *config, int capacity
     config[0] = 2;
     config[1] = macro->type - 2;
     config[2] = macro->cycles;
-    config[3] = macro->hasDelays;
+    config[3] = macro->hasDelays ? 1 : 0; // any non-zero byte from the keyboard means delays
     config[4] = macro->interval;
     config[5] = n;
     for (int j = 0; j < n; ++j) {
