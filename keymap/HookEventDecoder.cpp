@@ -28,7 +28,7 @@ void HookEventDecoder::reset()
     m_hasPreviousTime = false;
 }
 
-HookEvent HookEventDecoder::decode(std::uintptr_t wParam, std::intptr_t lParam)
+HookEvent HookEventDecoder::decodeHookEvent(std::uintptr_t wParam, std::intptr_t lParam)
 {
     const bool up = (wParam >> 31) & 1;
     const bool extended = (lParam >> 24) & 1;

@@ -33,7 +33,7 @@ public:
     // Forgets the previous event, as at the start of a recording.
     void reset();
     // Decodes one HookKeyMessage and remembers it as the previous event.
-    HookEvent decode(std::uintptr_t wParam, std::intptr_t lParam);
+    HookEvent decodeHookEvent(std::uintptr_t wParam, std::intptr_t lParam);
 
     int previousKey() const { return m_previousKey; }
 

@@ -86,14 +86,14 @@ TEST(HookEventDecoder, DecodesKeysReleasesAndTheKeypadEnter)
     FakeKeyboard keyboard;
     HookEventDecoder decoder = keyboard.decoder();
 
-    HookEvent event = decoder.decode(0x41, 0);
+    HookEvent event = decoder.decodeHookEvent(0x41, 0);
     EXPECT_EQ(event.key, 65);
     EXPECT_FALSE(event.up);
     EXPECT_EQ(event.previousKey, -1);
     EXPECT_EQ(event.elapsedMs, 0);
 
     keyboard.advance(120);
-    event = decoder.decode(Release | 0x41, 0);
+    event = decoder.decodeHookEvent(Release | 0x41, 0);
     EXPECT_EQ(event.key, 512 + 65);
     EXPECT_TRUE(event.up);
     EXPECT_EQ(event.previousKey, 65);
@@ -102,25 +102,25 @@ TEST(HookEventDecoder, DecodesKeysReleasesAndTheKeypadEnter)
     // The system-key bit and the high bits of the code are ignored; Enter with the extended
     // flag is the keypad Enter, other extended keys stay themselves.
     keyboard.advance(5);
-    EXPECT_EQ(decoder.decode(0x40000000u | 0x0D, Extended).key, 269);
-    EXPECT_EQ(decoder.decode(Release | 0x0D, Extended).key, 512 + 269);
-    EXPECT_EQ(decoder.decode(0x0D, 0).key, 13);
-    EXPECT_EQ(decoder.decode(0xA3, Extended).key, 163);
+    EXPECT_EQ(decoder.decodeHookEvent(0x40000000u | 0x0D, Extended).key, 269);
+    EXPECT_EQ(decoder.decodeHookEvent(Release | 0x0D, Extended).key, 512 + 269);
+    EXPECT_EQ(decoder.decodeHookEvent(0x0D, 0).key, 13);
+    EXPECT_EQ(decoder.decodeHookEvent(0xA3, Extended).key, 163);
 
     // Long pauses are capped; a clock that runs backwards gives 0.
     keyboard.advance(100000);
-    EXPECT_EQ(decoder.decode(0x41, 0).elapsedMs, 65535);
+    EXPECT_EQ(decoder.decodeHookEvent(0x41, 0).elapsedMs, 65535);
     keyboard.advance(-50);
-    EXPECT_EQ(decoder.decode(0x41, 0).elapsedMs, 0);
+    EXPECT_EQ(decoder.decodeHookEvent(0x41, 0).elapsedMs, 0);
 
     // Without an injected clock the real one measures.
     HookEventDecoder real([](int) { return 0; });
-    real.decode(0x41, 0);
-    EXPECT_LT(real.decode(0x41, 0).elapsedMs, 1000);
+    real.decodeHookEvent(0x41, 0);
+    EXPECT_LT(real.decodeHookEvent(0x41, 0).elapsedMs, 1000);
 
     decoder.reset();
     keyboard.advance(10);
-    event = decoder.decode(0x42, 0);
+    event = decoder.decodeHookEvent(0x42, 0);
     EXPECT_EQ(event.previousKey, -1);
     EXPECT_EQ(event.elapsedMs, 0);
 }
@@ -131,20 +131,20 @@ TEST(HookEventDecoder, TellsTheShiftKeysApart)
     HookEventDecoder decoder = keyboard.decoder();
 
     keyboard.press(161);
-    EXPECT_EQ(decoder.decode(0x10, 0).key, 161);
+    EXPECT_EQ(decoder.decodeHookEvent(0x10, 0).key, 161);
     keyboard.release(161);
-    EXPECT_EQ(decoder.decode(Release | 0x10, 0).key, 512 + 161);
+    EXPECT_EQ(decoder.decodeHookEvent(Release | 0x10, 0).key, 512 + 161);
 
     keyboard.press(160);
-    EXPECT_EQ(decoder.decode(0x10, 0).key, 160);
+    EXPECT_EQ(decoder.decodeHookEvent(0x10, 0).key, 160);
     keyboard.press(161);
-    EXPECT_EQ(decoder.decode(0x10, 0).key, 160); // left still held
+    EXPECT_EQ(decoder.decodeHookEvent(0x10, 0).key, 160); // left still held
     keyboard.release(161);
-    EXPECT_EQ(decoder.decode(Release | 0x10, 0).key, 512 + 161);
+    EXPECT_EQ(decoder.decodeHookEvent(Release | 0x10, 0).key, 512 + 161);
     keyboard.release(160);
-    EXPECT_EQ(decoder.decode(Release | 0x10, 0).key, 512 + 160);
+    EXPECT_EQ(decoder.decodeHookEvent(Release | 0x10, 0).key, 512 + 160);
 
     // Without a state change the generic Shift is all that can be said.
-    EXPECT_EQ(decoder.decode(Release | 0x10, 0).key, 512 + 16);
-    EXPECT_EQ(decoder.decode(0x10, 0).key, 16);
+    EXPECT_EQ(decoder.decodeHookEvent(Release | 0x10, 0).key, 512 + 16);
+    EXPECT_EQ(decoder.decodeHookEvent(0x10, 0).key, 16);
 }
