@@ -135,7 +135,8 @@ bool CNubo::writeKeyDefinitions(WindowHandle window)
     return sendPayload(end);
 }
 
-std::unique_ptr<CKeyDefine> CNubo::readRecord(const unsigned char *first, bool &readFailed)
+std::unique_ptr<CKeyDefine> CNubo::readRecord(const unsigned char *first, long &reports,
+                                              bool &readFailed)
 {
     readFailed = false;
     const int layer = first[2];
@@ -159,7 +160,7 @@ std::unique_ptr<CKeyDefine> CNubo::readRecord(const unsigned char *first, bool &
     const int blocks = std::max(1, CMacroKeyDefine::blocksFor(length));
     std::vector<unsigned char> joined(size_t(blocks * PayloadSize));
     std::memcpy(joined.data(), first, PayloadSize);
-    for (int block = 1; block < blocks; ++block) {
+    for (int block = 1; block < blocks; ++block, ++reports) {
         // Taken as the next block whatever it holds.
         if (!readPayload(joined.data() + block * PayloadSize)) {
             readFailed = true;
@@ -184,7 +185,7 @@ bool CNubo::readKeyDefinitions(WindowHandle window)
         if (payload[1] != RecordMarker)
             continue;
         bool readFailed = false;
-        std::unique_ptr<CKeyDefine> record = readRecord(payload, readFailed);
+        std::unique_ptr<CKeyDefine> record = readRecord(payload, reports, readFailed);
         if (readFailed)
             return false;
         const int slot = slotOf(payload[2], payload[3]);

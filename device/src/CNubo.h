@@ -56,8 +56,10 @@ private:
     bool sendEmptyRecord(int layer, int key);
     bool readArea(unsigned char command, unsigned char dataMarker, unsigned char *area,
                   int areaSize);
-    // Reads the rest of a macro whose first block is `first`; null when the read failed.
-    std::unique_ptr<CKeyDefine> readRecord(const unsigned char *first, bool &readFailed);
+    // The record whose first block is `first`, reading a macro's further blocks and counting
+    // them in `reports`; null for an unknown type or when a read failed.
+    std::unique_ptr<CKeyDefine> readRecord(const unsigned char *first, long &reports,
+                                           bool &readFailed);
 
     CKeyboardUtil *m_transport;
 };

@@ -135,6 +135,19 @@ TEST(Protocol, ReadingTakesFollowingReportsAsMacroBlocks)
     EXPECT_EQ(m->codes[53], 0xAB);
     EXPECT_EQ(m->interval, 100);
 
+    // A keyboard streaming the longest macros without end cannot keep the read going for ever.
+    CNubo endless(&transport);
+    const Payload longest = keyRecord(1, 2, 2, {0, 1, 0, 0, 0xFF, 0xFF});
+    transport.answers.clear();
+    transport.onRead = [&] {
+        if (transport.answers.empty())
+            transport.answers.push_back(longest);
+    };
+    EXPECT_FALSE(endless.readKeyDefinitions(nullptr));
+    EXPECT_LT(transport.timeouts.size(), 300'000u);
+    transport.onRead = nullptr;
+    transport.answers.clear();
+
     // A macro cut off by a failed read fails the exchange and stores nothing for it.
     CNubo cut(&transport);
     transport.answers = {first};

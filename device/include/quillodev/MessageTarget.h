@@ -4,7 +4,8 @@
 
 // Where the library and the program's workers post their messages. In the program a target
 // turns each post into a Qt event whose type is the message number. Posts come from worker
-// threads and, on Linux, from the keyboard hook's reader thread, so post() must be thread-safe.
+// threads and, on Linux, from the keyboard hook's reader thread, so post() must be thread-safe and
+// must not wait for the receiving thread.
 struct MessageTarget {
     virtual ~MessageTarget() = default;
     virtual void post(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
