@@ -254,9 +254,9 @@ TEST_F(FacadeTest, RecordsFromTheKeyboardComeBackAsAcceptableArrays)
     CNuboHWI hwi;
     FakeTransport &transport = open(hwi);
     // A delay flag byte other than 1, with two entries whose second delay is never read back.
-    transport.answers = {payloadOf({0x00, 0xF0, 2, 7, 2, 5, 9, 0, 20, 0, 8, 4, 0xC8, 0, 50, 5,
-                                    0xC8, 0, 60}),
-                         payloadOf({0xF6})};
+    transport.answers
+        = {payloadOf({0x00, 0xF0, 2, 7, 2, 5, 9, 0, 20, 0, 8, 4, 0xC8, 0, 50, 5, 0xC8, 0, 60}),
+           payloadOf({0xF6})};
     ASSERT_TRUE(hwi.readKeyDefinationFromDev(nullptr));
     int out[16];
     std::fill(std::begin(out), std::end(out), 0);
