@@ -1,0 +1,59 @@
+#include "app/CNuboApp.h"
+
+#include "app/AppIcon.h"
+#include "app/AppState.h"
+#include "app/CNuboDlg.h"
+#include "app/DeviceDetection.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
+
+#include <cstdio>
+
+CNuboApp::CNuboApp(AppState &state)
+    : m_state(state)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Quillo"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quillo"));
+    QGuiApplication::setWindowIcon(AppIcon::icon());
+    // The main window may hide in the notification area; only its own end ends the program.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
+
+CNuboApp::~CNuboApp() = default;
+
+int CNuboApp::run()
+{
+    m_state.deviceType = DeviceDetection::detectWithRetries(
+        [this] { return m_state.hwi.DetectDeviceType(); },
+        [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); });
+
+    if (!m_skins.load(QCoreApplication::applicationDirPath(), m_state.deviceType)) {
+        // The language is not chosen yet; say it both ways.
+        fail(m_skins.errorText(true) + QStringLiteral("\n\n") + m_skins.errorText(false));
+        return 1;
+    }
+
+    m_state.buildCatalogue();
+
+    const SkinImages skin
+        = m_skins.images(SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType));
+    CNuboDlg window(m_state, m_fonts, skin);
+    window.setUnattended(m_unattended);
+    if (m_hook)
+        m_hook(window);
+    if (!window.initialise())
+        return 1;
+    window.exec();
+    return 0;
+}
+
+void CNuboApp::fail(const QString &text) const
+{
+    if (m_unattended) {
+        std::fprintf(stderr, "Quillo: %s\n", qUtf8Printable(text));
+        return;
+    }
+    QMessageBox::critical(nullptr, QCoreApplication::applicationName(), text);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "skin/FontTable.h"
+#include "skin/SkinLibrary.h"
+
+#include <functional>
+
+class AppState;
+class CNuboDlg;
+
+// The program from start to end: finds the attached variant, loads its skins, builds the key
+// catalogue and runs the main window until it closes. Constructed after the QApplication, with
+// the one AppState of the process.
+class CNuboApp {
+public:
+    explicit CNuboApp(AppState &state);
+    ~CNuboApp();
+    CNuboApp(const CNuboApp &) = delete;
+    CNuboApp &operator=(const CNuboApp &) = delete;
+
+    // The process exit code: 0 after the main window ran, 1 when the program could not start.
+    int run();
+
+    // Nobody at the screen: messages go to the error output instead of boxes, and the
+    // main window's questions are answered No.
+    void setUnattended(bool unattended) { m_unattended = unattended; }
+    // Called with the main window before it starts.
+    void setMainWindowHook(std::function<void(CNuboDlg &)> hook) { m_hook = std::move(hook); }
+
+    const FontTable &fonts() const { return m_fonts; }
+    const SkinLibrary &skins() const { return m_skins; }
+
+private:
+    void fail(const QString &text) const;
+
+    AppState &m_state;
+    FontTable m_fonts;
+    SkinLibrary m_skins;
+    std::function<void(CNuboDlg &)> m_hook;
+    bool m_unattended = false;
+};

@@ -1,0 +1,124 @@
+#include "app/AppState.h"
+#include "app/CNuboApp.h"
+#include "app/CNuboDlg.h"
+#include "app/FirstPaintGrabber.h"
+#include "app/MainWindowTable.h"
+
+#include "sim/SimHidBackend.h"
+#include "sim/SimKeyboard.h"
+
+#include <quillodev/HidBackend.h>
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int ScreenshotTimeoutMs = 60000;
+
+struct Options {
+    int variant = 4;
+    std::string screenshot;
+};
+
+void usage(std::FILE *out)
+{
+    std::fputs("Usage: quillo-sim [--variant 1..4] [--screenshot PATH]\n"
+               "Runs Quillo against an emulated keyboard (default: variant 4, Quillo(RGB)).\n"
+               "With --screenshot it saves a picture of the main window after its first paint\n"
+               "to PATH (PNG) and exits.\n",
+               out);
+}
+
+// Qt's own options (-platform and the like) are left to QApplication.
+bool parse(int argc, char *argv[], Options &options, bool &help)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *arg = argv[i];
+        if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
+            help = true;
+        } else if (!std::strcmp(arg, "--variant") || !std::strcmp(arg, "--screenshot")) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "quillo-sim: %s needs a value\n", arg);
+                return false;
+            }
+            const std::string value = argv[++i];
+            if (!std::strcmp(arg, "--screenshot")) {
+                options.screenshot = value;
+            } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '4') {
+                options.variant = value[0] - '0';
+            } else {
+                std::fprintf(stderr, "quillo-sim: --variant takes 1, 2, 3 or 4, not \"%s\"\n",
+                             value.c_str());
+                return false;
+            }
+        } else if (!std::strncmp(arg, "--", 2)) {
+            std::fprintf(stderr, "quillo-sim: unknown option %s\n", arg);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Options options;
+    bool help = false;
+    if (!parse(argc, argv, options, help)) {
+        usage(stderr);
+        return 2;
+    }
+    if (help) {
+        usage(stdout);
+        return 0;
+    }
+
+    // The emulated keyboard is attached before anything looks for one.
+    const std::shared_ptr<quillosim::SimKeyboard> keyboard
+        = quillosim::SimKeyboard::create(options.variant);
+    quillodev::setHidBackend(std::make_shared<quillosim::SimHidBackend>(keyboard));
+
+    int code = 0;
+    {
+        const auto state = std::make_unique<AppState>();
+        QApplication application(argc, argv);
+        CNuboApp quillo(*state);
+
+        bool shotFailed = false;
+        if (!options.screenshot.empty()) {
+            quillo.setUnattended(true);
+            const QString path = QString::fromLocal8Bit(options.screenshot.c_str());
+            quillo.setMainWindowHook([&shotFailed, path](CNuboDlg &window) {
+                auto *grabber = new FirstPaintGrabber(&window, path, MainWindowTable::ColourKey);
+                QObject::connect(grabber, &FirstPaintGrabber::done, &window,
+                                 [&shotFailed, grabber, &window, path] {
+                                     if (!grabber->saved()) {
+                                         std::fprintf(stderr, "quillo-sim: cannot save %s: %s\n",
+                                                      qUtf8Printable(path),
+                                                      qUtf8Printable(grabber->error()));
+                                         shotFailed = true;
+                                     }
+                                     window.done(QDialog::Accepted);
+                                 });
+                // A window that never paints must not keep a scripted run waiting.
+                QTimer::singleShot(ScreenshotTimeoutMs, &window, [&shotFailed, &window] {
+                    std::fputs("quillo-sim: the main window was never painted\n", stderr);
+                    shotFailed = true;
+                    window.done(QDialog::Rejected);
+                });
+            });
+        }
+        code = quillo.run();
+        if (code == 0 && shotFailed)
+            code = 1;
+    }
+    quillodev::setHidBackend(nullptr);
+    return code;
+}

@@ -1,0 +1,186 @@
+// Painting of the main window and the program's cold start.
+#include "app/AppState.h"
+#include "app/CNuboDlg.h"
+#include "app/MainWindowTable.h"
+#include "skin/FontTable.h"
+#include "skin/SkinLibrary.h"
+
+#include "sim/SimHidBackend.h"
+#include "sim/SimKeyboard.h"
+
+#include <quillodev/HidBackend.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char **environ;
+
+namespace {
+
+QApplication &application()
+{
+    static int argc = 1;
+    static char name[] = "app_bench";
+    static char *argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+QString programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+// A started main window at scale 1.5 on an emulated keyboard, with the built skins.
+struct StartedWindow {
+    StartedWindow()
+        : keyboard(quillosim::SimKeyboard::create(4))
+    {
+        quillodev::setHidBackend(std::make_shared<quillosim::SimHidBackend>(keyboard));
+        state.deviceType = 4;
+        state.buildCatalogue();
+        state.scaleFactor = 1.5f;
+        skinsLoaded = skins.load(programFolder(), state.deviceType);
+        if (skinsLoaded)
+            window = std::make_unique<CNuboDlg>(
+                state, fonts,
+                skins.images(SkinIds::skinSet(SkinDialog::MainWindow, state.deviceType)));
+        started = window && window->initialise();
+        if (started) {
+            // Some keys of every category, so that the bars are part of the work.
+            for (int category = 2; category <= 8; ++category)
+                state.category[std::size_t(AppState::index(20 + category, 0))] = category;
+            window->show();
+            QCoreApplication::processEvents();
+        }
+    }
+    ~StartedWindow()
+    {
+        window.reset();
+        state.hwi.__closeDev();
+        quillodev::setHidBackend(nullptr);
+    }
+
+    std::shared_ptr<quillosim::SimKeyboard> keyboard;
+    AppState state;
+    FontTable fonts;
+    SkinLibrary skins;
+    bool skinsLoaded = false;
+    std::unique_ptr<CNuboDlg> window;
+    bool started = false;
+};
+
+void moveTo(QWidget &window, QPoint point)
+{
+    QMouseEvent event(QEvent::MouseMove, QPointF(point), window.mapToGlobal(QPointF(point)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &event);
+}
+
+void BM_FullPaintAtScale15(benchmark::State &bench)
+{
+    application();
+    StartedWindow started;
+    if (!started.started) {
+        bench.SkipWithError("main window did not start (is Quillores.rcc built?)");
+        return;
+    }
+    QImage target(started.window->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : bench) {
+        QPainter painter(&target);
+        started.window->render(&painter);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_FullPaintAtScale15)->Unit(benchmark::kMillisecond);
+
+void BM_HoverChange(benchmark::State &bench)
+{
+    application();
+    StartedWindow started;
+    if (!started.started) {
+        bench.SkipWithError("main window did not start (is Quillores.rcc built?)");
+        return;
+    }
+    // Between the centres of the keys Q and W, each move leaving one key and entering another.
+    const auto centre = [&](int key) {
+        const int index = started.window->table().indexOfKey(key);
+        const ButtonRect r = started.window->table()[std::size_t(index)].rect;
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    const QPoint points[2] = {centre(29), centre(30)};
+    int next = 0;
+    for (auto _ : bench) {
+        moveTo(*started.window, points[next]);
+        next ^= 1;
+        // The invalidated rectangles are painted here.
+        started.window->repaint(started.window->rect());
+    }
+}
+BENCHMARK(BM_HoverChange)->Unit(benchmark::kMillisecond);
+
+// Wall time of a program started with --screenshot until it exits by itself.
+double runToFirstPaint(const QString &program, const QStringList &extra, const QString &shot)
+{
+    QByteArrayList args{program.toLocal8Bit()};
+    for (const QString &arg : extra)
+        args << arg.toLocal8Bit();
+    args << "--screenshot" << shot.toLocal8Bit();
+    std::vector<char *> argv;
+    for (QByteArray &arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    const auto begin = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
+
+void coldStart(benchmark::State &bench, const QString &program, const QStringList &extra)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QTemporaryDir dir;
+    const QString shot = dir.filePath("shot.png");
+    for (auto _ : bench) {
+        const double seconds = runToFirstPaint(program, extra, shot);
+        if (seconds < 0) {
+            bench.SkipWithError(qPrintable(program + " did not run to its first paint"));
+            return;
+        }
+        bench.SetIterationTime(seconds);
+    }
+}
+
+void BM_ColdStartQuilloSim(benchmark::State &bench)
+{
+    application();
+    coldStart(bench, QDir(programFolder()).filePath("quillo-sim"), {"--variant", "4"});
+}
+BENCHMARK(BM_ColdStartQuilloSim)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+void BM_ColdStartBareQtWindow(benchmark::State &bench)
+{
+    application();
+    coldStart(bench, QDir(programFolder()).filePath("bare-window"), {});
+}
+BENCHMARK(BM_ColdStartBareQtWindow)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,56 @@
+#include "MainWindowHarness.h"
+
+#include "app/MainWindowTable.h"
+#include "skin/SkinLibrary.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+
+#include <gtest/gtest.h>
+
+// With the built skins: every variant starts, assigned keys look different from unassigned
+// ones, and a picture of each main window is left in the build folder for people to look at.
+TEST(MainWindowArtefacts, EveryVariantStartsWithTheBuiltSkins)
+{
+    const QString folder
+        = QDir(QCoreApplication::applicationDirPath()).filePath("../test-artefacts");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (int variant = 1; variant <= 4; ++variant) {
+        SCOPED_TRACE(variant);
+        AttachedKeyboard attached(variant);
+        SkinLibrary skins;
+        ASSERT_TRUE(skins.load(QCoreApplication::applicationDirPath(), variant))
+            << skins.errorText(false).toStdString();
+        const SkinImages faces = skins.images(SkinIds::skinSet(SkinDialog::MainWindow, variant));
+        ASSERT_TRUE(faces.isComplete());
+        ASSERT_EQ(faces.background.size(),
+                  QSize(MainWindowTable::BaseWidth, MainWindowTable::BaseHeight));
+
+        // Hovered buttons and checked keys and toggles look different from their plain look.
+        for (const DrawnButton &entry : MainWindowTable::build(variant)) {
+            if (!entry.isHittable())
+                continue;
+            const QRect r(entry.rect.left, entry.rect.top, entry.rect.width(), entry.rect.height());
+            if (entry.id > 99 || entry.id == LanguageButton || entry.id == LayerButton) {
+                EXPECT_NE(faces.checked.copy(r), faces.background.copy(r)) << entry.id;
+            }
+            EXPECT_NE(faces.hover.copy(r), faces.background.copy(r)) << entry.id;
+        }
+
+        ScriptedMainWindow window(attached.state, attached.fonts, faces);
+        ASSERT_TRUE(window.initialise());
+        window.show();
+        // A few keys of every kind, and the mouse resting on one of them.
+        for (int category = 0; category <= 8; ++category)
+            attached.state.category[AppState::index(29 + category, 0)] = category;
+        const ButtonRect w = window.table()[std::size_t(window.table().indexOfKey(30))].rect;
+        moveMouse(window, QPoint(w.left + 5, w.top + 5));
+        const QString name = QStringLiteral("main-window-variant-%1").arg(variant);
+        EXPECT_TRUE(window.grab().save(QDir(folder).filePath(name + ".png")));
+        window.runCommand(LayerButton);
+        window.runCommand(LanguageButton);
+        EXPECT_TRUE(window.grab().save(QDir(folder).filePath(name + "-fn-english.png")));
+        EXPECT_FALSE(window.reportBox()->toPlainText().isEmpty());
+    }
+}
