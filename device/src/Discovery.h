@@ -12,8 +12,6 @@ int deviceTypeOfPath(const std::wstring &path);
 
 // The backend set by setHidBackend, or the platform's own.
 std::shared_ptr<HidBackend> currentHidBackend();
-// Defined by the platform's backend sources.
-std::shared_ptr<HidBackend> platformHidBackend();
 
 // The first matching interface of a fresh enumeration, or an empty text.
 std::wstring firstKeyboardPath();

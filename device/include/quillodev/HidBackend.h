@@ -22,5 +22,8 @@ public:
 
 // nullptr: back to the platform's own backend.
 QUILLODEV_EXPORT void setHidBackend(std::shared_ptr<HidBackend> backend);
+// The platform's own backend (hidraw on Linux, the set-up services on Windows), for callers
+// that wrap it, such as a report trace.
+QUILLODEV_EXPORT std::shared_ptr<HidBackend> platformHidBackend();
 
 } // namespace quillodev

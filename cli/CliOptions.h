@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// What the command line asked for.
+struct CliOptions {
+    int simVariant = 0;    // 1..4: talk to the built-in emulated keyboard
+    std::string traceFile; // append every report to this file
+    std::string command;   // detect, version, defaults, convert, show, write, read, sync,
+                           // counters, firmware
+    std::string input;     // IN or FILE
+    std::string output;    // -o
+    int variant = 0;       // --variant, 0 when not given
+};
+
+// Outcome of parsing: either options to run, or an exit status with text for the user.
+struct CliParse {
+    bool run = false;
+    int exitCode = 0;
+    std::string text; // usage or error text
+    bool toStderr = false;
+    CliOptions options;
+};
+
+CliParse parseCommandLine(int argc, const char *const *argv);

@@ -1,0 +1,272 @@
+#include "cli/CliSession.h"
+
+#include "app/AppState.h"
+#include "app/MainWindowTable.h"
+#include "cli/FirmwareProgress.h"
+#include "cli/TracingBackend.h"
+#include "jobs/DeviceTransfer.h"
+#include "jobs/FirmwareRules.h"
+#include "keymap/AssignmentSummary.h"
+#include "profile/ProfileFile.h"
+#include "sim/SimHidBackend.h"
+#include "sim/SimKeyboard.h"
+
+#include <quillodev/HidBackend.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t MaxFirmwareBytes = 64 * 1024 * 1024;
+
+std::string narrow(const wchar_t *text, std::size_t length)
+{
+    std::string result;
+    for (std::size_t i = 0; i < length && text[i] != 0; ++i)
+        result += text[i] < 0x80 ? char(text[i]) : '?';
+    return result;
+}
+
+std::string transferFailure(const TransferResult &result, const char *what)
+{
+    if (result.status == TransferResult::Status::AssignmentRefused) {
+        return "key " + std::to_string(result.key) + " on layer " + std::to_string(result.layer)
+               + " holds more than the keyboard can store; nothing was written";
+    }
+    return std::string("exchange failed while ") + what;
+}
+
+} // namespace
+
+CliSession::CliSession(CliOptions options)
+    : m_options(std::move(options))
+    , m_state(std::make_unique<AppState>())
+{}
+
+CliSession::~CliSession()
+{
+    // Close the device before the backend that made it goes away.
+    m_state.reset();
+    quillodev::setHidBackend(nullptr);
+}
+
+bool CliSession::fail(const std::string &why)
+{
+    std::cerr << "quillo-cli: " << why << '\n';
+    return false;
+}
+
+int CliSession::run()
+{
+    m_state->buildCatalogue();
+    m_state->language = "en-US";
+    if (!installBackend())
+        return 1;
+
+    const std::string &command = m_options.command;
+    if (command == "detect")
+        return detect();
+    if (command == "version")
+        return version();
+    if (command == "show")
+        return show();
+    if (command == "counters")
+        return counters();
+
+    bool done = false;
+    if (command == "defaults") {
+        m_state->deviceType = m_options.variant;
+        m_state->resetKeyModel();
+        done = saveProfile(m_options.output);
+    } else if (command == "convert") {
+        done = chooseProfileVariant() && loadProfile(m_options.input)
+               && saveProfile(m_options.output);
+    } else if (command == "write") {
+        done = openKeyboard() && loadProfile(m_options.input) && writeToKeyboard();
+    } else if (command == "read") {
+        done = openKeyboard() && readFromKeyboard() && saveProfile(m_options.output);
+    } else if (command == "sync") {
+        done = openKeyboard() && loadProfile(m_options.input) && writeToKeyboard()
+               && readFromKeyboard() && saveProfile(m_options.output);
+    } else if (command == "firmware") {
+        done = downloadFirmware();
+    }
+    return done ? 0 : 1;
+}
+
+bool CliSession::installBackend()
+{
+    std::shared_ptr<quillodev::HidBackend> backend;
+    if (m_options.simVariant != 0) {
+        m_simKeyboard = quillosim::SimKeyboard::create(m_options.simVariant);
+        backend = std::make_shared<quillosim::SimHidBackend>(m_simKeyboard);
+    }
+    if (!m_options.traceFile.empty()) {
+        m_trace = std::make_shared<ReportTrace>();
+        if (!m_trace->open(m_options.traceFile))
+            return fail("cannot open the trace file " + m_options.traceFile);
+        if (!backend)
+            backend = quillodev::platformHidBackend();
+        backend = std::make_shared<TracingBackend>(backend, m_trace);
+    }
+    quillodev::setHidBackend(backend);
+    return true;
+}
+
+bool CliSession::openKeyboard()
+{
+    m_state->deviceType = m_state->hwi.DetectDeviceType();
+    if (m_state->deviceType == 0 || !m_state->hwi.__createDev())
+        return fail("no keyboard attached");
+    wchar_t text[64] = {};
+    if (!m_state->hwi.ReadKeyboardVersion(text))
+        return fail("keyboard busy: it does not answer");
+    m_state->resetKeyModel();
+    return true;
+}
+
+bool CliSession::chooseProfileVariant()
+{
+    m_state->deviceType = m_options.variant;
+    if (m_state->deviceType == 0)
+        m_state->deviceType = m_state->hwi.DetectDeviceType();
+    if (m_state->deviceType == 0)
+        return fail("no keyboard attached: give the profile's variant with --variant N");
+    m_state->resetKeyModel();
+    return true;
+}
+
+bool CliSession::loadProfile(const std::string &path)
+{
+    const ProfileReadResult result = readProfile(*m_state, path);
+    if (result != ProfileReadResult::Ok)
+        return fail(path + ": " + profileReadMessage(result, false));
+    return true;
+}
+
+bool CliSession::saveProfile(const std::string &path)
+{
+    if (!writeProfile(*m_state, path))
+        return fail(path + ": " + profileWriteFailedMessage(false));
+    return true;
+}
+
+bool CliSession::writeToKeyboard()
+{
+    const TransferResult keys = DeviceTransfer::writeKeyAssignments(*m_state, nullptr);
+    if (!keys)
+        return fail(transferFailure(keys, "writing the key assignments"));
+    if (MainWindowTable::hasBacklightButton(m_state->deviceType)) {
+        const TransferResult lights = DeviceTransfer::writeLights(*m_state, nullptr);
+        if (!lights)
+            return fail(transferFailure(lights, "writing the lights"));
+    }
+    return true;
+}
+
+bool CliSession::readFromKeyboard()
+{
+    m_state->resetKeyModel();
+    const TransferResult keys = DeviceTransfer::readKeyAssignments(*m_state, nullptr);
+    if (!keys)
+        return fail(transferFailure(keys, "reading the key assignments"));
+    const TransferResult lights = DeviceTransfer::readLights(*m_state, nullptr);
+    if (!lights)
+        return fail(transferFailure(lights, "reading the lights"));
+    return true;
+}
+
+int CliSession::detect()
+{
+    const int variant = m_state->hwi.DetectDeviceType();
+    if (variant == 0) {
+        std::cout << "0\n";
+        return 1;
+    }
+    std::cout << variant << ' ' << MainWindowTable::modelName(variant) << '\n';
+    return 0;
+}
+
+int CliSession::version()
+{
+    if (!openKeyboard())
+        return 1;
+    wchar_t text[64] = {};
+    if (!m_state->hwi.ReadKeyboardVersion(text)) {
+        fail("keyboard busy: it does not answer");
+        return 1;
+    }
+    std::cout << narrow(text, 62) << '\n';
+    return 0;
+}
+
+int CliSession::show()
+{
+    if (!chooseProfileVariant() || !loadProfile(m_options.input))
+        return 1;
+    for (int key = 1; key <= AppState::KeyCount; ++key) {
+        for (int layer = 0; layer < 2; ++layer) {
+            const int category = m_state->category[std::size_t(AppState::index(key, layer))];
+            std::cout << key << '\t' << layer << '\t' << KeyCatalogue::categoryName(category, false)
+                      << '\t' << assignmentSummary(*m_state, key, layer) << '\n';
+        }
+    }
+    return 0;
+}
+
+int CliSession::counters()
+{
+    if (!openKeyboard())
+        return 1;
+    const TransferResult result = DeviceTransfer::readPressCounters(*m_state, nullptr);
+    if (!result) {
+        fail(transferFailure(result, "reading the press counters"));
+        return 1;
+    }
+    const PressCounters &counters = m_state->pressCounters;
+    const auto caption = [](int key) {
+        return key >= 1 && key <= AppState::KeyCount ? MainWindowTable::keyCaption(key) : "-";
+    };
+    std::cout << "highest\t" << caption(counters.highestKey) << '\n'
+              << "lowest\t" << caption(counters.lowestKey) << '\n';
+    for (int key = 1; key <= AppState::KeyCount; ++key)
+        std::cout << key << '\t' << counters.counts[std::size_t(key)] << '\n';
+    return 0;
+}
+
+bool CliSession::downloadFirmware()
+{
+    using FirmwareRules::Message;
+    const int variant = m_state->hwi.DetectDeviceType();
+    if (variant == 0)
+        return fail("no keyboard attached");
+    if (!FirmwareRules::titleMatches(variant, FirmwareRules::titleOf(m_options.input)))
+        return fail(FirmwareRules::message(Message::WrongPrefix, variant, false));
+
+    std::ifstream file(m_options.input, std::ios::binary);
+    std::vector<char> text;
+    if (file)
+        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file.is_open() || file.bad() || text.size() > MaxFirmwareBytes)
+        return fail(FirmwareRules::message(Message::CannotOpen, variant, false));
+    const int length = int(text.size());
+    text.push_back('\0');
+
+    if (!openKeyboard())
+        return false;
+    FirmwareProgress progress(stderr);
+    if (!m_state->hwi.WriteFirmwareToKeyboard(text.data(), length, &progress)) {
+        progress.finish();
+        return fail(FirmwareRules::message(Message::DownloadFailed, variant, false));
+    }
+    progress.finish();
+    std::string done = FirmwareRules::message(Message::Downloaded, variant, false);
+    for (std::size_t at; (at = done.find('\r')) != std::string::npos;)
+        done.erase(at, 1);
+    std::cout << done << '\n';
+    return true;
+}

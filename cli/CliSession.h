@@ -1,0 +1,49 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+
+#include <memory>
+#include <string>
+
+class AppState;
+class ReportTrace;
+
+namespace quillosim {
+class SimKeyboard;
+}
+
+// Runs one command of quillo-cli over the program's own core: catalogue, configuration,
+// profile files, transfer operations and the device facade.
+class CliSession {
+public:
+    explicit CliSession(CliOptions options);
+    ~CliSession();
+
+    // The exit status: 0 done, 1 failed (with one line on stderr).
+    int run();
+
+private:
+    bool installBackend();
+    // The attached keyboard's variant into the state and the device opened; false after
+    // saying why.
+    bool openKeyboard();
+    // --variant, else the attached keyboard's; false after saying why.
+    bool chooseProfileVariant();
+    bool loadProfile(const std::string &path);
+    bool saveProfile(const std::string &path);
+    bool writeToKeyboard();
+    bool readFromKeyboard();
+    bool downloadFirmware();
+
+    int detect();
+    int version();
+    int show();
+    int counters();
+
+    bool fail(const std::string &why);
+
+    CliOptions m_options;
+    std::unique_ptr<AppState> m_state;
+    std::shared_ptr<ReportTrace> m_trace;
+    std::shared_ptr<quillosim::SimKeyboard> m_simKeyboard;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <quillodev/HidBackend.h>
+
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <string>
+
+// Appends every report that crosses the cable to a file, one per line: "> " and the 65 bytes
+// written, or "< " and the 64 payload bytes read, in lower-case hexadecimal.
+class ReportTrace {
+public:
+    ~ReportTrace();
+    // False when the file cannot be opened for appending.
+    bool open(const std::string &path);
+    void record(char direction, const unsigned char *bytes, unsigned int count);
+    bool failed() const { return m_failed; }
+
+private:
+    std::mutex m_mutex;
+    std::FILE *m_file = nullptr;
+    bool m_failed = false;
+};
+
+// A backend that hands out transports which copy every report to a trace.
+class TracingBackend : public quillodev::HidBackend {
+public:
+    TracingBackend(std::shared_ptr<quillodev::HidBackend> inner,
+                   std::shared_ptr<ReportTrace> trace);
+
+    std::vector<std::wstring> interfacePaths() override;
+    std::unique_ptr<CNuboUtil> open(const std::wstring &path) override;
+
+private:
+    std::shared_ptr<quillodev::HidBackend> m_inner;
+    std::shared_ptr<ReportTrace> m_trace;
+};

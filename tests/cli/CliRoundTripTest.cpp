@@ -1,0 +1,93 @@
+#include "CliRunner.h"
+
+#include "app/AppState.h"
+#include "profile/ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ActionList steps(int pageRows, std::initializer_list<const char *> names)
+{
+    ActionList list(pageRows);
+    for (const char *name : names)
+        list.setAt(20000, name);
+    return list;
+}
+
+// Assignments that the keyboard carries unchanged: key steps without press or release
+// suffixes, delays only between keys, times only for the times-play mode.
+void configure(AppState &state)
+{
+    state.setAssignment(2, 0, {KeyAssignment::Combo, 0, steps(6, {"LCTRL", "LALT", "DEL"})});
+    ActionList timed = steps(9, {"A", "<30 ms>", "B", "<1200 ms>", "(Enter)"});
+    timed.delayMs = 0;
+    timed.times = 5;
+    state.setAssignment(20, 1, {KeyAssignment::Macro, 0, timed});
+    ActionList held = steps(9, {"LSHIFT", "Z", "Mouse Wheel Up"});
+    held.autoDelay = true;
+    held.delayMs = 45;
+    held.playMode = 1;
+    state.setAssignment(21, 0, {KeyAssignment::Macro, 0, held});
+    ActionList toggled = held;
+    toggled.playMode = 2;
+    state.setAssignment(22, 1, {KeyAssignment::Macro, 0, toggled});
+    ActionList emulation = steps(9, {"W", "A", "S", "D"});
+    emulation.delayMs = 250;
+    state.setAssignment(40, 0, {KeyAssignment::Emulation, 0, emulation});
+    state.setAssignment(41, 1, {KeyAssignment::Mouse, 199, {}});
+    state.setAssignment(42, 0, {KeyAssignment::Multimedia, 117, {}});
+    state.setAssignment(43, 1, {KeyAssignment::Mouse, 130, {}});
+    state.setAssignment(44, 0, {KeyAssignment::Function, 153, {}});
+    state.setAssignment(45, 1, {KeyAssignment::Power, 77, {}});
+    state.setAssignment(46, 0, {KeyAssignment::NotSet, 0, {}});
+    state.setAssignment(55, 1, {KeyAssignment::Single, 204, {}});
+    for (int key = 1; key <= AppState::KeyCount; ++key)
+        state.lightSettings[std::size_t(key)] = {key * 2, 255 - key, (key * 37) % 256};
+}
+
+class CliSyncTest : public ::testing::TestWithParam<int> {};
+
+} // namespace
+
+TEST_P(CliSyncTest, BringsBackWhatTheKeyboardCarries)
+{
+    const int variant = GetParam();
+    TempFolder folder;
+    auto written = std::make_unique<AppState>();
+    written->deviceType = variant;
+    written->resetKeyModel();
+    configure(*written);
+    ASSERT_TRUE(writeProfile(*written, folder.path("in.pro")));
+
+    const CliRun sync = runCli("--sim " + std::to_string(variant) + " sync "
+                               + folder.quoted("in.pro") + " -o " + folder.quoted("out.pro"));
+    ASSERT_EQ(sync.status, 0) << sync.err;
+
+    auto read = std::make_unique<AppState>();
+    read->deviceType = variant;
+    read->resetKeyModel();
+    ASSERT_EQ(readProfile(*read, folder.path("out.pro")), ProfileReadResult::Ok);
+    for (int key = 1; key <= AppState::KeyCount; ++key) {
+        for (int layer = 0; layer < 2; ++layer) {
+            SCOPED_TRACE("key " + std::to_string(key) + " layer " + std::to_string(layer));
+            const KeyAssignment expected = written->assignment(key, layer);
+            const KeyAssignment actual = read->assignment(key, layer);
+            EXPECT_EQ(actual.category, expected.category);
+            // A code travels only for the single-code categories.
+            const bool singleCode = expected.category == 1 || expected.category >= 5;
+            if (singleCode) {
+                EXPECT_EQ(actual.code, expected.code);
+            }
+            // List positions do not travel; the steps and their settings do.
+            EXPECT_TRUE(actual.action.sameAction(expected.action));
+        }
+    }
+    // Only the RGB models take per-key colours; the predefined lists stay with the profile.
+    if (variant == 1 || variant == 4) {
+        EXPECT_EQ(read->lightSettings, written->lightSettings);
+    }
+    EXPECT_EQ(read->predefinedMacros.size(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, CliSyncTest, ::testing::Values(1, 2, 3, 4));

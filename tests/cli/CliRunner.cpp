@@ -1,0 +1,62 @@
+#include "CliRunner.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::vector<std::string> CliRun::outLines() const
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(out);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TempFolder::TempFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillo-cli-XXXXXX").string();
+    if (mkdtemp(pattern.data()))
+        m_path = pattern;
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string TempFolder::quoted(const std::string &name) const
+{
+    return "'" + path(name).string() + "'";
+}
+
+std::string readFile(const std::filesystem::path &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::filesystem::path &path, const std::string &text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+CliRun runCli(const std::string &arguments)
+{
+    TempFolder streams;
+    const std::string command = std::string("'") + QUILLO_CLI + "' " + arguments + " >"
+                                + streams.quoted("out") + " 2>" + streams.quoted("err")
+                                + " </dev/null";
+    CliRun run;
+    const int status = std::system(command.c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readFile(streams.path("out"));
+    run.err = readFile(streams.path("err"));
+    return run;
+}

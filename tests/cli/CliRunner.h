@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Runs the real quillo-cli binary and collects what it printed.
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+    std::vector<std::string> outLines() const;
+};
+
+CliRun runCli(const std::string &arguments);
+
+// A fresh folder for one test's files, removed afterwards.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    std::filesystem::path path(const std::string &name) const { return m_path / name; }
+    std::string quoted(const std::string &name) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::string readFile(const std::filesystem::path &path);
+void writeFile(const std::filesystem::path &path, const std::string &text);
