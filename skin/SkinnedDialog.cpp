@@ -24,8 +24,8 @@ QRect qtRect(const ButtonRect &r)
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
-// Skins keep their transparent parts in the colour key; the face keeps them as alpha 0, so
-// that smoothing blends the edges toward nothing rather than toward the key colour.
+// Where the window takes a shape, key-colour pixels become alpha 0 so that smoothing blends
+// the edges toward nothing rather than toward the key colour.
 QImage keyedOut(const QImage &image, std::uint32_t colourKey)
 {
     if (image.isNull())
@@ -40,6 +40,11 @@ QImage keyedOut(const QImage &image, std::uint32_t colourKey)
         }
     }
     return result;
+}
+
+QImage opaque(const QImage &image)
+{
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 } // namespace
@@ -96,11 +101,15 @@ float SkinnedDialog::scale() const
 
 void SkinnedDialog::setSkin(const SkinImages &images)
 {
-    m_skin.background = keyedOut(images.background, m_colourKey);
+    // Where the window cannot take a shape the key colour is painted as is.
+    const bool shaped = platformHasMasks();
+    const auto prepare = [&](const QImage &image) {
+        return shaped ? keyedOut(image, m_colourKey) : opaque(image);
+    };
+    m_skin.background = prepare(images.background);
     // A missing or misfit highlight image shows the plain face rather than garbage.
     const auto fit = [&](const QImage &image) {
-        return image.size() == images.background.size() ? keyedOut(image, m_colourKey)
-                                                        : m_skin.background;
+        return image.size() == images.background.size() ? prepare(image) : m_skin.background;
     };
     m_skin.hover = fit(images.hover);
     m_skin.checked = fit(images.checked);
@@ -140,7 +149,8 @@ void SkinnedDialog::refreshShape()
     if (m_initialised != 1 || m_skin.background.isNull() || width() <= 0 || height() <= 0)
         return;
     const QImage scaled
-        = composeFace().scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        = keyedOut(composeFace(), m_colourKey)
+              .scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     m_shape = QRegion(QBitmap::fromImage(scaled.createAlphaMask()));
     if (platformHasMasks())
         setMask(m_shape);
@@ -160,7 +170,10 @@ bool SkinnedDialog::isTransparentAt(const QPoint &clientPoint)
         return false;
     const QPoint at(unscaledPixels(clientPoint.x(), scale()),
                     unscaledPixels(clientPoint.y(), scale()));
-    return face.valid(at) && qAlpha(face.pixel(at)) == 0;
+    if (!face.valid(at))
+        return false;
+    const QRgb pixel = face.pixel(at);
+    return qAlpha(pixel) == 0 || pixel == colourFromWindows(m_colourKey).rgb();
 }
 
 QRect SkinnedDialog::baseRect(const DrawnButton &entry) const
@@ -230,13 +243,14 @@ int SkinnedDialog::textFlags(std::uint32_t textFormat)
 
 void SkinnedDialog::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    // Where the window cannot take a shape, the transparent parts show the key colour as is.
-    painter.fillRect(rect(),
-                     platformHasMasks() ? QColor(Qt::black) : colourFromWindows(m_colourKey));
     const QImage &face = composeFace();
-    if (face.isNull())
+    QPainter painter(this);
+    if (face.isNull()) {
+        painter.fillRect(rect(), colourFromWindows(m_colourKey));
         return;
+    }
+    // The face covers the window; what is transparent in it lies outside the window's shape.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(
         QRect(0, 0, scaledPixels(face.width(), scale()), scaledPixels(face.height(), scale())),

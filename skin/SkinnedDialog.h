@@ -44,14 +44,15 @@ public:
     QSize baseSize() const { return m_skin.background.size(); }
     QPoint lastMousePoint() const { return m_lastMousePoint; }
 
-    // Key-colour pixels of the images become transparent here; sizes must match the background.
+    // Hover and checked images must have the background's size; others show the background.
     void setSkin(const SkinImages &images);
 
     // Where the device library and workers post to this dialog; safe to use after it is gone.
     WindowHandle messageHandle() const;
     std::shared_ptr<MessageTarget> messageTarget() const;
 
-    // The face as the next paint shows it, at base size; transparent pixels have alpha 0.
+    // The face as the next paint shows it, at base size; its transparent pixels are either in
+    // the key colour or, where the window takes a shape, of alpha 0.
     const QImage &composeFace();
     bool isTransparentAt(const QPoint &clientPoint);
     // The part of the window that is seen and clicked, in client pixels.

@@ -15,9 +15,9 @@ QImage blankFace(int width, int height, const QColor &colourKey)
     return face;
 }
 
-QFont font(int pixelSize, QFont::Weight weight)
+QFont font(int pixelSize, QFont::Weight weight, bool condensed)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
+    QFont f(condensed ? QStringLiteral("DejaVu Sans Condensed") : QStringLiteral("DejaVu Sans"));
     f.setPixelSize(pixelSize);
     f.setWeight(weight);
     f.setHintingPreference(QFont::PreferFullHinting);
@@ -104,9 +104,9 @@ void pushButton(QPainter &painter, const QRectF &rect, FaceLook look)
 }
 
 void fittedText(QPainter &painter, const QRectF &rect, const QString &text, int pixelSize,
-                QFont::Weight weight, const QColor &colour, int flags)
+                QFont::Weight weight, const QColor &colour, int flags, bool condensed)
 {
-    QFont f = font(pixelSize, weight);
+    QFont f = font(pixelSize, weight, condensed);
     while (f.pixelSize() > 7) {
         const QRectF need = QFontMetricsF(f).boundingRect(rect, flags, text);
         if (need.width() <= rect.width() && need.height() <= rect.height())

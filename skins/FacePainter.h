@@ -18,7 +18,8 @@ namespace FacePainter {
 
 // A face of the given size filled with the colour key, ready for the body.
 QImage blankFace(int width, int height, const QColor &colourKey);
-QFont font(int pixelSize, QFont::Weight weight = QFont::Normal);
+// The faces' type: DejaVu Sans, or its condensed cut for words on narrow key caps.
+QFont font(int pixelSize, QFont::Weight weight = QFont::Normal, bool condensed = false);
 
 // The window's body: a crisp silhouette against the colour key (no blending with it), a
 // dark rim, a vertical gradient and a light inner edge.
@@ -29,6 +30,7 @@ void well(QPainter &painter, const QRectF &rect, qreal radius, const QColor &fil
 void pushButton(QPainter &painter, const QRectF &rect, FaceLook look);
 // Text fitted into a rectangle: shrunk from `pixelSize` until it fits, never below 7 pixels.
 void fittedText(QPainter &painter, const QRectF &rect, const QString &text, int pixelSize,
-                QFont::Weight weight, const QColor &colour, int flags = Qt::AlignCenter);
+                QFont::Weight weight, const QColor &colour, int flags = Qt::AlignCenter,
+                bool condensed = false);
 
 } // namespace FacePainter

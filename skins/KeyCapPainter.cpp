@@ -137,20 +137,15 @@ void paintLegend(QPainter &painter, const QRectF &face, const QString &caption, 
     if (legend.startsWith(QLatin1String("KP")) && legend.size() > 2)
         legend = legend.mid(2);
 
-    int size = 11;
-    QFont::Weight weight = QFont::Normal;
-    if (legend.size() == 1) {
-        size = legend.at(0).isLetterOrNumber() ? 15 : 16;
-        weight = QFont::DemiBold;
-    } else if (legend.size() <= 3) {
-        size = 12;
-        weight = QFont::DemiBold;
-    }
+    // One character large; words in the condensed cut, all of them in one size and weight.
+    const bool single = legend.size() == 1;
+    const int size = single ? (legend.at(0).isLetterOrNumber() ? 15 : 16) : 12;
     // The Fn key carries the accent, as the layer switch does.
     const QColor ink = legend == QLatin1String("Fn") && look != FaceLook::Normal
                            ? FacePalette::AccentLight
                            : colour;
-    FacePainter::fittedText(painter, face.adjusted(2, 1, -2, -1), legend, size, weight, ink);
+    FacePainter::fittedText(painter, face.adjusted(1, 1, -1, -1), legend, size, QFont::DemiBold,
+                            ink, Qt::AlignCenter, !single);
 }
 
 } // namespace
