@@ -383,22 +383,7 @@ void SkinnedDialog::applyFieldColours(QWidget *field)
         frame->setFrameShape(QFrame::NoFrame);
 }
 
-void SkinnedDialog::buttonClicked(int, DrawnButton &) {}
-void SkinnedDialog::postedMessage(unsigned int, std::uintptr_t, std::intptr_t) {}
-void SkinnedDialog::beforeEntries(QPainter &) {}
-bool SkinnedDialog::paintsEntry(const DrawnButton &) const
-{
-    return true;
-}
-void SkinnedDialog::decorateEntry(QPainter &, const DrawnButton &, const QRect &) {}
-bool SkinnedDialog::showsHover(const DrawnButton &) const
-{
-    return true;
-}
-void SkinnedDialog::afterSkinCopy(QPainter &, const DrawnButton &, const QRect &) {}
 QColor SkinnedDialog::captionColour(const DrawnButton &entry) const
 {
     return colourFromWindows(entry.checked ? entry.checkedTextColor : entry.textColor);
 }
-void SkinnedDialog::afterEntry(QPainter &, DrawnButton &, const QRect &, bool) {}
-void SkinnedDialog::afterEntries(QPainter &) {}

@@ -79,21 +79,23 @@ protected:
     void refreshShape();
 
     // The first entry under a left-button release; the table stays valid meanwhile.
-    virtual void buttonClicked(int index, DrawnButton &entry);
-    virtual void postedMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam);
+    virtual void buttonClicked(int /*index*/, DrawnButton & /*entry*/) {}
+    virtual void postedMessage(unsigned int /*message*/, std::uintptr_t /*wParam*/,
+                               std::intptr_t /*lParam*/)
+    {}
 
     // Ids (inclusive ranges) whose buttons show their tooltip while hovered.
     void setTooltipIds(std::vector<std::pair<int, int>> ranges);
 
     // Painting steps, in the order they run on the base-size face.
-    virtual void beforeEntries(QPainter &painter);
-    virtual bool paintsEntry(const DrawnButton &entry) const;
-    virtual void decorateEntry(QPainter &painter, const DrawnButton &entry, const QRect &base);
-    virtual bool showsHover(const DrawnButton &entry) const;
-    virtual void afterSkinCopy(QPainter &painter, const DrawnButton &entry, const QRect &base);
+    virtual void beforeEntries(QPainter &) {}
+    virtual bool paintsEntry(const DrawnButton &) const { return true; }
+    virtual void decorateEntry(QPainter &, const DrawnButton &, const QRect & /*base*/) {}
+    virtual bool showsHover(const DrawnButton &) const { return true; }
+    virtual void afterSkinCopy(QPainter &, const DrawnButton &, const QRect & /*base*/) {}
     virtual QColor captionColour(const DrawnButton &entry) const;
-    virtual void afterEntry(QPainter &painter, DrawnButton &entry, const QRect &base, bool hovered);
-    virtual void afterEntries(QPainter &painter);
+    virtual void afterEntry(QPainter &, DrawnButton &, const QRect & /*base*/, bool /*hovered*/) {}
+    virtual void afterEntries(QPainter &) {}
 
     // An entry's rectangle in base pixels (labels already are).
     QRect baseRect(const DrawnButton &entry) const;
