@@ -1,5 +1,7 @@
 #include "profile/ElementIndex.h"
 
+#include "profile/LargeBuffer.h"
+
 ElementIndex::ElementIndex()
 {
     clear();
@@ -8,9 +10,8 @@ ElementIndex::ElementIndex()
 void ElementIndex::clear()
 {
     m_pages.resize(1);
-    if (!m_pages[0])
-        m_pages[0] = std::make_unique<ElementRecord[]>(PageSize);
-    (*this)[0] = ElementRecord{};
+    m_pages[0].clear();
+    m_pages[0].emplace_back(); // the document
     m_count = 1;
 }
 
@@ -19,9 +20,12 @@ std::uint32_t ElementIndex::add()
     if (m_count >= MaxRecords)
         return 0;
     const std::uint32_t i = m_count;
-    if (i / PageSize >= m_pages.size())
-        m_pages.push_back(std::make_unique<ElementRecord[]>(PageSize));
-    (*this)[i] = ElementRecord{};
+    if (i / PageSize >= m_pages.size()) {
+        m_pages.emplace_back();
+        m_pages.back().reserve(PageSize);
+        LargeBuffer::advise(m_pages.back().data(), PageSize * sizeof(ElementRecord));
+    }
+    m_pages.back().emplace_back();
     ++m_count;
     return i;
 }

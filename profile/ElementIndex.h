@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 // One indexed element: where it lies in the document text and its links in the tree.
@@ -35,6 +34,7 @@ public:
     // A new unlinked record, or 0 when the index is full.
     std::uint32_t add();
 
+    // References stay valid only until the next add().
     ElementRecord &operator[](std::uint32_t i) { return m_pages[i / PageSize][i % PageSize]; }
     const ElementRecord &operator[](std::uint32_t i) const
     {
@@ -54,6 +54,7 @@ public:
 private:
     void shiftSubtree(std::uint32_t elem, std::int64_t delta);
 
-    std::vector<std::unique_ptr<ElementRecord[]>> m_pages;
+    // The last page grows as records are added, so small documents stay small.
+    std::vector<std::vector<ElementRecord>> m_pages;
     std::uint32_t m_count = 1;
 };

@@ -1,5 +1,8 @@
 #include "profile/FileStore.h"
 
+#include "profile/LargeBuffer.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -90,16 +93,23 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
         error = "cannot open: is a folder";
         return ReadStatus::CannotOpen;
     }
-    if (S_ISREG(st.st_mode)) {
-        if (std::uintmax_t(st.st_size) > limit) {
-            error = "file too large";
-            return ReadStatus::TooLarge;
-        }
-        bytes.reserve(std::size_t(st.st_size));
+    if (S_ISREG(st.st_mode) && std::uintmax_t(st.st_size) > limit) {
+        error = "file too large";
+        return ReadStatus::TooLarge;
     }
-    char buffer[65536];
+    // Read straight into the result; the file may still grow or shrink meanwhile.
+    std::size_t size = 0;
+    LargeBuffer::prepare(bytes, S_ISREG(st.st_mode) ? std::size_t(st.st_size) + 1 : 65536);
     while (true) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (size == bytes.size()) {
+            if (bytes.size() > limit) {
+                error = "file too large";
+                bytes.clear();
+                return ReadStatus::TooLarge;
+            }
+            bytes.resize(std::min<std::uintmax_t>(bytes.size() * 2, limit + 1));
+        }
+        const ssize_t n = ::read(fd.get(), bytes.data() + size, bytes.size() - size);
         if (n == 0)
             break;
         if (n < 0) {
@@ -109,13 +119,14 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
             bytes.clear();
             return ReadStatus::ReadError;
         }
-        if (bytes.size() + std::size_t(n) > limit) {
-            error = "file too large";
-            bytes.clear();
-            return ReadStatus::TooLarge;
-        }
-        bytes.append(buffer, std::size_t(n));
+        size += std::size_t(n);
     }
+    if (size > limit) {
+        error = "file too large";
+        bytes.clear();
+        return ReadStatus::TooLarge;
+    }
+    bytes.resize(size);
     return ReadStatus::Ok;
 }
 

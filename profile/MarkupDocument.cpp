@@ -1,6 +1,7 @@
 #include "profile/MarkupDocument.h"
 
 #include "profile/FileStore.h"
+#include "profile/LargeBuffer.h"
 #include "profile/MarkupEncoding.h"
 #include "profile/MarkupParser.h"
 #include "profile/MarkupText.h"
@@ -83,8 +84,20 @@ bool MarkupDocument::save(const std::filesystem::path &path)
     return true;
 }
 
+void MarkupDocument::reserve(std::size_t units)
+{
+    if (units <= m_text.capacity() || units >= MaxTextLength)
+        return;
+    std::u16string grown;
+    grown.reserve(units);
+    LargeBuffer::advise(grown.data(), grown.capacity() * sizeof(char16_t));
+    grown = m_text;
+    m_text.swap(grown);
+}
+
 void MarkupDocument::parse()
 {
+    m_hintElement = 0;
     m_markupOk = MarkupParser(m_text, m_index, m_log, ignoreCase()).parse();
     resetPos();
 }
@@ -198,7 +211,8 @@ std::uint32_t MarkupDocument::insertAfterSibling(std::uint32_t sibling, std::u16
         at += 2;
     else if (at < text.size() && text[at] == u'\n')
         at += 1;
-    std::u16string piece;
+    std::u16string &piece = m_piece;
+    piece.clear();
     if (at > 0 && text[at - 1] != u'\n')
         piece = LineEnd;
     const std::size_t lead = piece.size();
@@ -222,7 +236,8 @@ std::uint32_t MarkupDocument::insertFirstChild(std::uint32_t parent, std::u16str
 {
     std::size_t at = 0;
     std::size_t removed = 0;
-    std::u16string piece;
+    std::u16string &piece = m_piece;
+    piece.clear();
     std::size_t lead = 0;
     const std::u16string_view text(m_text);
     if (parent == 0) {
@@ -264,6 +279,7 @@ std::uint32_t MarkupDocument::insertFirstChild(std::uint32_t parent, std::u16str
     if (elem == 0)
         return 0;
     m_text.replace(at, removed, piece);
+    m_hintElement = 0;
     if (parent != 0) {
         if (removed)
             m_index[parent].startTagLength -= 1; // "/>" became ">"
@@ -283,7 +299,8 @@ bool MarkupDocument::setAttrib(std::u16string_view name, std::u16string_view val
         return false;
     ElementRecord &r = m_index[m_current];
     const auto span = MarkupText::findAttribute(startTagOf(m_current), name, ignoreCase());
-    std::u16string piece;
+    std::u16string &piece = m_piece;
+    piece.clear();
     std::size_t at = 0;
     std::size_t removed = 0;
     if (span.found) {
@@ -303,6 +320,7 @@ bool MarkupDocument::setAttrib(std::u16string_view name, std::u16string_view val
     if (delta > 0 && !fits(std::size_t(delta)))
         return false;
     m_text.replace(at, removed, piece);
+    m_hintElement = 0;
     r.startTagLength = std::uint32_t(r.startTagLength + delta);
     m_index.growWithAncestors(m_current, delta);
     m_index.shiftChildren(m_current, delta);
@@ -323,11 +341,19 @@ bool MarkupDocument::setAttrib(std::u16string_view name, int value)
 
 std::u16string MarkupDocument::getAttrib(std::u16string_view name) const
 {
+    return MarkupText::unescape(rawAttrib(name));
+}
+
+std::u16string_view MarkupDocument::rawAttrib(std::u16string_view name) const
+{
     if (m_current == 0 || (m_flags & WriteOnly))
         return {};
     const std::u16string_view tag = startTagOf(m_current);
-    const auto span = MarkupText::findAttribute(tag, name, ignoreCase());
+    const std::size_t from = m_hintElement == m_current ? m_hintOffset : 0;
+    const auto span = MarkupText::findAttribute(tag, name, ignoreCase(), from);
     if (!span.found)
         return {};
-    return MarkupText::unescape(tag.substr(span.valueBegin, span.valueEnd - span.valueBegin));
+    m_hintElement = m_current;
+    m_hintOffset = span.end;
+    return tag.substr(span.valueBegin, span.valueEnd - span.valueBegin);
 }

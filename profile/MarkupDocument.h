@@ -38,6 +38,8 @@ public:
     // Replaces the text and rebuilds the index; true when the text is well formed.
     bool setDoc(std::u16string_view text);
     const std::u16string &doc() const { return m_text; }
+    // Room for a text of that many units, for callers that build large documents.
+    void reserve(std::size_t units);
     // No markup errors in the last parse and, now, exactly one top-level element.
     bool isWellFormed() const;
 
@@ -63,6 +65,8 @@ public:
     bool setAttrib(std::u16string_view name, std::u16string_view value);
     bool setAttrib(std::u16string_view name, int value);
     std::u16string getAttrib(std::u16string_view name) const;
+    // The value as written, references not decoded; valid until the next change.
+    std::u16string_view rawAttrib(std::u16string_view name) const;
     // Tag name of the current element, empty when there is none.
     std::u16string_view tagName() const;
 
@@ -81,10 +85,14 @@ private:
     void parse();
 
     std::u16string m_text;
+    std::u16string m_piece; // what an edit inserts, kept to spare allocations
     ElementIndex m_index;
     ResultLog m_log;
     int m_flags = 0;
     bool m_markupOk = false;
     std::uint32_t m_parent = 0;
     std::uint32_t m_current = 0;
+    // Where the last attribute read ended, to start the next search there.
+    mutable std::uint32_t m_hintElement = 0;
+    mutable std::size_t m_hintOffset = 0;
 };

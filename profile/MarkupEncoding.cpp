@@ -4,6 +4,7 @@
 #include "profile/TextCodec.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace {
@@ -132,7 +133,9 @@ std::u16string MarkupEncoding::decode(std::string_view bytes, ResultLog &log)
     }
 
     std::string cleaned;
-    const std::size_t nulls = std::size_t(std::count(bytes.begin(), bytes.end(), '\0'));
+    const bool hasNulls = std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
+    const std::size_t nulls
+        = hasNulls ? std::size_t(std::count(bytes.begin(), bytes.end(), '\0')) : 0;
     if (nulls) {
         cleaned.reserve(bytes.size() - nulls);
         std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(cleaned),

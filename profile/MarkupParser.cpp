@@ -7,6 +7,16 @@
 
 using MarkupText::isSpace;
 
+namespace {
+
+// The characters that matter while looking for the end of a start tag.
+bool isTagSpecial(char16_t c)
+{
+    return c <= u'>' && (c == u'"' || c == u'\'' || c == u'<' || c == u'>');
+}
+
+} // namespace
+
 MarkupParser::MarkupParser(std::u16string_view text, ElementIndex &index, ResultLog &log,
                            bool ignoreCase)
     : m_text(text)
@@ -62,6 +72,8 @@ std::size_t MarkupParser::startTag(std::size_t lt)
     char16_t quote = 0;
     for (std::size_t i = lt + 1; i < n; ++i) {
         const char16_t ch = m_text[i];
+        if (!isTagSpecial(ch))
+            continue;
         if (quote) {
             if (ch == quote)
                 quote = 0;
@@ -77,12 +89,16 @@ std::size_t MarkupParser::startTag(std::size_t lt)
     }
     if (gt == Stop && quote) {
         // An unclosed quote ran to the end: take the tag up to its first '>' instead.
+        error("unterminated_tag_syntax", lt,
+              m_text.substr(lt + 1, MarkupText::nameLength(m_text, lt + 1)));
         for (std::size_t i = lt + 1; i < n && gt == Stop && broken == Stop; ++i) {
             if (m_text[i] == u'>')
                 gt = i;
             else if (m_text[i] == u'<')
                 broken = i;
         }
+        if (gt == Stop)
+            return broken;
     }
     if (gt == Stop) {
         error("unterminated_tag_syntax", lt,

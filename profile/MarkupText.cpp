@@ -4,6 +4,7 @@
 #include "profile/TextCodec.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -14,7 +15,8 @@ char16_t lowerAscii(char16_t c)
 
 bool isNameEnd(char16_t c)
 {
-    return MarkupText::isSpace(c) || c == u'/' || c == u'>' || c == u'<' || c == u'=';
+    return MarkupText::isSpace(c) || c == u'/' || c == u'>' || c == u'<' || c == u'=' || c == u'"'
+           || c == u'\'';
 }
 
 // Value of a numeric reference body ("#123" or "#x7B"), or -1.
@@ -68,20 +70,23 @@ bool MarkupText::sameName(std::u16string_view a, std::u16string_view b, bool ign
     return true;
 }
 
-MarkupText::AttributeSpan MarkupText::findAttribute(std::u16string_view tag,
-                                                    std::u16string_view name, bool ignoreCase)
+namespace {
+
+// Looks for `name` among the attributes between `begin` and `end` of the tag.
+MarkupText::AttributeSpan scanAttributes(std::u16string_view tag, std::size_t begin,
+                                         std::size_t end, std::u16string_view name, bool ignoreCase)
 {
-    // Skip "<" and the element's name.
-    std::size_t i = 1 + nameLength(tag, 1);
+    using MarkupText::isSpace;
     const std::size_t n = tag.size();
-    while (i < n) {
+    std::size_t i = begin;
+    while (i < end) {
         while (i < n && (isSpace(tag[i]) || tag[i] == u'/'))
             ++i;
-        if (i >= n || tag[i] == u'>')
+        if (i >= end || tag[i] == u'>')
             break;
-        AttributeSpan span;
+        MarkupText::AttributeSpan span;
         span.begin = i;
-        const std::size_t nameLen = std::max<std::size_t>(nameLength(tag, i), 1);
+        const std::size_t nameLen = std::max<std::size_t>(MarkupText::nameLength(tag, i), 1);
         const std::u16string_view attrName = tag.substr(i, nameLen);
         i += nameLen;
         std::size_t j = i;
@@ -110,12 +115,30 @@ MarkupText::AttributeSpan MarkupText::findAttribute(std::u16string_view tag,
             span.valueBegin = span.valueEnd = i; // attribute without a value
         }
         span.end = i;
-        if (sameName(attrName, name, ignoreCase)) {
+        if (MarkupText::sameName(attrName, name, ignoreCase)) {
             span.found = true;
             return span;
         }
     }
     return {};
+}
+
+} // namespace
+
+MarkupText::AttributeSpan MarkupText::findAttribute(std::u16string_view tag,
+                                                    std::u16string_view name, bool ignoreCase,
+                                                    std::size_t from)
+{
+    if (from > 1 && from < tag.size()) {
+        const AttributeSpan span = scanAttributes(tag, from, tag.size(), name, ignoreCase);
+        if (span.found)
+            return span;
+    } else {
+        from = tag.size();
+    }
+    // Skip "<" and the element's name.
+    const std::size_t first = 1 + nameLength(tag, 1);
+    return scanAttributes(tag, first, std::max(from, first), name, ignoreCase);
 }
 
 void MarkupText::appendEscaped(std::u16string &out, std::u16string_view value)

@@ -12,7 +12,8 @@ inline bool isSpace(char16_t c)
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
-// Length of the tag name that starts at tag[offset] (ends at white space, '/', '>' or '<').
+// Length of the tag name that starts at text[offset]: up to white space, '/', '>', '<', '='
+// or a quote.
 std::size_t nameLength(std::u16string_view text, std::size_t offset);
 
 bool sameName(std::u16string_view a, std::u16string_view b, bool ignoreCase);
@@ -26,8 +27,10 @@ struct AttributeSpan {
     std::size_t valueBegin = 0; // inside the quotes
     std::size_t valueEnd = 0;
 };
-AttributeSpan findAttribute(std::u16string_view startTag, std::u16string_view name,
-                            bool ignoreCase);
+// The search starts at `from` (an offset in the tag where an attribute begins, or 0) and
+// wraps around, so that reading attributes in their written order looks at each only once.
+AttributeSpan findAttribute(std::u16string_view startTag, std::u16string_view name, bool ignoreCase,
+                            std::size_t from = 0);
 
 // Attribute values as written: & < > " ' become the five references.
 std::u16string escape(std::u16string_view value);

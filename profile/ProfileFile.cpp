@@ -46,7 +46,24 @@ int toInt(std::u16string_view text)
 
 int intAttrib(const MarkupDocument &doc, std::u16string_view name)
 {
+    const std::u16string_view raw = doc.rawAttrib(name);
+    if (raw.find(u'&') == std::u16string_view::npos)
+        return toInt(raw);
     return toInt(doc.getAttrib(name));
+}
+
+// About how many UTF-16 units a list takes in the file, so the text is allocated once.
+std::size_t estimatedUnits(const ActionList &list)
+{
+    std::size_t units = 128;
+    for (std::size_t i = 0; i < list.names.size(); ++i) {
+        units += 40 + list.names[i].size() * 2;
+        if (i < list.items.size())
+            units += estimatedUnits(list.items[i]);
+        else
+            units += 128;
+    }
+    return units;
 }
 
 class Reader {
@@ -167,6 +184,13 @@ std::u16string_view profileRootName(int deviceType)
 bool buildProfile(const AppState &state, MarkupDocument &doc)
 {
     doc.setDoc(Declaration);
+    std::size_t units = 4096 + AppState::KeyCount * 64;
+    for (const ActionList *list :
+         {&state.predefinedCombos, &state.predefinedMacros, &state.predefinedEmulations})
+        units += estimatedUnits(*list);
+    for (const ActionList &action : state.action)
+        units += 96 + estimatedUnits(action);
+    doc.reserve(units);
     bool ok = doc.addElem(profileRootName(state.deviceType));
     doc.intoElem();
     writeSection(doc, u"PredefinedCombo", state.predefinedCombos, ok);

@@ -1,8 +1,11 @@
 #include "profile/TextCodec.h"
 
+#include "profile/LargeBuffer.h"
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iconv.h>
 #include <langinfo.h>
@@ -74,46 +77,60 @@ std::size_t sequenceLength(std::string_view s, std::size_t i, char32_t &cp)
     return 0;
 }
 
-void appendUtf8(std::string &out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
-// UTF-8 encoder that reports lone surrogates instead of hiding them.
+// UTF-8 encoder that reports lone surrogates instead of hiding them. Documents can be large,
+// so the exact size is counted first and the text written in place.
 std::string utf16ToUtf8(std::u16string_view in, std::size_t &lost)
 {
-    std::string out;
-    out.reserve(in.size() + in.size() / 8);
+    const auto isHigh = [](char16_t u) {
+        return u >= 0xD800 && u <= 0xDBFF;
+    };
+    const auto isLow = [](char16_t u) {
+        return u >= 0xDC00 && u <= 0xDFFF;
+    };
+    std::size_t size = 0;
     for (std::size_t i = 0; i < in.size(); ++i) {
         const char16_t u = in[i];
         if (u < 0x80) {
-            out += char(u);
+            size += 1;
+        } else if (u < 0x800) {
+            size += 2;
+        } else if (isHigh(u) && i + 1 < in.size() && isLow(in[i + 1])) {
+            size += 4;
+            ++i;
+        } else {
+            size += 3; // lone surrogates become U+FFFD, also three bytes
+        }
+    }
+    std::string out;
+    LargeBuffer::prepare(out, size);
+    char *o = out.data();
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const char16_t u = in[i];
+        if (u < 0x80) {
+            *o++ = char(u);
             continue;
         }
         char32_t cp = u;
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00
-            && in[i + 1] <= 0xDFFF) {
+        if (isHigh(u) && i + 1 < in.size() && isLow(in[i + 1])) {
             cp = 0x10000 + (char32_t(u - 0xD800) << 10) + (in[i + 1] - 0xDC00);
             ++i;
         } else if (u >= 0xD800 && u <= 0xDFFF) {
             cp = Replacement;
             ++lost;
         }
-        appendUtf8(out, cp);
+        if (cp < 0x800) {
+            *o++ = char(0xC0 | (cp >> 6));
+            *o++ = char(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *o++ = char(0xE0 | (cp >> 12));
+            *o++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = char(0x80 | (cp & 0x3F));
+        } else {
+            *o++ = char(0xF0 | (cp >> 18));
+            *o++ = char(0x80 | ((cp >> 12) & 0x3F));
+            *o++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = char(0x80 | (cp & 0x3F));
+        }
     }
     return out;
 }
@@ -122,26 +139,46 @@ std::string utf16ToUtf8(std::u16string_view in, std::size_t &lost)
 
 std::u16string TextCodec::fromUtf8(std::string_view utf8)
 {
+    // Never more units than bytes; written in place and cut to size at the end.
     std::u16string out;
-    out.reserve(utf8.size());
+    LargeBuffer::prepare(out, utf8.size());
+    char16_t *o = out.data();
+    const auto *bytes = reinterpret_cast<const unsigned char *>(utf8.data());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
-            out += char16_t(c);
-            ++i;
+        // Eight ASCII bytes at a time: markup is mostly ASCII.
+        while (i + 8 <= utf8.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + i, 8);
+            if (word & 0x8080808080808080u)
+                break;
+            for (int k = 0; k < 8; ++k)
+                o[k] = bytes[i + std::size_t(k)];
+            o += 8;
+            i += 8;
+        }
+        if (i >= utf8.size())
+            break;
+        if (bytes[i] < 0x80) {
+            *o++ = bytes[i++];
             continue;
         }
         char32_t cp = 0;
         const std::size_t n = sequenceLength(utf8, i, cp);
         if (n == 0) {
-            out += Replacement;
+            *o++ = Replacement;
             ++i;
+        } else if (cp < 0x10000) {
+            *o++ = char16_t(cp);
+            i += n;
         } else {
-            appendUtf16(out, cp);
+            cp -= 0x10000;
+            *o++ = char16_t(0xD800 + (cp >> 10));
+            *o++ = char16_t(0xDC00 + (cp & 0x3FF));
             i += n;
         }
     }
+    out.resize(std::size_t(o - out.data()));
     return out;
 }
 

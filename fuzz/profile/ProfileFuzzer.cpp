@@ -1,0 +1,85 @@
+// Feeds arbitrary bytes to the document loader (encoding detection and parse), the walker, the
+// editor and the profile reader. Edits of a well-formed document must leave an index that
+// equals a fresh parse of the edited text.
+#include "app/AppState.h"
+#include "profile/MarkupDocument.h"
+#include "profile/ProfileFile.h"
+#include "profile/TextCodec.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+// Names and attribute values of the whole tree below the current parent.
+std::u16string walk(MarkupDocument &doc, int depthLeft)
+{
+    std::u16string out;
+    while (doc.findElem()) {
+        out += doc.tagName();
+        out += u'[';
+        out += doc.getAttrib(u"ID");
+        out += doc.getAttrib(u"t1");
+        out += u']';
+        if (depthLeft > 0 && doc.intoElem()) {
+            out += walk(doc, depthLeft - 1);
+            check(doc.outOfElem());
+        }
+    }
+    return out;
+}
+
+void editAndCompare(MarkupDocument &doc, std::uint8_t seed)
+{
+    doc.resetPos();
+    doc.findElem();
+    if (seed & 1) {
+        doc.intoElem();
+        doc.findElem();
+    }
+    doc.setAttrib(u"ID", u"a&b\"c<d>");
+    doc.setAttrib(u"fuzz", int(seed));
+    doc.intoElem();
+    doc.addElem(u"added");
+    doc.setAttrib(u"t1", u"x");
+    doc.outOfElem();
+    doc.addElem(u"sibling");
+    doc.resetPos();
+    const std::u16string edited = walk(doc, 64);
+    MarkupDocument fresh;
+    fresh.setDoc(doc.doc());
+    check(walk(fresh, 64) == edited);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static const auto state = [] {
+        auto s = std::make_unique<AppState>();
+        s->resetKeyModel();
+        return s;
+    }();
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+
+    MarkupDocument doc;
+    doc.loadBytes(bytes);
+    walk(doc, 64);
+    state->deviceType = size ? 1 + data[0] % 4 : 1;
+    readProfileDocument(*state, doc);
+
+    doc.setDoc(TextCodec::fromUtf8(bytes));
+    const bool wellFormed = doc.isWellFormed();
+    readProfileDocument(*state, doc);
+    if (wellFormed)
+        editAndCompare(doc, size ? data[size - 1] : 0);
+    return 0;
+}
