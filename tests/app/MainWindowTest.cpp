@@ -2,11 +2,14 @@
 
 #include "app/MainWindowTable.h"
 #include "app/PressCounterReport.h"
+#include "app/TrayPresence.h"
 #include "skin/WindowsColour.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
@@ -326,4 +329,42 @@ TEST(MainWindow, OpenReadsAProfileReportsProblemsAndBlocksClicksBriefly)
     f.window.runCommand(SaveButton);
     ASSERT_EQ(f.window.messages.size(), 1u);
     EXPECT_TRUE(f.window.messages[0].contains("保存失败"));
+}
+
+TEST(MainWindow, EveryWayOutAsksTheExitQuestions)
+{
+    MainWindowFixture f(1);
+    ASSERT_TRUE(f.start());
+    f.state().notWritten = true;
+
+    // The notification area's Exit item.
+    auto *tray = f.window.findChild<TrayPresence *>();
+    ASSERT_NE(tray, nullptr);
+    emit tray->exitRequested();
+    EXPECT_EQ(f.window.questions.size(), 1u);
+    EXPECT_TRUE(f.window.isVisible());
+
+    // A close from the desktop.
+    QCloseEvent close;
+    QCoreApplication::sendEvent(&f.window, &close);
+    EXPECT_EQ(f.window.questions.size(), 2u);
+    EXPECT_TRUE(f.window.isVisible());
+
+    // Escape does not end the window behind the questions' back.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&f.window, &escape);
+    EXPECT_TRUE(f.window.isVisible());
+    EXPECT_EQ(f.window.questions.size(), 2u);
+
+    f.window.answers = {true, false};
+    emit tray->exitRequested();
+    EXPECT_FALSE(f.window.isVisible());
+    EXPECT_EQ(f.window.result(), QDialog::Accepted);
+}
+
+TEST(MainWindow, TrayMenuIsWordedInTheShownLanguage)
+{
+    EXPECT_EQ(TrayPresence::exitText("zh-CN"), "关闭");
+    EXPECT_EQ(TrayPresence::exitText("en-US"), "Exit");
+    EXPECT_TRUE(TrayPresence::exitText("de-DE").isEmpty());
 }
