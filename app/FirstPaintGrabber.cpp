@@ -40,6 +40,8 @@ void FirstPaintGrabber::grab()
         }
     }
     QImageWriter writer(m_path, "png");
+    // The fastest deflate level that still packs a face well: a picture to look at, not to keep.
+    writer.setQuality(80);
     m_saved = writer.write(image);
     if (!m_saved)
         m_error = writer.errorString();
