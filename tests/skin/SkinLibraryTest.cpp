@@ -70,6 +70,32 @@ TEST(SkinLibrary, FacesAgreeAroundEveryButtonEdge)
     }
 }
 
+// Every button has a highlighted look, and every key and tool bar button a checked one.
+TEST(SkinLibrary, EveryButtonIsDrawnInEachLook)
+{
+    const auto differs = [](const QImage &a, const QImage &b, const ButtonRect &r) {
+        for (int y = r.top + 2; y < r.bottom - 2; ++y)
+            for (int x = r.left + 2; x < r.right - 2; ++x)
+                if (a.pixel(x, y) != b.pixel(x, y))
+                    return true;
+        return false;
+    };
+    for (int deviceType = 1; deviceType <= 4; ++deviceType) {
+        SkinLibrary library;
+        ASSERT_TRUE(library.load(BinDir, deviceType));
+        const SkinImages faces
+            = library.images(SkinIds::skinSet(SkinDialog::MainWindow, deviceType));
+        for (const DrawnButton &entry : MainWindowTable::build(deviceType)) {
+            if (!entry.isHittable())
+                continue;
+            EXPECT_TRUE(differs(faces.background, faces.hover, entry.rect)) << entry.id;
+            const bool windowButton = entry.id >= HelpButton && entry.id <= ExitButton;
+            EXPECT_EQ(differs(faces.background, faces.checked, entry.rect), !windowButton)
+                << entry.id;
+        }
+    }
+}
+
 TEST(SkinLibrary, MissingOrBadLibrariesAreReportedClearly)
 {
     SkinLibrary library;
