@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QImageWriter>
+#include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -31,11 +32,22 @@ bool FirstPaintGrabber::eventFilter(QObject *watched, QEvent *event)
 void FirstPaintGrabber::grab()
 {
     QImage image = m_window->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    // What the desktop would not show: outside the window's shape, or the key colour where the
+    // platform takes no shapes and the face is painted as is.
+    QImage inside(image.size(), QImage::Format_Grayscale8);
+    inside.fill(m_window->mask().isEmpty() ? 255 : 0);
+    if (!m_window->mask().isEmpty()) {
+        QPainter painter(&inside);
+        painter.scale(image.devicePixelRatio(), image.devicePixelRatio());
+        painter.setClipRegion(m_window->mask());
+        painter.fillRect(m_window->rect(), Qt::white);
+    }
     const QRgb key = colourFromWindows(m_colourKey).rgb();
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const uchar *seen = inside.constScanLine(y);
         for (int x = 0; x < image.width(); ++x) {
-            if ((line[x] | 0xFF000000u) == key)
+            if (!seen[x] || (line[x] | 0xFF000000u) == key)
                 line[x] = 0;
         }
     }
