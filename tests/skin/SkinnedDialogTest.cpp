@@ -3,9 +3,11 @@
 #include "app/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/PostedMessage.h"
+#include "skin/SkinTooltip.h"
 #include "skin/WindowsColour.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -38,6 +40,7 @@ public:
         : SkinnedDialog(state, fonts, 6, Key)
     {
         setSkin({face(Background), face(Hover), face(Checked)});
+        setTooltipIds({{2, 3}});
     }
 
     std::vector<int> clicks;
@@ -57,6 +60,8 @@ protected:
         table[2] = entry(2, {20, 20, 40, 40}); // overlaps 1: painted over it, hit after it
         table[3] = entry(3, {50, 10, 70, 30});
         table[3].checked = true;
+        table[3].tooltips = {{"zh-CN", "只有中文"}};
+        table[2].setTooltip("提示", "Tip");
         table[4] = entry(4, {10, 40, 70, 55});
         table[4].isLabel = true;
         table[4].setCaption("标签", "Label");
@@ -229,4 +234,41 @@ TEST(FontTable, PixelHeights)
     EXPECT_EQ(SkinnedDialog::textFlags(1), int(Qt::AlignHCenter | Qt::AlignTop));
     EXPECT_EQ(SkinnedDialog::textFlags(0x25), int(Qt::AlignHCenter | Qt::AlignVCenter));
     EXPECT_EQ(SkinnedDialog::textFlags(2), int(Qt::AlignRight | Qt::AlignTop));
+}
+
+TEST_F(SkinnedDialogTest, TooltipsShowOnlyForTheirIdsInTheCurrentLanguage)
+{
+    TestDialog dialog(state, fonts);
+    ASSERT_TRUE(dialog.initialise());
+    dialog.show();
+    auto *tooltip = dialog.findChild<SkinTooltip *>();
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(tooltip->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(tooltip->palette().color(QPalette::Window), QColor(255, 255, 0));
+    const auto settle = [&] {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 300)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    };
+
+    mouse(&dialog, QEvent::MouseMove, {75, 75}, Qt::NoButton); // entry 2 only
+    settle();
+    EXPECT_TRUE(tooltip->isVisible());
+    EXPECT_EQ(tooltip->text(), QStringLiteral("Tip"));
+
+    mouse(&dialog, QEvent::MouseMove, {22, 22}, Qt::NoButton); // entry 1: no tooltip id
+    settle();
+    EXPECT_FALSE(tooltip->isVisible());
+
+    // Entry 3 has only a Chinese tooltip: in English there is nothing to show.
+    mouse(&dialog, QEvent::MouseMove, {120, 40}, Qt::NoButton);
+    settle();
+    EXPECT_FALSE(tooltip->isVisible());
+    state.language = "zh-CN";
+    mouse(&dialog, QEvent::MouseMove, {22, 22}, Qt::NoButton);
+    mouse(&dialog, QEvent::MouseMove, {120, 40}, Qt::NoButton);
+    settle();
+    EXPECT_TRUE(tooltip->isVisible());
+    EXPECT_EQ(tooltip->text(), QStringLiteral("只有中文"));
 }
