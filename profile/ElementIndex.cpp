@@ -2,6 +2,8 @@
 
 #include "profile/LargeBuffer.h"
 
+#include <algorithm>
+
 ElementIndex::ElementIndex()
 {
     clear();
@@ -13,6 +15,12 @@ void ElementIndex::clear()
     m_pages[0].clear();
     m_pages[0].emplace_back(); // the document
     m_count = 1;
+}
+
+void ElementIndex::reserve(std::uint32_t records)
+{
+    if (m_pages.size() == 1)
+        m_pages[0].reserve(std::min(records, PageSize));
 }
 
 std::uint32_t ElementIndex::add()

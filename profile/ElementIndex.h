@@ -29,6 +29,8 @@ public:
     ElementIndex();
 
     void clear();
+    // Room for that many records before the first page must grow.
+    void reserve(std::uint32_t records);
     std::uint32_t count() const { return m_count; } // records in use, record 0 included
 
     // A new unlinked record, or 0 when the index is full.

@@ -344,6 +344,17 @@ std::u16string MarkupDocument::getAttrib(std::u16string_view name) const
     return MarkupText::unescape(rawAttrib(name));
 }
 
+void MarkupDocument::rawAttribs(std::span<const std::u16string_view> names,
+                                std::span<std::u16string_view> values) const
+{
+    if (m_current == 0 || (m_flags & WriteOnly)) {
+        for (auto &value : values)
+            value = {};
+        return;
+    }
+    MarkupText::readAttributes(startTagOf(m_current), names, values, ignoreCase());
+}
+
 std::u16string_view MarkupDocument::rawAttrib(std::u16string_view name) const
 {
     if (m_current == 0 || (m_flags & WriteOnly))

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,9 @@ public:
     std::u16string getAttrib(std::u16string_view name) const;
     // The value as written, references not decoded; valid until the next change.
     std::u16string_view rawAttrib(std::u16string_view name) const;
+    // Raw values of several attributes in one pass; missing ones are null views.
+    void rawAttribs(std::span<const std::u16string_view> names,
+                    std::span<std::u16string_view> values) const;
     // Tag name of the current element, empty when there is none.
     std::u16string_view tagName() const;
 

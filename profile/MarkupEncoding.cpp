@@ -104,6 +104,7 @@ std::u16string MarkupEncoding::decode(std::string_view bytes, ResultLog &log)
     if (head.starts_with("\xEF\xBB\xBF")) {
         encoding = "UTF-8";
         bytes.remove_prefix(3);
+        log.add("bom", {{"encoding", "UTF-8"}});
     } else if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) {
         const bool bigEndian = head[0] == '\xFE';
         log.add("bom", {{"encoding", bigEndian ? "UTF-16BE" : "UTF-16LE"}});
@@ -113,8 +114,6 @@ std::u16string MarkupEncoding::decode(std::string_view bytes, ResultLog &log)
         if (encoding.empty() && head.starts_with('<'))
             encoding = "UTF-8";
     }
-    if (bytes.data() != head.data())
-        log.add("bom", {{"encoding", "UTF-8"}});
 
     std::string iconvName;
     if (!encoding.empty()) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 namespace {
 
@@ -72,50 +73,17 @@ bool MarkupText::sameName(std::u16string_view a, std::u16string_view b, bool ign
 
 namespace {
 
-// Looks for `name` among the attributes between `begin` and `end` of the tag.
+// Looks for `name` among the attributes that begin between `begin` and `end` of the tag.
 MarkupText::AttributeSpan scanAttributes(std::u16string_view tag, std::size_t begin,
                                          std::size_t end, std::u16string_view name, bool ignoreCase)
 {
-    using MarkupText::isSpace;
-    const std::size_t n = tag.size();
+    MarkupText::AttributeSpan span;
     std::size_t i = begin;
-    while (i < end) {
-        while (i < n && (isSpace(tag[i]) || tag[i] == u'/'))
-            ++i;
-        if (i >= end || tag[i] == u'>')
+    while (i < end && MarkupText::nextAttribute(tag, i, span)) {
+        if (span.begin >= end)
             break;
-        MarkupText::AttributeSpan span;
-        span.begin = i;
-        const std::size_t nameLen = std::max<std::size_t>(MarkupText::nameLength(tag, i), 1);
-        const std::u16string_view attrName = tag.substr(i, nameLen);
-        i += nameLen;
-        std::size_t j = i;
-        while (j < n && isSpace(tag[j]))
-            ++j;
-        if (j < n && tag[j] == u'=') {
-            ++j;
-            while (j < n && isSpace(tag[j]))
-                ++j;
-            if (j < n && (tag[j] == u'"' || tag[j] == u'\'')) {
-                const char16_t quote = tag[j];
-                span.valueBegin = j + 1;
-                std::size_t k = tag.find(quote, j + 1);
-                if (k == std::u16string_view::npos)
-                    k = n - 1; // unterminated: up to the closing '>'
-                span.valueEnd = k;
-                i = std::min(k + 1, n);
-            } else {
-                span.valueBegin = j;
-                while (j < n && !isSpace(tag[j]) && tag[j] != u'>')
-                    ++j;
-                span.valueEnd = j;
-                i = j;
-            }
-        } else {
-            span.valueBegin = span.valueEnd = i; // attribute without a value
-        }
-        span.end = i;
-        if (MarkupText::sameName(attrName, name, ignoreCase)) {
+        if (MarkupText::sameName(tag.substr(span.begin, span.nameEnd - span.begin), name,
+                                 ignoreCase)) {
             span.found = true;
             return span;
         }
@@ -129,6 +97,8 @@ MarkupText::AttributeSpan MarkupText::findAttribute(std::u16string_view tag,
                                                     std::u16string_view name, bool ignoreCase,
                                                     std::size_t from)
 {
+    if (name.empty())
+        return {};
     if (from > 1 && from < tag.size()) {
         const AttributeSpan span = scanAttributes(tag, from, tag.size(), name, ignoreCase);
         if (span.found)
@@ -139,6 +109,67 @@ MarkupText::AttributeSpan MarkupText::findAttribute(std::u16string_view tag,
     // Skip "<" and the element's name.
     const std::size_t first = 1 + nameLength(tag, 1);
     return scanAttributes(tag, first, std::max(from, first), name, ignoreCase);
+}
+
+bool MarkupText::nextAttribute(std::u16string_view tag, std::size_t &i, AttributeSpan &span)
+{
+    const std::size_t n = tag.size();
+    while (i < n && (isSpace(tag[i]) || tag[i] == u'/'))
+        ++i;
+    if (i >= n || tag[i] == u'>')
+        return false;
+    span.begin = i;
+    i += std::max<std::size_t>(nameLength(tag, i), 1);
+    span.nameEnd = i;
+    std::size_t j = i;
+    while (j < n && isSpace(tag[j]))
+        ++j;
+    if (j < n && tag[j] == u'=') {
+        ++j;
+        while (j < n && isSpace(tag[j]))
+            ++j;
+        if (j < n && (tag[j] == u'"' || tag[j] == u'\'')) {
+            span.valueBegin = j + 1;
+            std::size_t k = tag.find(tag[j], j + 1);
+            if (k == std::u16string_view::npos)
+                k = n - 1; // unterminated: up to the closing '>'
+            span.valueEnd = k;
+            i = std::min(k + 1, n);
+        } else {
+            span.valueBegin = j;
+            while (j < n && !isSpace(tag[j]) && tag[j] != u'>')
+                ++j;
+            span.valueEnd = j;
+            i = j;
+        }
+    } else {
+        span.valueBegin = span.valueEnd = i; // attribute without a value
+    }
+    span.end = i;
+    return true;
+}
+
+void MarkupText::readAttributes(std::u16string_view tag, std::span<const std::u16string_view> names,
+                                std::span<std::u16string_view> values, bool ignoreCase)
+{
+    for (auto &value : values)
+        value = {};
+    std::size_t left = std::min(names.size(), values.size());
+    std::size_t expected = 0; // attributes usually come in the order asked for
+    std::size_t i = 1 + nameLength(tag, 1);
+    AttributeSpan span;
+    while (left > 0 && nextAttribute(tag, i, span)) {
+        const std::u16string_view name = tag.substr(span.begin, span.nameEnd - span.begin);
+        for (std::size_t k = 0; k < names.size() && k < values.size(); ++k) {
+            const std::size_t at = (expected + k) % std::min(names.size(), values.size());
+            if (values[at].data() == nullptr && sameName(name, names[at], ignoreCase)) {
+                values[at] = tag.substr(span.valueBegin, span.valueEnd - span.valueBegin);
+                expected = at + 1;
+                --left;
+                break;
+            }
+        }
+    }
 }
 
 void MarkupText::appendEscaped(std::u16string &out, std::u16string_view value)

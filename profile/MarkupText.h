@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -22,7 +23,8 @@ bool sameName(std::u16string_view a, std::u16string_view b, bool ignoreCase);
 // quotes. `found` is false when the tag has no such attribute.
 struct AttributeSpan {
     bool found = false;
-    std::size_t begin = 0;      // first character of the name
+    std::size_t begin = 0; // first character of the name
+    std::size_t nameEnd = 0;
     std::size_t end = 0;        // just past the value (and its closing quote)
     std::size_t valueBegin = 0; // inside the quotes
     std::size_t valueEnd = 0;
@@ -31,6 +33,14 @@ struct AttributeSpan {
 // wraps around, so that reading attributes in their written order looks at each only once.
 AttributeSpan findAttribute(std::u16string_view startTag, std::u16string_view name, bool ignoreCase,
                             std::size_t from = 0);
+
+// Reads the attribute at or after tag[i] and moves i past it; false at the end of the tag.
+bool nextAttribute(std::u16string_view tag, std::size_t &i, AttributeSpan &span);
+
+// Raw values of several attributes in one pass over a start tag; a missing one stays a null
+// view, a present but empty one is an empty view into the tag.
+void readAttributes(std::u16string_view startTag, std::span<const std::u16string_view> names,
+                    std::span<std::u16string_view> values, bool ignoreCase);
 
 // Attribute values as written: & < > " ' become the five references.
 std::u16string escape(std::u16string_view value);

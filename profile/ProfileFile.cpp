@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "profile/MarkupDocument.h"
+#include "profile/MarkupText.h"
 #include "profile/TextCodec.h"
 
 #include <algorithm>
@@ -44,13 +45,33 @@ int toInt(std::u16string_view text)
     return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-int intAttrib(const MarkupDocument &doc, std::u16string_view name)
+// A number attribute as read; references, which no program-written file has, are decoded.
+int intValue(std::u16string_view raw)
 {
-    const std::u16string_view raw = doc.rawAttrib(name);
     if (raw.find(u'&') == std::u16string_view::npos)
         return toInt(raw);
-    return toInt(doc.getAttrib(name));
+    return toInt(MarkupText::unescape(raw));
 }
+
+// The integer attributes of the current element, in the order they are usually written.
+template<std::size_t N>
+std::array<int, N> intAttribs(const MarkupDocument &doc,
+                              const std::array<std::u16string_view, N> &names)
+{
+    std::array<std::u16string_view, N> raw;
+    doc.rawAttribs(names, raw);
+    std::array<int, N> values{};
+    for (std::size_t i = 0; i < N; ++i)
+        values[i] = intValue(raw[i]);
+    return values;
+}
+
+constexpr std::array<std::u16string_view, 7> listAttributes
+    = {u"SizeOfView",     u"ViewStartAt", u"CursorPos", u"Cycles",
+       u"IsAutoInterval", u"Delay",       u"PlayMode"};
+constexpr std::array<std::u16string_view, 4> areaAttributes = {u"ID", u"Red", u"Green", u"Blue"};
+constexpr std::array<std::u16string_view, 4> keyAttributes = {u"ID", u"Level", u"Mode", u"HWCode"};
+constexpr std::array<std::u16string_view, 2> entryAttributes = {u"ID", u"t1"};
 
 // About how many UTF-16 units a list takes in the file, so the text is allocated once.
 std::size_t estimatedUnits(const ActionList &list)
@@ -84,18 +105,21 @@ void Reader::readList(ActionList &list, int depth)
     list.clear();
     if (!m_doc.findElem(u"List"))
         return;
-    list.pageRows = intAttrib(m_doc, u"SizeOfView");
-    list.top = intAttrib(m_doc, u"ViewStartAt");
-    list.selected = intAttrib(m_doc, u"CursorPos");
-    list.times = intAttrib(m_doc, u"Cycles");
-    list.autoDelay = intAttrib(m_doc, u"IsAutoInterval") != 0;
-    list.delayMs = intAttrib(m_doc, u"Delay");
-    list.playMode = intAttrib(m_doc, u"PlayMode");
+    const auto values = intAttribs(m_doc, listAttributes);
+    list.pageRows = values[0];
+    list.top = values[1];
+    list.selected = values[2];
+    list.times = values[3];
+    list.autoDelay = values[4] != 0;
+    list.delayMs = values[5];
+    list.playMode = values[6];
     if (depth >= MaxListDepth)
         return;
     m_doc.intoElem();
     while (m_doc.findElem(u"x")) {
-        const int i = intAttrib(m_doc, u"ID");
+        std::array<std::u16string_view, 2> raw;
+        m_doc.rawAttribs(entryAttributes, raw);
+        const int i = intValue(raw[0]);
         if (i < 0 || i > MaxEntryId)
             continue;
         if (i >= list.size()) {
@@ -106,7 +130,7 @@ void Reader::readList(ActionList &list, int depth)
             list.names.resize(std::size_t(i) + 1);
             list.items.resize(std::size_t(i) + 1);
         }
-        list.names[std::size_t(i)] = TextCodec::toUtf8(m_doc.getAttrib(u"t1"));
+        list.names[std::size_t(i)] = TextCodec::toUtf8(MarkupText::unescape(raw[1]));
         ActionList item;
         m_doc.intoElem();
         readList(item, depth + 1);
@@ -286,13 +310,13 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc)
     if (doc.findElem(u"BackgroundLightSettings")) {
         doc.intoElem();
         while (doc.findElem(u"AREA")) {
-            const int id = intAttrib(doc, u"ID");
+            const auto [id, red, green, blue] = intAttribs(doc, areaAttributes);
             if (id < 1 || id > AppState::KeyCount)
                 continue;
             LightColour &colour = lights[std::size_t(id)];
-            colour.red = componentOf(intAttrib(doc, u"Red"));
-            colour.green = componentOf(intAttrib(doc, u"Green"));
-            colour.blue = componentOf(intAttrib(doc, u"Blue"));
+            colour.red = componentOf(red);
+            colour.green = componentOf(green);
+            colour.blue = componentOf(blue);
         }
         doc.outOfElem();
     }
@@ -300,10 +324,7 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc)
     if (doc.findElem(u"CurrentSettings")) {
         doc.intoElem();
         while (doc.findElem(u"KEY")) {
-            const int key = intAttrib(doc, u"ID");
-            const int layer = intAttrib(doc, u"Level");
-            const int mode = intAttrib(doc, u"Mode");
-            const int hwCode = intAttrib(doc, u"HWCode");
+            const auto [key, layer, mode, hwCode] = intAttribs(doc, keyAttributes);
             // Values no keyboard has would index past the program's tables.
             if (key < 1 || key > AppState::KeyCount || layer < 0 || layer > 1 || mode < 0
                 || mode > 8 || hwCode < 0 || hwCode > 255) {

@@ -6,6 +6,9 @@
 
 #include <string>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr const char *Root = "Profile";
@@ -60,7 +63,7 @@ void readList(pugi::xml_node parent, ActionList &list, int depth)
 
 } // namespace
 
-bool pugiWriteProfile(const AppState &state, const std::filesystem::path &path)
+bool pugiWriteProfile(const AppState &state, const std::filesystem::path &path, bool durable)
 {
     pugi::xml_document doc;
     pugi::xml_node root = doc.append_child(Root);
@@ -89,7 +92,15 @@ bool pugiWriteProfile(const AppState &state, const std::filesystem::path &path)
         }
     }
     // One element per line without indentation, as our files are.
-    return doc.save_file(path.c_str(), "", pugi::format_indent, pugi::encoding_utf8);
+    if (!doc.save_file(path.c_str(), "", pugi::format_indent, pugi::encoding_utf8))
+        return false;
+    if (!durable)
+        return true;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return synced;
 }
 
 bool pugiReadProfile(AppState &state, const std::filesystem::path &path)
