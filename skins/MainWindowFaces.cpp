@@ -161,9 +161,10 @@ void paintLegendSwatches(QPainter &painter, const std::vector<DrawnButton> &tabl
         if (entry.id < FirstLegendLabel || entry.id > LastLegendLabel)
             continue;
         const int category = entry.id - FirstLegendLabel + 2;
-        // The same 14 x 4 bar the window draws on a key of that category.
+        // The same 14 x 4 bar the window draws on a key of that category, clear of the
+        // previous label even when that one runs long ("Multimedia").
         painter.setBrush(colourFromWindows(MainWindowTable::categoryColours[category]));
-        painter.drawRoundedRect(QRectF(entry.rect.left - 20, entry.rect.top + 6, 14, 4), 1, 1);
+        painter.drawRoundedRect(QRectF(entry.rect.left - 17, entry.rect.top + 6, 14, 4), 1, 1);
     }
     painter.restore();
 }
