@@ -367,7 +367,7 @@ const char *profileReadMessage(ProfileReadResult result, bool chinese)
     case ProfileReadResult::NotAProfile:
         return chinese ? "该文件不是配置文件。" : "The file is not a profile.";
     case ProfileReadResult::Damaged:
-        return chinese ? "该配置文件已损坏,未作任何更改。"
+        return chinese ? "该配置文件已损坏，未作任何更改。"
                        : "The profile file is damaged; nothing was changed.";
     case ProfileReadResult::OtherVariant:
         return chinese ? "该配置文件属于其他型号的键盘。"
