@@ -3,19 +3,19 @@
 #include "skin/WindowsColour.h"
 
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 
 namespace {
 
-QPixmap keyCap(int size)
+void paintKeyCap(QPainter &painter, const QRectF &area)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    const qreal size = qMin(area.width(), area.height());
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(area.center() - QPointF(size / 2, size / 2));
 
     const qreal margin = size / 16.0;
     const QRectF outer(margin, margin, size - 2 * margin, size - 2 * margin);
@@ -42,15 +42,37 @@ QPixmap keyCap(int size)
     painter.setFont(font);
     painter.setPen(colourFromWindows(0x006FFF));
     painter.drawText(top, Qt::AlignCenter, QStringLiteral("Q"));
-    return pixmap;
+    painter.restore();
 }
+
+// Draws the cap at whatever size is asked for, only when it is asked for.
+class KeyCapEngine : public QIconEngine {
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        paintKeyCap(*painter, rect);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(), size), mode, state);
+        return pixmap;
+    }
+
+    QIconEngine *clone() const override { return new KeyCapEngine; }
+    QString key() const override { return QStringLiteral("QuilloKeyCap"); }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    }
+};
 
 } // namespace
 
 QIcon AppIcon::icon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(keyCap(size));
-    return icon;
+    return QIcon(new KeyCapEngine);
 }

@@ -31,6 +31,7 @@ bool FirstPaintGrabber::eventFilter(QObject *watched, QEvent *event)
 
 void FirstPaintGrabber::grab()
 {
+    emit painted();
     QImage image = m_window->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     // What the desktop would not show: outside the window's shape, or the key colour where the
     // platform takes no shapes and the face is painted as is.

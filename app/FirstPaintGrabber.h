@@ -18,6 +18,8 @@ public:
     const QString &error() const { return m_error; }
 
 signals:
+    // The window's first paint has completed; the picture is taken next.
+    void painted();
     // After the picture was saved or could not be.
     void done();
 

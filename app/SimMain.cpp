@@ -97,6 +97,11 @@ int main(int argc, char *argv[])
             const QString path = QString::fromLocal8Bit(options.screenshot.c_str());
             quillo.setMainWindowHook([&shotFailed, path](CNuboDlg &window) {
                 auto *grabber = new FirstPaintGrabber(&window, path, MainWindowTable::ColourKey);
+                // Scripts and the start-up benchmark wait for this line.
+                QObject::connect(grabber, &FirstPaintGrabber::painted, [] {
+                    std::fputs("quillo-sim: main window painted\n", stdout);
+                    std::fflush(stdout);
+                });
                 QObject::connect(grabber, &FirstPaintGrabber::done, &window,
                                  [&shotFailed, grabber, &window, path] {
                                      if (!grabber->saved()) {

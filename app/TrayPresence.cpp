@@ -8,12 +8,25 @@
 TrayPresence::TrayPresence(const std::string &language, QObject *parent)
     : QObject(parent)
     , m_language(language)
-    , m_menu(new QMenu)
-    , m_icon(new QSystemTrayIcon(AppIcon::icon(), this))
+{}
+
+TrayPresence::~TrayPresence()
 {
-    m_icon->setContextMenu(m_menu);
+    if (m_icon)
+        m_icon->hide();
+    delete m_menu; // a context menu has no parent of its own
+}
+
+QSystemTrayIcon *TrayPresence::icon()
+{
+    if (m_icon)
+        return m_icon;
+    m_menu = new QMenu;
     connect(m_menu, &QMenu::aboutToShow, this, &TrayPresence::fillMenu);
     fillMenu();
+    m_icon = new QSystemTrayIcon(AppIcon::icon(), this);
+    m_icon->setContextMenu(m_menu);
+    m_icon->setToolTip(m_toolTip);
     connect(m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 // Some notification areas report only a plain activation, never a double
@@ -21,12 +34,7 @@ TrayPresence::TrayPresence(const std::string &language, QObject *parent)
                 if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
                     emit restoreRequested();
             });
-}
-
-TrayPresence::~TrayPresence()
-{
-    m_icon->hide();
-    delete m_menu; // a context menu has no parent of its own
+    return m_icon;
 }
 
 bool TrayPresence::available()
@@ -36,22 +44,25 @@ bool TrayPresence::available()
 
 void TrayPresence::setToolTip(const QString &text)
 {
-    m_icon->setToolTip(text.left(128));
+    m_toolTip = text.left(128);
+    if (m_icon)
+        m_icon->setToolTip(m_toolTip);
 }
 
 void TrayPresence::show()
 {
-    m_icon->show();
+    icon()->show();
 }
 
 void TrayPresence::hide()
 {
-    m_icon->hide();
+    if (m_icon)
+        m_icon->hide();
 }
 
 bool TrayPresence::isShown() const
 {
-    return m_icon->isVisible();
+    return m_icon && m_icon->isVisible();
 }
 
 QString TrayPresence::exitText(const std::string &language)

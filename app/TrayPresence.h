@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <string>
 
@@ -33,8 +34,10 @@ signals:
 
 private:
     void fillMenu();
+    QSystemTrayIcon *icon();
 
     const std::string &m_language;
-    QMenu *m_menu;
-    QSystemTrayIcon *m_icon;
+    QString m_toolTip;
+    QMenu *m_menu = nullptr;
+    QSystemTrayIcon *m_icon = nullptr; // made when first shown
 };

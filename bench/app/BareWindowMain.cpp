@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -33,6 +34,8 @@ protected:
             return;
         m_grabbed = true;
         QTimer::singleShot(0, this, [this] {
+            std::fputs("painted\n", stdout);
+            std::fflush(stdout);
             const bool saved = grab().toImage().save(m_path, "png");
             QCoreApplication::exit(saved ? 0 : 1);
         });
