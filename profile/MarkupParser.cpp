@@ -4,26 +4,8 @@
 #include "profile/TextCodec.h"
 
 #include <algorithm>
-#include <array>
 
 using MarkupText::isSpace;
-
-namespace {
-
-// The characters that matter while looking for the end of a start tag.
-constexpr auto tagSpecials = [] {
-    std::array<bool, 64> table{};
-    for (const char c : {'"', '\'', '<', '>'})
-        table[std::size_t(c)] = true;
-    return table;
-}();
-
-bool isTagSpecial(char16_t c)
-{
-    return c < 64 && tagSpecials[c];
-}
-
-} // namespace
 
 MarkupParser::MarkupParser(std::u16string_view text, ElementIndex &index, ResultLog &log,
                            bool ignoreCase)
@@ -78,43 +60,27 @@ bool MarkupParser::parse()
 std::size_t MarkupParser::startTag(std::size_t lt)
 {
     const std::size_t n = m_text.size();
+    const std::u16string_view name = m_text.substr(lt + 1, MarkupText::nameLength(m_text, lt + 1));
+    std::size_t i = lt + 1 + name.size();
+    MarkupText::AttributeSpan span;
+    bool unterminated = false;
+    while (MarkupText::nextAttribute(m_text, i, span))
+        unterminated = unterminated || span.unterminated;
     std::size_t gt = Stop;
-    std::size_t broken = Stop;
-    char16_t quote = 0;
-    for (std::size_t i = lt + 1; i < n; ++i) {
-        const char16_t ch = m_text[i];
-        if (!isTagSpecial(ch))
-            continue;
-        if (quote) {
-            if (ch == quote)
-                quote = 0;
-        } else if (ch == u'"' || ch == u'\'') {
-            quote = ch;
-        } else if (ch == u'>') {
-            gt = i;
-            break;
-        } else if (ch == u'<') {
-            broken = i;
-            break;
-        }
-    }
-    if (gt == Stop && quote) {
+    if (unterminated) {
         // An unclosed quote ran to the end: take the tag up to its first '>' instead.
-        error("unterminated_tag_syntax", lt,
-              m_text.substr(lt + 1, MarkupText::nameLength(m_text, lt + 1)));
-        for (std::size_t i = lt + 1; i < n && gt == Stop && broken == Stop; ++i) {
-            if (m_text[i] == u'>')
-                gt = i;
-            else if (m_text[i] == u'<')
-                broken = i;
-        }
-        if (gt == Stop)
-            return broken;
-    }
-    if (gt == Stop) {
-        error("unterminated_tag_syntax", lt,
-              m_text.substr(lt + 1, MarkupText::nameLength(m_text, lt + 1)));
-        return broken;
+        error("unterminated_tag_syntax", lt, name);
+        const std::size_t end = m_text.find_first_of(u"<>", lt + 1);
+        if (end == std::u16string_view::npos || m_text[end] == u'<')
+            return end == std::u16string_view::npos ? Stop : end;
+        gt = end;
+    } else if (i < n && m_text[i] == u'>') {
+        gt = i;
+    } else if (i + 1 < n && m_text[i] == u'/' && m_text[i + 1] == u'>') {
+        gt = i + 1;
+    } else {
+        error("unterminated_tag_syntax", lt, name);
+        return i < n ? i : Stop; // at the '<' that broke the tag, or the end
     }
     const std::uint32_t elem = m_index.add();
     if (elem == 0) {

@@ -114,30 +114,40 @@ MarkupText::AttributeSpan MarkupText::findAttribute(std::u16string_view tag,
 bool MarkupText::nextAttribute(std::u16string_view tag, std::size_t &i, AttributeSpan &span)
 {
     const std::size_t n = tag.size();
-    while (i < n && (isSpace(tag[i]) || tag[i] == u'/'))
+    while (i < n && (isSpace(tag[i]) || (tag[i] == u'/' && (i + 1 >= n || tag[i + 1] != u'>'))))
         ++i;
-    if (i >= n || tag[i] == u'>')
+    if (i >= n || tag[i] == u'>' || tag[i] == u'<' || tag[i] == u'/')
         return false;
     span.begin = i;
+    span.unterminated = false;
+    // A stray quote or '=' counts as a one-character name, so that scanning always advances.
     i += std::max<std::size_t>(nameLength(tag, i), 1);
     span.nameEnd = i;
     std::size_t j = i;
     while (j < n && isSpace(tag[j]))
         ++j;
     if (j < n && tag[j] == u'=') {
-        ++j;
+        const std::size_t afterEquals = ++j;
         while (j < n && isSpace(tag[j]))
             ++j;
-        if (j < n && (tag[j] == u'"' || tag[j] == u'\'')) {
+        if (j != afterEquals && !(j < n && (tag[j] == u'"' || tag[j] == u'\''))) {
+            // "a= b": a has an empty value and b is the next attribute.
+            span.valueBegin = span.valueEnd = afterEquals;
+            i = afterEquals;
+        } else if (j < n && (tag[j] == u'"' || tag[j] == u'\'')) {
             span.valueBegin = j + 1;
             std::size_t k = tag.find(tag[j], j + 1);
-            if (k == std::u16string_view::npos)
-                k = n - 1; // unterminated: up to the closing '>'
+            if (k == std::u16string_view::npos) {
+                span.unterminated = true;
+                k = std::max(n, j + 2) - 1; // up to the closing '>'
+            }
             span.valueEnd = k;
             i = std::min(k + 1, n);
         } else {
+            // Unquoted: up to white space or the end of the tag.
             span.valueBegin = j;
-            while (j < n && !isSpace(tag[j]) && tag[j] != u'>')
+            while (j < n && !isSpace(tag[j]) && tag[j] != u'>' && tag[j] != u'<'
+                   && !(tag[j] == u'/' && j + 1 < n && tag[j + 1] == u'>'))
                 ++j;
             span.valueEnd = j;
             i = j;

@@ -28,13 +28,16 @@ struct AttributeSpan {
     std::size_t end = 0;        // just past the value (and its closing quote)
     std::size_t valueBegin = 0; // inside the quotes
     std::size_t valueEnd = 0;
+    bool unterminated = false; // the value's closing quote is missing
 };
 // The search starts at `from` (an offset in the tag where an attribute begins, or 0) and
 // wraps around, so that reading attributes in their written order looks at each only once.
 AttributeSpan findAttribute(std::u16string_view startTag, std::u16string_view name, bool ignoreCase,
                             std::size_t from = 0);
 
-// Reads the attribute at or after tag[i] and moves i past it; false at the end of the tag.
+// Reads the attribute at or after tag[i] and moves i past it; false at the end of the tag,
+// with i at its '>', "/>" or a '<' that breaks it. Parsing and attribute access both use
+// this, so that they always agree on where a tag ends.
 bool nextAttribute(std::u16string_view tag, std::size_t &i, AttributeSpan &span);
 
 // Raw values of several attributes in one pass over a start tag; a missing one stays a null

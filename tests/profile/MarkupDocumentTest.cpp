@@ -112,6 +112,44 @@ TEST(MarkupDocument, EditsInsideAParsedDocumentKeepTheIndexRight)
     EXPECT_EQ(doc.tagName(), u"d");
 }
 
+TEST(MarkupDocument, OddTagsReadTheSameBeforeAndAfterEdits)
+{
+    // Quotes inside unquoted values, empty values and stray characters: an edited tag must
+    // still be read the way the parser reads the edited text.
+    const std::u16string odd[]
+        = {u"<x ID=0\" Vie\n<y\"/>", u"<a b= c=\"1\"/>", u"<a \"x\" b=1/>", u"<a b=x/>",
+           u"<a b=\"1\"=>",          u"<a b=>"};
+    for (const std::u16string &text : odd) {
+        MarkupDocument doc;
+        doc.setDoc(text);
+        ASSERT_TRUE(doc.findElem());
+        const bool empty = doc.doc().find(u"/>") != std::u16string::npos;
+        doc.setAttrib(u"ID", u"q\"&");
+        doc.setAttrib(u"b", u"2");
+        doc.setAttrib(u"new", 3);
+        doc.intoElem();
+        doc.addElem(u"child");
+        MarkupDocument fresh;
+        fresh.setDoc(doc.doc());
+        ASSERT_TRUE(fresh.findElem()) << fresh.result();
+        for (const char16_t *name : {u"ID", u"b", u"c", u"new"}) {
+            doc.outOfElem();
+            EXPECT_EQ(fresh.getAttrib(name), doc.getAttrib(name));
+            doc.intoElem();
+        }
+        EXPECT_EQ(fresh.getAttrib(u"ID"), u"q\"&");
+        EXPECT_EQ(fresh.getAttrib(u"new"), u"3");
+        fresh.intoElem();
+        EXPECT_TRUE(fresh.findElem(u"child")) << (empty ? "short form" : "with end tag");
+    }
+    MarkupDocument doc;
+    doc.setDoc(u"<a b= c=\"1\" d=x/>");
+    doc.findElem();
+    EXPECT_EQ(doc.getAttrib(u"b"), u"");
+    EXPECT_EQ(doc.getAttrib(u"c"), u"1");
+    EXPECT_EQ(doc.getAttrib(u"d"), u"x");
+}
+
 TEST(MarkupDocument, FindElemSearchesForwardAndKeepsPositionOnFailure)
 {
     MarkupDocument doc;
