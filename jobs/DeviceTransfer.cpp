@@ -63,7 +63,7 @@ TransferResult DeviceTransfer::readKeyAssignments(AppState &state, WindowHandle 
 
     // Decode into a copy and take it over only once every key has been read.
     std::vector<KeyAssignment> read(std::size_t(Layers * AppState::KeyCount));
-    std::vector<int> array(std::size_t(KeyConfigCodec::Capacity));
+    std::vector<int> array(static_cast<std::size_t>(KeyConfigCodec::Capacity));
     for (int layer = 0; layer < Layers; ++layer) {
         for (int key = 1; key <= AppState::KeyCount; ++key) {
             std::fill(array.begin(), array.end(), 0);
