@@ -1,8 +1,72 @@
 #include "skin/SkinLibrary.h"
 
+#include "skin/SkinFaceFormat.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QResource>
+
+#include <cstring>
+
+// The library file mapped into memory and registered under a root of its own, so that two
+// libraries alive at once never answer for each other.
+struct SkinLibrary::Mapping {
+    QFile file;
+    uchar *data = nullptr;
+    qint64 size = 0;
+    QString root;
+    bool registered = false;
+
+    ~Mapping()
+    {
+        if (registered)
+            QResource::unregisterResource(data, root);
+        if (data)
+            file.unmap(data);
+    }
+
+    bool contains(const uchar *from, qint64 length) const
+    {
+        return from >= data && length >= 0 && from - data <= size - length;
+    }
+};
+
+namespace {
+
+// What an image handed out holds on to: the mapping its pixels lie in, or the unpacked bytes.
+struct PixelOwner {
+    std::shared_ptr<void> mapping;
+    QByteArray unpacked;
+};
+
+void releasePixels(void *owner)
+{
+    delete static_cast<PixelOwner *>(owner);
+}
+
+std::uint32_t bigEndian(const uchar *at)
+{
+    return std::uint32_t(at[0]) << 24 | std::uint32_t(at[1]) << 16 | std::uint32_t(at[2]) << 8
+           | at[3];
+}
+
+// The checks Qt makes when it registers a file itself; registering memory makes none.
+bool isResourceFile(const uchar *data, qint64 size)
+{
+    if (size < 20 || std::memcmp(data, "qres", 4) != 0)
+        return false;
+    const std::uint32_t version = bigEndian(data + 4);
+    if (version < 1 || version > 3)
+        return false;
+    for (int offset : {8, 12, 16}) {
+        if (bigEndian(data + offset) >= std::uint64_t(size))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 SkinLibrary::~SkinLibrary()
 {
@@ -11,21 +75,35 @@ SkinLibrary::~SkinLibrary()
 
 void SkinLibrary::unregister()
 {
+    // Images still in use keep the mapping until they are gone.
     m_bitmaps.clear();
-    if (m_registered)
-        QResource::unregisterResource(m_path);
-    m_registered = false;
-}
-
-QString SkinLibrary::resourcePath(int id)
-{
-    return QStringLiteral(":/skins/%1.png").arg(id);
+    m_mapping.reset();
 }
 
 bool SkinLibrary::load(const QString &folder, int deviceType)
 {
     return loadFile(QDir(folder).filePath(QLatin1String(FileName)),
                     SkinIds::programSkinSets(deviceType), {SkinIds::ScrollBar});
+}
+
+bool SkinLibrary::map(const QString &path)
+{
+    auto mapping = std::make_shared<Mapping>();
+    mapping->file.setFileName(path);
+    if (!mapping->file.open(QIODevice::ReadOnly))
+        return false;
+    mapping->size = mapping->file.size();
+    if (mapping->size <= 0)
+        return false;
+    mapping->data = mapping->file.map(0, mapping->size);
+    if (!mapping->data || !isResourceFile(mapping->data, mapping->size))
+        return false;
+    mapping->root = QStringLiteral("/quillores-%1").arg(quintptr(mapping->data), 0, 16);
+    mapping->registered = QResource::registerResource(mapping->data, mapping->root);
+    if (!mapping->registered)
+        return false;
+    m_mapping = std::move(mapping);
+    return true;
 }
 
 bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets,
@@ -36,25 +114,25 @@ bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets
     m_error = Error::None;
     if (!QFileInfo(path).isFile())
         return fail(Error::FileMissing);
-    if (!QResource::registerResource(path))
+    if (!map(path))
         return fail(Error::FileUnreadable);
-    m_registered = true;
 
     for (const SkinSet &set : sets) {
         for (int id : {set.background, set.hover, set.checked}) {
-            if (!loadBitmap(id))
-                return fail(Error::BitmapMissing, id);
+            if (const Error error = loadBitmap(id); error != Error::None)
+                return fail(error, id);
         }
-        const QSize size = m_bitmaps[set.background].size();
+        const QSize size = m_bitmaps[set.background].image.size();
         for (int id : {set.hover, set.checked}) {
-            if (m_bitmaps[id].size() != size)
-                return fail(Error::BitmapSize, id, m_bitmaps[id].size(), size);
+            const QSize found = m_bitmaps[id].image.size();
+            if (found != size)
+                return fail(Error::BitmapSize, id, found, size);
         }
     }
     for (int id : singles) {
-        if (!loadBitmap(id))
-            return fail(Error::BitmapMissing, id);
-        const QImage &image = m_bitmaps[id];
+        if (const Error error = loadBitmap(id); error != Error::None)
+            return fail(error, id);
+        const QImage &image = m_bitmaps[id].image;
         // Single bitmaps are cell sheets of 9 x 3 square cells.
         const int cell = image.width() / 9;
         if (cell == 0 || image.width() != 9 * cell || image.height() != 3 * cell)
@@ -63,15 +141,54 @@ bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets
     return true;
 }
 
-bool SkinLibrary::loadBitmap(int id)
+SkinLibrary::Error SkinLibrary::loadBitmap(int id)
 {
     if (m_bitmaps.count(id))
-        return true;
-    QImage image(resourcePath(id));
-    if (image.isNull())
-        return false;
-    m_bitmaps[id] = image.convertToFormat(QImage::Format_RGB32);
-    return true;
+        return Error::None;
+    const QResource resource(QStringLiteral(":%1/skins/%2.face").arg(m_mapping->root).arg(id));
+    if (!resource.isValid())
+        return Error::BitmapMissing;
+    // Qt trusts the offsets inside the file; a damaged one must not send it elsewhere.
+    if (!m_mapping->contains(resource.data(), resource.size()))
+        return Error::BitmapDamaged;
+
+    auto owner = std::make_unique<PixelOwner>();
+    owner->mapping = m_mapping;
+    const uchar *data = resource.data();
+    qint64 size = resource.size();
+    const bool packed = resource.compressionAlgorithm() != QResource::NoCompression;
+    if (packed) {
+        owner->unpacked = resource.uncompressedData();
+        data = reinterpret_cast<const uchar *>(owner->unpacked.constData());
+        size = owner->unpacked.size();
+    }
+    const auto header = SkinFaceFormat::read(data, std::size_t(size));
+    if (!header)
+        return Error::BitmapDamaged;
+
+    const uchar *pixels = data + SkinFaceFormat::HeaderSize;
+    const int width = int(header->width);
+    const int height = int(header->height);
+    const qsizetype bytesPerLine = header->bytesPerLine;
+    Bitmap bitmap;
+    if (reinterpret_cast<quintptr>(pixels) % 4 == 0) {
+        // Read-only: a painter on it would work on a copy.
+        bitmap.image = QImage(pixels, width, height, bytesPerLine,
+                              QImage::Format_ARGB32_Premultiplied, releasePixels, owner.get());
+        if (bitmap.image.isNull())
+            return Error::BitmapDamaged;
+        owner.release(); // the image releases it
+        bitmap.inPlace = !packed;
+    } else {
+        // Rows must be 4-byte aligned to be used as they lie.
+        bitmap.image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+        if (bitmap.image.isNull())
+            return Error::BitmapDamaged;
+        for (int y = 0; y < height; ++y)
+            std::memcpy(bitmap.image.scanLine(y), pixels + y * bytesPerLine, 4 * size_t(width));
+    }
+    m_bitmaps[id] = std::move(bitmap);
+    return Error::None;
 }
 
 bool SkinLibrary::fail(Error error, int bitmap, QSize found, QSize expected)
@@ -87,7 +204,13 @@ bool SkinLibrary::fail(Error error, int bitmap, QSize found, QSize expected)
 QImage SkinLibrary::bitmap(int id) const
 {
     const auto it = m_bitmaps.find(id);
-    return it == m_bitmaps.end() ? QImage() : it->second;
+    return it == m_bitmaps.end() ? QImage() : it->second.image;
+}
+
+bool SkinLibrary::isInPlace(int id) const
+{
+    const auto it = m_bitmaps.find(id);
+    return it != m_bitmaps.end() && it->second.inPlace;
 }
 
 SkinImages SkinLibrary::images(const SkinSet &set) const
@@ -121,6 +244,15 @@ QString SkinLibrary::errorText(bool chinese) const
                                         "missing. Please reinstall Quillo.")
                              .arg(file)
                              .arg(m_errorBitmap);
+    case Error::BitmapDamaged:
+        return chinese
+                   ? QStringLiteral("皮肤资源库“%1”已损坏：无法读取位图 %2。请重新安装 Quillo。")
+                         .arg(file)
+                         .arg(m_errorBitmap)
+                   : QStringLiteral("The skin library \"%1\" is damaged: bitmap %2 cannot be "
+                                    "read. Please reinstall Quillo.")
+                         .arg(file)
+                         .arg(m_errorBitmap);
     case Error::BitmapSize:
         return chinese ? QStringLiteral("皮肤资源库“%1”有误：位图 %2 的尺寸为 %3 × %4，应为 %5 "
                                         "× %6。请重新安装 Quillo。")

@@ -7,10 +7,13 @@
 #include <QString>
 
 #include <map>
+#include <memory>
 #include <vector>
 
-// The skin bitmaps of the resource library Quillores.rcc beside the program, registered once
-// at start-up and checked before any window opens, then read by numeric id.
+// The skin bitmaps of the resource library Quillores.rcc beside the program, mapped and
+// registered once at start-up and checked before any window opens, then read by numeric id.
+// Bitmaps are used in place in the mapped file; the images handed out keep the mapping alive
+// after the library itself is gone.
 class SkinLibrary {
 public:
     static constexpr const char *FileName = "Quillores.rcc";
@@ -20,6 +23,7 @@ public:
         FileMissing,    // no library where it belongs
         FileUnreadable, // present but not a resource library
         BitmapMissing,  // a bitmap the program needs is not in it
+        BitmapDamaged,  // a bitmap is there but cannot be read
         BitmapSize,     // a hover or checked image differs from its background, or a bad scroll bar
     };
 
@@ -43,17 +47,25 @@ public:
     // A loaded bitmap, or a null image for an id that was not loaded.
     QImage bitmap(int id) const;
     SkinImages images(const SkinSet &set) const;
-
-    static QString resourcePath(int id);
+    // Whether a loaded bitmap's pixels are used where they lie in the mapped file, rather than
+    // copied or unpacked (the built library's always are).
+    bool isInPlace(int id) const;
 
 private:
+    struct Mapping;
+    struct Bitmap {
+        QImage image;
+        bool inPlace = false;
+    };
+
+    bool map(const QString &path);
     bool fail(Error error, int bitmap = 0, QSize found = {}, QSize expected = {});
-    bool loadBitmap(int id);
+    Error loadBitmap(int id);
     void unregister();
 
     QString m_path;
-    bool m_registered = false;
-    std::map<int, QImage> m_bitmaps;
+    std::shared_ptr<Mapping> m_mapping;
+    std::map<int, Bitmap> m_bitmaps;
     Error m_error = Error::None;
     int m_errorBitmap = 0;
     QSize m_found;

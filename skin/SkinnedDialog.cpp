@@ -5,10 +5,10 @@
 #include "skin/FontTable.h"
 #include "skin/PostedMessage.h"
 #include "skin/ScaleFactor.h"
+#include "skin/SkinFaceFormat.h"
 #include "skin/SkinTooltip.h"
 #include "skin/WindowsColour.h"
 
-#include <QBitmap>
 #include <QCursor>
 #include <QFrame>
 #include <QGuiApplication>
@@ -16,6 +16,9 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,19 +35,10 @@ QImage keyedOut(const QImage &image, std::uint32_t colourKey)
         return image;
     QImage result = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const QRgb key = colourFromWindows(colourKey).rgb();
-    for (int y = 0; y < result.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(result.scanLine(y));
-        for (int x = 0; x < result.width(); ++x) {
-            if ((line[x] | 0xFF000000u) == key)
-                line[x] = 0;
-        }
-    }
+    for (int y = 0; y < result.height(); ++y)
+        SkinFaceFormat::keyOut(reinterpret_cast<std::uint32_t *>(result.scanLine(y)),
+                               std::size_t(result.width()), key);
     return result;
-}
-
-QImage opaque(const QImage &image)
-{
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 } // namespace
@@ -56,6 +50,7 @@ SkinnedDialog::SkinnedDialog(AppState &state, const FontTable &fonts, std::size_
     , m_fonts(fonts)
     , m_table(tableSize)
     , m_colourKey(colourKey)
+    , m_shaped(platformHasMasks())
     , m_target(std::make_shared<DialogMessageTarget>(this))
 {
     // Without an owner the window stands alone and gets a taskbar button.
@@ -101,10 +96,13 @@ float SkinnedDialog::scale() const
 
 void SkinnedDialog::setSkin(const SkinImages &images)
 {
-    // Where the window cannot take a shape the key colour is painted as is.
-    const bool shaped = platformHasMasks();
+    // Faces with an alpha channel (the skin library's) mark what is transparent by alpha 0
+    // and are used as they are; opaque faces mark it by the key colour, which is painted as is
+    // where the window cannot take a shape.
     const auto prepare = [&](const QImage &image) {
-        return shaped ? keyedOut(image, m_colourKey) : opaque(image);
+        if (m_shaped && !image.hasAlphaChannel())
+            return keyedOut(image, m_colourKey);
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     };
     m_skin.background = prepare(images.background);
     // A missing or misfit highlight image shows the plain face rather than garbage.
@@ -113,6 +111,7 @@ void SkinnedDialog::setSkin(const SkinImages &images)
     };
     m_skin.hover = fit(images.hover);
     m_skin.checked = fit(images.checked);
+    m_keyedByAlpha = m_shaped || images.background.hasAlphaChannel();
     m_face = QImage();
     refreshShape();
     update();
@@ -145,15 +144,86 @@ void SkinnedDialog::setupFrame()
 
 void SkinnedDialog::refreshShape()
 {
+    // Elsewhere nothing would take the shape; shapeRegion() works it out when asked.
+    if (!m_shaped)
+        return;
+    m_shape = computeShape();
+    if (m_shape.isEmpty())
+        return;
+    m_shapeSize = size();
+    setMask(m_shape);
+}
+
+QRegion SkinnedDialog::shapeRegion()
+{
+    return m_shaped ? m_shape : computeShape();
+}
+
+QRegion SkinnedDialog::computeShape()
+{
     // The face needs the filled table, so the shape waits for the initialisation.
     if (m_initialised != 1 || m_skin.background.isNull() || width() <= 0 || height() <= 0)
-        return;
-    const QImage scaled
-        = keyedOut(composeFace(), m_colourKey)
-              .scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    m_shape = QRegion(QBitmap::fromImage(scaled.createAlphaMask()));
-    if (platformHasMasks())
-        setMask(m_shape);
+        return {};
+    const QImage &face = composeFace();
+    const int baseWidth = face.width();
+    const int baseHeight = face.height();
+    const qint64 w = width();
+    const qint64 h = height();
+    // A window pixel is seen where the face pixel under its centre is: the pixels the smooth
+    // stretch shows more than half covered. firstX[b]: the first window column over face
+    // column b or a later one.
+    std::vector<int> firstX(std::size_t(baseWidth) + 1);
+    for (int b = 0, x = 0; b <= baseWidth; ++b) {
+        while (x < w && (2 * x + 1) * baseWidth / (2 * w) < b)
+            ++x;
+        firstX[std::size_t(b)] = x;
+    }
+    const QRgb key = colourFromWindows(m_colourKey).rgb();
+    const auto seen = [key](QRgb pixel) {
+        return qAlpha(pixel) != 0 && pixel != key;
+    };
+
+    // Bands of equal rows, in the order QRegion::setRects wants them.
+    std::vector<QRect> rects;
+    std::vector<std::pair<int, int>> runs;
+    std::vector<std::pair<int, int>> previous;
+    std::size_t bandStart = 0;
+    for (int y = 0; y < h;) {
+        const qint64 row = (2 * y + 1) * baseHeight / (2 * h);
+        int end = y + 1;
+        while (end < h && (2 * end + 1) * baseHeight / (2 * h) == row)
+            ++end;
+        runs.clear();
+        const auto *line = reinterpret_cast<const QRgb *>(face.constScanLine(int(row)));
+        for (int b = 0; b < baseWidth;) {
+            while (b < baseWidth && !seen(line[b]))
+                ++b;
+            const int start = b;
+            while (b < baseWidth && seen(line[b]))
+                ++b;
+            const int left = firstX[std::size_t(start)];
+            const int right = firstX[std::size_t(b)];
+            if (right <= left)
+                continue;
+            if (!runs.empty() && runs.back().second >= left)
+                runs.back().second = right;
+            else
+                runs.emplace_back(left, right);
+        }
+        if (runs == previous) {
+            for (std::size_t i = bandStart; i < rects.size(); ++i)
+                rects[i].setBottom(end - 1);
+        } else {
+            bandStart = rects.size();
+            for (const auto &[left, right] : runs)
+                rects.emplace_back(left, y, right - left, end - y);
+            previous = runs;
+        }
+        y = end;
+    }
+    QRegion region;
+    region.setRects(rects.data(), int(rects.size()));
+    return region;
 }
 
 bool SkinnedDialog::platformHasMasks()
@@ -241,16 +311,21 @@ int SkinnedDialog::textFlags(std::uint32_t textFormat)
     return flags;
 }
 
-void SkinnedDialog::paintEvent(QPaintEvent *)
+void SkinnedDialog::paintEvent(QPaintEvent *event)
 {
     const QImage &face = composeFace();
     QPainter painter(this);
+    const QColor key = colourFromWindows(m_colourKey);
     if (face.isNull()) {
-        painter.fillRect(rect(), colourFromWindows(m_colourKey));
+        painter.fillRect(rect(), key);
         return;
     }
-    // The face covers the window; what is transparent in it lies outside the window's shape.
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    // The face covers the window; what is transparent in it lies outside the window's shape,
+    // or, where there are no shapes, shows the key colour just as an opaque face would.
+    if (m_keyedByAlpha && !m_shaped)
+        painter.fillRect(event->rect(), key);
+    else
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(
         QRect(0, 0, scaledPixels(face.width(), scale()), scaledPixels(face.height(), scale())),
@@ -316,7 +391,9 @@ void SkinnedDialog::leaveEvent(QEvent *event)
 void SkinnedDialog::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    refreshShape();
+    // Showing the window delivers the size the initialisation already shaped it for.
+    if (size() != m_shapeSize)
+        refreshShape();
 }
 
 bool SkinnedDialog::event(QEvent *event)

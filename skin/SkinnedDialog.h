@@ -45,18 +45,20 @@ public:
     QPoint lastMousePoint() const { return m_lastMousePoint; }
 
     // Hover and checked images must have the background's size; others show the background.
+    // Faces with an alpha channel are transparent where alpha is 0, opaque ones in the key
+    // colour.
     void setSkin(const SkinImages &images);
 
     // Where the device library and workers post to this dialog; safe to use after it is gone.
     WindowHandle messageHandle() const;
     std::shared_ptr<MessageTarget> messageTarget() const;
 
-    // The face as the next paint shows it, at base size; its transparent pixels are either in
-    // the key colour or, where the window takes a shape, of alpha 0.
+    // The face as the next paint shows it, at base size; its transparent pixels are of alpha 0
+    // or, for an opaque skin where the window takes no shape, in the key colour.
     const QImage &composeFace();
     bool isTransparentAt(const QPoint &clientPoint);
     // The part of the window that is seen and clicked, in client pixels.
-    QRegion shapeRegion() const { return m_shape; }
+    QRegion shapeRegion();
 
     // Orange on dark, the look of the text fields embedded in a face.
     static void applyFieldColours(QWidget *field);
@@ -112,15 +114,19 @@ private:
     void trackPointer(const QPoint &point);
     void updateTooltip();
     void paintEntries(QPainter &painter);
+    QRegion computeShape();
     static bool platformHasMasks();
 
     AppState &m_state;
     const FontTable &m_fonts;
     ButtonTable m_table;
     std::uint32_t m_colourKey;
+    const bool m_shaped; // the platform takes window shapes
     SkinImages m_skin;
+    bool m_keyedByAlpha = false; // the skin's transparent pixels are alpha 0, not the key
     QImage m_face;
     QRegion m_shape;
+    QSize m_shapeSize;
     QPoint m_lastMousePoint{0, 0};
     std::shared_ptr<DialogMessageTarget> m_target;
     SkinTooltip *m_tooltip = nullptr;

@@ -1,6 +1,7 @@
 #include "FacePainter.h"
 
 #include "FacePalette.h"
+#include "skin/SkinFaceFormat.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -13,6 +14,15 @@ QImage blankFace(int width, int height, const QColor &colourKey)
     QImage face(width, height, QImage::Format_RGB32);
     face.fill(colourKey);
     return face;
+}
+
+QImage keyedOut(const QImage &face, const QColor &colourKey)
+{
+    QImage result = face.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < result.height(); ++y)
+        SkinFaceFormat::keyOut(reinterpret_cast<std::uint32_t *>(result.scanLine(y)),
+                               std::size_t(result.width()), colourKey.rgb());
+    return result;
 }
 
 QFont font(int pixelSize, QFont::Weight weight, bool condensed)

@@ -18,6 +18,9 @@ namespace FacePainter {
 
 // A face of the given size filled with the colour key, ready for the body.
 QImage blankFace(int width, int height, const QColor &colourKey);
+// The finished face as stored: pixels of the colour key made transparent (alpha 0), which is
+// how the program tells the window's shape without the key.
+QImage keyedOut(const QImage &face, const QColor &colourKey);
 // The faces' type: DejaVu Sans, or its condensed cut for words on narrow key caps.
 QFont font(int pixelSize, QFont::Weight weight = QFont::Normal, bool condensed = false);
 

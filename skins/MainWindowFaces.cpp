@@ -271,8 +271,9 @@ void paintMainWindowFaces(SkinFaces &faces)
 {
     for (int deviceType = 1; deviceType <= 4; ++deviceType) {
         const SkinSet set = SkinIds::skinSet(SkinDialog::MainWindow, deviceType);
-        faces[set.background] = paintMainWindowFace(deviceType, FaceLook::Normal);
-        faces[set.hover] = paintMainWindowFace(deviceType, FaceLook::Hover);
-        faces[set.checked] = paintMainWindowFace(deviceType, FaceLook::Checked);
+        const QColor key = colourFromWindows(MainWindowTable::ColourKey);
+        faces[set.background] = keyedOut(paintMainWindowFace(deviceType, FaceLook::Normal), key);
+        faces[set.hover] = keyedOut(paintMainWindowFace(deviceType, FaceLook::Hover), key);
+        faces[set.checked] = keyedOut(paintMainWindowFace(deviceType, FaceLook::Checked), key);
     }
 }

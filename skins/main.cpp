@@ -2,6 +2,7 @@
 // collection file that rcc packs into Quillores.rcc, into one folder.
 #include "MainWindowFaces.h"
 #include "ScrollBarSkin.h"
+#include "skin/SkinFaceFormat.h"
 #include "skin/SkinSet.h"
 
 #include <QDir>
@@ -36,6 +37,23 @@ bool check(const SkinFaces &faces)
         ok = false;
     }
     return ok;
+}
+
+// The stored form the program maps and uses as it lies: header, then premultiplied rows.
+bool writeFace(const QString &path, const QImage &face)
+{
+    const QImage pixels = face.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    unsigned char header[SkinFaceFormat::HeaderSize];
+    SkinFaceFormat::writeHeader(header, std::uint32_t(pixels.width()),
+                                std::uint32_t(pixels.height()));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    bool ok = file.write(reinterpret_cast<const char *>(header), sizeof header) == sizeof header;
+    const qint64 row = qint64(pixels.width()) * 4;
+    for (int y = 0; ok && y < pixels.height(); ++y)
+        ok = file.write(reinterpret_cast<const char *>(pixels.constScanLine(y)), row) == row;
+    return ok && file.flush();
 }
 
 } // namespace
@@ -75,12 +93,14 @@ int main(int argc, char **argv)
     QTextStream qrc(&collection);
     qrc << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/skins\">\n";
     for (const auto &[id, image] : faces) {
-        const QString name = QStringLiteral("%1.png").arg(id);
-        if (!image.save(out.filePath(name), "PNG")) {
+        const QString name = QStringLiteral("%1.face").arg(id);
+        if (!writeFace(out.filePath(name), image)) {
             std::fprintf(stderr, "quillo-skingen: cannot write %s\n", qPrintable(name));
             return 1;
         }
-        qrc << "    <file>" << name << "</file>\n";
+        // Uncompressed, so that the program uses the pixels where the file is mapped; this also
+        // keeps every bitmap 4-byte aligned in the library.
+        qrc << "    <file compression-algorithm=\"none\">" << name << "</file>\n";
     }
     qrc << "</qresource>\n</RCC>\n";
     qrc.flush();
