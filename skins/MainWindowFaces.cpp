@@ -6,8 +6,12 @@
 #include "skin/SkinSet.h"
 #include "skin/WindowsColour.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainterPath>
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -152,19 +156,58 @@ void paintLayerSwitch(QPainter &painter, const QRect &rect, FaceLook look)
     painter.restore();
 }
 
+// Where a legend label's text reaches, in either language, drawn as the window draws it: left
+// aligned in the window's own font (the default family at the label's pixel size).
+int legendTextRight(const DrawnButton &label)
+{
+    QFont font;
+    font.setPixelSize(label.fontSize);
+    const QFontMetrics metrics(font);
+    const QRect rect = rectOf(label.rect);
+    int right = rect.left();
+    for (const auto &[language, caption] : label.captions) {
+        const QString text = QString::fromStdString(caption);
+        right = std::max({right, metrics.boundingRect(rect, Qt::AlignLeft, text).right() + 1,
+                          rect.left() + metrics.horizontalAdvance(text)});
+    }
+    return right;
+}
+
+// The bar the window draws on a key of a category, before that category's label: as long as
+// the longest previous label leaves room for ("Multimedia" is nearly as wide as its cell), at
+// most the 14 pixels of the key's bar, and the same for every category.
 void paintLegendSwatches(QPainter &painter, const std::vector<DrawnButton> &table)
 {
+    constexpr int Gap = 4; // clear space on both sides of a bar
+    constexpr int Longest = 14;
+    constexpr int Shortest = 6;
+    std::vector<const DrawnButton *> labels;
+    for (const DrawnButton &entry : table) {
+        if (entry.id >= FirstLegendLabel && entry.id <= LastLegendLabel)
+            labels.push_back(&entry);
+    }
+    std::sort(labels.begin(), labels.end(), [](const DrawnButton *a, const DrawnButton *b) {
+        return a->rect.left < b->rect.left;
+    });
+    int width = Longest;
+    for (std::size_t i = 1; i < labels.size(); ++i)
+        width = std::min(width, labels[i]->rect.left - legendTextRight(*labels[i - 1]) - 2 * Gap);
+    if (width < Shortest) {
+        std::fprintf(stderr,
+                     "quillo-skingen: warning: legend labels leave only %d pixels for "
+                     "their colour bars\n",
+                     width);
+        width = Shortest;
+    }
+
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
-    for (const DrawnButton &entry : table) {
-        if (entry.id < FirstLegendLabel || entry.id > LastLegendLabel)
-            continue;
-        const int category = entry.id - FirstLegendLabel + 2;
-        // The same 14 x 4 bar the window draws on a key of that category, clear of the
-        // previous label even when that one runs long ("Multimedia").
+    for (const DrawnButton *label : labels) {
+        const int category = label->id - FirstLegendLabel + 2;
         painter.setBrush(colourFromWindows(MainWindowTable::categoryColours[category]));
-        painter.drawRoundedRect(QRectF(entry.rect.left - 17, entry.rect.top + 6, 14, 4), 1, 1);
+        painter.drawRoundedRect(
+            QRectF(label->rect.left - Gap - width, label->rect.top + 6, width, 4), 1, 1);
     }
     painter.restore();
 }

@@ -1,9 +1,12 @@
 #include "skin/SkinLibrary.h"
 
 #include "app/MainWindowTable.h"
+#include "skin/FontTable.h"
+#include "skin/SkinnedDialog.h"
 #include "skin/WindowsColour.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -106,6 +109,43 @@ TEST(SkinLibrary, EveryButtonIsDrawnInEachLook)
             EXPECT_EQ(differs(faces.background, faces.checked, entry.rect), !windowButton)
                 << entry.id;
         }
+    }
+}
+
+// The window draws the legend's labels over the face; in either language, in the window's own
+// font, no label's text may run into a category's colour bar painted into the face.
+TEST(SkinLibrary, LegendTextsStayClearOfTheColourBars)
+{
+    const FontTable fonts;
+    for (int deviceType = 1; deviceType <= 4; ++deviceType) {
+        SkinLibrary library;
+        ASSERT_TRUE(library.load(BinDir, deviceType));
+        const QImage face
+            = library.bitmap(SkinIds::skinSet(SkinDialog::MainWindow, deviceType).background);
+        int bars = 0;
+        for (const DrawnButton &entry : MainWindowTable::build(deviceType)) {
+            if (entry.id < FirstLegendLabel || entry.id > LastLegendLabel)
+                continue;
+            const QRect cell(entry.rect.left, entry.rect.top, entry.rect.width(),
+                             entry.rect.height());
+            // The bar sits before its own label.
+            for (int x = cell.left() - 20; x < cell.left(); ++x)
+                bars += QColor(face.pixel(x, cell.top() + 8)).hsvSaturation() > 80;
+            const QFontMetrics metrics(fonts.font(entry.fontSize));
+            for (const auto &[language, caption] : entry.captions) {
+                const QRect text
+                    = metrics
+                          .boundingRect(cell, SkinnedDialog::textFlags(entry.textFormat),
+                                        QString::fromStdString(caption))
+                          .adjusted(-3, 0, 3, 0); // clearly apart
+                int touching = 0;
+                for (int y = text.top(); y <= text.bottom(); ++y)
+                    for (int x = text.left(); x <= text.right(); ++x)
+                        touching += QColor(face.pixel(x, y)).hsvSaturation() > 80;
+                EXPECT_EQ(touching, 0) << caption << " in variant " << deviceType;
+            }
+        }
+        EXPECT_GT(bars, 7 * 6) << "variant " << deviceType;
     }
 }
 
