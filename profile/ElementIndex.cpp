@@ -66,18 +66,20 @@ void ElementIndex::insertAfter(std::uint32_t sibling, std::uint32_t node)
     s.next = node;
 }
 
-void ElementIndex::growWithAncestors(std::uint32_t elem, std::int64_t delta)
+void ElementIndex::grow(std::uint32_t elem, std::int64_t delta)
 {
-    for (std::uint32_t a = elem; a != 0; a = (*this)[a].parent)
-        (*this)[a].length = std::uint32_t((*this)[a].length + delta);
+    for (std::uint32_t a = elem; a != 0;) {
+        ElementRecord &r = (*this)[a];
+        r.length = std::uint32_t(r.length + delta);
+        shiftSiblingsAfter(a, delta);
+        a = r.parent;
+    }
 }
 
-void ElementIndex::shiftFollowing(std::uint32_t elem, std::int64_t delta)
+void ElementIndex::shiftSiblingsAfter(std::uint32_t elem, std::int64_t delta)
 {
-    for (std::uint32_t a = elem; a != 0; a = (*this)[a].parent) {
-        for (std::uint32_t s = (*this)[a].next; s != 0; s = (*this)[s].next)
-            shiftSubtree(s, delta);
-    }
+    for (std::uint32_t s = (*this)[elem].next; s != 0; s = (*this)[s].next)
+        shiftSubtree(s, delta);
 }
 
 void ElementIndex::shiftChildren(std::uint32_t elem, std::int64_t delta)

@@ -47,10 +47,11 @@ public:
     // Links `node` into the sibling list of `sibling`, right after it.
     void insertAfter(std::uint32_t sibling, std::uint32_t node);
 
-    // Bookkeeping after `delta` units were inserted (or removed) in the text: the lengths of
-    // `elem` and its ancestors, and the starts of everything behind `elem`.
-    void growWithAncestors(std::uint32_t elem, std::int64_t delta);
-    void shiftFollowing(std::uint32_t elem, std::int64_t delta);
+    // Bookkeeping after `delta` units were inserted (or removed) in the text inside `elem`:
+    // it and its ancestors get longer and everything behind them moves.
+    void grow(std::uint32_t elem, std::int64_t delta);
+    // Moves the siblings after `elem` (and their subtrees), or its children.
+    void shiftSiblingsAfter(std::uint32_t elem, std::int64_t delta);
     void shiftChildren(std::uint32_t elem, std::int64_t delta);
 
 private:

@@ -178,12 +178,9 @@ bool FileStore::replaceAtomically(const fs::path &path, std::string_view bytes, 
         return fail(describe("cannot flush", errno));
     if (::close(fd.release()) != 0)
         return fail(describe("cannot close", errno));
+    // The data is on the disk before the name points at it, so after a crash the name holds
+    // either the old or the new profile, whole.
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return fail(describe("cannot replace the file", errno));
-
-    // Make the rename itself durable; failing here no longer endangers either version.
-    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
     return true;
 }

@@ -6,6 +6,7 @@
 #include "profile/MarkupParser.h"
 #include "profile/MarkupText.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -97,6 +98,7 @@ void MarkupDocument::reserve(std::size_t units)
 
 void MarkupDocument::parse()
 {
+    m_freshElement = 0;
     m_hintElement = 0;
     m_markupOk = MarkupParser(m_text, m_index, m_log, ignoreCase()).parse();
     resetPos();
@@ -198,6 +200,8 @@ bool MarkupDocument::addElem(std::u16string_view name)
     if (elem == 0)
         return false;
     m_current = elem;
+    m_freshElement = elem;
+    m_freshNames.clear();
     return true;
 }
 
@@ -227,8 +231,8 @@ std::uint32_t MarkupDocument::insertAfterSibling(std::uint32_t sibling, std::u16
     r.start = std::uint32_t(at + lead);
     r.startTagLength = r.length = std::uint32_t(name.size() + 3);
     m_index.insertAfter(sibling, elem);
-    m_index.shiftFollowing(elem, std::int64_t(piece.size()));
-    m_index.growWithAncestors(r.parent, std::int64_t(piece.size()));
+    m_index.shiftSiblingsAfter(elem, std::int64_t(piece.size()));
+    m_index.grow(r.parent, std::int64_t(piece.size()));
     return elem;
 }
 
@@ -283,8 +287,7 @@ std::uint32_t MarkupDocument::insertFirstChild(std::uint32_t parent, std::u16str
     if (parent != 0) {
         if (removed)
             m_index[parent].startTagLength -= 1; // "/>" became ">"
-        m_index.growWithAncestors(parent, delta);
-        m_index.shiftFollowing(parent, delta);
+        m_index.grow(parent, delta);
     }
     ElementRecord &r = m_index[elem];
     r.start = std::uint32_t(at + lead);
@@ -298,7 +301,14 @@ bool MarkupDocument::setAttrib(std::u16string_view name, std::u16string_view val
     if (m_current == 0 || !editable() || name.empty())
         return false;
     ElementRecord &r = m_index[m_current];
-    const auto span = MarkupText::findAttribute(startTagOf(m_current), name, ignoreCase());
+    // An element just added has only the attributes set since; others need a search.
+    const bool fresh
+        = m_current == m_freshElement && !ignoreCase()
+          && std::find(m_freshNames.begin(), m_freshNames.end(), name) == m_freshNames.end();
+    const auto span = fresh ? MarkupText::AttributeSpan()
+                            : MarkupText::findAttribute(startTagOf(m_current), name, ignoreCase());
+    if (m_current == m_freshElement && !span.found)
+        m_freshNames.emplace_back(name);
     std::u16string &piece = m_piece;
     piece.clear();
     std::size_t at = 0;
@@ -322,9 +332,8 @@ bool MarkupDocument::setAttrib(std::u16string_view name, std::u16string_view val
     m_text.replace(at, removed, piece);
     m_hintElement = 0;
     r.startTagLength = std::uint32_t(r.startTagLength + delta);
-    m_index.growWithAncestors(m_current, delta);
     m_index.shiftChildren(m_current, delta);
-    m_index.shiftFollowing(m_current, delta);
+    m_index.grow(m_current, delta);
     return true;
 }
 

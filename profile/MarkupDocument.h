@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A whole XML document as one UTF-16 text with an index of its elements and a current
 // position, for walking, extending, loading and saving it.
@@ -96,6 +97,9 @@ private:
     bool m_markupOk = false;
     std::uint32_t m_parent = 0;
     std::uint32_t m_current = 0;
+    // Names set on the element addElem made last: a new one is appended without a search.
+    std::uint32_t m_freshElement = 0;
+    std::vector<std::u16string> m_freshNames;
     // Where the last attribute read ended, to start the next search there.
     mutable std::uint32_t m_hintElement = 0;
     mutable std::size_t m_hintOffset = 0;

@@ -77,6 +77,13 @@ std::size_t sequenceLength(std::string_view s, std::size_t i, char32_t &cp)
     return 0;
 }
 
+std::uint64_t unitsAt(std::u16string_view in, std::size_t i)
+{
+    std::uint64_t word;
+    std::memcpy(&word, in.data() + i, sizeof word);
+    return word;
+}
+
 // UTF-8 encoder that reports lone surrogates instead of hiding them. Documents can be large,
 // so the exact size is counted first and the text written in place.
 std::string utf16ToUtf8(std::u16string_view in, std::size_t &lost)
@@ -89,6 +96,13 @@ std::string utf16ToUtf8(std::u16string_view in, std::size_t &lost)
     };
     std::size_t size = 0;
     for (std::size_t i = 0; i < in.size(); ++i) {
+        // Four ASCII units at a time: markup is mostly ASCII.
+        while (i + 4 <= in.size() && !(unitsAt(in, i) & 0xFF80FF80FF80FF80u)) {
+            size += 4;
+            i += 4;
+        }
+        if (i >= in.size())
+            break;
         const char16_t u = in[i];
         if (u < 0x80) {
             size += 1;
@@ -105,6 +119,14 @@ std::string utf16ToUtf8(std::u16string_view in, std::size_t &lost)
     LargeBuffer::prepare(out, size);
     char *o = out.data();
     for (std::size_t i = 0; i < in.size(); ++i) {
+        while (i + 4 <= in.size() && !(unitsAt(in, i) & 0xFF80FF80FF80FF80u)) {
+            for (std::size_t k = 0; k < 4; ++k)
+                o[k] = char(in[i + k]);
+            o += 4;
+            i += 4;
+        }
+        if (i >= in.size())
+            break;
         const char16_t u = in[i];
         if (u < 0x80) {
             *o++ = char(u);
