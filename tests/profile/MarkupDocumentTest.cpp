@@ -52,7 +52,8 @@ TEST(MarkupDocument, AddedElementsAreLaidOutOnePerLine)
     ASSERT_TRUE(doc.addElem(u"child"));
     EXPECT_EQ(doc.doc(), Decl + u"<root>\r\n<child/>\r\n</root>\r\n");
 
-    ASSERT_TRUE(doc.setAttrib(u"a", 1));
+    ASSERT_TRUE(doc.setAttrib(u"a", 0));
+    ASSERT_TRUE(doc.setAttrib(u"a", 1)); // replaced, not repeated
     ASSERT_TRUE(doc.addElem(u"second"));
     ASSERT_TRUE(doc.setAttrib(u"b", u"x"));
     ASSERT_TRUE(doc.intoElem());
