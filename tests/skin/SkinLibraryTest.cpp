@@ -6,12 +6,14 @@
 #include "skin/WindowsColour.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -179,8 +181,87 @@ TEST(SkinLibrary, MissingOrBadLibrariesAreReportedClearly)
     EXPECT_FALSE(library.loadFile(libraryPath(), {}, {101}));
     EXPECT_EQ(library.error(), SkinLibrary::Error::BitmapSize);
 
+    // Cut short: the library's own index lies past the end.
+    QFile built(libraryPath());
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+    const QByteArray whole = built.readAll();
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    junk.write(whole.left(whole.size() / 2));
+    junk.close();
+    EXPECT_FALSE(library.load(dir.path(), 1));
+    EXPECT_EQ(library.error(), SkinLibrary::Error::FileUnreadable);
+
+    // Every bitmap claims a row more than it holds.
+    QByteArray damaged = whole;
+    const QByteArray magic("QSKF\x01\0\0\0", 8);
+    int headers = 0;
+    for (qsizetype at = damaged.indexOf(magic); at >= 0; at = damaged.indexOf(magic, at + 1)) {
+        quint32 height;
+        std::memcpy(&height, damaged.constData() + at + 12, 4);
+        ++height;
+        std::memcpy(damaged.data() + at + 12, &height, 4);
+        ++headers;
+    }
+    EXPECT_EQ(headers, 13);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    junk.write(damaged);
+    junk.close();
+    EXPECT_FALSE(library.load(dir.path(), 1));
+    EXPECT_EQ(library.error(), SkinLibrary::Error::BitmapDamaged);
+    EXPECT_EQ(library.errorBitmap(), 101);
+    EXPECT_TRUE(library.errorText(false).contains(QLatin1String("bitmap 101 cannot be read")));
+    EXPECT_TRUE(library.errorText(true).contains(QLatin1String("101")));
+
     // And a good load afterwards works from scratch.
     EXPECT_TRUE(library.load(BinDir, 2));
     EXPECT_EQ(library.error(), SkinLibrary::Error::None);
     EXPECT_FALSE(library.bitmap(146).isNull());
+}
+
+// Bitmaps lie in the mapped file: images handed out stay valid after the library has gone or
+// loaded another file, and drawing on one changes a copy only.
+TEST(SkinLibrary, ImagesOutliveTheirLibrary)
+{
+    QImage face;
+    QImage other;
+    {
+        SkinLibrary library;
+        ASSERT_TRUE(library.load(BinDir, 1));
+        face = library.bitmap(101);
+        ASSERT_TRUE(library.load(BinDir, 4));
+        other = library.bitmap(157);
+    }
+    EXPECT_EQ(qAlpha(face.pixel(620, 335)), 255);
+    EXPECT_EQ(qAlpha(other.pixel(620, 335)), 255);
+    const QRgb before = face.pixel(620, 335);
+    QImage drawn = face;
+    drawn.fill(Qt::red);
+    EXPECT_EQ(face.pixel(620, 335), before);
+
+    SkinLibrary again;
+    ASSERT_TRUE(again.load(BinDir, 1));
+    EXPECT_EQ(again.bitmap(101), face);
+}
+
+// rcc may pack bitmaps; they are unpacked on loading and equal to the ones used in place, while
+// a second library with other contents is registered at the same time.
+TEST(SkinLibrary, PackedBitmapsAreUnpacked)
+{
+    SkinLibrary inPlace;
+    ASSERT_TRUE(inPlace.load(BinDir, 1));
+    SkinLibrary packed;
+    const SkinSet set = SkinIds::skinSet(SkinDialog::MainWindow, 1);
+    ASSERT_TRUE(packed.loadFile(QDir(QStringLiteral(QUILLO_PACKED_DIR)).filePath("Quillores.rcc"),
+                                {set}, {SkinIds::ScrollBar}))
+        << packed.errorText(false).toStdString();
+    for (int id : {set.background, set.hover, set.checked, SkinIds::ScrollBar}) {
+        EXPECT_FALSE(packed.isInPlace(id)) << id;
+        EXPECT_TRUE(inPlace.isInPlace(id)) << id;
+        EXPECT_EQ(packed.bitmap(id), inPlace.bitmap(id)) << id;
+    }
+    // The packed file holds only variant 1.
+    EXPECT_FALSE(packed.loadFile(QDir(QStringLiteral(QUILLO_PACKED_DIR)).filePath("Quillores.rcc"),
+                                 {SkinIds::skinSet(SkinDialog::MainWindow, 4)}, {}));
+    EXPECT_EQ(packed.error(), SkinLibrary::Error::BitmapMissing);
+    EXPECT_TRUE(inPlace.isInPlace(set.background));
 }

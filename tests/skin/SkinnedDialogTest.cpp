@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/PostedMessage.h"
+#include "skin/SkinFaceFormat.h"
 #include "skin/SkinTooltip.h"
 #include "skin/WindowsColour.h"
 
@@ -141,6 +142,69 @@ TEST_F(SkinnedDialogTest, ColourKeyIsTransparentToSightAndClicks)
     const QImage grab = dialog.grab().toImage();
     EXPECT_EQ(grab.pixelColor(190, 60), colourFromWindows(Key));
     EXPECT_EQ(grab.pixelColor(100, 110), Background);
+}
+
+namespace {
+
+// The skin library's faces mark what is transparent by alpha 0 instead of the key colour.
+QImage alphaFace(const QColor &colour)
+{
+    QImage image = face(colour).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y)
+        SkinFaceFormat::keyOut(reinterpret_cast<std::uint32_t *>(image.scanLine(y)),
+                               std::size_t(image.width()), colourFromWindows(Key).rgb());
+    return image;
+}
+
+} // namespace
+
+TEST_F(SkinnedDialogTest, AlphaFacesAreTransparentAndShowTheKeyWithoutShapes)
+{
+    TestDialog dialog(state, fonts);
+    dialog.setSkin({alphaFace(Background), alphaFace(Hover), alphaFace(Checked)});
+    ASSERT_TRUE(dialog.initialise());
+    const QImage &face = dialog.composeFace();
+    EXPECT_EQ(face.pixel(90, 30), 0u);
+    EXPECT_EQ(face.pixelColor(60, 20), Checked);
+    EXPECT_TRUE(dialog.isTransparentAt({180, 60}));
+    EXPECT_TRUE(dialog.isTransparentAt({2, 2}));
+    EXPECT_FALSE(dialog.isTransparentAt({100, 100}));
+
+    // Painted as an opaque face would be: the key colour where there is nothing.
+    dialog.show();
+    const QImage grab = dialog.grab().toImage();
+    EXPECT_EQ(grab.pixelColor(190, 60), colourFromWindows(Key));
+    EXPECT_EQ(grab.pixelColor(2, 2), colourFromWindows(Key));
+    EXPECT_EQ(grab.pixelColor(100, 110), Background);
+    EXPECT_EQ(grab.pixelColor(120, 40), Checked);
+}
+
+// A window pixel belongs to the shape when the face pixel under its centre is not transparent,
+// at a scale that does not divide evenly, with a hole amid the face.
+TEST_F(SkinnedDialogTest, ShapeFollowsTheFacePixelUnderEachWindowPixel)
+{
+    state.scaleFactor = 1.5f;
+    QImage holed = face(Background);
+    QPainter(&holed).fillRect(44, 4, 3, 3, colourFromWindows(Key));
+    TestDialog dialog(state, fonts);
+    dialog.setSkin({holed, holed, holed});
+    ASSERT_TRUE(dialog.initialise());
+    ASSERT_EQ(dialog.size(), QSize(150, 90));
+    const QRegion shape = dialog.shapeRegion();
+    const QImage &composed = dialog.composeFace();
+    int mismatches = 0;
+    for (int y = 0; y < 90; ++y) {
+        for (int x = 0; x < 150; ++x) {
+            const QRgb pixel = composed.pixel(int((x + 0.5) / 1.5), int((y + 0.5) / 1.5));
+            const bool seen = qAlpha(pixel) != 0 && pixel != colourFromWindows(Key).rgb();
+            mismatches += shape.contains(QPoint(x, y)) != seen;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_FALSE(shape.contains(QPoint(67, 7)));  // the hole
+    EXPECT_TRUE(shape.contains(QPoint(65, 7)));   // beside it
+    EXPECT_TRUE(shape.contains(QPoint(119, 45))); // the last column before the strip
+    EXPECT_FALSE(shape.contains(QPoint(120, 45)));
 }
 
 TEST_F(SkinnedDialogTest, PaintsCheckedHoverAndCaptions)
