@@ -153,7 +153,6 @@ SkinLibrary::Error SkinLibrary::loadBitmap(int id)
         return Error::BitmapDamaged;
 
     auto owner = std::make_unique<PixelOwner>();
-    owner->mapping = m_mapping;
     const uchar *data = resource.data();
     qint64 size = resource.size();
     const bool packed = resource.compressionAlgorithm() != QResource::NoCompression;
@@ -161,6 +160,8 @@ SkinLibrary::Error SkinLibrary::loadBitmap(int id)
         owner->unpacked = resource.uncompressedData();
         data = reinterpret_cast<const uchar *>(owner->unpacked.constData());
         size = owner->unpacked.size();
+    } else {
+        owner->mapping = m_mapping;
     }
     const auto header = SkinFaceFormat::read(data, std::size_t(size));
     if (!header)

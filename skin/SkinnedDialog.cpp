@@ -7,6 +7,7 @@
 #include "skin/ScaleFactor.h"
 #include "skin/SkinFaceFormat.h"
 #include "skin/SkinTooltip.h"
+#include "skin/WindowShape.h"
 #include "skin/WindowsColour.h"
 
 #include <QCursor>
@@ -16,9 +17,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
-
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -162,68 +160,9 @@ QRegion SkinnedDialog::shapeRegion()
 QRegion SkinnedDialog::computeShape()
 {
     // The face needs the filled table, so the shape waits for the initialisation.
-    if (m_initialised != 1 || m_skin.background.isNull() || width() <= 0 || height() <= 0)
+    if (m_initialised != 1 || m_skin.background.isNull())
         return {};
-    const QImage &face = composeFace();
-    const int baseWidth = face.width();
-    const int baseHeight = face.height();
-    const qint64 w = width();
-    const qint64 h = height();
-    // A window pixel is seen where the face pixel under its centre is: the pixels the smooth
-    // stretch shows more than half covered. firstX[b]: the first window column over face
-    // column b or a later one.
-    std::vector<int> firstX(std::size_t(baseWidth) + 1);
-    for (int b = 0, x = 0; b <= baseWidth; ++b) {
-        while (x < w && (2 * x + 1) * baseWidth / (2 * w) < b)
-            ++x;
-        firstX[std::size_t(b)] = x;
-    }
-    const QRgb key = colourFromWindows(m_colourKey).rgb();
-    const auto seen = [key](QRgb pixel) {
-        return qAlpha(pixel) != 0 && pixel != key;
-    };
-
-    // Bands of equal rows, in the order QRegion::setRects wants them.
-    std::vector<QRect> rects;
-    std::vector<std::pair<int, int>> runs;
-    std::vector<std::pair<int, int>> previous;
-    std::size_t bandStart = 0;
-    for (int y = 0; y < h;) {
-        const qint64 row = (2 * y + 1) * baseHeight / (2 * h);
-        int end = y + 1;
-        while (end < h && (2 * end + 1) * baseHeight / (2 * h) == row)
-            ++end;
-        runs.clear();
-        const auto *line = reinterpret_cast<const QRgb *>(face.constScanLine(int(row)));
-        for (int b = 0; b < baseWidth;) {
-            while (b < baseWidth && !seen(line[b]))
-                ++b;
-            const int start = b;
-            while (b < baseWidth && seen(line[b]))
-                ++b;
-            const int left = firstX[std::size_t(start)];
-            const int right = firstX[std::size_t(b)];
-            if (right <= left)
-                continue;
-            if (!runs.empty() && runs.back().second >= left)
-                runs.back().second = right;
-            else
-                runs.emplace_back(left, right);
-        }
-        if (runs == previous) {
-            for (std::size_t i = bandStart; i < rects.size(); ++i)
-                rects[i].setBottom(end - 1);
-        } else {
-            bandStart = rects.size();
-            for (const auto &[left, right] : runs)
-                rects.emplace_back(left, y, right - left, end - y);
-            previous = runs;
-        }
-        y = end;
-    }
-    QRegion region;
-    region.setRects(rects.data(), int(rects.size()));
-    return region;
+    return WindowShape::fromFace(composeFace(), size(), colourFromWindows(m_colourKey).rgb());
 }
 
 bool SkinnedDialog::platformHasMasks()
