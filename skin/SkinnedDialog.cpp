@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "skin/DialogMessageTarget.h"
+#include "skin/FaceBuffer.h"
 #include "skin/FontTable.h"
 #include "skin/PostedMessage.h"
 #include "skin/ScaleFactor.h"
@@ -195,7 +196,7 @@ const QImage &SkinnedDialog::composeFace()
     if (m_skin.background.isNull())
         return m_face;
     if (m_face.size() != m_skin.background.size())
-        m_face = QImage(m_skin.background.size(), QImage::Format_ARGB32_Premultiplied);
+        m_face = FaceBuffer::create(m_skin.background.size());
     QPainter painter(&m_face);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, m_skin.background);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+// A blank premultiplied image to compose a face in. A face is megabytes that the first paint
+// would otherwise fault in 4 KB at a time; where the system offers huge pages the memory is
+// asked for in those, elsewhere it is an ordinary image.
+namespace FaceBuffer {
+
+QImage create(const QSize &size);
+
+} // namespace FaceBuffer
