@@ -14,12 +14,6 @@ char16_t lowerAscii(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
 
-bool isNameEnd(char16_t c)
-{
-    return MarkupText::isSpace(c) || c == u'/' || c == u'>' || c == u'<' || c == u'=' || c == u'"'
-           || c == u'\'';
-}
-
 // Value of a numeric reference body ("#123" or "#x7B"), or -1.
 long numericReference(std::u16string_view body)
 {
@@ -50,18 +44,8 @@ long numericReference(std::u16string_view body)
 
 } // namespace
 
-std::size_t MarkupText::nameLength(std::u16string_view text, std::size_t offset)
+bool MarkupText::sameNameIgnoringCase(std::u16string_view a, std::u16string_view b)
 {
-    std::size_t i = offset;
-    while (i < text.size() && !isNameEnd(text[i]))
-        ++i;
-    return i - offset;
-}
-
-bool MarkupText::sameName(std::u16string_view a, std::u16string_view b, bool ignoreCase)
-{
-    if (!ignoreCase)
-        return a == b;
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -111,70 +95,25 @@ MarkupText::AttributeSpan MarkupText::findAttribute(std::u16string_view tag,
     return scanAttributes(tag, first, std::max(from, first), name, ignoreCase);
 }
 
-bool MarkupText::nextAttribute(std::u16string_view tag, std::size_t &i, AttributeSpan &span)
-{
-    const std::size_t n = tag.size();
-    while (i < n && (isSpace(tag[i]) || (tag[i] == u'/' && (i + 1 >= n || tag[i + 1] != u'>'))))
-        ++i;
-    if (i >= n || tag[i] == u'>' || tag[i] == u'<' || tag[i] == u'/')
-        return false;
-    span.begin = i;
-    span.unterminated = false;
-    // A stray quote or '=' counts as a one-character name, so that scanning always advances.
-    i += std::max<std::size_t>(nameLength(tag, i), 1);
-    span.nameEnd = i;
-    std::size_t j = i;
-    while (j < n && isSpace(tag[j]))
-        ++j;
-    if (j < n && tag[j] == u'=') {
-        const std::size_t afterEquals = ++j;
-        while (j < n && isSpace(tag[j]))
-            ++j;
-        if (j != afterEquals && !(j < n && (tag[j] == u'"' || tag[j] == u'\''))) {
-            // "a= b": a has an empty value and b is the next attribute.
-            span.valueBegin = span.valueEnd = afterEquals;
-            i = afterEquals;
-        } else if (j < n && (tag[j] == u'"' || tag[j] == u'\'')) {
-            span.valueBegin = j + 1;
-            std::size_t k = tag.find(tag[j], j + 1);
-            if (k == std::u16string_view::npos) {
-                span.unterminated = true;
-                k = std::max(n, j + 2) - 1; // up to the closing '>'
-            }
-            span.valueEnd = k;
-            i = std::min(k + 1, n);
-        } else {
-            // Unquoted: up to white space or the end of the tag.
-            span.valueBegin = j;
-            while (j < n && !isSpace(tag[j]) && tag[j] != u'>' && tag[j] != u'<'
-                   && !(tag[j] == u'/' && j + 1 < n && tag[j + 1] == u'>'))
-                ++j;
-            span.valueEnd = j;
-            i = j;
-        }
-    } else {
-        span.valueBegin = span.valueEnd = i; // attribute without a value
-    }
-    span.end = i;
-    return true;
-}
-
 void MarkupText::readAttributes(std::u16string_view tag, std::span<const std::u16string_view> names,
                                 std::span<std::u16string_view> values, bool ignoreCase)
 {
+    const std::size_t count = std::min(names.size(), values.size());
     for (auto &value : values)
         value = {};
-    std::size_t left = std::min(names.size(), values.size());
+    std::size_t left = count;
     std::size_t expected = 0; // attributes usually come in the order asked for
     std::size_t i = 1 + nameLength(tag, 1);
     AttributeSpan span;
     while (left > 0 && nextAttribute(tag, i, span)) {
         const std::u16string_view name = tag.substr(span.begin, span.nameEnd - span.begin);
-        for (std::size_t k = 0; k < names.size() && k < values.size(); ++k) {
-            const std::size_t at = (expected + k) % std::min(names.size(), values.size());
+        std::size_t at = expected;
+        for (std::size_t k = 0; k < count; ++k, ++at) {
+            if (at == count)
+                at = 0;
             if (values[at].data() == nullptr && sameName(name, names[at], ignoreCase)) {
                 values[at] = tag.substr(span.valueBegin, span.valueEnd - span.valueBegin);
-                expected = at + 1;
+                expected = at + 1 == count ? 0 : at + 1;
                 --left;
                 break;
             }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,11 +15,36 @@ inline bool isSpace(char16_t c)
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
+namespace Detail {
+// Every character that ends a name is below 64: one bit each.
+inline constexpr std::uint64_t nameEnds = [] {
+    std::uint64_t mask = 0;
+    for (const char c : {' ', '\t', '\r', '\n', '/', '>', '<', '=', '"', '\''})
+        mask |= std::uint64_t(1) << c;
+    return mask;
+}();
+} // namespace Detail
+
+inline bool isNameEnd(char16_t c)
+{
+    return c < 64 && (Detail::nameEnds >> c) & 1;
+}
+
 // Length of the tag name that starts at text[offset]: up to white space, '/', '>', '<', '='
 // or a quote.
-std::size_t nameLength(std::u16string_view text, std::size_t offset);
+inline std::size_t nameLength(std::u16string_view text, std::size_t offset)
+{
+    std::size_t i = offset;
+    while (i < text.size() && !isNameEnd(text[i]))
+        ++i;
+    return i - offset;
+}
 
-bool sameName(std::u16string_view a, std::u16string_view b, bool ignoreCase);
+bool sameNameIgnoringCase(std::u16string_view a, std::u16string_view b);
+inline bool sameName(std::u16string_view a, std::u16string_view b, bool ignoreCase)
+{
+    return ignoreCase ? sameNameIgnoringCase(a, b) : a == b;
+}
 
 // Where an attribute lies inside a start tag: the whole "name=value" and its value without
 // quotes. `found` is false when the tag has no such attribute.
@@ -38,7 +65,53 @@ AttributeSpan findAttribute(std::u16string_view startTag, std::u16string_view na
 // Reads the attribute at or after tag[i] and moves i past it; false at the end of the tag,
 // with i at its '>', "/>" or a '<' that breaks it. Parsing and attribute access both use
 // this, so that they always agree on where a tag ends.
-bool nextAttribute(std::u16string_view tag, std::size_t &i, AttributeSpan &span);
+inline bool nextAttribute(std::u16string_view tag, std::size_t &i, AttributeSpan &span)
+{
+    const std::size_t n = tag.size();
+    while (i < n && (isSpace(tag[i]) || (tag[i] == u'/' && (i + 1 >= n || tag[i + 1] != u'>'))))
+        ++i;
+    if (i >= n || tag[i] == u'>' || tag[i] == u'<' || tag[i] == u'/')
+        return false;
+    span.begin = i;
+    span.unterminated = false;
+    // A stray quote or '=' counts as a one-character name, so that scanning always advances.
+    i += std::max<std::size_t>(nameLength(tag, i), 1);
+    span.nameEnd = i;
+    std::size_t j = i;
+    while (j < n && isSpace(tag[j]))
+        ++j;
+    if (j < n && tag[j] == u'=') {
+        const std::size_t afterEquals = ++j;
+        while (j < n && isSpace(tag[j]))
+            ++j;
+        if (j != afterEquals && !(j < n && (tag[j] == u'"' || tag[j] == u'\''))) {
+            // "a= b": a has an empty value and b is the next attribute.
+            span.valueBegin = span.valueEnd = afterEquals;
+            i = afterEquals;
+        } else if (j < n && (tag[j] == u'"' || tag[j] == u'\'')) {
+            span.valueBegin = j + 1;
+            std::size_t k = tag.find(tag[j], j + 1);
+            if (k == std::u16string_view::npos) {
+                span.unterminated = true;
+                k = std::max(n, j + 2) - 1; // up to the closing '>'
+            }
+            span.valueEnd = k;
+            i = std::min(k + 1, n);
+        } else {
+            // Unquoted: up to white space or the end of the tag.
+            span.valueBegin = j;
+            while (j < n && !isSpace(tag[j]) && tag[j] != u'>' && tag[j] != u'<'
+                   && !(tag[j] == u'/' && j + 1 < n && tag[j + 1] == u'>'))
+                ++j;
+            span.valueEnd = j;
+            i = j;
+        }
+    } else {
+        span.valueBegin = span.valueEnd = i; // attribute without a value
+    }
+    span.end = i;
+    return true;
+}
 
 // Raw values of several attributes in one pass over a start tag; a missing one stays a null
 // view, a present but empty one is an empty view into the tag.
