@@ -243,25 +243,31 @@ TEST(SkinLibrary, ImagesOutliveTheirLibrary)
     EXPECT_EQ(again.bitmap(101), face);
 }
 
-// rcc may pack bitmaps; they are unpacked on loading and equal to the ones used in place, while
-// a second library with other contents is registered at the same time.
-TEST(SkinLibrary, PackedBitmapsAreUnpacked)
+// rcc may pack bitmaps, or store them where their rows are not 4-byte aligned: either way they
+// are copied out on loading and equal the ones used in place, while both libraries are
+// registered at the same time.
+TEST(SkinLibrary, PackedOrMisalignedBitmapsAreCopiedOut)
 {
     SkinLibrary inPlace;
     ASSERT_TRUE(inPlace.load(BinDir, 1));
-    SkinLibrary packed;
     const SkinSet set = SkinIds::skinSet(SkinDialog::MainWindow, 1);
-    ASSERT_TRUE(packed.loadFile(QDir(QStringLiteral(QUILLO_PACKED_DIR)).filePath("Quillores.rcc"),
-                                {set}, {SkinIds::ScrollBar}))
-        << packed.errorText(false).toStdString();
-    for (int id : {set.background, set.hover, set.checked, SkinIds::ScrollBar}) {
-        EXPECT_FALSE(packed.isInPlace(id)) << id;
-        EXPECT_TRUE(inPlace.isInPlace(id)) << id;
-        EXPECT_EQ(packed.bitmap(id), inPlace.bitmap(id)) << id;
+    const QDir libraries(QStringLiteral(QUILLO_TEST_LIBRARIES));
+    for (const char *kind : {"packed", "shifted"}) {
+        SCOPED_TRACE(kind);
+        SkinLibrary other;
+        const QString path = libraries.filePath(QLatin1String(kind) + "/Quillores.rcc");
+        ASSERT_TRUE(other.loadFile(path, {set}, {SkinIds::ScrollBar}))
+            << other.errorText(false).toStdString();
+        int copied = 0;
+        for (int id : {set.background, set.hover, set.checked, SkinIds::ScrollBar}) {
+            copied += !other.isInPlace(id);
+            EXPECT_TRUE(inPlace.isInPlace(id)) << id;
+            EXPECT_EQ(other.bitmap(id), inPlace.bitmap(id)) << id;
+        }
+        // Packed: all of them; shifted: those rcc placed after an odd file.
+        EXPECT_GE(copied, 1);
+        // These libraries hold only variant 1.
+        EXPECT_FALSE(other.loadFile(path, {SkinIds::skinSet(SkinDialog::MainWindow, 4)}, {}));
+        EXPECT_EQ(other.error(), SkinLibrary::Error::BitmapMissing);
     }
-    // The packed file holds only variant 1.
-    EXPECT_FALSE(packed.loadFile(QDir(QStringLiteral(QUILLO_PACKED_DIR)).filePath("Quillores.rcc"),
-                                 {SkinIds::skinSet(SkinDialog::MainWindow, 4)}, {}));
-    EXPECT_EQ(packed.error(), SkinLibrary::Error::BitmapMissing);
-    EXPECT_TRUE(inPlace.isInPlace(set.background));
 }
