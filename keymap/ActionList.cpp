@@ -79,6 +79,18 @@ void ActionList::removeAt(int row)
     selected = std::clamp(selected, 0, size() - top - 1);
 }
 
+void ActionList::clampPositions()
+{
+    pageRows = std::max(pageRows, 1);
+    if (names.empty()) {
+        top = 0;
+        selected = 0;
+        return;
+    }
+    top = std::clamp(top, 0, size() - 1);
+    selected = std::clamp(selected, 0, size() - top - 1);
+}
+
 bool ActionList::sameAction(const ActionList &other) const
 {
     return names == other.names && times == other.times && autoDelay == other.autoDelay

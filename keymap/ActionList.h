@@ -33,6 +33,9 @@ struct ActionList {
     void removeAt(int row);
     void append(const std::string &text);
     void locate(const ActionList &entry);
+    // Brings positions from outside (a profile file) back within the list: at least one visible
+    // row, top and selected addressing an entry.
+    void clampPositions();
 
     // A scroll bar beside the list stands for the absolute index of the selected entry; its
     // range is 0 .. scrollRange(). Moving it selects that entry, scrolling only when needed.

@@ -138,6 +138,7 @@ void Reader::readList(ActionList &list, int depth)
         list.items[std::size_t(i)] = std::move(item);
     }
     m_doc.outOfElem();
+    list.clampPositions();
 }
 
 void writeList(MarkupDocument &doc, const ActionList &list, bool &ok)

@@ -149,3 +149,28 @@ TEST(ActionList, ScrollingSelectsAndMovesTheWindowOnlyWhenNeeded)
     empty.scrollTo(3);
     expectInvariants(empty);
 }
+
+TEST(ActionList, PositionsFromOutsideAreBroughtWithinTheList)
+{
+    ActionList list = listOf(9, 5);
+    list.top = 7;
+    list.selected = -3;
+    list.pageRows = 0;
+    list.clampPositions();
+    EXPECT_EQ(list.top, 4);
+    EXPECT_EQ(list.selected, 0);
+    EXPECT_EQ(list.pageRows, 1);
+    expectInvariants(list);
+
+    list.top = -2;
+    list.selected = 40;
+    list.clampPositions();
+    EXPECT_EQ(list.top, 0);
+    EXPECT_EQ(list.selected, 4);
+
+    ActionList empty(6);
+    empty.top = 3;
+    empty.selected = 1;
+    empty.clampPositions();
+    expectInvariants(empty);
+}

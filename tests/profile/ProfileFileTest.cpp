@@ -187,8 +187,9 @@ TEST(ProfileFile, ReadingFollowsTheFileAndKeepsDefaultsForWhatItLacks)
     ASSERT_EQ(macros.names, (std::vector<std::string>{"first", "", "third"}));
     ASSERT_EQ(macros.items.size(), 3u);
     EXPECT_EQ(macros.items[0].pageRows, 4);
+    // Positions are kept within the list: entry 1 + 2 does not exist, the last one does.
     EXPECT_EQ(macros.top, 1);
-    EXPECT_EQ(macros.selected, 2);
+    EXPECT_EQ(macros.selected, 1);
     EXPECT_EQ(macros.times, -4);
     EXPECT_TRUE(macros.autoDelay);
     EXPECT_EQ(macros.delayMs, 2147483647);
@@ -223,7 +224,7 @@ TEST(ProfileFile, ReadingFollowsTheFileAndKeepsDefaultsForWhatItLacks)
     // An automatic interval read as 5 is written back as 1.
     MarkupDocument doc;
     ASSERT_TRUE(buildProfile(*state, doc));
-    EXPECT_NE(doc.doc().find(u"<List SizeOfView=\"9\" ViewStartAt=\"1\" CursorPos=\"2\" "
+    EXPECT_NE(doc.doc().find(u"<List SizeOfView=\"9\" ViewStartAt=\"1\" CursorPos=\"1\" "
                              u"Cycles=\"-4\" IsAutoInterval=\"1\" Delay=\"2147483647\""),
               std::u16string::npos);
 }
