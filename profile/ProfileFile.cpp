@@ -364,20 +364,19 @@ const char *profileReadMessage(ProfileReadResult result, bool chinese)
     case ProfileReadResult::Ok:
         return "";
     case ProfileReadResult::CannotOpen:
-        return chinese ? "无法打开该配置文件。" : "The profile file cannot be opened.";
+        return chinese ? "无法打开该文件。" : "The file could not be opened.";
     case ProfileReadResult::NotAProfile:
-        return chinese ? "该文件不是配置文件。" : "The file is not a profile.";
+        return chinese ? "该文件不是按键配置文件。" : "The file is not a configuration file.";
     case ProfileReadResult::Damaged:
-        return chinese ? "该配置文件已损坏，未作任何更改。"
-                       : "The profile file is damaged; nothing was changed.";
+        return chinese ? "该配置文件已损坏。" : "The configuration file is damaged.";
     case ProfileReadResult::OtherVariant:
-        return chinese ? "该配置文件属于其他型号的键盘。"
-                       : "The profile belongs to another keyboard model.";
+        return chinese ? "该配置文件属于另一型号的键盘。"
+                       : "The configuration file belongs to another keyboard model.";
     }
-    return "";
+    return chinese ? "无法读取该配置文件。" : "The configuration file could not be read.";
 }
 
 const char *profileWriteFailedMessage(bool chinese)
 {
-    return chinese ? "无法保存配置文件。" : "The profile file could not be saved.";
+    return chinese ? "配置文件保存失败。" : "The configuration file could not be saved.";
 }
