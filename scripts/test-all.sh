@@ -5,9 +5,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 for preset in default asan; do
-    echo "== $preset: configure and build"
+    echo "== $(date +%T) $preset: configure and build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
-    echo "== $preset: tests"
+    echo "== $(date +%T) $preset: tests"
     ctest --preset "$preset"
 done
