@@ -132,6 +132,22 @@ TEST(Cli, DefaultsConvertAndShow)
     EXPECT_EQ(attached.out, show.out);
 }
 
+TEST(Cli, ReadSavesWhatTheKeyboardHolds)
+{
+    TempFolder folder;
+    const CliRun read = runCli("--sim 2 read -o " + folder.quoted("kb.pro"));
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_TRUE(read.out.empty());
+    // A keyboard fresh from the factory holds its variant's defaults.
+    const CliRun shown = runCli("show " + folder.quoted("kb.pro") + " --variant 2");
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const CliRun defaults = runCli("defaults --variant 2 -o " + folder.quoted("d.pro"));
+    ASSERT_EQ(defaults.status, 0);
+    EXPECT_EQ(shown.out, runCli("show " + folder.quoted("d.pro") + " --variant 2").out);
+    expectFailure(runCli("read -o " + folder.quoted("none.pro")), "no keyboard");
+    EXPECT_FALSE(std::filesystem::exists(folder.path("none.pro")));
+}
+
 TEST(Cli, BadProfilesFailAndWriteNothing)
 {
     TempFolder folder;
