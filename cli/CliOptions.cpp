@@ -7,7 +7,7 @@
 
 namespace {
 
-struct CommandSpec {
+struct CommandInfo {
     const char *name;
     const char *synopsis;
     const char *summary;
@@ -18,7 +18,7 @@ struct CommandSpec {
     bool variantNeeded; // ... and needs it
 };
 
-constexpr std::array<CommandSpec, 10> commands = {{
+constexpr std::array<CommandInfo, 10> commands = {{
     {"detect", "detect", "print the attached keyboard's variant and model name", false, "", false,
      false, false},
     {"version", "version", "print the keyboard's version text", false, "", false, false, false},
@@ -44,10 +44,10 @@ std::string usageText()
 {
     std::string text = "Usage: quillo-cli [--sim VARIANT] [--trace FILE] COMMAND [ARGS]\n"
                        "\nCommands:\n";
-    for (const CommandSpec &spec : commands) {
-        std::string line = "  " + std::string(spec.synopsis);
+    for (const CommandInfo &entry : commands) {
+        std::string line = "  " + std::string(entry.synopsis);
         line.resize(36, ' ');
-        text += line + spec.summary + "\n";
+        text += line + entry.summary + "\n";
     }
     text += "\nOptions:\n"
             "  --sim VARIANT                     use the built-in emulated keyboard of variant "
@@ -73,17 +73,17 @@ CliParse parseCommandLine(int argc, const char *const *argv)
         ->check(CLI::Range(1, 4));
     app.add_option("--trace", options.traceFile, "append every HID report to FILE");
 
-    for (const CommandSpec &spec : commands) {
-        CLI::App *sub = app.add_subcommand(spec.name, spec.summary);
-        sub->callback([&options, name = spec.name] { options.command = name; });
-        if (spec.input)
-            sub->add_option(spec.inputName, options.input, "input file")->required();
-        if (spec.output)
+    for (const CommandInfo &entry : commands) {
+        CLI::App *sub = app.add_subcommand(entry.name, entry.summary);
+        sub->callback([&options, name = entry.name] { options.command = name; });
+        if (entry.input)
+            sub->add_option(entry.inputName, options.input, "input file")->required();
+        if (entry.output)
             sub->add_option("-o", options.output, "output file")->required();
-        if (spec.variant) {
+        if (entry.variant) {
             auto *option = sub->add_option("--variant", options.variant, "keyboard variant 1..4")
                                ->check(CLI::Range(1, 4));
-            if (spec.variantNeeded)
+            if (entry.variantNeeded)
                 option->required();
         }
     }
@@ -99,7 +99,7 @@ CliParse parseCommandLine(int argc, const char *const *argv)
             continue;
         const bool known
             = std::any_of(commands.begin(), commands.end(),
-                          [&](const CommandSpec &spec) { return argument == spec.name; });
+                          [&](const CommandInfo &entry) { return argument == entry.name; });
         if (!known) {
             result.exitCode = 2;
             result.toStderr = true;
