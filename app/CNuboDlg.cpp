@@ -3,6 +3,7 @@
 #include "app/AppIcon.h"
 #include "app/AppState.h"
 #include "app/DeviceWatcher.h"
+#include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
 #include "app/PressCounterReport.h"
 #include "app/ProfileFileDialog.h"
@@ -51,7 +52,7 @@ CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &sk
     : SkinnedDialog(state, fonts, MainWindowTable::EntryCount, MainWindowTable::ColourKey, parent)
 {
     setSkin(skin);
-    setWindowTitle(QString::fromLatin1(MainWindowTable::modelName(state.deviceType)));
+    setWindowTitle(QString::fromLatin1(KeyboardModel::name(state.deviceType)));
     m_clickBlock.setSingleShot(true);
     m_clickBlock.setInterval(ClickBlockMs);
     connect(&m_clickBlock, &QTimer::timeout, this, [this] { this->state().clickBlocked = false; });
@@ -107,7 +108,7 @@ bool CNuboDlg::initDialog()
     state().clickBlocked = false;
 
     m_tray = new TrayPresence(state().language, this);
-    m_tray->setToolTip(QString::fromLatin1(MainWindowTable::modelName(state().deviceType)));
+    m_tray->setToolTip(QString::fromLatin1(KeyboardModel::name(state().deviceType)));
     connect(m_tray, &TrayPresence::restoreRequested, this, &CNuboDlg::restoreFromTray);
     connect(m_tray, &TrayPresence::exitRequested, this, &CNuboDlg::exitSequence);
 
@@ -390,7 +391,7 @@ QString CNuboDlg::text(const char *chinese, const char *english) const
 
 QString CNuboDlg::modelCaption() const
 {
-    return QString::fromLatin1(MainWindowTable::modelName(state().deviceType));
+    return QString::fromLatin1(KeyboardModel::name(state().deviceType));
 }
 
 DrawnButton *CNuboDlg::entryById(int id)

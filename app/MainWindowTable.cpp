@@ -1,5 +1,7 @@
 #include "app/MainWindowTable.h"
 
+#include "app/KeyboardModel.h"
+
 #include <array>
 
 namespace MainWindowTable {
@@ -240,21 +242,7 @@ static_assert(std::size(toolBar) + keys.size() + std::size(labels) <= EntryCount
 
 bool hasBacklightButton(int deviceType)
 {
-    return deviceType != 2 && deviceType != 3;
-}
-
-const char *modelName(int deviceType)
-{
-    switch (deviceType) {
-    case 2:
-        return "Quillo(S)BLe";
-    case 3:
-        return "Quillo(S)";
-    case 4:
-        return "Quillo(RGB)";
-    default:
-        return "Quillo(RGB)BLe";
-    }
+    return KeyboardModel::hasKeyColours(deviceType);
 }
 
 const char *keyCaption(int key)

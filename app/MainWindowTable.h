@@ -57,9 +57,6 @@ constexpr std::uint32_t categoryColours[9]
 // Whether a variant has per-key backlight (and so the backlight button). 0 counts as 1.
 bool hasBacklightButton(int deviceType);
 
-// "Quillo(RGB)BLe" for 1 and 0 (and anything unknown), "Quillo(S)BLe", "Quillo(S)", "Quillo(RGB)".
-const char *modelName(int deviceType);
-
 // All 145 entries in table order, in base pixels; unused slots keep the defaults (id -1).
 std::vector<DrawnButton> build(int deviceType);
 

@@ -1,6 +1,7 @@
 #include "app/PressCounterReport.h"
 
 #include "app/AppState.h"
+#include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
 #include "keymap/AssignmentSummary.h"
 
@@ -22,7 +23,7 @@ std::string PressCounterReport::keyText(int key)
 
 std::string PressCounterReport::head(const AppState &state)
 {
-    const std::string model = MainWindowTable::modelName(state.deviceType);
+    const std::string model = KeyboardModel::name(state.deviceType);
     const std::string highest = keyText(state.pressCounters.highestKey);
     const std::string lowest = keyText(state.pressCounters.lowestKey);
     if (state.language == "zh-CN")

@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "app/AppState.h"
+#include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
 #include "cli/FirmwareProgress.h"
 #include "cli/TracingBackend.h"
@@ -160,7 +161,7 @@ bool CliSession::writeToKeyboard()
     const TransferResult keys = DeviceTransfer::writeKeyAssignments(*m_state, nullptr);
     if (!keys)
         return fail(transferFailure(keys, "writing the key assignments"));
-    if (MainWindowTable::hasBacklightButton(m_state->deviceType)) {
+    if (KeyboardModel::hasKeyColours(m_state->deviceType)) {
         const TransferResult lights = DeviceTransfer::writeLights(*m_state, nullptr);
         if (!lights)
             return fail(transferFailure(lights, "writing the lights"));
@@ -187,7 +188,7 @@ int CliSession::detect()
         std::cout << "0\n";
         return 1;
     }
-    std::cout << variant << ' ' << MainWindowTable::modelName(variant) << '\n';
+    std::cout << variant << ' ' << KeyboardModel::name(variant) << '\n';
     return 0;
 }
 

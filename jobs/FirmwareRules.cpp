@@ -1,23 +1,14 @@
 #include "jobs/FirmwareRules.h"
 
-#include "app/MainWindowTable.h"
+#include "app/KeyboardModel.h"
 
 #include <filesystem>
 
 namespace FirmwareRules {
 
-const char *prefix(int deviceType)
+std::string prefix(int deviceType)
 {
-    switch (deviceType) {
-    case 2:
-        return "Quillo(S)BLe_";
-    case 3:
-        return "Quillo(S)_";
-    case 4:
-        return "Quillo(RGB)_";
-    default:
-        return "Quillo(RGB)BLe_";
-    }
+    return std::string(KeyboardModel::name(deviceType)) + "_";
 }
 
 bool titleMatches(int deviceType, const std::string &title)
@@ -38,7 +29,7 @@ std::string message(Message which, int deviceType, bool chinese)
     case Message::WrongPrefix:
         return std::string(chinese ? "固件不匹配，请选择"
                                    : "The firmware does not match,please select ")
-               + MainWindowTable::modelName(deviceType);
+               + KeyboardModel::name(deviceType);
     case Message::UpdateWithoutMatch:
         return "The firmware does not match";
     case Message::Downloaded:

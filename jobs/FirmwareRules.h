@@ -8,7 +8,7 @@
 namespace FirmwareRules {
 
 // "Quillo(RGB)BLe_" for 1 (and anything unknown), "Quillo(S)BLe_", "Quillo(S)_", "Quillo(RGB)_".
-const char *prefix(int deviceType);
+std::string prefix(int deviceType);
 bool titleMatches(int deviceType, const std::string &title);
 // The title of a path: file name without folder and extension.
 std::string titleOf(const std::string &path);

@@ -1,6 +1,7 @@
 #include "profile/ProfileFile.h"
 
 #include "app/AppState.h"
+#include "app/KeyboardModel.h"
 #include "profile/MarkupDocument.h"
 #include "profile/MarkupText.h"
 #include "profile/TextCodec.h"
@@ -13,8 +14,19 @@ namespace {
 
 constexpr std::u16string_view Declaration = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
 
-constexpr std::array<std::u16string_view, 4> rootNames
-    = {u"Quillo(RGB)BLe", u"Quillo(S)BLe", u"Quillo(S)", u"Quillo(RGB)"};
+// Profiles are rooted in the model's name.
+const std::array<std::u16string, KeyboardModel::Count> &rootNames()
+{
+    static const auto names = [] {
+        std::array<std::u16string, KeyboardModel::Count> wide;
+        for (int i = 0; i < KeyboardModel::Count; ++i) {
+            for (const char *c = KeyboardModel::names[i]; *c; ++c)
+                wide[std::size_t(i)] += char16_t(*c);
+        }
+        return wide;
+    }();
+    return names;
+}
 
 // A list nests at most three levels (list, entry, step); deeper ones are not followed.
 constexpr int MaxListDepth = 3;
@@ -191,8 +203,9 @@ int componentOf(int value)
 // Which variant a root element name belongs to, 0 for none.
 int variantOfRoot(std::u16string_view name)
 {
-    for (std::size_t i = 0; i < rootNames.size(); ++i) {
-        if (rootNames[i] == name)
+    const auto &names = rootNames();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name)
             return int(i) + 1;
     }
     return 0;
@@ -202,8 +215,8 @@ int variantOfRoot(std::u16string_view name)
 
 std::u16string_view profileRootName(int deviceType)
 {
-    return deviceType >= 2 && deviceType <= 4 ? rootNames[std::size_t(deviceType - 1)]
-                                              : rootNames[0];
+    const int variant = deviceType >= 2 && deviceType <= KeyboardModel::Count ? deviceType : 1;
+    return rootNames()[std::size_t(variant - 1)];
 }
 
 bool buildProfile(const AppState &state, MarkupDocument &doc)

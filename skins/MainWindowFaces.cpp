@@ -2,6 +2,7 @@
 
 #include "FacePalette.h"
 #include "KeyCapPainter.h"
+#include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
 #include "skin/SkinSet.h"
 #include "skin/WindowsColour.h"
@@ -79,7 +80,7 @@ void paintHeader(QPainter &painter, int deviceType)
     painter.setFont(font(14, QFont::Normal));
     painter.setPen(FacePalette::TextDim);
     painter.drawText(QRectF(192, 18, 300, 34), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromUtf8(MainWindowTable::modelName(deviceType)));
+                     QString::fromUtf8(KeyboardModel::name(deviceType)));
     painter.restore();
 }
 
@@ -222,7 +223,7 @@ void paintInfoCard(QPainter &painter, int deviceType)
     painter.setPen(FacePalette::Text);
     painter.drawText(QRectF(card.left() + 18, card.top() + 20, 210, 28),
                      Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromUtf8(MainWindowTable::modelName(deviceType)));
+                     QString::fromUtf8(KeyboardModel::name(deviceType)));
     painter.setFont(font(12));
     painter.setPen(FacePalette::TextDim);
     painter.drawText(QRectF(card.left() + 18, card.top() + 50, 210, 20),

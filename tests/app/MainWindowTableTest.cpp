@@ -1,4 +1,5 @@
 #include "app/MainWindowTable.h"
+#include "app/KeyboardModel.h"
 
 #include <gtest/gtest.h>
 
@@ -129,9 +130,9 @@ TEST(MainWindowTable, LabelsCarryTheirFormatsColoursAndTexts)
 
 TEST(MainWindowTable, ModelNames)
 {
-    EXPECT_STREQ(MainWindowTable::modelName(0), "Quillo(RGB)BLe");
-    EXPECT_STREQ(MainWindowTable::modelName(1), "Quillo(RGB)BLe");
-    EXPECT_STREQ(MainWindowTable::modelName(2), "Quillo(S)BLe");
-    EXPECT_STREQ(MainWindowTable::modelName(3), "Quillo(S)");
-    EXPECT_STREQ(MainWindowTable::modelName(4), "Quillo(RGB)");
+    EXPECT_STREQ(KeyboardModel::name(0), "Quillo(RGB)BLe");
+    EXPECT_STREQ(KeyboardModel::name(1), "Quillo(RGB)BLe");
+    EXPECT_STREQ(KeyboardModel::name(2), "Quillo(S)BLe");
+    EXPECT_STREQ(KeyboardModel::name(3), "Quillo(S)");
+    EXPECT_STREQ(KeyboardModel::name(4), "Quillo(RGB)");
 }
