@@ -1,20 +1,12 @@
 #include "device/src/CContinousKeyDefine.h"
 
 #include <algorithm>
-#include <cstring>
 
 bool CContinousKeyDefine::toDeviceBytes(unsigned char *buffer, int blockSize, int &size,
                                         int *header)
 {
-    if (!buffer) {
-        size = BlockSize;
-        if (header)
-            *header = HeaderLength;
+    if (!startSingleBlock(buffer, blockSize, size, header, HeaderLength))
         return false;
-    }
-    if (blockSize != BlockSize || size < BlockSize)
-        return false;
-    std::memset(buffer, 0, size_t(size));
     writeRecordHeader(buffer);
     // Without codes the keyboard gets the bare header; the caller sends it all the same.
     if (count <= 0)

@@ -29,4 +29,8 @@ protected:
 
     // Payload bytes 0..4 shared by every record.
     void writeRecordHeader(unsigned char *block) const;
+    // The common start of a one-block record's encoding: answers a size query, or checks the
+    // room and clears the block. True when the caller goes on to write the block.
+    static bool startSingleBlock(unsigned char *buffer, int blockSize, int &size, int *header,
+                                 int headerLength);
 };

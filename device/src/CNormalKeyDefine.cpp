@@ -1,19 +1,11 @@
 #include "device/src/CNormalKeyDefine.h"
 
 #include <algorithm>
-#include <cstring>
 
 bool CNormalKeyDefine::toDeviceBytes(unsigned char *buffer, int blockSize, int &size, int *header)
 {
-    if (!buffer) {
-        size = BlockSize;
-        if (header)
-            *header = HeaderLength;
+    if (!startSingleBlock(buffer, blockSize, size, header, HeaderLength))
         return false;
-    }
-    if (blockSize != BlockSize || size < BlockSize)
-        return false;
-    std::memset(buffer, 0, size_t(size));
     writeRecordHeader(buffer);
     // The facade refuses what does not fit; never write past the block all the same.
     const int n = std::clamp(std::min(count, int(codes.size())), 0, MaxCodes);
