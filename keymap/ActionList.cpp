@@ -70,18 +70,17 @@ void ActionList::removeAt(int row)
     const int i = std::clamp(top + row, 0, size() - 1);
     names.erase(names.begin() + i);
     items.erase(items.begin() + i);
-    if (names.empty()) {
-        top = 0;
-        selected = 0;
-        return;
-    }
-    top = std::clamp(top, 0, size() - 1);
-    selected = std::clamp(selected, 0, size() - top - 1);
+    keepPositionsInRange();
 }
 
 void ActionList::clampPositions()
 {
     pageRows = std::max(pageRows, 1);
+    keepPositionsInRange();
+}
+
+void ActionList::keepPositionsInRange()
+{
     if (names.empty()) {
         top = 0;
         selected = 0;

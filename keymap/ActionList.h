@@ -45,4 +45,8 @@ struct ActionList {
 
     // Same names in the same order and the same times, autoDelay, delayMs and playMode.
     bool sameAction(const ActionList &other) const;
+
+private:
+    // top and selected addressing an entry, or both 0 when there is none.
+    void keepPositionsInRange();
 };
