@@ -123,8 +123,8 @@ bool CliSession::openKeyboard()
     m_state->deviceType = m_state->hwi.DetectDeviceType();
     if (m_state->deviceType == 0 || !m_state->hwi.__createDev())
         return fail("no keyboard attached");
-    wchar_t text[64] = {};
-    if (!m_state->hwi.ReadKeyboardVersion(text))
+    // The version query doubles as the check that nothing else holds the keyboard.
+    if (!m_state->hwi.ReadKeyboardVersion(m_version))
         return fail("keyboard busy: it does not answer");
     m_state->resetKeyModel();
     return true;
@@ -196,12 +196,7 @@ int CliSession::version()
 {
     if (!openKeyboard())
         return 1;
-    wchar_t text[64] = {};
-    if (!m_state->hwi.ReadKeyboardVersion(text)) {
-        fail("keyboard busy: it does not answer");
-        return 1;
-    }
-    std::cout << narrow(text, 62) << '\n';
+    std::cout << narrow(m_version, 62) << '\n';
     return 0;
 }
 

@@ -46,4 +46,5 @@ private:
     std::unique_ptr<AppState> m_state;
     std::shared_ptr<ReportTrace> m_trace;
     std::shared_ptr<quillosim::SimKeyboard> m_simKeyboard;
+    wchar_t m_version[64] = {}; // read when the keyboard is opened
 };
