@@ -54,6 +54,8 @@ CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &sk
     setSkin(skin);
     setWindowTitle(QString::fromLatin1(KeyboardModel::name(state.deviceType)));
     m_clickBlock.setSingleShot(true);
+    // A coarse timer may fire a few per cent early; the block must last its full time.
+    m_clickBlock.setTimerType(Qt::PreciseTimer);
     m_clickBlock.setInterval(ClickBlockMs);
     connect(&m_clickBlock, &QTimer::timeout, this, [this] { this->state().clickBlocked = false; });
 }

@@ -284,6 +284,8 @@ TEST(MainWindow, OpenReadsAProfileReportsProblemsAndBlocksClicksBriefly)
     EXPECT_EQ(f.state().category[AppState::index(30, 0)], 1);
     f.window.openPath = f.window.savePath;
     f.window.runCommand(OpenButton);
+    QElapsedTimer waited; // from about when the block began
+    waited.start();
     EXPECT_TRUE(f.window.messages.empty());
     EXPECT_EQ(f.state().pressCounters.highestKey, -1);
     EXPECT_TRUE(f.state().clickBlocked);
@@ -294,8 +296,6 @@ TEST(MainWindow, OpenReadsAProfileReportsProblemsAndBlocksClicksBriefly)
     const QPoint onLayer((layer.left + layer.right) / 2, (layer.top + layer.bottom) / 2);
     click(f.window, onLayer);
     EXPECT_EQ(f.state().currentLayer, 0);
-    QElapsedTimer waited;
-    waited.start();
     while (f.state().clickBlocked && waited.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_FALSE(f.state().clickBlocked);
