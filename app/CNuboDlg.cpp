@@ -8,6 +8,7 @@
 #include "app/PressCounterReport.h"
 #include "app/ProfileFileDialog.h"
 #include "app/ProfileMessages.h"
+#include "app/ProfileOpening.h"
 #include "app/TrayPresence.h"
 #include "profile/ProfileFile.h"
 #include "skin/FontTable.h"
@@ -259,9 +260,11 @@ void CNuboDlg::openProfile()
     const QString path = chooseOpenPath();
     if (path.isEmpty())
         return;
-    const std::string problem = ProfileMessages::openFailed(
-        readProfile(state(), toPath(path)), QDir::toNativeSeparators(path).toStdString(),
-        state().chinese());
+    const std::string problem
+        = ProfileOpening::open(state(), toPath(path), QDir::toNativeSeparators(path).toStdString(),
+                               [this](const std::string &question) {
+                                   return askYesNo(modelCaption(), fromUtf8(question));
+                               });
     if (!problem.empty())
         showMessage(modelCaption(), fromUtf8(problem), QMessageBox::Warning);
 }

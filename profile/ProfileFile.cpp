@@ -275,16 +275,22 @@ bool writeProfile(const AppState &state, const std::filesystem::path &path)
     return buildProfile(state, doc) && doc.save(path);
 }
 
-ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path)
+ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path,
+                              DamagedProfile damaged, MarkupError *firstError)
 {
+    if (firstError)
+        *firstError = {};
     MarkupDocument doc;
     if (!doc.load(path))
         return ProfileReadResult::CannotOpen;
-    return readProfileDocument(state, doc);
+    return readProfileDocument(state, doc, damaged, firstError);
 }
 
-ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc)
+ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc, DamagedProfile damaged,
+                                      MarkupError *firstError)
 {
+    if (firstError)
+        *firstError = {};
     // Everything is read into temporaries first, so a refused file changes nothing.
     doc.resetPos();
     int variant = 0;
@@ -293,10 +299,16 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc)
     const int wanted = variantOfRoot(profileRootName(state.deviceType));
     if (variant == 0)
         return ProfileReadResult::NotAProfile;
-    if (!doc.isWellFormed())
-        return ProfileReadResult::Damaged;
+    // Another keyboard's profile is refused however good or bad its markup.
     if (variant != wanted)
         return ProfileReadResult::OtherVariant;
+    if (!doc.isWellFormed()) {
+        if (firstError)
+            *firstError = doc.firstError();
+        // Reading it whole would silently reset what lies beyond the damage, so only on request.
+        if (damaged == DamagedProfile::Refuse)
+            return ProfileReadResult::Damaged;
+    }
 
     ActionList combos(6);
     ActionList macros(9);
@@ -369,27 +381,4 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc)
     state.action = std::move(action);
     state.pressCounters.reset();
     return ProfileReadResult::Ok;
-}
-
-const char *profileReadMessage(ProfileReadResult result, bool chinese)
-{
-    switch (result) {
-    case ProfileReadResult::Ok:
-        return "";
-    case ProfileReadResult::CannotOpen:
-        return chinese ? "无法打开该文件。" : "The file could not be opened.";
-    case ProfileReadResult::NotAProfile:
-        return chinese ? "该文件不是按键配置文件。" : "The file is not a configuration file.";
-    case ProfileReadResult::Damaged:
-        return chinese ? "该配置文件已损坏。" : "The configuration file is damaged.";
-    case ProfileReadResult::OtherVariant:
-        return chinese ? "该配置文件属于另一型号的键盘。"
-                       : "The configuration file belongs to another keyboard model.";
-    }
-    return chinese ? "无法读取该配置文件。" : "The configuration file could not be read.";
-}
-
-const char *profileWriteFailedMessage(bool chinese)
-{
-    return chinese ? "配置文件保存失败。" : "The configuration file could not be saved.";
 }

@@ -37,6 +37,17 @@ std::u16string walk(MarkupDocument &doc, int depthLeft)
     return out;
 }
 
+// A fresh parse names a problem exactly when the text is not well formed, at a place in it.
+void checkFirstError(const MarkupDocument &doc)
+{
+    const MarkupError &first = doc.firstError();
+    check(doc.isWellFormed() == !first);
+    if (first) {
+        check(first.line >= 1 && first.offset <= doc.doc().size());
+        check(!profileDamageText(first, false).empty() && !profileDamageText(first, true).empty());
+    }
+}
+
 void editAndCompare(MarkupDocument &doc, std::uint8_t seed)
 {
     doc.resetPos();
@@ -75,10 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     walk(doc, 64);
     state->deviceType = size ? 1 + data[0] % 4 : 1;
     readProfileDocument(*state, doc);
+    checkFirstError(doc);
 
     doc.setDoc(TextCodec::fromUtf8(bytes));
     const bool wellFormed = doc.isWellFormed();
-    readProfileDocument(*state, doc);
+    checkFirstError(doc);
+    MarkupError error;
+    readProfileDocument(*state, doc, DamagedProfile::ReadWhatCan, &error);
     if (wellFormed)
         editAndCompare(doc, size ? data[size - 1] : 0);
     return 0;
