@@ -63,6 +63,7 @@ std::size_t MarkupParser::startTag(std::size_t lt)
     const std::size_t n = m_text.size();
     const std::u16string_view name = m_text.substr(lt + 1, MarkupText::nameLength(m_text, lt + 1));
     std::size_t i = lt + 1 + name.size();
+    i = MarkupText::skipWrittenAttributes(m_text, i);
     MarkupText::AttributeSpan span;
     bool unterminated = false;
     while (MarkupText::nextAttribute(m_text, i, span))

@@ -60,7 +60,16 @@ int toInt(std::u16string_view text)
 // A number attribute as read; references, which no program-written file has, are decoded.
 int intValue(std::u16string_view raw)
 {
-    if (raw.find(u'&') == std::u16string_view::npos)
+    // Up to nine plain digits, as the program writes nearly all numbers, cannot overflow.
+    if (!raw.empty() && raw.size() <= 9) {
+        int value = 0;
+        std::size_t i = 0;
+        for (; i < raw.size() && raw[i] >= u'0' && raw[i] <= u'9'; ++i)
+            value = value * 10 + (raw[i] - u'0');
+        if (i == raw.size())
+            return value;
+    }
+    if (MarkupText::findUnit(raw, u'&', 0) == std::u16string_view::npos)
         return toInt(raw);
     return toInt(MarkupText::unescape(raw));
 }
@@ -142,7 +151,9 @@ void Reader::readList(ActionList &list, int depth)
             list.names.resize(std::size_t(i) + 1);
             list.items.resize(std::size_t(i) + 1);
         }
-        list.names[std::size_t(i)] = TextCodec::toUtf8(MarkupText::unescape(raw[1]));
+        list.names[std::size_t(i)] = raw[1].find(u'&') == std::u16string_view::npos
+                                         ? TextCodec::toUtf8(raw[1])
+                                         : TextCodec::toUtf8(MarkupText::unescape(raw[1]));
         ActionList item;
         m_doc.intoElem();
         readList(item, depth + 1);

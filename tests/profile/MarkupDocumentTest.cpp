@@ -1,4 +1,5 @@
 #include "profile/MarkupDocument.h"
+#include "profile/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -262,6 +263,39 @@ TEST(MarkupDocument, UnendedElementsLendTheirChildrenToTheirParent)
     // Every top-level element is indexed, so siblings of the root can be found.
     EXPECT_FALSE(doc.setDoc(u"<a/><b/>"));
     EXPECT_TRUE(doc.findElem(u"b"));
+}
+
+TEST(MarkupDocument, AttributesReadAlikeHoweverTheyAreWritten)
+{
+    // As the program writes them, and in forms that only the general scan reads.
+    const std::u16string tags[] = {
+        u"<KEY ID=\"7\" Level=\"1\" Mode=\"2\" HWCode=\"41\"/>",
+        u"<KEY Level=\"1\" ID=\"7\" HWCode=\"41\" Mode=\"2\"/>",
+        u"<KEY  ID = '7' Level=1\tMode=\"2\" HWCode=\"41\" ID=\"9\" />",
+        u"<KEY ID=\"7\" Level=\"1\" Mode=\"2\" Extra=\"x\" HWCode=\"41\"/>",
+    };
+    const std::u16string_view names[] = {u"ID", u"Level", u"Mode", u"HWCode"};
+    for (const std::u16string &tag : tags) {
+        MarkupDocument doc;
+        EXPECT_TRUE(doc.setDoc(tag)) << TextCodec::toUtf8(tag);
+        ASSERT_TRUE(doc.findElem(u"KEY"));
+        std::u16string_view values[4];
+        doc.rawAttribs(names, values);
+        EXPECT_EQ(values[0], u"7");
+        EXPECT_EQ(values[1], u"1");
+        EXPECT_EQ(values[2], u"2");
+        EXPECT_EQ(values[3], u"41");
+    }
+    // A missing attribute is a null view, an empty one an empty view; an open quote runs on.
+    MarkupDocument doc;
+    doc.setDoc(u"<KEY ID=\"\" Level=\"1\" HWCode=\"41/>");
+    ASSERT_TRUE(doc.findElem(u"KEY"));
+    std::u16string_view values[4];
+    doc.rawAttribs(names, values);
+    EXPECT_TRUE(values[0].empty() && values[0].data() != nullptr);
+    EXPECT_EQ(values[1], u"1");
+    EXPECT_EQ(values[2].data(), nullptr);
+    EXPECT_EQ(values[3], u"41/");
 }
 
 TEST(MarkupDocument, FirstProblemIsKeptWithItsLine)
