@@ -8,22 +8,21 @@
 #include "app/PressCounterReport.h"
 #include "app/ProfileFileDialog.h"
 #include "app/ProfileMessages.h"
+#include "app/ProfileOpening.h"
 #include "app/TrayPresence.h"
 #include "profile/ProfileFile.h"
 #include "skin/FontTable.h"
-#include "skin/ScaleFactor.h"
+#include "skin/ScreenScale.h"
 #include "skin/WindowsColour.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QScreen>
 
 #include <cstdio>
 #include <filesystem>
@@ -96,10 +95,8 @@ bool CNuboDlg::initDialog()
 
     setWindowIcon(AppIcon::icon());
     // Computed once for every window of the run; a caller may have fixed it already.
-    if (state().scaleFactor <= 0.0f) {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        state().scaleFactor = computeScaleFactor(screen ? screen->geometry().height() : 1080);
-    }
+    if (state().scaleFactor <= 0.0f)
+        state().scaleFactor = ScreenScale::primaryScaleFactor();
     setupFrame();
     fillTable(table());
     table().scaleToClient(scale());
@@ -128,11 +125,6 @@ void CNuboDlg::fillTable(ButtonTable &table)
 
 void CNuboDlg::placeReportBox()
 {
-    const float s = scale();
-    const auto px = [s](int base) {
-        return scaledPixels(base, s);
-    };
-    const ButtonRect &area = MainWindowTable::ReportArea;
     m_report = new QPlainTextEdit(this);
     m_report->setObjectName(QStringLiteral("report"));
     m_report->setReadOnly(true);
@@ -145,9 +137,8 @@ void CNuboDlg::placeReportBox()
     m_report->setFrameShape(QFrame::NoFrame);
     m_report->document()->setDocumentMargin(0);
     applyFieldColours(m_report);
-    m_report->setGeometry(px(area.left), px(area.top), px(area.right) - px(area.left),
-                          px(area.bottom) - px(area.top));
-    m_report->setFont(fonts().font(scaledPixels(ReportFontSize, s)));
+    m_report->setGeometry(clientRect(MainWindowTable::ReportArea));
+    m_report->setFont(clientFont(ReportFontSize));
     m_report->show();
 }
 
@@ -269,9 +260,11 @@ void CNuboDlg::openProfile()
     const QString path = chooseOpenPath();
     if (path.isEmpty())
         return;
-    const std::string problem = ProfileMessages::openFailed(
-        readProfile(state(), toPath(path)), QDir::toNativeSeparators(path).toStdString(),
-        state().chinese());
+    const std::string problem
+        = ProfileOpening::open(state(), toPath(path), QDir::toNativeSeparators(path).toStdString(),
+                               [this](const std::string &question) {
+                                   return askYesNo(modelCaption(), fromUtf8(question));
+                               });
     if (!problem.empty())
         showMessage(modelCaption(), fromUtf8(problem), QMessageBox::Warning);
 }

@@ -53,8 +53,10 @@ std::string usageText()
             "  --sim VARIANT                     use the built-in emulated keyboard of variant "
             "1..4\n"
             "  --trace FILE                      append every HID report to FILE\n"
+            "  --lenient                         read a damaged profile as far as it goes\n"
             "  --help                            show this text\n"
             "\nA profile's variant is --variant N, or the attached keyboard's without it.\n"
+            "A damaged profile is refused unless --lenient is given.\n"
             "Exit status: 0 done, 1 failed (the reason on stderr), 2 bad usage.\n";
     return text;
 }
@@ -72,6 +74,9 @@ CliParse parseCommandLine(int argc, const char *const *argv)
                    "use the built-in emulated keyboard of variant 1..4")
         ->check(CLI::Range(1, 4));
     app.add_option("--trace", options.traceFile, "append every HID report to FILE");
+    app.add_flag("--lenient", options.lenient, "read a damaged profile as far as it goes");
+    // The options above may also follow the command.
+    app.fallthrough();
 
     for (const CommandInfo &entry : commands) {
         CLI::App *sub = app.add_subcommand(entry.name, entry.summary);

@@ -11,6 +11,7 @@ struct CliOptions {
     std::string input;     // IN or FILE
     std::string output;    // -o
     int variant = 0;       // --variant, 0 when not given
+    bool lenient = false;  // --lenient: read damaged profiles as far as they go
 };
 
 // Outcome of parsing: either options to run, or an exit status with text for the user.

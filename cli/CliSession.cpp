@@ -141,11 +141,22 @@ bool CliSession::chooseProfileVariant()
     return true;
 }
 
+// Every command that reads a profile reads it here, so --lenient holds for all of them.
 bool CliSession::loadProfile(const std::string &path)
 {
-    const ProfileReadResult result = readProfile(*m_state, path);
+    MarkupError damage;
+    const ProfileReadResult result = readProfile(
+        *m_state, path, m_options.lenient ? DamagedProfile::ReadWhatCan : DamagedProfile::Refuse,
+        &damage);
+    if (result == ProfileReadResult::Damaged) {
+        return fail(path + ": " + profileDamagedMessage(damage, false)
+                    + " Nothing was read; --lenient reads what can be read.");
+    }
     if (result != ProfileReadResult::Ok)
         return fail(path + ": " + profileReadMessage(result, false));
+    if (damage)
+        std::cerr << "quillo-cli: " << path << ": " << profileReadDamagedNote(damage, false)
+                  << '\n';
     return true;
 }
 

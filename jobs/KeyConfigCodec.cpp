@@ -72,8 +72,8 @@ KeyConfigCodec::Encoded KeyConfigCodec::encode(const KeyCatalogue &catalogue,
         return Encoded::Set;
 
     case KeyAssignment::Emulation:
-        if (n == 0)
-            return Encoded::Empty;
+        // Without keys it is still a continuous record, [1, delay, 0], which the keyboard gets
+        // as its bare header.
         if (n > MaxContinuousCodes)
             return Encoded::Invalid;
         array = {ContinuousKind, sixteenBits(action.delayMs), n};

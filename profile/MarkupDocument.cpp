@@ -100,7 +100,14 @@ void MarkupDocument::parse()
 {
     m_freshElement = 0;
     m_hintElement = 0;
-    m_markupOk = MarkupParser(m_text, m_index, m_log, ignoreCase()).parse();
+    MarkupParser parser(m_text, m_index, m_log, ignoreCase());
+    m_markupOk = parser.parse();
+    m_firstError = parser.firstError();
+    if (m_firstError) {
+        const auto end
+            = m_text.begin() + std::ptrdiff_t(std::min(m_firstError.offset, m_text.size()));
+        m_firstError.line = 1 + int(std::count(m_text.begin(), end, u'\n'));
+    }
     resetPos();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profile/ElementIndex.h"
+#include "profile/MarkupError.h"
 #include "profile/ResultLog.h"
 
 #include <cstdint>
@@ -44,6 +45,8 @@ public:
     void reserve(std::size_t units);
     // No markup errors in the last parse and, now, exactly one top-level element.
     bool isWellFormed() const;
+    // The first problem the last parse noticed (none for a well-formed text), with its line.
+    const MarkupError &firstError() const { return m_firstError; }
 
     // False when the file cannot be opened or read (the text is then empty). Whether the text
     // is well formed is isWellFormed()'s.
@@ -95,6 +98,7 @@ private:
     ResultLog m_log;
     int m_flags = 0;
     bool m_markupOk = false;
+    MarkupError m_firstError;
     std::uint32_t m_parent = 0;
     std::uint32_t m_current = 0;
     // Names set on the element addElem made last: a new one is appended without a search.

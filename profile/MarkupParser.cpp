@@ -24,6 +24,7 @@ bool MarkupParser::parse()
     m_open.clear();
     m_deepNames.clear();
     m_wellFormed = true;
+    m_first = {};
     const std::size_t n = m_text.size();
     std::size_t pos = 0;
     while (pos < n) {
@@ -36,7 +37,7 @@ bool MarkupParser::parse()
         } else if (c == u'?') {
             const std::size_t end = m_text.find(u"?>", lt + 2);
             if (end == std::u16string_view::npos) {
-                error("unterminated_tag_syntax", lt);
+                error(MarkupProblem::UnfinishedTag, lt);
                 pos = Stop;
             } else {
                 pos = end + 2;
@@ -47,13 +48,13 @@ bool MarkupParser::parse()
             pos = startTag(lt);
         } else {
             // A lone '<' in text: note it and read on after it.
-            error("first_tag_syntax", lt);
+            error(MarkupProblem::StrayLessThan, lt);
             pos = lt + 1;
         }
     }
-    closeOpenElements(0, 0);
+    closeAtEnd();
     if (m_index[0].first == 0)
-        error("no_root_element", 0);
+        error(MarkupProblem::NoRootElement, 0);
     return m_wellFormed;
 }
 
@@ -62,6 +63,7 @@ std::size_t MarkupParser::startTag(std::size_t lt)
     const std::size_t n = m_text.size();
     const std::u16string_view name = m_text.substr(lt + 1, MarkupText::nameLength(m_text, lt + 1));
     std::size_t i = lt + 1 + name.size();
+    i = MarkupText::skipWrittenAttributes(m_text, i);
     MarkupText::AttributeSpan span;
     bool unterminated = false;
     while (MarkupText::nextAttribute(m_text, i, span))
@@ -69,7 +71,7 @@ std::size_t MarkupParser::startTag(std::size_t lt)
     std::size_t gt = Stop;
     if (unterminated) {
         // An unclosed quote ran to the end: take the tag up to its first '>' instead.
-        error("unterminated_tag_syntax", lt, name);
+        error(MarkupProblem::UnfinishedTag, lt, name);
         const std::size_t end = m_text.find_first_of(u"<>", lt + 1);
         if (end == std::u16string_view::npos || m_text[end] == u'<')
             return end == std::u16string_view::npos ? Stop : end;
@@ -79,14 +81,12 @@ std::size_t MarkupParser::startTag(std::size_t lt)
     } else if (i + 1 < n && m_text[i] == u'/' && m_text[i + 1] == u'>') {
         gt = i + 1;
     } else {
-        error("unterminated_tag_syntax", lt, name);
+        error(MarkupProblem::UnfinishedTag, lt, name);
         return i < n ? i : Stop; // at the '<' that broke the tag, or the end
     }
     const std::uint32_t elem = m_index.add();
     if (elem == 0) {
-        m_log.add("truncation_error",
-                  {{"offset", std::to_string(lt)}, {"msg", "too many elements"}});
-        m_wellFormed = false;
+        error(MarkupProblem::TooManyElements, lt);
         return Stop;
     }
     ElementRecord &r = m_index[elem];
@@ -94,7 +94,7 @@ std::size_t MarkupParser::startTag(std::size_t lt)
     r.startTagLength = std::uint32_t(gt + 1 - lt);
     const std::uint32_t parent = m_open.empty() ? 0 : m_open.back();
     if (parent == 0 && m_index[0].first != 0)
-        error("root_has_sibling", lt, nameOf(elem));
+        error(MarkupProblem::SecondRoot, lt, nameOf(elem));
     m_index.appendChild(parent, elem);
     if (m_text[gt - 1] == u'/')
         r.length = r.startTagLength;
@@ -107,7 +107,7 @@ std::size_t MarkupParser::endTag(std::size_t lt)
 {
     const std::size_t gt = m_text.find(u'>', lt + 2);
     if (gt == std::u16string_view::npos) {
-        error("unterminated_tag_syntax", lt);
+        error(MarkupProblem::UnfinishedTag, lt);
         return Stop;
     }
     std::u16string_view name = m_text.substr(lt + 2, gt - lt - 2);
@@ -116,7 +116,7 @@ std::size_t MarkupParser::endTag(std::size_t lt)
     const bool top
         = !m_open.empty() && MarkupText::sameName(nameOf(m_open.back()), name, m_ignoreCase);
     if (!top && !maybeOpen(name)) {
-        error("lone_end_tag", lt, name);
+        error(MarkupProblem::LoneEndTag, lt, name);
         return gt + 1;
     }
     // Every element passed on the way down is closed here, so the search costs nothing extra.
@@ -124,7 +124,7 @@ std::size_t MarkupParser::endTag(std::size_t lt)
     while (k > 0 && !MarkupText::sameName(nameOf(m_open[k - 1]), name, m_ignoreCase))
         --k;
     if (k == 0) {
-        error("lone_end_tag", lt, name);
+        error(MarkupProblem::LoneEndTag, lt, name);
         return gt + 1;
     }
     const std::uint32_t matched = m_open[k - 1];
@@ -189,7 +189,7 @@ std::size_t MarkupParser::exclamation(std::size_t lt)
     if (rest.starts_with(u"<!--")) {
         const std::size_t end = m_text.find(u"-->", lt + 4);
         if (end == std::u16string_view::npos) {
-            error("comment_tag_syntax", lt);
+            error(MarkupProblem::UnclosedComment, lt);
             return Stop;
         }
         return end + 3;
@@ -197,7 +197,7 @@ std::size_t MarkupParser::exclamation(std::size_t lt)
     if (rest.starts_with(u"<![CDATA[")) {
         const std::size_t end = m_text.find(u"]]>", lt + 9);
         if (end == std::u16string_view::npos) {
-            error("cdata_section_syntax", lt);
+            error(MarkupProblem::UnclosedCdata, lt);
             return Stop;
         }
         return end + 3;
@@ -221,10 +221,10 @@ std::size_t MarkupParser::exclamation(std::size_t lt)
                 return i + 1;
             }
         }
-        error("doctype_tag_syntax", lt);
+        error(MarkupProblem::UnfinishedDoctype, lt);
         return Stop;
     }
-    error("exclamation_tag_syntax", lt);
+    error(MarkupProblem::UnknownDeclaration, lt);
     const std::size_t gt = m_text.find(u'>', lt + 2);
     return gt == std::u16string_view::npos ? Stop : gt + 1;
 }
@@ -235,7 +235,7 @@ void MarkupParser::closeOpenElements(std::size_t keep, std::uint32_t into)
 {
     // Outermost first, so that every element is moved only once.
     for (std::size_t i = keep; i < m_open.size(); ++i) {
-        error("unended_start_tag", m_index[m_open[i]].start, nameOf(m_open[i]));
+        error(MarkupProblem::UnendedElement, m_index[m_open[i]].start, nameOf(m_open[i]));
         flatten(m_open[i], into);
     }
     while (m_open.size() > keep)
@@ -257,17 +257,79 @@ void MarkupParser::flatten(std::uint32_t unended, std::uint32_t into)
     u.first = u.last = 0;
 }
 
-void MarkupParser::error(std::string_view event, std::size_t offset, std::u16string_view tagName)
+// The text ended with these still open: each holds everything after its start tag, so that a
+// file cut short keeps what it has in its place.
+void MarkupParser::closeAtEnd()
+{
+    if (m_open.empty())
+        return;
+    // Told at the last character, on the file's last line.
+    remember(MarkupProblem::EndsInsideElement, m_text.size() - 1, nameOf(m_open.back()));
+    for (const std::uint32_t elem : m_open) {
+        ElementRecord &r = m_index[elem];
+        error(MarkupProblem::EndsInsideElement, r.start, nameOf(elem));
+        r.length = std::uint32_t(m_text.size() - r.start);
+    }
+    while (!m_open.empty())
+        popOpen();
+}
+
+void MarkupParser::error(MarkupProblem problem, std::size_t offset, std::u16string_view tagName)
 {
     // How many roots there are is the document's to judge, as elements may be added later.
-    if (event != "no_root_element" && event != "root_has_sibling")
+    if (problem != MarkupProblem::NoRootElement && problem != MarkupProblem::SecondRoot)
         m_wellFormed = false;
-    if (tagName.empty()) {
+    remember(problem, offset, tagName);
+    const std::string_view event = markupEventName(problem);
+    if (problem == MarkupProblem::TooManyElements) {
+        m_log.add(event, {{"offset", std::to_string(offset)}, {"msg", "too many elements"}});
+    } else if (tagName.empty()) {
         m_log.add(event, {{"offset", std::to_string(offset)}});
     } else {
         m_log.add(event, {{"tagname", TextCodec::toUtf8(tagName.substr(0, 64))},
                           {"offset", std::to_string(offset)}});
     }
+}
+
+void MarkupParser::remember(MarkupProblem problem, std::size_t offset, std::u16string_view tagName)
+{
+    if (m_first)
+        return;
+    m_first.problem = problem;
+    m_first.offset = offset;
+    m_first.tagName.assign(tagName.substr(0, 64));
+}
+
+const char *markupEventName(MarkupProblem problem)
+{
+    switch (problem) {
+    case MarkupProblem::None:
+        return "";
+    case MarkupProblem::NoRootElement:
+        return "no_root_element";
+    case MarkupProblem::SecondRoot:
+        return "root_has_sibling";
+    case MarkupProblem::LoneEndTag:
+        return "lone_end_tag";
+    case MarkupProblem::UnendedElement:
+    case MarkupProblem::EndsInsideElement:
+        return "unended_start_tag";
+    case MarkupProblem::UnfinishedTag:
+        return "unterminated_tag_syntax";
+    case MarkupProblem::StrayLessThan:
+        return "first_tag_syntax";
+    case MarkupProblem::UnfinishedDoctype:
+        return "doctype_tag_syntax";
+    case MarkupProblem::UnknownDeclaration:
+        return "exclamation_tag_syntax";
+    case MarkupProblem::UnclosedComment:
+        return "comment_tag_syntax";
+    case MarkupProblem::UnclosedCdata:
+        return "cdata_section_syntax";
+    case MarkupProblem::TooManyElements:
+        return "truncation_error";
+    }
+    return "";
 }
 
 std::u16string_view MarkupParser::nameOf(std::uint32_t elem) const

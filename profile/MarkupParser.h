@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profile/ElementIndex.h"
+#include "profile/MarkupError.h"
 #include "profile/ResultLog.h"
 
 #include <cstdint>
@@ -17,14 +18,18 @@ public:
     MarkupParser(std::u16string_view text, ElementIndex &index, ResultLog &log, bool ignoreCase);
 
     bool parse();
+    // The first problem the last parse noticed; its line is not counted here.
+    const MarkupError &firstError() const { return m_first; }
 
 private:
     std::size_t startTag(std::size_t lt);
     std::size_t endTag(std::size_t lt);
     std::size_t exclamation(std::size_t lt);
     void closeOpenElements(std::size_t keep, std::uint32_t into);
+    void closeAtEnd();
     void flatten(std::uint32_t unended, std::uint32_t into);
-    void error(std::string_view event, std::size_t offset, std::u16string_view tagName = {});
+    void error(MarkupProblem problem, std::size_t offset, std::u16string_view tagName = {});
+    void remember(MarkupProblem problem, std::size_t offset, std::u16string_view tagName);
     std::u16string_view nameOf(std::uint32_t elem) const;
     void pushOpen(std::uint32_t elem);
     void popOpen();
@@ -40,6 +45,7 @@ private:
     ResultLog &m_log;
     bool m_ignoreCase;
     bool m_wellFormed = true;
+    MarkupError m_first;
     std::vector<std::uint32_t> m_open;
     std::unordered_map<std::u16string, std::size_t> m_deepNames; // open below ShallowDepth
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <span>
 
 namespace {
@@ -95,10 +96,41 @@ MarkupText::AttributeSpan MarkupText::findAttribute(std::u16string_view tag,
     return scanAttributes(tag, first, std::max(from, first), name, ignoreCase);
 }
 
+namespace {
+
+// Reads the attributes as the program writes them: all of those asked for, in that order, each
+// as ' ' name '=' '"' value '"' right after the element's name. False for anything else, which
+// the general scan then reads (and reads alike where this one succeeds).
+bool readWrittenAttributes(std::u16string_view tag, std::span<const std::u16string_view> names,
+                           std::span<std::u16string_view> values, std::size_t count)
+{
+    std::size_t i = 1 + MarkupText::nameLength(tag, 1);
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::u16string_view name = names[k];
+        const std::size_t value = i + name.size() + 3;
+        if (name.empty() || value > tag.size() || tag[i] != u' ' || tag[value - 2] != u'='
+            || tag[value - 1] != u'"'
+            || std::memcmp(tag.data() + i + 1, name.data(), name.size() * sizeof(char16_t)) != 0)
+            return false;
+        const std::size_t close = MarkupText::findUnit(tag, u'"', value);
+        if (close == std::u16string_view::npos)
+            return false;
+        values[k] = tag.substr(value, close - value);
+        i = close + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 void MarkupText::readAttributes(std::u16string_view tag, std::span<const std::u16string_view> names,
                                 std::span<std::u16string_view> values, bool ignoreCase)
 {
     const std::size_t count = std::min(names.size(), values.size());
+    for (auto &value : values)
+        value = {};
+    if (!ignoreCase && readWrittenAttributes(tag, names, values, count))
+        return;
     for (auto &value : values)
         value = {};
     std::size_t left = count;

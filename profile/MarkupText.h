@@ -1,11 +1,15 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // Small lexical helpers over UTF-16 markup text.
 namespace MarkupText {
@@ -35,9 +39,34 @@ inline bool isNameEnd(char16_t c)
 inline std::size_t nameLength(std::u16string_view text, std::size_t offset)
 {
     std::size_t i = offset;
+#if defined(__SSE2__)
+    // Eight units at a time up to the first that could end a name: every such unit is below 64
+    // (units from 0x8000 up compare below as well and are looked at one by one).
+    const __m128i limit = _mm_set1_epi16(64);
+    while (i + 8 <= text.size()) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + i));
+        const int below = _mm_movemask_epi8(_mm_cmplt_epi16(units, limit));
+        if (below != 0) {
+            i += std::size_t(std::countr_zero(unsigned(below))) / 2;
+            break;
+        }
+        i += 8;
+    }
+#endif
     while (i < text.size() && !isNameEnd(text[i]))
         ++i;
     return i - offset;
+}
+
+// Offset of the first `c` at or after `from`, or npos: a plain loop for the short stretches
+// between quotes.
+inline std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t from)
+{
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == c)
+            return i;
+    }
+    return std::u16string_view::npos;
 }
 
 bool sameNameIgnoringCase(std::u16string_view a, std::u16string_view b);
@@ -111,6 +140,24 @@ inline bool nextAttribute(std::u16string_view tag, std::size_t &i, AttributeSpan
     }
     span.end = i;
     return true;
+}
+
+// Skips the attributes at tag[i] that are written as the program writes them, ' ' name '='
+// '"' value '"', and returns where the first other one (or the tag's end) begins. From there
+// nextAttribute reads on exactly as if it had read the skipped ones itself, only slower.
+inline std::size_t skipWrittenAttributes(std::u16string_view tag, std::size_t i)
+{
+    const std::size_t n = tag.size();
+    while (i + 1 < n && tag[i] == u' ' && !isNameEnd(tag[i + 1])) {
+        const std::size_t j = i + 1 + nameLength(tag, i + 1);
+        if (j + 1 >= n || tag[j] != u'=' || tag[j + 1] != u'"')
+            break;
+        const std::size_t close = findUnit(tag, u'"', j + 2);
+        if (close == std::u16string_view::npos)
+            break;
+        i = close + 1;
+    }
+    return i;
 }
 
 // Raw values of several attributes in one pass over a start tag; a missing one stays a null

@@ -60,7 +60,16 @@ int toInt(std::u16string_view text)
 // A number attribute as read; references, which no program-written file has, are decoded.
 int intValue(std::u16string_view raw)
 {
-    if (raw.find(u'&') == std::u16string_view::npos)
+    // Up to nine plain digits, as the program writes nearly all numbers, cannot overflow.
+    if (!raw.empty() && raw.size() <= 9) {
+        int value = 0;
+        std::size_t i = 0;
+        for (; i < raw.size() && raw[i] >= u'0' && raw[i] <= u'9'; ++i)
+            value = value * 10 + (raw[i] - u'0');
+        if (i == raw.size())
+            return value;
+    }
+    if (MarkupText::findUnit(raw, u'&', 0) == std::u16string_view::npos)
         return toInt(raw);
     return toInt(MarkupText::unescape(raw));
 }
@@ -142,7 +151,9 @@ void Reader::readList(ActionList &list, int depth)
             list.names.resize(std::size_t(i) + 1);
             list.items.resize(std::size_t(i) + 1);
         }
-        list.names[std::size_t(i)] = TextCodec::toUtf8(MarkupText::unescape(raw[1]));
+        list.names[std::size_t(i)] = raw[1].find(u'&') == std::u16string_view::npos
+                                         ? TextCodec::toUtf8(raw[1])
+                                         : TextCodec::toUtf8(MarkupText::unescape(raw[1]));
         ActionList item;
         m_doc.intoElem();
         readList(item, depth + 1);
@@ -275,16 +286,22 @@ bool writeProfile(const AppState &state, const std::filesystem::path &path)
     return buildProfile(state, doc) && doc.save(path);
 }
 
-ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path)
+ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path,
+                              DamagedProfile damaged, MarkupError *firstError)
 {
+    if (firstError)
+        *firstError = {};
     MarkupDocument doc;
     if (!doc.load(path))
         return ProfileReadResult::CannotOpen;
-    return readProfileDocument(state, doc);
+    return readProfileDocument(state, doc, damaged, firstError);
 }
 
-ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc)
+ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc, DamagedProfile damaged,
+                                      MarkupError *firstError)
 {
+    if (firstError)
+        *firstError = {};
     // Everything is read into temporaries first, so a refused file changes nothing.
     doc.resetPos();
     int variant = 0;
@@ -293,10 +310,16 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc)
     const int wanted = variantOfRoot(profileRootName(state.deviceType));
     if (variant == 0)
         return ProfileReadResult::NotAProfile;
-    if (!doc.isWellFormed())
-        return ProfileReadResult::Damaged;
+    // Another keyboard's profile is refused however good or bad its markup.
     if (variant != wanted)
         return ProfileReadResult::OtherVariant;
+    if (!doc.isWellFormed()) {
+        if (firstError)
+            *firstError = doc.firstError();
+        // Reading it whole would silently reset what lies beyond the damage, so only on request.
+        if (damaged == DamagedProfile::Refuse)
+            return ProfileReadResult::Damaged;
+    }
 
     ActionList combos(6);
     ActionList macros(9);
@@ -369,27 +392,4 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc)
     state.action = std::move(action);
     state.pressCounters.reset();
     return ProfileReadResult::Ok;
-}
-
-const char *profileReadMessage(ProfileReadResult result, bool chinese)
-{
-    switch (result) {
-    case ProfileReadResult::Ok:
-        return "";
-    case ProfileReadResult::CannotOpen:
-        return chinese ? "无法打开该文件。" : "The file could not be opened.";
-    case ProfileReadResult::NotAProfile:
-        return chinese ? "该文件不是按键配置文件。" : "The file is not a configuration file.";
-    case ProfileReadResult::Damaged:
-        return chinese ? "该配置文件已损坏。" : "The configuration file is damaged.";
-    case ProfileReadResult::OtherVariant:
-        return chinese ? "该配置文件属于另一型号的键盘。"
-                       : "The configuration file belongs to another keyboard model.";
-    }
-    return chinese ? "无法读取该配置文件。" : "The configuration file could not be read.";
-}
-
-const char *profileWriteFailedMessage(bool chinese)
-{
-    return chinese ? "配置文件保存失败。" : "The configuration file could not be saved.";
 }

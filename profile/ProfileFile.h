@@ -1,6 +1,9 @@
 #pragma once
 
+#include "profile/MarkupError.h"
+
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 class AppState;
@@ -21,13 +24,33 @@ std::u16string_view profileRootName(int deviceType);
 // Saves the whole editable configuration (lists, lights, key assignments). The file is
 // replaced only as a whole; false when it could not be written.
 bool writeProfile(const AppState &state, const std::filesystem::path &path);
-// Replaces the configuration with a profile's and forgets the press counters.
-ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path);
+// How a profile of this keyboard with broken markup is read.
+enum class DamagedProfile {
+    Refuse,      // Damaged, and the configuration stays as it was
+    ReadWhatCan, // Ok: what the parser could index is read; the rest keeps its defaults
+};
+
+// Replaces the configuration with a profile's and forgets the press counters. For a profile
+// of this keyboard with broken markup, `firstError` (if given) receives the first problem
+// whether the file is refused or read; otherwise it is cleared.
+ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path,
+                              DamagedProfile damaged = DamagedProfile::Refuse,
+                              MarkupError *firstError = nullptr);
 
 // The same on documents in memory.
 bool buildProfile(const AppState &state, MarkupDocument &doc);
-ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc);
+ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc,
+                                      DamagedProfile damaged = DamagedProfile::Refuse,
+                                      MarkupError *firstError = nullptr);
 
-// Text the program shows for a failed read or write.
+// Texts the program and quillo-cli show for a failed read or write (UTF-8).
 const char *profileReadMessage(ProfileReadResult result, bool chinese);
 const char *profileWriteFailedMessage(bool chinese);
+// Where a damaged profile is broken and how: "line 12: an end tag </List> without a start
+// tag"; empty when the problem is not known.
+std::string profileDamageText(const MarkupError &error, bool chinese);
+// "This profile is damaged (line 12: ...)." The question that offers to read it anyway, and
+// the note after it was read so.
+std::string profileDamagedMessage(const MarkupError &error, bool chinese);
+std::string profileDamagedQuestion(const MarkupError &error, bool chinese);
+std::string profileReadDamagedNote(const MarkupError &error, bool chinese);

@@ -9,6 +9,9 @@
 #include <cstring>
 #include <iconv.h>
 #include <langinfo.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -38,6 +41,32 @@ public:
 private:
     iconv_t m_cd;
 };
+
+// Widens the ASCII bytes at the start of `bytes` into `out`, several at a time, and returns how
+// many there were; it may stop a few short of the first other byte.
+std::size_t widenAscii(const unsigned char *bytes, std::size_t size, char16_t *out)
+{
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
+        if (_mm_movemask_epi8(chunk) != 0)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(chunk, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(chunk, zero));
+    }
+#endif
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        if (word & 0x8080808080808080u)
+            break;
+        for (std::size_t k = 0; k < 8; ++k)
+            out[i + k] = bytes[i + k];
+    }
+    return i;
+}
 
 bool isContinuation(unsigned char c)
 {
@@ -115,6 +144,9 @@ std::string utf16ToUtf8(std::u16string_view in, std::size_t &lost)
             size += 3; // lone surrogates become U+FFFD, also three bytes
         }
     }
+    // Names and step texts are mostly ASCII: copied unit by unit, without clearing first.
+    if (size == in.size())
+        return std::string(in.begin(), in.end());
     std::string out;
     LargeBuffer::prepare(out, size);
     char *o = out.data();
@@ -161,46 +193,45 @@ std::string utf16ToUtf8(std::u16string_view in, std::size_t &lost)
 
 std::u16string TextCodec::fromUtf8(std::string_view utf8)
 {
-    // Never more units than bytes; written in place and cut to size at the end.
+    // Decoded a piece at a time and appended, so that the text is written once instead of being
+    // cleared first. Never more units than bytes: room is reserved for all of them.
     std::u16string out;
-    LargeBuffer::prepare(out, utf8.size());
-    char16_t *o = out.data();
+    LargeBuffer::reserve(out, utf8.size());
+    constexpr std::size_t Piece = 2048;
+    char16_t piece[Piece + 2]; // a sequence that starts in the piece may add a pair past it
     const auto *bytes = reinterpret_cast<const unsigned char *>(utf8.data());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        // Eight ASCII bytes at a time: markup is mostly ASCII.
-        while (i + 8 <= utf8.size()) {
-            std::uint64_t word;
-            std::memcpy(&word, bytes + i, 8);
-            if (word & 0x8080808080808080u)
+        const std::size_t stop = std::min(utf8.size(), i + Piece);
+        char16_t *o = piece;
+        while (i < stop) {
+            // Markup is mostly ASCII.
+            const std::size_t ascii = widenAscii(bytes + i, stop - i, o);
+            i += ascii;
+            o += ascii;
+            if (i >= stop)
                 break;
-            for (int k = 0; k < 8; ++k)
-                o[k] = bytes[i + std::size_t(k)];
-            o += 8;
-            i += 8;
+            if (bytes[i] < 0x80) {
+                *o++ = bytes[i++];
+                continue;
+            }
+            char32_t cp = 0;
+            const std::size_t n = sequenceLength(utf8, i, cp);
+            if (n == 0) {
+                *o++ = Replacement;
+                ++i;
+            } else if (cp < 0x10000) {
+                *o++ = char16_t(cp);
+                i += n;
+            } else {
+                cp -= 0x10000;
+                *o++ = char16_t(0xD800 + (cp >> 10));
+                *o++ = char16_t(0xDC00 + (cp & 0x3FF));
+                i += n;
+            }
         }
-        if (i >= utf8.size())
-            break;
-        if (bytes[i] < 0x80) {
-            *o++ = bytes[i++];
-            continue;
-        }
-        char32_t cp = 0;
-        const std::size_t n = sequenceLength(utf8, i, cp);
-        if (n == 0) {
-            *o++ = Replacement;
-            ++i;
-        } else if (cp < 0x10000) {
-            *o++ = char16_t(cp);
-            i += n;
-        } else {
-            cp -= 0x10000;
-            *o++ = char16_t(0xD800 + (cp >> 10));
-            *o++ = char16_t(0xDC00 + (cp & 0x3FF));
-            i += n;
-        }
+        out.append(piece, std::size_t(o - piece));
     }
-    out.resize(std::size_t(o - out.data()));
     return out;
 }
 

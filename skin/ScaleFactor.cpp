@@ -1,5 +1,7 @@
 #include "skin/ScaleFactor.h"
 
+#include <cmath>
+
 float computeScaleFactor(int screenHeight)
 {
     const float ratio = float(screenHeight) / 1080.0f;
@@ -10,6 +12,16 @@ float computeScaleFactor(int screenHeight)
             return step;
     }
     return ratio;
+}
+
+float logicalScale(float scaleFactor, double pixelRatio)
+{
+    return pixelRatio > 0.0 ? float(double(scaleFactor) / pixelRatio) : scaleFactor;
+}
+
+int devicePixels(int logical, double pixelRatio)
+{
+    return pixelRatio > 0.0 ? int(std::lround(double(logical) * pixelRatio)) : logical;
 }
 
 int scaledPixels(int value, float scale)

@@ -6,6 +6,7 @@
 #include "skin/FontTable.h"
 #include "skin/PostedMessage.h"
 #include "skin/ScaleFactor.h"
+#include "skin/ScreenScale.h"
 #include "skin/SkinFaceFormat.h"
 #include "skin/SkinTooltip.h"
 #include "skin/WindowShape.h"
@@ -18,6 +19,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,6 +53,7 @@ SkinnedDialog::SkinnedDialog(AppState &state, const FontTable &fonts, std::size_
     , m_table(tableSize)
     , m_colourKey(colourKey)
     , m_shaped(platformHasMasks())
+    , m_pixelRatio(ScreenScale::primaryPixelRatio())
     , m_target(std::make_shared<DialogMessageTarget>(this))
 {
     // Without an owner the window stands alone and gets a taskbar button.
@@ -90,7 +94,25 @@ bool SkinnedDialog::initDialog()
 
 float SkinnedDialog::scale() const
 {
+    return logicalScale(deviceScale(), m_pixelRatio);
+}
+
+float SkinnedDialog::deviceScale() const
+{
     return m_state.scaleFactor > 0.0f ? m_state.scaleFactor : 1.0f;
+}
+
+QRect SkinnedDialog::clientRect(const ButtonRect &base) const
+{
+    return qtRect(ButtonTable::toClient(base, scale()));
+}
+
+QFont SkinnedDialog::clientFont(int baseHeight) const
+{
+    // Not from the font table, whose 50 heights a large scale would outgrow.
+    QFont font = m_fonts.font(0);
+    font.setPixelSize(std::max(1, scaledPixels(baseHeight, scale())));
+    return font;
 }
 
 void SkinnedDialog::setSkin(const SkinImages &images)

@@ -6,6 +6,7 @@
 #include <quillodev/MessageTarget.h>
 
 #include <QDialog>
+#include <QFont>
 #include <QImage>
 #include <QRegion>
 
@@ -39,7 +40,16 @@ public:
     ButtonTable &table() { return m_table; }
     const ButtonTable &table() const { return m_table; }
     std::uint32_t colourKey() const { return m_colourKey; }
+    // Client pixels per base pixel, in Qt's logical pixels: the scale factor divided by the
+    // screen's device pixel ratio, so that the window covers base x factor device pixels.
+    // Table rectangles, child widgets and their fonts are all sized with it.
     float scale() const;
+    // The scale factor itself: device pixels per base pixel.
+    float deviceScale() const;
+    // A rectangle in base pixels as client pixels, for placing child widgets in the face.
+    QRect clientRect(const ButtonRect &base) const;
+    // A font for child widgets whose characters are `baseHeight` base pixels high.
+    QFont clientFont(int baseHeight) const;
     // Size of the background image, or empty without a skin.
     QSize baseSize() const { return m_skin.background.size(); }
     QPoint lastMousePoint() const { return m_lastMousePoint; }
@@ -75,7 +85,8 @@ protected:
     virtual bool initDialog();
     // Writes the entries in base pixels.
     virtual void fillTable(ButtonTable &table) = 0;
-    // Sizes the window to base size x scale, centred on the primary screen or over its owner.
+    // Sizes the window to base size x scale() client pixels, which is base size x factor device
+    // pixels, centred on the primary screen or over its owner.
     void setupFrame();
     // Recomputes the window's shape from the face; call when decorations change transparency.
     void refreshShape();
@@ -121,7 +132,8 @@ private:
     const FontTable &m_fonts;
     ButtonTable m_table;
     std::uint32_t m_colourKey;
-    const bool m_shaped; // the platform takes window shapes
+    const bool m_shaped;       // the platform takes window shapes
+    const double m_pixelRatio; // of the primary screen, where the window is placed
     SkinImages m_skin;
     bool m_keyedByAlpha = false; // the skin's transparent pixels are alpha 0, not the key
     QImage m_face;

@@ -22,7 +22,9 @@ public:
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
         // The main window's face at the scale the program would pick on this screen.
         const QScreen *screen = QGuiApplication::primaryScreen();
-        const float scale = computeScaleFactor(screen ? screen->geometry().height() : 1080);
+        const double ratio = screen ? screen->devicePixelRatio() : 1.0;
+        const int height = screen ? devicePixels(screen->geometry().height(), ratio) : 1080;
+        const float scale = logicalScale(computeScaleFactor(height), ratio);
         setFixedSize(scaledPixels(1240, scale), scaledPixels(670, scale));
     }
 

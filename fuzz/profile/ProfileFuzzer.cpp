@@ -3,6 +3,7 @@
 // equals a fresh parse of the edited text.
 #include "app/AppState.h"
 #include "profile/MarkupDocument.h"
+#include "profile/MarkupText.h"
 #include "profile/ProfileFile.h"
 #include "profile/TextCodec.h"
 
@@ -10,6 +11,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -35,6 +38,63 @@ std::u16string walk(MarkupDocument &doc, int depthLeft)
         }
     }
     return out;
+}
+
+// Where the general attribute scan ends a tag from `i`, and whether a quote was left open.
+std::pair<std::size_t, bool> scanToTagEnd(std::u16string_view tag, std::size_t i)
+{
+    MarkupText::AttributeSpan span;
+    bool unterminated = false;
+    while (MarkupText::nextAttribute(tag, i, span))
+        unterminated = unterminated || span.unterminated;
+    return {i, unterminated};
+}
+
+// The shortcuts for attributes written as the program writes them agree with the general scan
+// on every tag of the text: where the tag ends, and the values found.
+void checkAttributeShortcuts(std::u16string_view text)
+{
+    static const std::vector<std::vector<std::u16string_view>> nameLists = {
+        {u"SizeOfView", u"ViewStartAt", u"CursorPos", u"Cycles", u"IsAutoInterval", u"Delay",
+         u"PlayMode"},
+        {u"ID", u"Red", u"Green", u"Blue"},
+        {u"ID", u"Level", u"Mode", u"HWCode"},
+        {u"ID", u"t1"},
+    };
+    int tags = 0;
+    for (std::size_t lt = text.find(u'<'); lt != std::u16string_view::npos && tags < 64;
+         lt = text.find(u'<', lt + 1), ++tags) {
+        const std::size_t first = lt + 1 + MarkupText::nameLength(text, lt + 1);
+        const auto general = scanToTagEnd(text, first);
+        check(scanToTagEnd(text, MarkupText::skipWrittenAttributes(text, first)) == general);
+
+        const std::u16string_view tag
+            = text.substr(lt, std::min(general.first + 1, text.size()) - lt);
+        for (const auto &names : nameLists) {
+            std::vector<std::u16string_view> values(names.size());
+            MarkupText::readAttributes(tag, names, values, false);
+            for (std::size_t k = 0; k < names.size(); ++k) {
+                const auto span = MarkupText::findAttribute(tag, names[k], false);
+                if (!span.found) {
+                    check(values[k].data() == nullptr);
+                    continue;
+                }
+                check(values[k].data() == tag.data() + span.valueBegin
+                      && values[k].size() == span.valueEnd - span.valueBegin);
+            }
+        }
+    }
+}
+
+// A fresh parse names a problem exactly when the text is not well formed, at a place in it.
+void checkFirstError(const MarkupDocument &doc)
+{
+    const MarkupError &first = doc.firstError();
+    check(doc.isWellFormed() == !first);
+    if (first) {
+        check(first.line >= 1 && first.offset <= doc.doc().size());
+        check(!profileDamageText(first, false).empty() && !profileDamageText(first, true).empty());
+    }
 }
 
 void editAndCompare(MarkupDocument &doc, std::uint8_t seed)
@@ -75,10 +135,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     walk(doc, 64);
     state->deviceType = size ? 1 + data[0] % 4 : 1;
     readProfileDocument(*state, doc);
+    checkFirstError(doc);
 
     doc.setDoc(TextCodec::fromUtf8(bytes));
+    checkAttributeShortcuts(doc.doc());
     const bool wellFormed = doc.isWellFormed();
-    readProfileDocument(*state, doc);
+    checkFirstError(doc);
+    MarkupError error;
+    readProfileDocument(*state, doc, DamagedProfile::ReadWhatCan, &error);
     if (wellFormed)
         editAndCompare(doc, size ? data[size - 1] : 0);
     return 0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using quillosim::SimKeyboard;
@@ -184,13 +185,30 @@ TEST_P(DeviceTransferTest, SpecialSingleCodesAndEmptyActions)
     assign(*state, 5, 0, 1, 199);                                // single double click
     assign(*state, 6, 0, 3, 0, action(9, {}));                   // macro without steps
     assign(*state, 7, 1, 2, 0, action(6, {"Sleep", "no such"})); // names without codes
+    ActionList idle = action(9, {});
+    idle.delayMs = 250;
+    assign(*state, 8, 1, 4, 0, idle); // emulation without keys
     ASSERT_TRUE(DeviceTransfer::writeKeyAssignments(*state, nullptr));
+
+    // The keyless emulation arrives as a continuous record that stops after its type byte;
+    // the macro without steps as an empty normal record.
+    const quillosim::KeyboardMemory memory = keyboard->memory();
+    const auto &emulation = memory.records[108 + 8 - 1];
+    ASSERT_EQ(emulation.size(), 64u);
+    EXPECT_EQ(std::vector<std::uint8_t>(emulation.begin(), emulation.begin() + 5),
+              (std::vector<std::uint8_t>{0x00, 0xF0, 2, 8, 1}));
+    EXPECT_TRUE(std::all_of(emulation.begin() + 5, emulation.end(), [](auto b) { return b == 0; }));
+    const auto &macro = memory.records[6 - 1];
+    ASSERT_EQ(macro.size(), 64u);
+    EXPECT_EQ(macro[4], 0); // type normal
+    EXPECT_EQ(macro[5], 0); // no codes
 
     auto read = openState();
     ASSERT_TRUE(DeviceTransfer::readKeyAssignments(*read, nullptr));
     EXPECT_EQ(read->category[AppState::index(5, 0)], 6);
     EXPECT_EQ(read->code[AppState::index(5, 0)], 199);
     EXPECT_EQ(read->category[AppState::index(6, 0)], 0);
+    EXPECT_EQ(read->category[AppState::index(8, 1)], 0);
     EXPECT_EQ(read->action[AppState::index(7, 1)].names,
               (std::vector<std::string>{KeyCatalogue::NoName, KeyCatalogue::NoName}));
 }

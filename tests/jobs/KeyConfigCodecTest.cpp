@@ -91,9 +91,13 @@ TEST_F(KeyConfigCodecTest, CombinationsAndEmulations)
     EXPECT_EQ(read.action.delayMs, 6000);
     EXPECT_EQ(read.action.pageRows, 9);
 
-    // Empty actions leave the key empty; actions no record can hold are refused.
+    // An empty combination leaves the key empty; an empty emulation stays a continuous record
+    // and reads back as not set. Actions no record can hold are refused.
     encoded(withSteps(2, {}), Encoded::Empty);
-    encoded(withSteps(4, {}), Encoded::Empty);
+    KeyAssignment idle = withSteps(4, {});
+    idle.action.delayMs = 70000; // kept in 16 bits
+    EXPECT_EQ(encoded(idle), (std::vector<int>{1, 65535, 0}));
+    EXPECT_EQ(decoded({1, 65535, 0}, single(1, 12)).category, 0);
     encoded(withSteps(2, std::vector<std::string>(58, "A")));
     encoded(withSteps(2, std::vector<std::string>(59, "A")), Encoded::Invalid);
     encoded(withSteps(4, std::vector<std::string>(56, "A")));

@@ -33,6 +33,22 @@ TEST(ScaleFactor, FollowsScreenHeight)
     EXPECT_FLOAT_EQ(computeScaleFactor(0), 1.0f);
 }
 
+TEST(ScaleFactor, LogicalPixelsCoverTheFactorInDevicePixels)
+{
+    // 200 %: a 2160-pixel screen reports 1080 logical pixels and gets the factor of 2160.
+    EXPECT_EQ(devicePixels(1080, 2.0), 2160);
+    EXPECT_FLOAT_EQ(logicalScale(computeScaleFactor(devicePixels(1080, 2.0)), 2.0), 1.0f);
+    EXPECT_EQ(scaledPixels(1240, logicalScale(2.0f, 2.0)) * 2, 2480);
+    // 125 %: 1728 logical lines are 2160 device lines; 1.5 device becomes 1.2 logical.
+    EXPECT_EQ(devicePixels(1728, 1.25), 2160);
+    EXPECT_FLOAT_EQ(logicalScale(1.5f, 1.25), 1.2f);
+    EXPECT_EQ(scaledPixels(1240, logicalScale(1.5f, 1.25)), 1488); // 1860 device pixels
+    // Without a ratio the factor is taken as it is.
+    EXPECT_FLOAT_EQ(logicalScale(1.5f, 1.0), 1.5f);
+    EXPECT_FLOAT_EQ(logicalScale(1.5f, 0.0), 1.5f);
+    EXPECT_EQ(devicePixels(37, 0.0), 37);
+}
+
 TEST(ScaleFactor, PlacementCentresAndTruncates)
 {
     const FramePlacement p = centredPlacement(1240, 670, 1920, 1080, 1.5f);

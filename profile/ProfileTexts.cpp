@@ -1,0 +1,102 @@
+#include "profile/ProfileFile.h"
+
+#include "profile/TextCodec.h"
+
+namespace {
+
+// What is wrong, in a few words; `name` is the element concerned.
+std::string problemText(MarkupProblem problem, const std::string &name, bool chinese)
+{
+    switch (problem) {
+    case MarkupProblem::None:
+        break;
+    case MarkupProblem::NoRootElement:
+        return chinese ? "没有任何元素" : "there is no element at all";
+    case MarkupProblem::SecondRoot:
+        return chinese ? "配置之外还有一个顶层元素 <" + name + ">"
+                       : "a second top-level element <" + name + "> follows the profile";
+    case MarkupProblem::LoneEndTag:
+        return chinese ? "结束标记 </" + name + "> 没有对应的开始标记"
+                       : "an end tag </" + name + "> without a start tag";
+    case MarkupProblem::UnendedElement:
+        return chinese ? "<" + name + "> 缺少结束标记" : "<" + name + "> has no end tag";
+    case MarkupProblem::EndsInsideElement:
+        return chinese ? "文件在 </" + name + "> 之前就结束了，可能不完整"
+                       : "the file ends before </" + name + ">, it looks cut off";
+    case MarkupProblem::UnfinishedTag:
+        if (name.empty())
+            return chinese ? "标记不完整" : "a tag is not finished";
+        return chinese ? "标记 <" + name + " 不完整" : "the tag <" + name + " is not finished";
+    case MarkupProblem::StrayLessThan:
+        return chinese ? "多余的“<”" : "a '<' that starts no tag";
+    case MarkupProblem::UnfinishedDoctype:
+        return chinese ? "文档类型声明不完整" : "the document type declaration is not finished";
+    case MarkupProblem::UnknownDeclaration:
+        return chinese ? "无法识别的“<!”标记" : "a '<!' that is no comment";
+    case MarkupProblem::UnclosedComment:
+        return chinese ? "注释没有结束（缺少“-->”）" : "a comment is never closed (no \"-->\")";
+    case MarkupProblem::UnclosedCdata:
+        return chinese ? "CDATA 段没有结束" : "a CDATA section is never closed";
+    case MarkupProblem::TooManyElements:
+        return chinese ? "元素多于配置文件所能容纳的数量" : "more elements than any profile has";
+    }
+    return {};
+}
+
+} // namespace
+
+const char *profileReadMessage(ProfileReadResult result, bool chinese)
+{
+    switch (result) {
+    case ProfileReadResult::Ok:
+        return "";
+    case ProfileReadResult::CannotOpen:
+        return chinese ? "无法打开该文件。" : "The file could not be opened.";
+    case ProfileReadResult::NotAProfile:
+        return chinese ? "该文件不是按键配置文件。" : "The file is not a configuration file.";
+    case ProfileReadResult::Damaged:
+        return chinese ? "该配置文件已损坏。" : "The configuration file is damaged.";
+    case ProfileReadResult::OtherVariant:
+        return chinese ? "该配置文件属于另一型号的键盘。"
+                       : "The configuration file belongs to another keyboard model.";
+    }
+    return chinese ? "无法读取该配置文件。" : "The configuration file could not be read.";
+}
+
+const char *profileWriteFailedMessage(bool chinese)
+{
+    return chinese ? "配置文件保存失败。" : "The configuration file could not be saved.";
+}
+
+std::string profileDamageText(const MarkupError &error, bool chinese)
+{
+    const std::string what = problemText(error.problem, TextCodec::toUtf8(error.tagName), chinese);
+    if (what.empty())
+        return {};
+    const std::string line = std::to_string(error.line);
+    return chinese ? "第 " + line + " 行：" + what : "line " + line + ": " + what;
+}
+
+std::string profileDamagedMessage(const MarkupError &error, bool chinese)
+{
+    const std::string where = profileDamageText(error, chinese);
+    if (chinese)
+        return where.empty() ? "该配置文件已损坏。" : "该配置文件已损坏（" + where + "）。";
+    return where.empty() ? "This profile is damaged." : "This profile is damaged (" + where + ").";
+}
+
+std::string profileDamagedQuestion(const MarkupError &error, bool chinese)
+{
+    return profileDamagedMessage(error, chinese)
+           + (chinese ? "是否打开其中可以读取的部分？文件中没有描述的按键将使用默认设置。"
+                      : " Open what can be read? Keys the file does not describe get their "
+                        "defaults.");
+}
+
+std::string profileReadDamagedNote(const MarkupError &error, bool chinese)
+{
+    return profileDamagedMessage(error, chinese)
+           + (chinese ? "已读取其中可以读取的部分；文件中没有描述的按键使用默认设置。"
+                      : " What could be read was read; keys the file does not describe have "
+                        "their defaults.");
+}
