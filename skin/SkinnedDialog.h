@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/ButtonTable.h"
+#include "skin/CaptionFit.h"
 #include "skin/SkinImages.h"
 
 #include <quillodev/MessageTarget.h>
@@ -88,6 +89,12 @@ protected:
 
     // Ids (inclusive ranges) whose buttons show their tooltip while hovered.
     void setTooltipIds(std::vector<std::pair<int, int>> ranges);
+    // Hover and tooltip worked out afresh for the last pointer position, after the entries
+    // shown have changed.
+    void refreshHover();
+
+    // Whether an entry is shown, hovered and hit at the moment (a paged dialog shows one page).
+    virtual bool isEntryShown(const DrawnButton &) const { return true; }
 
     // Painting steps, in the order they run on the base-size face.
     virtual void beforeEntries(QPainter &) {}
@@ -112,6 +119,7 @@ protected:
 
 private:
     void trackPointer(const QPoint &point);
+    ButtonTable::EntryFilter shownFilter() const;
     void updateTooltip();
     void paintEntries(QPainter &painter);
     QRegion computeShape();
@@ -130,6 +138,7 @@ private:
     QPoint m_lastMousePoint{0, 0};
     std::shared_ptr<DialogMessageTarget> m_target;
     SkinTooltip *m_tooltip = nullptr;
+    CaptionFit m_captionFit;
     std::vector<std::pair<int, int>> m_tooltipIds;
     int m_initialised = -1; // -1 not yet, else the answer of initDialog()
     bool m_pressedOnButton = false;
