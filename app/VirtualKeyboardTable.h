@@ -28,7 +28,7 @@ constexpr ButtonRect PickTextArea{20, 305, 520, 337};
 constexpr int PickTextFontSize = 15;
 constexpr int TitleFontSize = 17;
 
-// All 110 entries in table order; the last four slots stay empty.
+// All 110 entries in table order: close, OK, Cancel, their labels, then the 104 keys.
 std::vector<DrawnButton> build();
 
 constexpr bool isKey(int id)
