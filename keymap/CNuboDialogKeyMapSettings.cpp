@@ -99,9 +99,17 @@ bool CNuboDialogKeyMapSettings::isEntryShown(const DrawnButton &entry) const
 
 bool CNuboDialogKeyMapSettings::showsHover(const DrawnButton &entry) const
 {
-    // Rows without an entry are blank space.
+    // Buttons of the other mode do nothing, and rows without an entry are blank space.
+    if (m_model.singleMode() ? actsInComboModeOnly(entry.id) : actsInSingleModeOnly(entry.id))
+        return false;
     const ActionListView *view = m_views.ofRow(entry.id);
     return !view || view->rowHasEntry(view->rowOf(entry.id));
+}
+
+QRect CNuboDialogKeyMapSettings::captionRect(const DrawnButton &entry, const QRect &base) const
+{
+    // Row texts keep clear of the selection's accent edge.
+    return m_views.ofRow(entry.id) ? base.adjusted(5, 1, -2, 0) : base;
 }
 
 void CNuboDialogKeyMapSettings::showPage(int page)

@@ -54,6 +54,7 @@ protected:
     void fillTable(ButtonTable &table) override;
     bool isEntryShown(const DrawnButton &entry) const override;
     bool showsHover(const DrawnButton &entry) const override;
+    QRect captionRect(const DrawnButton &entry, const QRect &base) const override;
     void buttonClicked(int index, DrawnButton &entry) override;
     void beforeEntries(QPainter &painter) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

@@ -4,11 +4,15 @@
 #include "skin/FontTable.h"
 #include "skin/ScaleFactor.h"
 #include "skin/SkinnedDialog.h"
+#include "skin/WindowsColour.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
 namespace {
+
+constexpr std::uint32_t FieldText = 0x006FFF;
+constexpr std::uint32_t FieldBackground = 0x141414;
 
 void place(QWidget *field, const ButtonRect &base, float scale)
 {
@@ -53,9 +57,19 @@ QLineEdit *KeySettingsFields::lineField(QWidget *dialog, int id, const FontTable
 {
     auto *field = new QLineEdit(dialog);
     field->setObjectName(QStringLiteral("field%1").arg(id));
-    field->setFrame(false);
-    field->setTextMargins(2, 0, 2, 0);
     SkinnedDialog::applyFieldColours(field);
+    // The fields bring their own thin frames: where they sit depends on the language, which
+    // the faces cannot know.
+    const QString text = colourFromWindows(FieldText).name();
+    const QString dark = colourFromWindows(FieldBackground).name();
+    field->setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2;"
+                                        " border: 1px solid #343a43; border-radius: 3px;"
+                                        " padding: 0px 2px; selection-background-color: %1;"
+                                        " selection-color: %2; }"
+                                        " QLineEdit:focus { border-color: #b34e00; }"
+                                        " QLineEdit:disabled { color: #6e4a2c;"
+                                        " border-color: #262a30; }")
+                             .arg(text, dark));
     field->setFont(fonts.font(scaledPixels(KeySettingsTable::FieldFontSize, scale)));
     place(field, KeySettingsTable::fieldRect(id, chinese), scale);
     return field;

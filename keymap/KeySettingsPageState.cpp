@@ -24,6 +24,19 @@ constexpr RecordLabels recordLabels[] = {
     {Recording::Emulation, RecordEmuLabel, RecordEmuStopLabel},
 };
 
+// Page 1's buttons that act in one mode only dim their captions in the other.
+struct Captioned {
+    int button;
+    int label;
+};
+constexpr Captioned modeButtons[] = {{NewComboButton, 156},
+                                     {DeleteComboButton, 157},
+                                     {RecordComboButton, RecordComboLabel},
+                                     {VirtualComboButton, 164},
+                                     {VirtualSingleButton, 163}};
+constexpr std::uint32_t Caption = 0xC8C8C8;
+constexpr std::uint32_t Inactive = 0x6A645E;
+
 // A choice and its label are checked together.
 struct Choice {
     int button;
@@ -55,6 +68,11 @@ public:
     {
         if (DrawnButton *e = entry(id))
             e->showText = on;
+    }
+    void dim(int id, bool inactive)
+    {
+        if (DrawnButton *e = entry(id))
+            e->textColor = inactive ? Inactive : Caption;
     }
 
 private:
@@ -91,6 +109,9 @@ void write(ButtonTable &table, const KeySettingsModel &model, const KeySettingsV
     case KeySettingsModel::SingleComboPage: {
         writer.check({SingleRadio, SingleLabel}, model.singleMode());
         writer.check({ComboRadio, ComboLabel}, !model.singleMode());
+        for (const Captioned &button : modeButtons)
+            writer.dim(button.label, model.singleMode() ? actsInComboModeOnly(button.button)
+                                                        : actsInSingleModeOnly(button.button));
         const std::string name = StepText::stepText(model.catalogue(), model.singleKey(), false);
         if (DrawnButton *label = writer.entry(SingleKeyName))
             label->setCaption(name, name);

@@ -141,8 +141,15 @@ constexpr int stopLabels[] = {CaptureStopLabel, RecordComboStopLabel, RecordMacr
 constexpr int choiceLabels[] = {SingleLabel,    ComboLabel,      TimesPlayLabel,  PressPlayLabel,
                                 TogglePlayLabel, AutoDelayLabel, RecordDelayLabel};
 
-// Headings over lists and groups of buttons, quieter than the captions under them.
-constexpr int headings[] = {161, 162, 270, 271, 357, 358, 451, 452, 651, 652};
+// Headings over lists and groups of buttons, quieter than the captions under them. Those whose
+// rectangles reach down to what they head sit at the bottom of them, the others at the top (the
+// Function page's first row of buttons lies within its heading's rectangle).
+struct Heading {
+    int id;
+    std::uint32_t align;
+};
+constexpr Heading headings[] = {{161, Bottom}, {162, Bottom}, {270, 0}, {271, 0}, {357, 0},
+                                {358, 0},      {451, Bottom}, {452, Bottom}, {651, 0}, {652, 0}};
 constexpr int HeadingFontSize = 12;
 constexpr int MacroTip = 269;
 
@@ -316,11 +323,11 @@ std::vector<DrawnButton> build(int deviceType)
         // Level with the radio or box beside it.
         label->textFormat = Left | VerticalCentre;
     }
-    for (int id : headings) {
-        DrawnButton *label = find(table, id);
+    for (const Heading &heading : headings) {
+        DrawnButton *label = find(table, heading.id);
         label->textColor = Dim;
         label->fontSize = HeadingFontSize;
-        label->textFormat = Left | Bottom;
+        label->textFormat = Left | heading.align;
     }
     DrawnButton *tip = find(table, MacroTip);
     tip->textColor = Dim;

@@ -118,6 +118,18 @@ constexpr int pageOfId(int id)
 // All 221 entries in table order, in base pixels; unused slots keep the defaults (id -1).
 std::vector<DrawnButton> build(int deviceType);
 
+// Page 1's buttons that act in one mode only: New, Delete, Record and the virtual keyboard of a
+// combination, and the single key's virtual keyboard.
+constexpr bool actsInComboModeOnly(int id)
+{
+    return id == NewComboButton || id == DeleteComboButton || id == RecordComboButton
+           || id == VirtualComboButton;
+}
+constexpr bool actsInSingleModeOnly(int id)
+{
+    return id == VirtualSingleButton;
+}
+
 Kind kindOf(int id);
 
 // The child controls, in base pixels: the times / delay field (1001), the auto delay field

@@ -234,7 +234,7 @@ void SkinnedDialog::paintEntries(QPainter &painter)
             painter.setPen(captionColour(entry));
             // A caption longer than its place is drawn smaller, or cut short, not over its
             // neighbours.
-            m_captionFit.draw(painter, base, textFlags(entry.textFormat),
+            m_captionFit.draw(painter, captionRect(entry, base), textFlags(entry.textFormat),
                               QString::fromStdString(entry.caption(language)),
                               m_fonts.font(entry.fontSize));
         }

@@ -103,6 +103,8 @@ protected:
     virtual bool showsHover(const DrawnButton &) const { return true; }
     virtual void afterSkinCopy(QPainter &, const DrawnButton &, const QRect & /*base*/) {}
     virtual QColor captionColour(const DrawnButton &entry) const;
+    // Where an entry's caption is laid out, in base pixels: its rectangle unless a dialog pads it.
+    virtual QRect captionRect(const DrawnButton &, const QRect &base) const { return base; }
     virtual void afterEntry(QPainter &, DrawnButton &, const QRect & /*base*/, bool /*hovered*/) {}
     virtual void afterEntries(QPainter &) {}
 

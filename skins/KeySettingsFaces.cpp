@@ -125,14 +125,9 @@ void paintPageChrome(QPainter &painter, int page)
     case 3:
         DialogParts::listFrame(painter, box(34, 112, 199, 244));
         DialogParts::listFrame(painter, box(210, 112, 375, 244));
-        if (page == 2) {
-            // The times field sits further right in English; one frame serves both places.
-            DialogParts::fieldFrame(painter, box(467, 110, 523, 132));
-            DialogParts::fieldFrame(painter, box(467, 174, 519, 196));
+        // The fields draw their own frames: they sit further right in English.
+        if (page == 2)
             FacePainter::well(painter, box(224, 251, 546, 310), 6, QColor("#131518"));
-        } else {
-            DialogParts::fieldFrame(painter, box(467, 110, 508, 132));
-        }
         break;
     case 5:
         mouseDrawing(painter);
