@@ -5,8 +5,8 @@
 #include "keymap/KeySettingsCodes.h"
 #include "keymap/KeySettingsFields.h"
 #include "keymap/KeySettingsPageState.h"
+#include "keymap/KeySettingsScrollBars.h"
 #include "skin/CSkinScrollBar.h"
-#include "skin/ScaleFactor.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,14 +14,7 @@
 using namespace KeySettingsTable;
 using Recording = KeySettingsModel::Recording;
 
-static_assert(int(ActionListView::LineUp) == CSkinScrollBar::LineUp
-              && int(ActionListView::PageDown) == CSkinScrollBar::PageDown
-              && int(ActionListView::ThumbPosition) == CSkinScrollBar::ThumbPosition
-              && int(ActionListView::ThumbTrack) == CSkinScrollBar::ThumbTrack);
-
 namespace {
-
-constexpr int ScrollBarWidth = 15; // base pixels
 
 bool endsDialog(int id)
 {
@@ -63,20 +56,8 @@ bool CNuboDialogKeyMapSettings::initDialog()
 
     const float s = scale();
     m_fields = new KeySettingsFields(this, fonts(), s, state().chinese());
-    const int cell = scaledPixels(ScrollBarWidth, s);
-    QImage sheet = m_skins.scrollBar;
-    if (!sheet.isNull())
-        sheet = sheet.scaled(9 * cell, 3 * cell, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    for (CSkinScrollBar **bar : {&m_entryBar, &m_stepBar}) {
-        *bar = new CSkinScrollBar(Qt::Vertical, this);
-        (*bar)->setBitmap(sheet);
-        (*bar)->hide();
-        CSkinScrollBar *self = *bar;
-        connect(self, &CSkinScrollBar::scrollRequested, this,
-                [this, self](int request, int track) { scrolled(*self, request, track); });
-    }
-    m_entryBar->setObjectName(QStringLiteral("scroll%1").arg(EntryScrollBar));
-    m_stepBar->setObjectName(QStringLiteral("scroll%1").arg(StepScrollBar));
+    m_bars = new KeySettingsScrollBars(this, m_skins.scrollBar, s);
+    connect(m_bars, &KeySettingsScrollBars::scrollTo, this, &CNuboDialogKeyMapSettings::scrolled);
 
     table().scaleToClient(s);
     setTooltipIds({{FirstMediaButton, LastMediaButton},
@@ -106,6 +87,16 @@ bool CNuboDialogKeyMapSettings::showsHover(const DrawnButton &entry) const
     return !view || view->rowHasEntry(view->rowOf(entry.id));
 }
 
+CSkinScrollBar &CNuboDialogKeyMapSettings::entryScrollBar() const
+{
+    return m_bars->entries();
+}
+
+CSkinScrollBar &CNuboDialogKeyMapSettings::stepScrollBar() const
+{
+    return m_bars->steps();
+}
+
 QRect CNuboDialogKeyMapSettings::captionRect(const DrawnButton &entry, const QRect &base) const
 {
     // Row texts keep clear of the selection's accent edge.
@@ -122,59 +113,21 @@ void CNuboDialogKeyMapSettings::showPage(int page)
     }
     m_shownPage = page;
     m_fields->showPage(page);
-    placeScrollBar(*m_entryBar, EntryScrollBar, page);
-    placeScrollBar(*m_stepBar, StepScrollBar, page);
-    syncScrollBars();
+    m_bars->showPage(page, m_views);
     // Whatever the pointer was over on the old page is gone, its tooltip too.
     refreshHover();
     update();
 }
 
-void CNuboDialogKeyMapSettings::placeScrollBar(CSkinScrollBar &bar, int barId, int page)
+void CNuboDialogKeyMapSettings::scrolled(bool steps, int position)
 {
-    const ButtonRect base = scrollBarRect(barId, page);
-    if (base.width() <= 0) {
-        bar.hide();
-        return;
-    }
-    const float s = scale();
-    bar.setGeometry(scaledPixels(base.left, s), scaledPixels(base.top, s),
-                    scaledPixels(ScrollBarWidth, s), scaledPixels(base.height(), s));
-    bar.show();
-}
-
-void CNuboDialogKeyMapSettings::syncScrollBars()
-{
-    const auto sync = [](CSkinScrollBar &bar, const ActionListView *view) {
-        if (!view)
-            return;
-        // The bar is only told when something changed, which spares it a repaint.
-        const ScrollInfo wanted = view->scrollInfo();
-        const ScrollInfo now = bar.scrollInfo();
-        if (now.minimum != wanted.minimum || now.maximum != wanted.maximum
-            || now.page != wanted.page || now.position != wanted.position)
-            bar.setScrollInfo(wanted, CSkinScrollBar::RangeMask | CSkinScrollBar::PageMask
-                                          | CSkinScrollBar::PositionMask);
-    };
-    sync(*m_entryBar, m_views.entries(m_shownPage));
-    sync(*m_stepBar, m_views.steps(m_shownPage));
-}
-
-void CNuboDialogKeyMapSettings::scrolled(CSkinScrollBar &bar, int request, int trackPosition)
-{
-    const bool steps = &bar == m_stepBar;
-    const ActionListView *view = steps ? m_views.steps(m_shownPage) : m_views.entries(m_shownPage);
     WorkingList *list = m_model.listOfPage(m_shownPage);
-    if (!view || !list)
+    if (!list)
         return;
-    const int target = view->scrollTarget(request, trackPosition);
-    if (target >= 0) {
-        if (steps)
-            list->current().scrollTo(target);
-        else
-            list->scrollTo(target); // the entry there becomes current
-    }
-    syncScrollBars();
+    if (steps)
+        list->current().scrollTo(position);
+    else
+        list->scrollTo(position); // the entry there becomes current
     update();
 }
 
@@ -425,5 +378,5 @@ void CNuboDialogKeyMapSettings::beforeEntries(QPainter &)
     default:
         break;
     }
-    syncScrollBars();
+    m_bars->sync(m_views);
 }

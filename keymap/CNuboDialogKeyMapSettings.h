@@ -12,6 +12,7 @@
 
 class CSkinScrollBar;
 class KeySettingsFields;
+class KeySettingsScrollBars;
 
 // The modal dialog in which the user decides what one key does on one layer: seven pages of
 // single keys and combinations, macros, emulations, multimedia, mouse, function and power
@@ -40,8 +41,8 @@ public:
     ClickHold &clickHold() { return m_hold; }
 
     KeySettingsFields &fields() const { return *m_fields; }
-    CSkinScrollBar &entryScrollBar() const { return *m_entryBar; }
-    CSkinScrollBar &stepScrollBar() const { return *m_stepBar; }
+    CSkinScrollBar &entryScrollBar() const;
+    CSkinScrollBar &stepScrollBar() const;
     RecordingHook &recordingHook() { return m_recordingHook; }
 
     // Ends a running capture or recording and gives the keyboard back.
@@ -68,9 +69,7 @@ private:
     static Handler handlerOf(int id);
 
     void showPage(int page);
-    void placeScrollBar(CSkinScrollBar &bar, int barId, int page);
-    void syncScrollBars();
-    void scrolled(CSkinScrollBar &bar, int request, int trackPosition);
+    void scrolled(bool steps, int position);
 
     void onTab(int id);
     void onDefault(int id);
@@ -93,8 +92,7 @@ private:
     ClickHold m_hold;
     RecordingHook m_recordingHook;
     KeySettingsFields *m_fields = nullptr;
-    CSkinScrollBar *m_entryBar = nullptr;
-    CSkinScrollBar *m_stepBar = nullptr;
+    KeySettingsScrollBars *m_bars = nullptr;
     KeySettingsViews m_views;
     int m_shownPage = 0;
     int m_skinPage = 0; // the page whose face is set

@@ -97,13 +97,4 @@ bool offers(const CodeButton &button, int deviceType)
     return (button.variants >> (variant - 1)) & 1;
 }
 
-int idOfCode(int page, int code)
-{
-    for (const CodeButton &button : buttonsOfPage(page)) {
-        if (button.code == code)
-            return button.id;
-    }
-    return -1;
-}
-
 } // namespace KeySettingsCodes

@@ -29,7 +29,4 @@ const CodeButton *buttonOfId(int id);
 // Whether a keyboard of this DeviceType offers the button.
 bool offers(const CodeButton &button, int deviceType);
 
-// Pages 4..7 share one rule: the first button for a code is the one shown checked.
-int idOfCode(int page, int code);
-
 } // namespace KeySettingsCodes

@@ -11,6 +11,9 @@ ClickHold::ClickHold(int holdMs, Action action, QObject *parent)
 
 void ClickHold::hold(int index)
 {
+    // A click elsewhere before the time is up is no double click: the first one still counts.
+    if (isHolding())
+        runNow();
     m_index = index;
     m_timer.start();
 }

@@ -14,7 +14,7 @@ public:
 
     ClickHold(int holdMs, Action action, QObject *parent = nullptr);
 
-    // A release on table entry `index`; a release still held is dropped for it.
+    // A release on table entry `index`; one still held runs first.
     void hold(int index);
     // A double click arrived, or the window closes: the held release is dropped.
     void drop();
