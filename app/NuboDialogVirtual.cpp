@@ -10,8 +10,8 @@
 
 NuboDialogVirtual::NuboDialogVirtual(AppState &state, const FontTable &fonts,
                                      const SkinImages &skin, QWidget *parent)
-    : SkinnedDialog(state, fonts, VirtualKeyboardTable::EntryCount,
-                    VirtualKeyboardTable::ColourKey, parent)
+    : SkinnedDialog(state, fonts, VirtualKeyboardTable::EntryCount, VirtualKeyboardTable::ColourKey,
+                    parent)
     , m_picker(state, VirtualKeyPicker::SingleKey)
     , m_hold(ClickHoldMs, [this](int index) { clickEntry(index); })
 {
@@ -110,6 +110,15 @@ void NuboDialogVirtual::finishDoubleClick()
         return;
     state().virtualPick = table()[std::size_t(index)].keyIndex;
     accept();
+}
+
+void NuboDialogVirtual::done(int result)
+{
+    // Nothing held may pick after the dialog has answered.
+    m_hold.drop();
+    m_doubleClickWait.stop();
+    m_doubleClickEntry = -1;
+    SkinnedDialog::done(result);
 }
 
 void NuboDialogVirtual::afterEntries(QPainter &)

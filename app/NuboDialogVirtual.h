@@ -32,6 +32,8 @@ public:
     void clickEntry(int index);
     ClickHold &clickHold() { return m_hold; }
 
+    void done(int result) override;
+
 protected:
     bool initDialog() override;
     void fillTable(ButtonTable &table) override;

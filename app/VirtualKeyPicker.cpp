@@ -92,7 +92,8 @@ std::string VirtualKeyPicker::text(const std::string &language) const
         return (chinese ? "单键：" : "Single:") + catalogue.nameOfCode(m_state.virtualPick);
     if (m_mode != Combination)
         return {};
-    std::string text = (chinese ? "组合键：" : "Combo:") + catalogue.nameOfCode(m_state.virtualPicks[0]);
+    std::string text
+        = (chinese ? "组合键：" : "Combo:") + catalogue.nameOfCode(m_state.virtualPicks[0]);
     const int count = std::clamp(m_state.virtualPickCount, 0, MaxPicks);
     for (int slot = 1; slot < count; ++slot)
         text += "+" + catalogue.nameOfCode(m_state.virtualPicks[std::size_t(slot)]);

@@ -32,8 +32,7 @@ std::string joined(const std::vector<std::string> &names, const char *separator)
 } // namespace
 
 CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(AppState &state, const FontTable &fonts,
-                                                     const KeySettingsSkins &skins,
-                                                     QWidget *parent)
+                                                     const KeySettingsSkins &skins, QWidget *parent)
     : SkinnedDialog(state, fonts, EntryCount, ColourKey, parent)
     , m_model(state)
     , m_skins(skins)
@@ -201,8 +200,7 @@ CNuboDialogKeyMapSettings::Handler CNuboDialogKeyMapSettings::handlerOf(int id)
         {CancelButton, CancelButton, &CNuboDialogKeyMapSettings::onCancel},
         {CloseMark, CloseMark, &CNuboDialogKeyMapSettings::onCancel},
         {SingleRadio, ComboRadio, &CNuboDialogKeyMapSettings::onSingleMode},
-        {VirtualSingleButton, VirtualSingleButton,
-         &CNuboDialogKeyMapSettings::onVirtualSingleKey},
+        {VirtualSingleButton, VirtualSingleButton, &CNuboDialogKeyMapSettings::onVirtualSingleKey},
         {FirstComboRow, LastComboRow, &CNuboDialogKeyMapSettings::onEntryRow},
         {FirstMacroRow, LastMacroRow, &CNuboDialogKeyMapSettings::onEntryRow},
         {FirstMacroStepRow, LastMacroStepRow, &CNuboDialogKeyMapSettings::onStepRow},

@@ -4,15 +4,24 @@ namespace KeySettingsCodes {
 namespace {
 
 constexpr CodeButton media[] = {
-    {401, 115, "播放器", "Media Select"},    {402, 111, "播放/暂停", "Play/Pause"},
-    {403, 110, "停止", "Stop"},              {404, 108, "下一首", "Next Track"},
-    {405, 109, "上一首", "Previous Track"},  {406, 114, "音量减小", "Volume Down"},
-    {407, 113, "音量加大", "Volume Up"},     {408, 112, "静音", "Mute"},
-    {409, 121, "后退", "WWW Back"},          {410, 122, "前进", "WWW Forward"},
-    {411, 123, "停止", "WWW Stop"},          {412, 124, "刷新", "WWW Refresh"},
-    {413, 125, "收藏夹", "WWW Favorites"},   {414, 119, "搜索", "WWW Search"},
-    {415, 116, "邮件", "E-mail"},            {416, 120, "主页", "WWW Home"},
-    {417, 118, "资源管理器", "My Computer"}, {418, 117, "计算器", "Calculator"},
+    {401, 115, "播放器", "Media Select"},
+    {402, 111, "播放/暂停", "Play/Pause"},
+    {403, 110, "停止", "Stop"},
+    {404, 108, "下一首", "Next Track"},
+    {405, 109, "上一首", "Previous Track"},
+    {406, 114, "音量减小", "Volume Down"},
+    {407, 113, "音量加大", "Volume Up"},
+    {408, 112, "静音", "Mute"},
+    {409, 121, "后退", "WWW Back"},
+    {410, 122, "前进", "WWW Forward"},
+    {411, 123, "停止", "WWW Stop"},
+    {412, 124, "刷新", "WWW Refresh"},
+    {413, 125, "收藏夹", "WWW Favorites"},
+    {414, 119, "搜索", "WWW Search"},
+    {415, 116, "邮件", "E-mail"},
+    {416, 120, "主页", "WWW Home"},
+    {417, 118, "资源管理器", "My Computer"},
+    {418, 117, "计算器", "Calculator"},
 };
 
 constexpr CodeButton mouse[] = {

@@ -9,7 +9,7 @@ namespace KeySettingsCodes {
 
 // Bit (1 << (DeviceType - 1)); DeviceType 0 counts as 1.
 constexpr std::uint8_t AllVariants = 0x0F;
-constexpr std::uint8_t Wireless = 0x03;  // Quillo(RGB)BLe, Quillo(S)BLe
+constexpr std::uint8_t Wireless = 0x03;   // Quillo(RGB)BLe, Quillo(S)BLe
 constexpr std::uint8_t KeyColours = 0x09; // Quillo(RGB)BLe, Quillo(RGB)
 
 struct CodeButton {

@@ -41,8 +41,7 @@ KeySettingsFields::KeySettingsFields(QWidget *dialog, const FontTable &fonts, fl
     m_comboKeys->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_comboKeys->document()->setDocumentMargin(2);
     SkinnedDialog::applyFieldColours(m_comboKeys);
-    m_comboKeys->setFont(
-        fonts.font(scaledPixels(KeySettingsTable::ComboKeysFontSize, scale)));
+    m_comboKeys->setFont(fonts.font(scaledPixels(KeySettingsTable::ComboKeysFontSize, scale)));
     place(m_comboKeys, KeySettingsTable::fieldRect(KeySettingsTable::ComboKeysField, chinese),
           scale);
 

@@ -35,7 +35,8 @@ signals:
     void edited(int fieldId);
 
 private:
-    QLineEdit *lineField(QWidget *dialog, int id, const FontTable &fonts, float scale, bool chinese);
+    QLineEdit *lineField(QWidget *dialog, int id, const FontTable &fonts, float scale,
+                         bool chinese);
     static void setValue(QLineEdit *field, int value);
 
     float m_scale;

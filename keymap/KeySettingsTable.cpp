@@ -50,8 +50,8 @@ struct TabCaption {
     const char *en;
 };
 constexpr TabCaption tabCaptions[PageCount] = {
-    {"单/组合键", "Single/Com"}, {"宏定义", "Macro"},  {"模拟击键", "Emulate"},
-    {"多媒体", "Multimedia"},    {"鼠标", "Mouse"},    {"操控键", "Function"},
+    {"单/组合键", "Single/Com"}, {"宏定义", "Macro"}, {"模拟击键", "Emulate"},
+    {"多媒体", "Multimedia"},    {"鼠标", "Mouse"},   {"操控键", "Function"},
     {"电源键", "Power"},
 };
 
@@ -86,12 +86,23 @@ constexpr Cell macroCells[] = {
     {TimesPlayRadio, Kind::Radio, {390, 115, 405, 130}, "次数播放", "Times Play"},
     {TimesPlayLabel, Kind::Label, {407, 111, 475, 129}, "次数播放", "Times Play", Left},
     {275, Kind::Label, {522, 111, 580, 129}, "次", "times", Left},
-    {PressPlayRadio, Kind::Radio, {390, 135, 405, 150}, "按下播放，释放停止",
+    {PressPlayRadio,
+     Kind::Radio,
+     {390, 135, 405, 150},
+     "按下播放，释放停止",
      "Press play, release stop"},
-    {PressPlayLabel, Kind::Label, {407, 132, 570, 150}, "按下播放，释放停止",
-     "Press play, release stop", Left},
+    {PressPlayLabel,
+     Kind::Label,
+     {407, 132, 570, 150},
+     "按下播放，释放停止",
+     "Press play, release stop",
+     Left},
     {TogglePlayRadio, Kind::Radio, {390, 155, 405, 170}, "按键开/关播放", "Press to play/stop"},
-    {TogglePlayLabel, Kind::Label, {407, 153, 520, 171}, "按键开/关播放", "Press to play/stop",
+    {TogglePlayLabel,
+     Kind::Label,
+     {407, 153, 520, 171},
+     "按键开/关播放",
+     "Press to play/stop",
      Left},
     {AutoDelayCheck, Kind::Check, {390, 175, 405, 190}, "自动延时", "Auto delay"},
     {AutoDelayLabel, Kind::Label, {407, 174, 475, 192}, "自动延时", "Auto delay", Left},
@@ -105,7 +116,9 @@ constexpr Cell macroCells[] = {
     {265, Kind::Label, {45, 264, 105, 288}, "新建", "New"},
     {RemoveMacroButton, Kind::PushButton, {114, 258, 174, 288}, "删除", "Remove"},
     {266, Kind::Label, {114, 264, 174, 288}, "删除", "Remove"},
-    {269, Kind::Label, {230, 254, 539, 308},
+    {269,
+     Kind::Label,
+     {230, 254, 539, 308},
      "温馨提示：录制框中单击鼠标右键可插入鼠标功能\n录制框中选中延时参数并双击鼠标左键可对其编辑",
      "Tip:Right of mouse click to insert mouse actions in\nrecord list. Select delay parameter "
      "and double click\nleft of mouse to edit in record list.",
@@ -135,10 +148,10 @@ constexpr Cell sectionCells[] = {
 };
 
 // The "Stop Rec" labels replace their "Record" labels while a recording runs.
-constexpr int stopLabels[] = {CaptureStopLabel, RecordComboStopLabel, RecordMacroStopLabel,
-                              RecordEmuStopLabel};
+constexpr int stopLabels[]
+    = {CaptureStopLabel, RecordComboStopLabel, RecordMacroStopLabel, RecordEmuStopLabel};
 // Labels of radios and check boxes: green while theirs is checked.
-constexpr int choiceLabels[] = {SingleLabel,    ComboLabel,      TimesPlayLabel,  PressPlayLabel,
+constexpr int choiceLabels[] = {SingleLabel,     ComboLabel,     TimesPlayLabel,  PressPlayLabel,
                                 TogglePlayLabel, AutoDelayLabel, RecordDelayLabel};
 
 // Headings over lists and groups of buttons, quieter than the captions under them. Those whose
@@ -148,7 +161,7 @@ struct Heading {
     int id;
     std::uint32_t align;
 };
-constexpr Heading headings[] = {{161, Bottom}, {162, Bottom}, {270, 0}, {271, 0}, {357, 0},
+constexpr Heading headings[] = {{161, Bottom}, {162, Bottom}, {270, 0},      {271, 0}, {357, 0},
                                 {358, 0},      {451, Bottom}, {452, Bottom}, {651, 0}, {652, 0}};
 constexpr int HeadingFontSize = 12;
 constexpr int MacroTip = 269;
@@ -169,7 +182,10 @@ public:
         entry.isLabel = kindOf(id) == Kind::Label;
         return entry;
     }
-    void add(const Cell &cell) { add(cell.id, cell.rect, cell.zh, cell.en).textFormat = cell.format; }
+    void add(const Cell &cell)
+    {
+        add(cell.id, cell.rect, cell.zh, cell.en).textFormat = cell.format;
+    }
     template<std::size_t N>
     void add(const Cell (&cells)[N])
     {
@@ -187,8 +203,8 @@ void addRows(Filler &fill, int firstId, int count, int left, int top, int right,
              int height)
 {
     for (int r = 0; r < count; ++r) {
-        DrawnButton &row = fill.add(firstId + r,
-                                    {left, top + pitch * r, right, top + pitch * r + height}, "", "");
+        DrawnButton &row = fill.add(
+            firstId + r, {left, top + pitch * r, right, top + pitch * r + height}, "", "");
         row.textOnButton = true;
         row.fontSize = RowFontSize;
         row.textFormat = Left;

@@ -15,8 +15,8 @@ KeySettingsViews::KeySettingsViews()
 
 void KeySettingsViews::bind(const ButtonTable &table, KeySettingsModel &model)
 {
-    for (ActionListView *view : {&m_combos, &m_macros, &m_macroSteps, &m_emulations,
-                                 &m_emulationSteps})
+    for (ActionListView *view :
+         {&m_combos, &m_macros, &m_macroSteps, &m_emulations, &m_emulationSteps})
         view->bind(table);
     // The model keeps its lists in place for its whole life.
     m_combos.show(&model.combos().list());
@@ -49,8 +49,8 @@ const ActionListView *KeySettingsViews::steps(int page) const
 
 const ActionListView *KeySettingsViews::ofRow(int id) const
 {
-    for (const ActionListView *view : {&m_combos, &m_macros, &m_macroSteps, &m_emulations,
-                                       &m_emulationSteps}) {
+    for (const ActionListView *view :
+         {&m_combos, &m_macros, &m_macroSteps, &m_emulations, &m_emulationSteps}) {
         if (view->rowOf(id) >= 0)
             return view;
     }

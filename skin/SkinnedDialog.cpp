@@ -363,7 +363,9 @@ void SkinnedDialog::trackPointer(const QPoint &point)
 
 ButtonTable::EntryFilter SkinnedDialog::shownFilter() const
 {
-    return [this](const DrawnButton &entry) { return isEntryShown(entry); };
+    return [this](const DrawnButton &entry) {
+        return isEntryShown(entry);
+    };
 }
 
 void SkinnedDialog::refreshHover()

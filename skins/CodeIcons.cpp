@@ -56,7 +56,8 @@ void triangle(Ink &ink, P tip, qreal width, qreal height, bool right)
 {
     const qreal back = right ? tip.x() - width : tip.x() + width;
     ink.fill();
-    ink.p().drawPolygon(QPolygonF({tip, P(back, tip.y() - height / 2), P(back, tip.y() + height / 2)}));
+    ink.p().drawPolygon(
+        QPolygonF({tip, P(back, tip.y() - height / 2), P(back, tip.y() + height / 2)}));
     ink.line();
 }
 
@@ -80,7 +81,8 @@ void lock(Ink &ink, P at, qreal size)
 void bluetooth(Ink &ink, const QString &number)
 {
     ink.line(1.7);
-    ink.p().drawPolyline(QPolygonF({P(5, 7.5), P(15, 16), P(10, 20.5), P(10, 3.5), P(15, 8), P(5, 16.5)}));
+    ink.p().drawPolyline(
+        QPolygonF({P(5, 7.5), P(15, 16), P(10, 20.5), P(10, 3.5), P(15, 8), P(5, 16.5)}));
     ink.text(QRectF(14, 12, 10, 12), number, 9);
 }
 
@@ -246,8 +248,11 @@ bool functionIcon(Ink &ink, int code)
     case 170:
     case 180:
     case 181: {
-        const char *digit = code == 168 ? "1" : code == 169 ? "2" : code == 170 ? "3"
-                          : code == 180 ? "4" : "5";
+        const char *digit = code == 168   ? "1"
+                            : code == 169 ? "2"
+                            : code == 170 ? "3"
+                            : code == 180 ? "4"
+                                          : "5";
         bluetooth(ink, QString::fromLatin1(digit));
         return true;
     }

@@ -107,8 +107,8 @@ void radio(QPainter &painter, const QPointF &centre, FaceLook look)
 {
     Smooth smooth(painter);
     const qreal outer = 6.5;
-    painter.setPen(QPen(look == FaceLook::Normal ? QColor("#4b515c") : FacePalette::AccentLight,
-                        1.4));
+    painter.setPen(
+        QPen(look == FaceLook::Normal ? QColor("#4b515c") : FacePalette::AccentLight, 1.4));
     painter.setBrush(QColor("#0f1113"));
     painter.drawEllipse(centre, outer, outer);
     if (look == FaceLook::Checked) {
@@ -123,16 +123,16 @@ void check(QPainter &painter, const QRectF &box, FaceLook look)
     Smooth smooth(painter);
     const QRectF r = QRectF(box.center() - QPointF(6.5, 6.5), QSizeF(13, 13));
     const bool on = look == FaceLook::Checked;
-    painter.setPen(QPen(look == FaceLook::Normal ? QColor("#4b515c") : FacePalette::AccentLight,
-                        1.4));
+    painter.setPen(
+        QPen(look == FaceLook::Normal ? QColor("#4b515c") : FacePalette::AccentLight, 1.4));
     painter.setBrush(on ? FacePalette::Accent : QColor("#0f1113"));
     painter.drawRoundedRect(r, 3, 3);
     if (on) {
         QPen tick(QColor("#1a0e04"), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         painter.setPen(tick);
-        painter.drawPolyline(QPolygonF({r.center() + QPointF(-3.5, 0.2),
-                                        r.center() + QPointF(-1, 2.8),
-                                        r.center() + QPointF(3.6, -2.6)}));
+        painter.drawPolyline(
+            QPolygonF({r.center() + QPointF(-3.5, 0.2), r.center() + QPointF(-1, 2.8),
+                       r.center() + QPointF(3.6, -2.6)}));
     }
 }
 
@@ -206,8 +206,8 @@ void closeMark(QPainter &painter, const QRectF &rect, FaceLook look)
         painter.setBrush(FacePalette::Danger);
         painter.drawEllipse(c, 9.5, 9.5);
     }
-    painter.setPen(QPen(hover ? QColor(Qt::white) : FacePalette::TextDim, 1.8, Qt::SolidLine,
-                        Qt::RoundCap));
+    painter.setPen(
+        QPen(hover ? QColor(Qt::white) : FacePalette::TextDim, 1.8, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(c + QPointF(-4, -4), c + QPointF(4, 4));
     painter.drawLine(c + QPointF(-4, 4), c + QPointF(4, -4));
 }
@@ -248,7 +248,8 @@ void iconCap(QPainter &painter, const QRectF &rect, FaceLook look)
     painter.drawRoundedRect(r, 6, 6);
     if (look != FaceLook::Checked) {
         painter.setPen(QPen(QColor(255, 255, 255, 24), 1));
-        painter.drawLine(QPointF(r.left() + 6, r.top() + 1.5), QPointF(r.right() - 6, r.top() + 1.5));
+        painter.drawLine(QPointF(r.left() + 6, r.top() + 1.5),
+                         QPointF(r.right() - 6, r.top() + 1.5));
     }
 }
 

@@ -191,9 +191,8 @@ void paintEmptySockets(QPainter &painter, const std::vector<DrawnButton> &table)
     for (const DrawnButton &full : build(1)) {
         if (pageOfId(full.id) != 6 || full.isLabel)
             continue;
-        const bool present = std::any_of(table.begin(), table.end(), [&](const DrawnButton &e) {
-            return e.id == full.id;
-        });
+        const bool present = std::any_of(table.begin(), table.end(),
+                                         [&](const DrawnButton &e) { return e.id == full.id; });
         if (!present)
             DialogParts::emptySocket(painter, rectOf(full.rect));
     }
@@ -230,10 +229,11 @@ void paintKeySettingsFaces(SkinFaces &faces)
             // Only the Function page's plain face differs between keyboards; its highlights
             // show every button there is.
             if (!faces.count(set.background))
-                faces[set.background]
-                    = FacePainter::keyedOut(paintKeySettingsFace(deviceType, page, FaceLook::Normal), key);
+                faces[set.background] = FacePainter::keyedOut(
+                    paintKeySettingsFace(deviceType, page, FaceLook::Normal), key);
             if (!faces.count(set.hover))
-                faces[set.hover] = FacePainter::keyedOut(paintKeySettingsFace(1, page, FaceLook::Hover), key);
+                faces[set.hover]
+                    = FacePainter::keyedOut(paintKeySettingsFace(1, page, FaceLook::Hover), key);
             if (!faces.count(set.checked))
                 faces[set.checked]
                     = FacePainter::keyedOut(paintKeySettingsFace(1, page, FaceLook::Checked), key);

@@ -26,8 +26,8 @@ QImage paintVirtualKeyboardFace(FaceLook look)
     DialogParts::header(painter, BaseWidth, 38);
     FacePainter::well(painter, QRectF(20, 56, 892, 236), 10, QColor("#0c0d10"));
     const ButtonRect &text = PickTextArea;
-    DialogParts::fieldFrame(painter, QRectF(text.left - 5, text.top - 4, text.width() + 10,
-                                            text.height() + 8));
+    DialogParts::fieldFrame(
+        painter, QRectF(text.left - 5, text.top - 4, text.width() + 10, text.height() + 8));
     for (const DrawnButton &entry : build()) {
         if (!entry.isHittable())
             continue;

@@ -54,7 +54,10 @@ struct KeyCommandFixture {
         });
     }
 
-    int keyButton(int key) const { return MainWindowTable::build(attached.state.deviceType)[std::size_t(12 + key)].id; }
+    int keyButton(int key) const
+    {
+        return MainWindowTable::build(attached.state.deviceType)[std::size_t(12 + key)].id;
+    }
 
     AttachedKeyboard attached;
     ScriptedMainWindow window;
@@ -88,7 +91,8 @@ TEST(KeyCommand, AKeyClickOpensItsSettingsAndOkStoresThem)
     const ButtonRect key = MainWindowTable::build(4)[12 + 30].rect;
     const QRect bar(QPoint(key.left + (key.width() - 14) / 2, key.bottom - 4),
                     QPoint(key.right - (key.width() - 14) / 2 - 1, key.bottom - 1));
-    EXPECT_EQ(grab.pixelColor(bar.center()), colourFromWindows(MainWindowTable::categoryColours[5]));
+    EXPECT_EQ(grab.pixelColor(bar.center()),
+              colourFromWindows(MainWindowTable::categoryColours[5]));
     EXPECT_EQ(imageOfPixel(grab.pixel(key.left + 2, key.top + 2)), 2);
 
     // Cancel changes nothing, not even the unwritten mark.

@@ -42,8 +42,8 @@ void fillLists(AppState &state, bool chinese)
 
     state.predefinedMacros = ActionList(9);
     addEntry(state.predefinedMacros, chinese ? "签名" : "Signature",
-             steps({"LSHIFT Down", "<41 ms>", "K Down", "<12 ms>", "K UP", "<30 ms>",
-                    "LSHIFT UP", "<55 ms>", "R Down", "<23 ms>", "R UP", "<50 ms>"}));
+             steps({"LSHIFT Down", "<41 ms>", "K Down", "<12 ms>", "K UP", "<30 ms>", "LSHIFT UP",
+                    "<55 ms>", "R Down", "<23 ms>", "R UP", "<50 ms>"}));
     addEntry(state.predefinedMacros, chinese ? "构建" : "Build",
              steps({"F5 Down", "<20 ms>", "F5 UP", "<50 ms>"}));
     for (int n = 1; n <= 3; ++n)

@@ -127,7 +127,7 @@ TEST(KeySettingsDialog, DefaultClearOkAndCancel)
     EXPECT_TRUE(dialog->clickId(DefaultButton));
     EXPECT_EQ(dialog->shownPage(), 4);
     paint(*dialog);
-    EXPECT_TRUE(entryOf(*dialog, 408).checked); // Mute
+    EXPECT_TRUE(entryOf(*dialog, 408).checked);           // Mute
     EXPECT_EQ(f.state->code[AppState::index(88, 0)], 43); // shown, not stored
 
     EXPECT_TRUE(dialog->clickId(ClearButton));
@@ -202,8 +202,8 @@ TEST(KeySettingsDialog, TheFunctionPageShowsTheKeyboardsOwnButtons)
         if (deviceType == 3) {
             EXPECT_EQ(shown, quilloS);
         }
-        EXPECT_EQ(contains(shown, 601), deviceType <= 2);  // Bluetooth
-        EXPECT_EQ(contains(shown, 612), deviceType <= 2);  // keyboard lock
+        EXPECT_EQ(contains(shown, 601), deviceType <= 2);                    // Bluetooth
+        EXPECT_EQ(contains(shown, 612), deviceType <= 2);                    // keyboard lock
         EXPECT_EQ(contains(shown, 630), deviceType != 2 && deviceType != 3); // backlight
         EXPECT_TRUE(contains(shown, 615));
         // Another page's buttons are neither shown nor hit.

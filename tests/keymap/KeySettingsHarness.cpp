@@ -5,8 +5,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QMouseEvent>
+#include <QThread>
 
 KeySettingsFixture::KeySettingsFixture(int deviceType, const char *language, int key, int layer)
     : state(std::make_unique<AppState>())

@@ -1,5 +1,5 @@
-#include "app/AppState.h"
 #include "keymap/KeySettingsModel.h"
+#include "app/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,8 @@ TEST(KeySettingsModel, OpensOnThePageOfTheKeysCategory)
         int category;
         int code;
         int page;
-    } cases[] = {{0, 0, 1}, {1, 43, 1}, {5, 112, 4}, {6, 199, 5}, {7, 156, 6}, {8, 76, 7}, {9, 3, 1}};
+    } cases[]
+        = {{0, 0, 1}, {1, 43, 1}, {5, 112, 4}, {6, 199, 5}, {7, 156, 6}, {8, 76, 7}, {9, 3, 1}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.category);
         state->setAssignment(5, 0, {c.category, c.code, {}});
@@ -110,9 +111,8 @@ TEST(KeySettingsModel, DefaultShowsTheFactoryCodeOnItsPage)
     struct Case {
         int code;
         int page;
-    } cases[] = {{1, 1},    {107, 1},   {204, 1},   {108, 4},  {125, 4}, {126, 5},
-                 {134, 5},  {157, 5},   {158, 5},   {173, 5},  {135, 6}, {156, 6},
-                 {174, 6},  {198, 6}};
+    } cases[] = {{1, 1},   {107, 1}, {204, 1}, {108, 4}, {125, 4}, {126, 5}, {134, 5},
+                 {157, 5}, {158, 5}, {173, 5}, {135, 6}, {156, 6}, {174, 6}, {198, 6}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code);
         KeySettingsModel shown(*state);

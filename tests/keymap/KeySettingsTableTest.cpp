@@ -1,6 +1,6 @@
+#include "keymap/KeySettingsTable.h"
 #include "keymap/ActionListView.h"
 #include "keymap/KeySettingsCodes.h"
-#include "keymap/KeySettingsTable.h"
 #include "skin/ButtonTable.h"
 
 #include <gtest/gtest.h>
