@@ -107,7 +107,8 @@ void CNuboDialogKeyMapSettings::showPage(int page)
     if (page == m_shownPage || page < 1 || page > PageCount)
         return;
     if (page != m_skinPage) {
-        setSkin(m_skins.pages[std::size_t(page - 1)]);
+        // Every page has the same outline: the window keeps its shape.
+        setSkin(m_skins.pages[std::size_t(page - 1)], true);
         m_skinPage = page;
     }
     m_shownPage = page;

@@ -93,8 +93,10 @@ float SkinnedDialog::scale() const
     return m_state.scaleFactor > 0.0f ? m_state.scaleFactor : 1.0f;
 }
 
-void SkinnedDialog::setSkin(const SkinImages &images)
+void SkinnedDialog::setSkin(const SkinImages &images, bool sameOutline)
 {
+    const bool keepShape = sameOutline && !m_skin.background.isNull()
+                           && images.background.size() == m_skin.background.size();
     // Faces with an alpha channel (the skin library's) mark what is transparent by alpha 0
     // and are used as they are; opaque faces mark it by the key colour, which is painted as is
     // where the window cannot take a shape.
@@ -111,8 +113,10 @@ void SkinnedDialog::setSkin(const SkinImages &images)
     m_skin.hover = fit(images.hover);
     m_skin.checked = fit(images.checked);
     m_keyedByAlpha = m_shaped || images.background.hasAlphaChannel();
-    m_face = QImage();
-    refreshShape();
+    if (!keepShape) {
+        m_face = QImage();
+        refreshShape();
+    }
     update();
 }
 

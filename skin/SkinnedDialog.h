@@ -47,8 +47,9 @@ public:
 
     // Hover and checked images must have the background's size; others show the background.
     // Faces with an alpha channel are transparent where alpha is 0, opaque ones in the key
-    // colour.
-    void setSkin(const SkinImages &images);
+    // colour. A face with the outline of the one it replaces (another page of the same
+    // dialog) keeps the window's shape as it is.
+    void setSkin(const SkinImages &images, bool sameOutline = false);
 
     // Where the device library and workers post to this dialog; safe to use after it is gone.
     WindowHandle messageHandle() const;
