@@ -40,6 +40,7 @@ int CNuboApp::run()
     const SkinImages skin
         = m_skins.images(SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType));
     CNuboDlg window(m_state, m_fonts, skin);
+    window.setSkinLibrary(&m_skins);
     window.setUnattended(m_unattended);
     if (m_hook)
         m_hook(window);

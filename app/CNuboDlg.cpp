@@ -3,6 +3,7 @@
 #include "app/AppIcon.h"
 #include "app/AppState.h"
 #include "app/DeviceWatcher.h"
+#include "app/KeyCommand.h"
 #include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
 #include "app/PressCounterReport.h"
@@ -49,6 +50,7 @@ std::filesystem::path toPath(const QString &path)
 
 CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &skin, QWidget *parent)
     : SkinnedDialog(state, fonts, MainWindowTable::EntryCount, MainWindowTable::ColourKey, parent)
+    , m_keyCommand(std::make_unique<KeyCommand>(state, fonts))
 {
     setSkin(skin);
     setWindowTitle(QString::fromLatin1(KeyboardModel::name(state.deviceType)));
@@ -180,9 +182,18 @@ void CNuboDlg::runCommand(int id)
         switchLayer();
         break;
     default:
-        // Help, the device jobs, key settings, backlight and firmware have their own dialogs.
+        // Help, the device jobs, backlight and firmware have their own dialogs.
+        if (id >= FirstKeyButton && id <= LastKeyButton) {
+            m_keyCommand->run(this, id - FirstKeyButton + 1);
+            update();
+        }
         break;
     }
+}
+
+void CNuboDlg::setSkinLibrary(const SkinLibrary *skins)
+{
+    m_keyCommand->setSkins(skins);
 }
 
 void CNuboDlg::switchLanguage()

@@ -6,10 +6,13 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <memory>
 #include <string>
 
 class DeviceWatcher;
+class KeyCommand;
 class QPlainTextEdit;
+class SkinLibrary;
 class TrayPresence;
 
 // The main window: the keyboard picture with every key in the state of its assignment on the
@@ -38,6 +41,10 @@ public:
     void deviceChanged();
     // Runs a command as a click on its button would.
     void runCommand(int id);
+
+    // The faces of the dialogs the window opens.
+    void setSkinLibrary(const SkinLibrary *skins);
+    KeyCommand &keyCommand() { return *m_keyCommand; }
 
 protected:
     bool initDialog() override;
@@ -71,6 +78,7 @@ private:
     QString modelCaption() const;
     DrawnButton *entryById(int id);
 
+    std::unique_ptr<KeyCommand> m_keyCommand;
     QPlainTextEdit *m_report = nullptr;
     TrayPresence *m_tray = nullptr;
     DeviceWatcher *m_watcher = nullptr;

@@ -290,6 +290,10 @@ std::vector<DrawnButton> build(int deviceType)
         entry.textFormat = cell.format;
         if (cell.id == TopLayerLabel || cell.id == FnLayerLabel)
             entry.checkedTextColor = 0x00FF00;
+        // The legend's longest word ("Multimedia") fills its place at 13 pixels; one size
+        // smaller keeps all seven alike and clear of the next category's bar.
+        if (cell.id >= FirstLegendLabel && cell.id <= LastLegendLabel)
+            entry.fontSize = LegendFontSize;
     }
     return table;
 }

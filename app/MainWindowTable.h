@@ -50,6 +50,9 @@ constexpr std::uint32_t ColourKey = 0xFF0000;
 // Where the press counter report sits (edit control 1001), base pixels.
 constexpr ButtonRect ReportArea{27, 506, 960, 650};
 
+// The legend labels' font; the other labels use 13.
+constexpr int LegendFontSize = 12;
+
 // Indicator colours by key category (0x00BBGGRR); 0 and 1 carry no bar.
 constexpr std::uint32_t categoryColours[9]
     = {0x000000, 0xC08000, 0x00FFFF, 0x00FF00, 0x008080, 0xFF00FF, 0xFF0A0A, 0xFFFF00, 0x0000FF};

@@ -14,11 +14,11 @@ bool ButtonTable::assign(const std::vector<DrawnButton> &entries)
     return entries.size() <= m_entries.size();
 }
 
-int ButtonTable::firstHit(int x, int y) const
+int ButtonTable::firstHit(int x, int y, const EntryFilter &shown) const
 {
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const DrawnButton &entry = m_entries[i];
-        if (entry.isHittable() && entry.rect.contains(x, y))
+        if (entry.isHittable() && entry.rect.contains(x, y) && (!shown || shown(entry)))
             return int(i);
     }
     return -1;
@@ -64,13 +64,13 @@ ButtonRect ButtonTable::toBase(const ButtonRect &client, float scale)
             top + unscaledPixels(client.height(), scale)};
 }
 
-std::vector<ButtonRect> ButtonTable::updateHover(int x, int y)
+std::vector<ButtonRect> ButtonTable::updateHover(int x, int y, const EntryFilter &shown)
 {
     std::vector<ButtonRect> changed;
     for (DrawnButton &entry : m_entries) {
         if (!entry.isHittable())
             continue;
-        const bool inside = entry.rect.contains(x, y);
+        const bool inside = entry.rect.contains(x, y) && (!shown || shown(entry));
         if (inside != entry.hovered) {
             entry.hovered = inside;
             changed.push_back(entry.rect);

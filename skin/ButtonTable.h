@@ -3,6 +3,7 @@
 #include "skin/DrawnButton.h"
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 // Codes answered by the frame's hit-test: over a button, a free spot that drags the window,
@@ -33,8 +34,11 @@ public:
     // missing ones become empty slots. Returns false when entries had to be dropped.
     bool assign(const std::vector<DrawnButton> &entries);
 
+    // Entries a dialog shows at the moment (a paged dialog shows one page); empty: all of them.
+    using EntryFilter = std::function<bool(const DrawnButton &)>;
+
     // Index of the first entry with an id of 1 or more, not a label, holding the point; -1 if none.
-    int firstHit(int x, int y) const;
+    int firstHit(int x, int y, const EntryFilter &shown = {}) const;
     // Index of the first entry with this id or key number; -1 if none.
     int indexOfId(int id) const;
     int indexOfKey(int keyIndex) const;
@@ -46,7 +50,8 @@ public:
     static ButtonRect toBase(const ButtonRect &client, float scale);
 
     // Sets `hovered` from a client point and returns the rectangles whose state changed.
-    std::vector<ButtonRect> updateHover(int x, int y);
+    // Entries not shown are never hovered.
+    std::vector<ButtonRect> updateHover(int x, int y, const EntryFilter &shown = {});
 
     // The frame's answer for a point that holds no button (overButton false) or does.
     static FrameHitCode frameHitCode(bool overButton, int x, int y, int width, int height);

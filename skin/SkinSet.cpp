@@ -52,7 +52,11 @@ SkinSet skinSet(SkinDialog dialog, int deviceType, int page)
 std::vector<SkinSet> programSkinSets(int deviceType)
 {
     // A dialog's sets join this list when its faces are generated.
-    return {skinSet(SkinDialog::MainWindow, deviceType)};
+    std::vector<SkinSet> sets{skinSet(SkinDialog::MainWindow, deviceType)};
+    for (int page = 1; page <= KeySettingsPages; ++page)
+        sets.push_back(skinSet(SkinDialog::KeySettings, deviceType, page));
+    sets.push_back(skinSet(SkinDialog::VirtualKeyboard, deviceType));
+    return sets;
 }
 
 std::vector<int> programBitmapIds(int deviceType)

@@ -115,8 +115,10 @@ QFont SkinnedDialog::clientFont(int baseHeight) const
     return font;
 }
 
-void SkinnedDialog::setSkin(const SkinImages &images)
+void SkinnedDialog::setSkin(const SkinImages &images, bool sameOutline)
 {
+    const bool keepShape = sameOutline && !m_skin.background.isNull()
+                           && images.background.size() == m_skin.background.size();
     // Faces with an alpha channel (the skin library's) mark what is transparent by alpha 0
     // and are used as they are; opaque faces mark it by the key colour, which is painted as is
     // where the window cannot take a shape.
@@ -133,8 +135,10 @@ void SkinnedDialog::setSkin(const SkinImages &images)
     m_skin.hover = fit(images.hover);
     m_skin.checked = fit(images.checked);
     m_keyedByAlpha = m_shaped || images.background.hasAlphaChannel();
-    m_face = QImage();
-    refreshShape();
+    if (!keepShape) {
+        m_face = QImage();
+        refreshShape();
+    }
     update();
 }
 
@@ -233,7 +237,7 @@ void SkinnedDialog::paintEntries(QPainter &painter)
 {
     const std::string &language = m_state.language;
     for (DrawnButton &entry : m_table) {
-        if (!entry.isUsed() || !paintsEntry(entry))
+        if (!entry.isUsed() || !isEntryShown(entry) || !paintsEntry(entry))
             continue;
         const QRect base = baseRect(entry);
         decorateEntry(painter, entry, base);
@@ -253,10 +257,12 @@ void SkinnedDialog::paintEntries(QPainter &painter)
         afterSkinCopy(painter, entry, base);
 
         if ((entry.isLabel || entry.textOnButton) && entry.showText) {
-            painter.setFont(m_fonts.font(entry.fontSize));
             painter.setPen(captionColour(entry));
-            painter.drawText(base, textFlags(entry.textFormat),
-                             QString::fromStdString(entry.caption(language)));
+            // A caption longer than its place is drawn smaller, or cut short, not over its
+            // neighbours.
+            m_captionFit.draw(painter, captionRect(entry, base), textFlags(entry.textFormat),
+                              QString::fromStdString(entry.caption(language)),
+                              m_fonts.font(entry.fontSize));
         }
         afterEntry(painter, entry, base, hovered);
     }
@@ -302,7 +308,7 @@ void SkinnedDialog::mousePressEvent(QMouseEvent *event)
         return;
     }
     trackPointer(point);
-    const bool overButton = m_table.firstHit(point.x(), point.y()) >= 0;
+    const bool overButton = m_table.firstHit(point.x(), point.y(), shownFilter()) >= 0;
     const FrameHitCode code
         = ButtonTable::frameHitCode(overButton, point.x(), point.y(), width(), height());
     m_pressedOnButton = code == HitClient;
@@ -338,7 +344,7 @@ void SkinnedDialog::mouseReleaseEvent(QMouseEvent *event)
         return;
     const QPoint point = event->position().toPoint();
     trackPointer(point);
-    const int hit = m_table.firstHit(point.x(), point.y());
+    const int hit = m_table.firstHit(point.x(), point.y(), shownFilter());
     if (hit >= 0)
         buttonClicked(hit, m_table[std::size_t(hit)]);
 }
@@ -370,13 +376,27 @@ bool SkinnedDialog::event(QEvent *event)
 void SkinnedDialog::trackPointer(const QPoint &point)
 {
     m_lastMousePoint = point;
-    const std::vector<ButtonRect> changed = m_table.updateHover(point.x(), point.y());
+    const std::vector<ButtonRect> changed
+        = m_table.updateHover(point.x(), point.y(), shownFilter());
     if (changed.empty())
         return;
     // Smoothing reaches a pixel or two beyond a stretched rectangle.
     const int margin = int(scale()) + 2;
     for (const ButtonRect &r : changed)
         update(qtRect(r).adjusted(-margin, -margin, margin, margin));
+    updateTooltip();
+}
+
+ButtonTable::EntryFilter SkinnedDialog::shownFilter() const
+{
+    return [this](const DrawnButton &entry) {
+        return isEntryShown(entry);
+    };
+}
+
+void SkinnedDialog::refreshHover()
+{
+    trackPointer(m_lastMousePoint);
     updateTooltip();
 }
 

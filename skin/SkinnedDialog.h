@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/ButtonTable.h"
+#include "skin/CaptionFit.h"
 #include "skin/SkinImages.h"
 
 #include <quillodev/MessageTarget.h>
@@ -56,8 +57,9 @@ public:
 
     // Hover and checked images must have the background's size; others show the background.
     // Faces with an alpha channel are transparent where alpha is 0, opaque ones in the key
-    // colour.
-    void setSkin(const SkinImages &images);
+    // colour. A face with the outline of the one it replaces (another page of the same
+    // dialog) keeps the window's shape as it is.
+    void setSkin(const SkinImages &images, bool sameOutline = false);
 
     // Where the device library and workers post to this dialog; safe to use after it is gone.
     WindowHandle messageHandle() const;
@@ -99,6 +101,12 @@ protected:
 
     // Ids (inclusive ranges) whose buttons show their tooltip while hovered.
     void setTooltipIds(std::vector<std::pair<int, int>> ranges);
+    // Hover and tooltip worked out afresh for the last pointer position, after the entries
+    // shown have changed.
+    void refreshHover();
+
+    // Whether an entry is shown, hovered and hit at the moment (a paged dialog shows one page).
+    virtual bool isEntryShown(const DrawnButton &) const { return true; }
 
     // Painting steps, in the order they run on the base-size face.
     virtual void beforeEntries(QPainter &) {}
@@ -107,6 +115,8 @@ protected:
     virtual bool showsHover(const DrawnButton &) const { return true; }
     virtual void afterSkinCopy(QPainter &, const DrawnButton &, const QRect & /*base*/) {}
     virtual QColor captionColour(const DrawnButton &entry) const;
+    // Where an entry's caption is laid out, in base pixels: its rectangle unless a dialog pads it.
+    virtual QRect captionRect(const DrawnButton &, const QRect &base) const { return base; }
     virtual void afterEntry(QPainter &, DrawnButton &, const QRect & /*base*/, bool /*hovered*/) {}
     virtual void afterEntries(QPainter &) {}
 
@@ -123,6 +133,7 @@ protected:
 
 private:
     void trackPointer(const QPoint &point);
+    ButtonTable::EntryFilter shownFilter() const;
     void updateTooltip();
     void paintEntries(QPainter &painter);
     QRegion computeShape();
@@ -142,6 +153,7 @@ private:
     QPoint m_lastMousePoint{0, 0};
     std::shared_ptr<DialogMessageTarget> m_target;
     SkinTooltip *m_tooltip = nullptr;
+    CaptionFit m_captionFit;
     std::vector<std::pair<int, int>> m_tooltipIds;
     int m_initialised = -1; // -1 not yet, else the answer of initDialog()
     bool m_pressedOnButton = false;

@@ -108,9 +108,9 @@ QColor legendColour(FaceLook look)
     return FacePalette::Text;
 }
 
-void paintLegend(QPainter &painter, const QRectF &face, const QString &caption, FaceLook look)
+void paintLegend(QPainter &painter, const QRectF &face, const QString &caption, FaceLook look,
+                 const QColor &colour)
 {
-    const QColor colour = legendColour(look);
     const std::string text = caption.toStdString();
     for (const DualLegend &dual : DualLegends) {
         if (text == dual.caption) {
@@ -196,7 +196,31 @@ void paint(QPainter &painter, const QRect &tableRect, const QString &caption, Fa
     painter.setPen(QPen(faceRim, 1));
     painter.setBrush(faceFill);
     painter.drawRoundedRect(face, 4, 4);
-    paintLegend(painter, face, caption, look);
+    paintLegend(painter, face, caption, look, legendColour(look));
+    painter.restore();
+}
+
+void paintPicked(QPainter &painter, const QRect &tableRect, const QString &caption)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const QRectF skirt = QRectF(tableRect).adjusted(2.5, 2.5, -2.5, -2.5);
+    const QRectF face = skirt.adjusted(3, 2, -3, -6);
+    QLinearGradient skirtFill(skirt.topLeft(), skirt.bottomLeft());
+    skirtFill.setColorAt(0, FacePalette::AccentDark);
+    skirtFill.setColorAt(1, QColor("#7a3a0a"));
+    QLinearGradient faceFill(face.topLeft(), face.bottomLeft());
+    faceFill.setColorAt(0, FacePalette::AccentLight);
+    faceFill.setColorAt(1, FacePalette::Accent);
+    painter.setPen(QPen(QColor("#ffb36b"), 1));
+    painter.setBrush(skirtFill);
+    painter.drawRoundedRect(skirt, 5, 5);
+    painter.setPen(QPen(QColor("#ffc48a"), 1));
+    painter.setBrush(faceFill);
+    painter.drawRoundedRect(face, 4, 4);
+    // Normal: the Fn legend takes no accent of its own on an accent cap.
+    paintLegend(painter, face, caption, FaceLook::Normal, QColor("#1a0e04"));
     painter.restore();
 }
 

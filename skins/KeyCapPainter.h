@@ -13,5 +13,7 @@ namespace KeyCapPainter {
 // Normal: a key without assignment (flat, dim legend); Checked: an assigned key (raised,
 // bright legend); Hover: highlighted with the accent.
 void paint(QPainter &painter, const QRect &tableRect, const QString &caption, FaceLook look);
+// A key picked on the virtual keyboard: filled with the accent.
+void paintPicked(QPainter &painter, const QRect &tableRect, const QString &caption);
 
 } // namespace KeyCapPainter

@@ -4,6 +4,7 @@
 #include "KeyCapPainter.h"
 #include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
+#include "skin/CaptionFit.h"
 #include "skin/SkinSet.h"
 #include "skin/WindowsColour.h"
 
@@ -158,18 +159,20 @@ void paintLayerSwitch(QPainter &painter, const QRect &rect, FaceLook look)
 }
 
 // Where a legend label's text reaches, in either language, drawn as the window draws it: left
-// aligned in the window's own font (the default family at the label's pixel size).
+// aligned in the window's own font (the default family at the label's pixel size), made to fit
+// its rectangle as the window makes it.
 int legendTextRight(const DrawnButton &label)
 {
     QFont font;
     font.setPixelSize(label.fontSize);
-    const QFontMetrics metrics(font);
     const QRect rect = rectOf(label.rect);
     int right = rect.left();
     for (const auto &[language, caption] : label.captions) {
         const QString text = QString::fromStdString(caption);
-        right = std::max({right, metrics.boundingRect(rect, Qt::AlignLeft, text).right() + 1,
-                          rect.left() + metrics.horizontalAdvance(text)});
+        const CaptionFit::Fit fit = CaptionFit::fit(font, rect, Qt::AlignLeft, text);
+        const QFontMetrics metrics(fit.font);
+        right = std::max({right, metrics.boundingRect(rect, Qt::AlignLeft, fit.text).right() + 1,
+                          rect.left() + metrics.horizontalAdvance(fit.text)});
     }
     return right;
 }

@@ -1,7 +1,9 @@
 // quillo-skingen: paints the skin bitmaps of every dialog and writes them, with the resource
 // collection file that rcc packs into Quillores.rcc, into one folder.
+#include "KeySettingsFaces.h"
 #include "MainWindowFaces.h"
 #include "ScrollBarSkin.h"
+#include "VirtualKeyboardFaces.h"
 #include "skin/SkinFaceFormat.h"
 #include "skin/SkinSet.h"
 
@@ -80,6 +82,8 @@ int main(int argc, char **argv)
     // One painter per dialog.
     SkinFaces faces;
     paintMainWindowFaces(faces);
+    paintKeySettingsFaces(faces);
+    paintVirtualKeyboardFaces(faces);
     paintScrollBarSkin(faces);
     if (!check(faces))
         return 1;

@@ -74,7 +74,9 @@ TEST(MainWindowTable, TableOrderIsToolBarThenKeysThenLabels)
         const DrawnButton &entry = table[121 + i];
         EXPECT_EQ(entry.id, labelIds[i]);
         EXPECT_TRUE(entry.isLabel);
-        EXPECT_EQ(entry.fontSize, 13);
+        EXPECT_EQ(entry.fontSize, entry.id >= FirstLegendLabel && entry.id <= LastLegendLabel
+                                      ? MainWindowTable::LegendFontSize
+                                      : 13);
     }
     for (std::size_t i = 139; i < table.size(); ++i)
         EXPECT_FALSE(table[i].isUsed());

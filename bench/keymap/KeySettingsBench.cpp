@@ -1,0 +1,155 @@
+// The key settings dialog: opening it to its first painted frame, a page switch and a hover
+// change, at the scale of a 1080-line screen.
+#include "app/AppState.h"
+#include "keymap/CNuboDialogKeyMapSettings.h"
+#include "keymap/KeySettingsTable.h"
+#include "skin/FontTable.h"
+#include "skin/SkinLibrary.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+QApplication &application()
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "keymap_bench";
+    static char *argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// The program as the main window leaves it: catalogue, skins loaded, some lists in use.
+struct Program {
+    Program()
+    {
+        state.buildCatalogue();
+        state.language = "en-US";
+        state.deviceType = 4;
+        state.scaleFactor = 1.5f;
+        state.resetKeyModel();
+        for (int i = 0; i < 12; ++i) {
+            state.predefinedMacros.setAt(20000, "Macro " + std::to_string(i));
+            for (int step = 0; step < 40; ++step)
+                state.predefinedMacros.items.back().setAt(20000, "<30 ms>");
+        }
+        state.currentKey = 30;
+        loaded = skins.load(QCoreApplication::applicationDirPath(), state.deviceType);
+    }
+
+    AppState state;
+    FontTable fonts;
+    SkinLibrary skins;
+    bool loaded = false;
+};
+
+class FirstPaint : public QObject {
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+std::unique_ptr<CNuboDialogKeyMapSettings> openDialog(Program &program)
+{
+    auto dialog = std::make_unique<CNuboDialogKeyMapSettings>(
+        program.state, program.fonts,
+        KeySettingsSkins::fromLibrary(program.skins, program.state.deviceType));
+    if (!dialog->initialise())
+        return nullptr;
+    return dialog;
+}
+
+void BM_OpenToFirstPaintAtScale15(benchmark::State &bench)
+{
+    application();
+    Program program;
+    if (!program.loaded) {
+        bench.SkipWithError("Quillores.rcc is not built");
+        return;
+    }
+    for (auto _ : bench) {
+        const auto begin = std::chrono::steady_clock::now();
+        auto dialog = openDialog(program);
+        FirstPaint watch;
+        dialog->installEventFilter(&watch);
+        dialog->show();
+        while (!watch.painted)
+            QCoreApplication::processEvents();
+        const auto end = std::chrono::steady_clock::now();
+        bench.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+        dialog->removeEventFilter(&watch);
+    }
+}
+BENCHMARK(BM_OpenToFirstPaintAtScale15)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_PageSwitchRepaint(benchmark::State &bench)
+{
+    application();
+    Program program;
+    auto dialog = program.loaded ? openDialog(program) : nullptr;
+    if (!dialog) {
+        bench.SkipWithError("the dialog did not open (is Quillores.rcc built?)");
+        return;
+    }
+    dialog->show();
+    QCoreApplication::processEvents();
+    int page = 0;
+    for (auto _ : bench) {
+        page = (page + 1) % KeySettingsTable::PageCount;
+        dialog->clickId(KeySettingsTable::FirstTab + page);
+        dialog->repaint();
+    }
+}
+BENCHMARK(BM_PageSwitchRepaint)->Unit(benchmark::kMillisecond);
+
+void moveTo(QWidget &window, QPoint point)
+{
+    QMouseEvent event(QEvent::MouseMove, QPointF(point), window.mapToGlobal(QPointF(point)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &event);
+}
+
+void BM_HoverChangeRepaint(benchmark::State &bench)
+{
+    application();
+    Program program;
+    auto dialog = program.loaded ? openDialog(program) : nullptr;
+    if (!dialog) {
+        bench.SkipWithError("the dialog did not open (is Quillores.rcc built?)");
+        return;
+    }
+    dialog->show();
+    dialog->clickId(KeySettingsTable::FirstTab + 3);
+    QCoreApplication::processEvents();
+    const auto centre = [&](int id) {
+        const ButtonRect r = dialog->table()[std::size_t(dialog->table().indexOfId(id))].rect;
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    const QPoint points[2] = {centre(402), centre(403)};
+    int next = 0;
+    for (auto _ : bench) {
+        moveTo(*dialog, points[next]);
+        next ^= 1;
+        // The rectangles the move invalidated are painted here.
+        dialog->repaint(dialog->rect());
+    }
+}
+BENCHMARK(BM_HoverChangeRepaint)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,381 @@
+#include "keymap/CNuboDialogKeyMapSettings.h"
+
+#include "app/AppState.h"
+#include "app/NuboDialogVirtual.h"
+#include "keymap/KeySettingsCodes.h"
+#include "keymap/KeySettingsFields.h"
+#include "keymap/KeySettingsPageState.h"
+#include "keymap/KeySettingsScrollBars.h"
+#include "skin/CSkinScrollBar.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+using namespace KeySettingsTable;
+using Recording = KeySettingsModel::Recording;
+
+namespace {
+
+bool endsDialog(int id)
+{
+    return id == OkButton || id == CancelButton || id == CloseMark;
+}
+
+std::string joined(const std::vector<std::string> &names, const char *separator)
+{
+    std::string text;
+    for (const std::string &name : names)
+        text += (text.empty() ? "" : separator) + name;
+    return text;
+}
+
+} // namespace
+
+CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(AppState &state, const FontTable &fonts,
+                                                     const KeySettingsSkins &skins, QWidget *parent)
+    : SkinnedDialog(state, fonts, EntryCount, ColourKey, parent)
+    , m_model(state)
+    , m_skins(skins)
+    , m_hold(ClickHoldMs, [this](int index) { clickEntry(index); })
+    , m_recordingHook(this, messageHandle())
+{
+    // The frame takes its size from the face of the page the dialog opens on.
+    setSkin(m_skins.pages[std::size_t(m_model.page() - 1)]);
+    m_skinPage = m_model.page();
+    setWindowTitle(QString::fromUtf8(state.chinese() ? "按键设置面板" : "Key Settings"));
+}
+
+CNuboDialogKeyMapSettings::~CNuboDialogKeyMapSettings() = default;
+
+bool CNuboDialogKeyMapSettings::initDialog()
+{
+    setupFrame();
+    fillTable(table());
+    m_views.bind(table(), m_model);
+
+    const float s = scale();
+    m_fields = new KeySettingsFields(this, fonts(), s, state().chinese());
+    m_bars = new KeySettingsScrollBars(this, m_skins.scrollBar, s);
+    connect(m_bars, &KeySettingsScrollBars::scrollTo, this, &CNuboDialogKeyMapSettings::scrolled);
+
+    table().scaleToClient(s);
+    setTooltipIds({{FirstMediaButton, LastMediaButton},
+                   {FirstFunctionButton, LastFunctionButton},
+                   {FirstPowerButton, LastPowerButton}});
+    showPage(m_model.page());
+    return true;
+}
+
+void CNuboDialogKeyMapSettings::fillTable(ButtonTable &table)
+{
+    table.assign(build(state().deviceType));
+}
+
+bool CNuboDialogKeyMapSettings::isEntryShown(const DrawnButton &entry) const
+{
+    const int page = pageOfId(entry.id);
+    return page == 0 || page == m_shownPage;
+}
+
+bool CNuboDialogKeyMapSettings::showsHover(const DrawnButton &entry) const
+{
+    // Buttons of the other mode do nothing, and rows without an entry are blank space.
+    if (m_model.singleMode() ? actsInComboModeOnly(entry.id) : actsInSingleModeOnly(entry.id))
+        return false;
+    const ActionListView *view = m_views.ofRow(entry.id);
+    return !view || view->rowHasEntry(view->rowOf(entry.id));
+}
+
+CSkinScrollBar &CNuboDialogKeyMapSettings::entryScrollBar() const
+{
+    return m_bars->entries();
+}
+
+CSkinScrollBar &CNuboDialogKeyMapSettings::stepScrollBar() const
+{
+    return m_bars->steps();
+}
+
+QRect CNuboDialogKeyMapSettings::captionRect(const DrawnButton &entry, const QRect &base) const
+{
+    // Row texts keep clear of the selection's accent edge.
+    return m_views.ofRow(entry.id) ? base.adjusted(5, 1, -2, 0) : base;
+}
+
+void CNuboDialogKeyMapSettings::showPage(int page)
+{
+    if (page == m_shownPage || page < 1 || page > PageCount)
+        return;
+    if (page != m_skinPage) {
+        // Every page has the same outline: the window keeps its shape.
+        setSkin(m_skins.pages[std::size_t(page - 1)], true);
+        m_skinPage = page;
+    }
+    m_shownPage = page;
+    m_fields->showPage(page);
+    m_bars->showPage(page, m_views);
+    // Whatever the pointer was over on the old page is gone, its tooltip too.
+    refreshHover();
+    update();
+}
+
+void CNuboDialogKeyMapSettings::scrolled(bool steps, int position)
+{
+    WorkingList *list = m_model.listOfPage(m_shownPage);
+    if (!list)
+        return;
+    if (steps)
+        list->current().scrollTo(position);
+    else
+        list->scrollTo(position); // the entry there becomes current
+    update();
+}
+
+void CNuboDialogKeyMapSettings::buttonClicked(int index, DrawnButton &)
+{
+    m_hold.hold(index);
+}
+
+void CNuboDialogKeyMapSettings::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_hold.drop();
+    SkinnedDialog::mouseDoubleClickEvent(event);
+}
+
+bool CNuboDialogKeyMapSettings::clickId(int id)
+{
+    for (std::size_t i = 0; i < table().size(); ++i) {
+        if (table()[i].id == id && table()[i].isHittable() && isEntryShown(table()[i])) {
+            clickEntry(int(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+void CNuboDialogKeyMapSettings::clickEntry(int index)
+{
+    if (index < 0 || std::size_t(index) >= table().size())
+        return;
+    const DrawnButton &hit = table()[std::size_t(index)];
+    if (!hit.isHittable() || !isEntryShown(hit))
+        return;
+    const int id = hit.id;
+    // An open in-place edit is committed first, a running capture or recording stopped; the
+    // click itself then only counts if it ends the dialog.
+    if (commitInPlaceEdit() && !endsDialog(id))
+        return;
+    const Recording running = m_model.recording();
+    if (running == Recording::SingleKey || running == Recording::Combination) {
+        // The capture's own virtual keyboard button neither stops it nor opens the keyboard.
+        if (id == (running == Recording::SingleKey ? VirtualSingleButton : VirtualComboButton))
+            return;
+        stopRecording();
+        if (!endsDialog(id))
+            return;
+    } else if (running != Recording::None) {
+        stopRecording();
+        return;
+    }
+    if (Handler handler = handlerOf(id))
+        (this->*handler)(id);
+    // Default and Clear may have turned to another page.
+    showPage(m_model.page());
+    update();
+}
+
+CNuboDialogKeyMapSettings::Handler CNuboDialogKeyMapSettings::handlerOf(int id)
+{
+    struct Route {
+        int first;
+        int last;
+        Handler handler;
+    };
+    // Recording, New, Delete and Remove, the play and delay settings and the combination's
+    // virtual keyboard (104..107, 109, 201..210, 301..306) come with the editor.
+    static constexpr Route routes[] = {
+        {FirstTab, LastTab, &CNuboDialogKeyMapSettings::onTab},
+        {DefaultButton, DefaultButton, &CNuboDialogKeyMapSettings::onDefault},
+        {ClearButton, ClearButton, &CNuboDialogKeyMapSettings::onClear},
+        {OkButton, OkButton, &CNuboDialogKeyMapSettings::onOk},
+        {CancelButton, CancelButton, &CNuboDialogKeyMapSettings::onCancel},
+        {CloseMark, CloseMark, &CNuboDialogKeyMapSettings::onCancel},
+        {SingleRadio, ComboRadio, &CNuboDialogKeyMapSettings::onSingleMode},
+        {VirtualSingleButton, VirtualSingleButton, &CNuboDialogKeyMapSettings::onVirtualSingleKey},
+        {FirstComboRow, LastComboRow, &CNuboDialogKeyMapSettings::onEntryRow},
+        {FirstMacroRow, LastMacroRow, &CNuboDialogKeyMapSettings::onEntryRow},
+        {FirstMacroStepRow, LastMacroStepRow, &CNuboDialogKeyMapSettings::onStepRow},
+        {FirstEmuRow, LastEmuRow, &CNuboDialogKeyMapSettings::onEntryRow},
+        {FirstEmuStepRow, LastEmuStepRow, &CNuboDialogKeyMapSettings::onStepRow},
+        {FirstMediaButton, LastMediaButton, &CNuboDialogKeyMapSettings::onCodeButton},
+        {FirstMouseButton, LastMouseButton, &CNuboDialogKeyMapSettings::onCodeButton},
+        {FirstFunctionButton, LastFunctionButton, &CNuboDialogKeyMapSettings::onCodeButton},
+        {FirstPowerButton, LastPowerButton, &CNuboDialogKeyMapSettings::onCodeButton},
+    };
+    for (const Route &route : routes) {
+        if (id >= route.first && id <= route.last)
+            return route.handler;
+    }
+    return nullptr;
+}
+
+void CNuboDialogKeyMapSettings::onTab(int id)
+{
+    m_model.showPage(id - FirstTab + 1);
+}
+
+void CNuboDialogKeyMapSettings::onDefault(int)
+{
+    m_model.restoreDefault();
+}
+
+void CNuboDialogKeyMapSettings::onClear(int)
+{
+    m_model.clear();
+}
+
+void CNuboDialogKeyMapSettings::onOk(int)
+{
+    m_change = m_model.confirm();
+    accept();
+}
+
+void CNuboDialogKeyMapSettings::onCancel(int)
+{
+    reject();
+}
+
+void CNuboDialogKeyMapSettings::onSingleMode(int id)
+{
+    m_model.setSingleMode(id == SingleRadio);
+}
+
+void CNuboDialogKeyMapSettings::onVirtualSingleKey(int)
+{
+    if (!m_model.singleMode())
+        return;
+    state().virtualPick = m_model.singleKeyCode();
+    if (runVirtualKeyboard(VirtualKeyPicker::SingleKey) == QDialog::Accepted)
+        m_model.setSingleKey(m_model.catalogue().keyOfCode(state().virtualPick));
+}
+
+int CNuboDialogKeyMapSettings::runVirtualKeyboard(int pickMode)
+{
+    NuboDialogVirtual keyboard(state(), fonts(), m_skins.virtualKeyboard, this);
+    keyboard.pickMode = pickMode;
+    return keyboard.exec();
+}
+
+void CNuboDialogKeyMapSettings::onEntryRow(int id)
+{
+    const int page = pageOfId(id);
+    WorkingList *list = m_model.listOfPage(page);
+    const ActionListView *view = m_views.entries(page);
+    const int row = view ? view->rowOf(id) : -1;
+    if (!list || !view || !view->rowHasEntry(row))
+        return;
+    if (row == list->list().selected) {
+        list->storeCurrent();
+        beginRename(page, row);
+        return;
+    }
+    list->selectRow(row);
+}
+
+void CNuboDialogKeyMapSettings::onStepRow(int id)
+{
+    const int page = pageOfId(id);
+    WorkingList *list = m_model.listOfPage(page);
+    const ActionListView *view = m_views.steps(page);
+    const int row = view ? view->rowOf(id) : -1;
+    if (!list || !view || !view->rowHasEntry(row))
+        return;
+    ActionList &steps = list->current();
+    if (row == steps.selected)
+        beginStepEdit(page, row);
+    else
+        steps.selected = row;
+}
+
+void CNuboDialogKeyMapSettings::onCodeButton(int id)
+{
+    if (const KeySettingsCodes::CodeButton *button = KeySettingsCodes::buttonOfId(id))
+        m_model.toggleCode(pageOfId(id), button->code);
+}
+
+bool CNuboDialogKeyMapSettings::commitInPlaceEdit()
+{
+    // Taking the text over (a name, a delay) comes with the editor that opens the field.
+    if (!m_fields || !m_fields->inPlace()->isVisible())
+        return false;
+    m_fields->inPlace()->hide();
+    return true;
+}
+
+void CNuboDialogKeyMapSettings::beginRename(int, int) {}
+
+void CNuboDialogKeyMapSettings::beginStepEdit(int, int) {}
+
+void CNuboDialogKeyMapSettings::stopRecording()
+{
+    m_recordingHook.stop();
+    m_model.setRecording(Recording::None);
+    update();
+}
+
+void CNuboDialogKeyMapSettings::done(int result)
+{
+    // However the dialog ends, the keyboard is given back and no held click runs later.
+    m_hold.drop();
+    stopRecording();
+    SkinnedDialog::done(result);
+}
+
+void CNuboDialogKeyMapSettings::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        event->accept();
+        reject();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        event->accept();
+        // Enter in the fields belongs to them; elsewhere it confirms as OK does.
+        QWidget *focus = focusWidget();
+        if (focus && m_fields
+            && (focus == m_fields->times() || focus == m_fields->autoDelay()
+                || focus == m_fields->inPlace()))
+            return;
+        commitInPlaceEdit();
+        stopRecording();
+        onOk(OkButton);
+        return;
+    }
+    default:
+        SkinnedDialog::keyPressEvent(event);
+    }
+}
+
+void CNuboDialogKeyMapSettings::beforeEntries(QPainter &)
+{
+    KeySettingsPageState::write(table(), m_model, m_views, m_shownPage);
+    switch (m_shownPage) {
+    case KeySettingsModel::SingleComboPage:
+        m_fields->setComboKeys(
+            QString::fromStdString(joined(m_model.combos().current().names, " + ")));
+        break;
+    case KeySettingsModel::MacroPage: {
+        const ActionList &macro = m_model.macros().current();
+        m_fields->setTimes(macro.times);
+        m_fields->setAutoDelay(macro.delayMs, macro.autoDelay);
+        break;
+    }
+    case KeySettingsModel::EmulatePage:
+        m_fields->setTimes(m_model.emulations().current().delayMs);
+        break;
+    default:
+        break;
+    }
+    m_bars->sync(m_views);
+}

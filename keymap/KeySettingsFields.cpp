@@ -1,0 +1,126 @@
+#include "keymap/KeySettingsFields.h"
+
+#include "keymap/KeySettingsTable.h"
+#include "skin/FontTable.h"
+#include "skin/ScaleFactor.h"
+#include "skin/SkinnedDialog.h"
+#include "skin/WindowsColour.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+
+constexpr std::uint32_t FieldText = 0x006FFF;
+constexpr std::uint32_t FieldBackground = 0x141414;
+
+void place(QWidget *field, const ButtonRect &base, float scale)
+{
+    field->setGeometry(scaledPixels(base.left, scale), scaledPixels(base.top, scale),
+                       scaledPixels(base.width(), scale), scaledPixels(base.height(), scale));
+}
+
+} // namespace
+
+KeySettingsFields::KeySettingsFields(QWidget *dialog, const FontTable &fonts, float scale,
+                                     bool chinese)
+    : QObject(dialog)
+    , m_scale(scale)
+    , m_chinese(chinese)
+    , m_times(lineField(dialog, KeySettingsTable::TimesField, fonts, scale, chinese))
+    , m_autoDelay(lineField(dialog, KeySettingsTable::AutoDelayField, fonts, scale, chinese))
+    , m_inPlace(lineField(dialog, KeySettingsTable::InPlaceField, fonts, scale, chinese))
+    , m_comboKeys(new QPlainTextEdit(dialog))
+{
+    m_inPlace->hide();
+    m_comboKeys->setObjectName(QStringLiteral("field%1").arg(KeySettingsTable::ComboKeysField));
+    m_comboKeys->setReadOnly(true);
+    m_comboKeys->setFocusPolicy(Qt::NoFocus); // it never shows a caret
+    m_comboKeys->setContextMenuPolicy(Qt::NoContextMenu);
+    m_comboKeys->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_comboKeys->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_comboKeys->document()->setDocumentMargin(2);
+    SkinnedDialog::applyFieldColours(m_comboKeys);
+    m_comboKeys->setFont(fonts.font(scaledPixels(KeySettingsTable::ComboKeysFontSize, scale)));
+    place(m_comboKeys, KeySettingsTable::fieldRect(KeySettingsTable::ComboKeysField, chinese),
+          scale);
+
+    connect(m_times, &QLineEdit::textEdited, this,
+            [this] { emit edited(KeySettingsTable::TimesField); });
+    connect(m_autoDelay, &QLineEdit::textEdited, this,
+            [this] { emit edited(KeySettingsTable::AutoDelayField); });
+}
+
+QLineEdit *KeySettingsFields::lineField(QWidget *dialog, int id, const FontTable &fonts,
+                                        float scale, bool chinese)
+{
+    auto *field = new QLineEdit(dialog);
+    field->setObjectName(QStringLiteral("field%1").arg(id));
+    SkinnedDialog::applyFieldColours(field);
+    // The fields bring their own thin frames: where they sit depends on the language, which
+    // the faces cannot know.
+    const QString text = colourFromWindows(FieldText).name();
+    const QString dark = colourFromWindows(FieldBackground).name();
+    field->setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2;"
+                                        " border: 1px solid #343a43; border-radius: 3px;"
+                                        " padding: 0px 2px; selection-background-color: %1;"
+                                        " selection-color: %2; }"
+                                        " QLineEdit:focus { border-color: #b34e00; }"
+                                        " QLineEdit:disabled { color: #6e4a2c;"
+                                        " border-color: #262a30; }")
+                             .arg(text, dark));
+    field->setFont(fonts.font(scaledPixels(KeySettingsTable::FieldFontSize, scale)));
+    place(field, KeySettingsTable::fieldRect(id, chinese), scale);
+    return field;
+}
+
+QWidget *KeySettingsFields::field(int id) const
+{
+    switch (id) {
+    case KeySettingsTable::TimesField:
+        return m_times;
+    case KeySettingsTable::AutoDelayField:
+        return m_autoDelay;
+    case KeySettingsTable::InPlaceField:
+        return m_inPlace;
+    case KeySettingsTable::ComboKeysField:
+        return m_comboKeys;
+    default:
+        return nullptr;
+    }
+}
+
+void KeySettingsFields::showPage(int page)
+{
+    place(m_times, KeySettingsTable::fieldRect(KeySettingsTable::TimesField, m_chinese, page),
+          m_scale);
+    m_times->setVisible(page == 2 || page == 3);
+    m_times->setEnabled(true);
+    m_autoDelay->setVisible(page == 2);
+    m_comboKeys->setVisible(page == 1);
+    m_inPlace->hide();
+}
+
+void KeySettingsFields::setValue(QLineEdit *field, int value)
+{
+    const QString text = QString::number(value);
+    if (field->text() != text && !field->hasFocus())
+        field->setText(text);
+}
+
+void KeySettingsFields::setTimes(int value)
+{
+    setValue(m_times, value);
+}
+
+void KeySettingsFields::setAutoDelay(int value, bool enabled)
+{
+    setValue(m_autoDelay, value);
+    m_autoDelay->setEnabled(enabled);
+}
+
+void KeySettingsFields::setComboKeys(const QString &text)
+{
+    if (m_comboKeys->toPlainText() != text)
+        m_comboKeys->setPlainText(text);
+}

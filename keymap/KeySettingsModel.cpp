@@ -1,0 +1,171 @@
+#include "keymap/KeySettingsModel.h"
+
+#include "app/AppState.h"
+
+namespace {
+
+bool isCodePage(int page)
+{
+    return page >= KeySettingsModel::MultimediaPage && page <= KeySettingsModel::PowerPage;
+}
+
+} // namespace
+
+KeySettingsModel::KeySettingsModel(const AppState &state)
+    : m_catalogue(state.catalogue)
+    , m_key(state.currentKey)
+    , m_layer(state.currentLayer == 1 ? 1 : 0)
+    , m_deviceType(state.deviceType)
+    , m_original(state.assignment(m_key, m_layer))
+    , m_lists{WorkingList(state.predefinedCombos, 6), WorkingList(state.predefinedMacros, 9),
+              WorkingList(state.predefinedEmulations, 9)}
+{
+    const int code = m_original.code;
+    switch (m_original.category) {
+    case KeyAssignment::Single:
+        m_singleKey = m_catalogue.keyOfCode(code);
+        break;
+    case KeyAssignment::Combo:
+        m_singleMode = false;
+        combos().locate(m_original.action);
+        break;
+    case KeyAssignment::Macro:
+        m_page = MacroPage;
+        macros().locate(m_original.action);
+        break;
+    case KeyAssignment::Emulation:
+        m_page = EmulatePage;
+        emulations().locate(m_original.action);
+        break;
+    case KeyAssignment::Multimedia:
+    case KeyAssignment::Mouse:
+    case KeyAssignment::Function:
+    case KeyAssignment::Power:
+        showCode(m_original.category - KeyAssignment::Multimedia + MultimediaPage, code);
+        break;
+    default:
+        break;
+    }
+}
+
+void KeySettingsModel::showPage(int page)
+{
+    if (page >= SingleComboPage && page <= PowerPage)
+        m_page = page;
+}
+
+int KeySettingsModel::singleKeyCode() const
+{
+    return m_singleKey < 0 ? 0 : m_catalogue.codeOfKey(m_singleKey);
+}
+
+int KeySettingsModel::chosenCode(int page) const
+{
+    return isCodePage(page) ? m_codes[std::size_t(page - MultimediaPage)] : NoCode;
+}
+
+void KeySettingsModel::toggleCode(int page, int code)
+{
+    if (!isCodePage(page))
+        return;
+    int &chosen = m_codes[std::size_t(page - MultimediaPage)];
+    chosen = chosen == code ? NoCode : code;
+}
+
+void KeySettingsModel::showCode(int page, int code)
+{
+    m_page = page;
+    m_codes[std::size_t(page - MultimediaPage)] = code;
+}
+
+WorkingList *KeySettingsModel::listOfPage(int page)
+{
+    switch (page) {
+    case SingleComboPage:
+        return &combos();
+    case MacroPage:
+        return &macros();
+    case EmulatePage:
+        return &emulations();
+    default:
+        return nullptr;
+    }
+}
+
+void KeySettingsModel::restoreDefault()
+{
+    showDefaultCode(KeyCatalogue::defaultCode(m_deviceType, m_key, m_layer));
+}
+
+void KeySettingsModel::showDefaultCode(int d)
+{
+    if (d < 108 || d == 204) {
+        m_page = SingleComboPage;
+        m_singleMode = true;
+        m_singleKey = m_catalogue.keyOfCode(d);
+    } else if (d <= 134 || d == 157 || d == 158 || d == 173) {
+        showCode(d <= 125 ? MultimediaPage : MousePage, d);
+    } else if (d <= 198) {
+        showCode(FunctionPage, d);
+    }
+}
+
+void KeySettingsModel::clear()
+{
+    m_page = SingleComboPage;
+    m_singleMode = true;
+    m_singleKey = -1;
+}
+
+KeyMapChange KeySettingsModel::confirm() const
+{
+    KeyMapChange change;
+    change.key = m_key;
+    change.layer = m_layer;
+    change.assignment = m_original;
+    KeyAssignment &result = change.assignment;
+    result.category = KeyAssignment::NotSet;
+
+    const auto takeAction = [&](const WorkingList &list, int category) {
+        if (list.current().size() > 0) {
+            result.action = list.current();
+            result.category = category;
+            result.code = 0;
+        }
+    };
+    switch (m_page) {
+    case SingleComboPage:
+        if (m_singleMode) {
+            const int code = singleKeyCode();
+            if (m_singleKey >= 0 && code > 0) {
+                result.code = code;
+                result.category = KeyAssignment::Single;
+            }
+        } else {
+            takeAction(combos(), KeyAssignment::Combo);
+        }
+        change.list = KeyMapChange::List::Combos;
+        change.listValue = combos().result();
+        break;
+    case MacroPage:
+        takeAction(macros(), KeyAssignment::Macro);
+        change.list = KeyMapChange::List::Macros;
+        change.listValue = macros().result();
+        break;
+    case EmulatePage:
+        takeAction(emulations(), KeyAssignment::Emulation);
+        change.list = KeyMapChange::List::Emulations;
+        change.listValue = emulations().result();
+        break;
+    default: {
+        const int code = chosenCode(m_page);
+        if (code >= 1) {
+            result.code = code;
+            result.category = KeyAssignment::Multimedia + (m_page - MultimediaPage);
+        }
+        change.fnOnBothLayers = m_page == FunctionPage && code == FnCode;
+        break;
+    }
+    }
+    return change;
+}

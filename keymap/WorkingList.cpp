@@ -1,0 +1,56 @@
+#include "keymap/WorkingList.h"
+
+WorkingList::WorkingList(const ActionList &list, int pageRows)
+    : m_list(list)
+{
+    m_list.pageRows = pageRows;
+    m_list.clampPositions();
+    takeCurrent();
+}
+
+void WorkingList::locate(const ActionList &action)
+{
+    storeCurrent();
+    m_list.locate(action);
+    takeCurrent();
+}
+
+bool WorkingList::selectRow(int row)
+{
+    const int index = m_list.top + row;
+    if (row < 0 || row >= m_list.pageRows || index >= m_list.size())
+        return false;
+    storeCurrent();
+    m_list.selected = row;
+    takeCurrent();
+    return true;
+}
+
+void WorkingList::scrollTo(int position)
+{
+    storeCurrent();
+    m_list.scrollTo(position);
+    takeCurrent();
+}
+
+void WorkingList::storeCurrent()
+{
+    const int index = selectedIndex();
+    if (index >= 0)
+        m_list.items[std::size_t(index)] = m_current;
+}
+
+ActionList WorkingList::result() const
+{
+    WorkingList copy = *this;
+    copy.storeCurrent();
+    return copy.m_list;
+}
+
+void WorkingList::takeCurrent()
+{
+    m_current = m_list.entryAt(m_list.selected);
+    // Steps are shown in as many rows as the entries are; keep the entry's window within them.
+    m_current.pageRows = m_list.pageRows;
+    m_current.clampPositions();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "keymap/ActionList.h"
+
+// A predefined list as the key settings dialog edits it: a working copy of the list and the
+// entry being edited (the current entry), which is copied back into the list at the selected
+// position before the selection moves and before the list is handed back.
+class WorkingList {
+public:
+    WorkingList() = default;
+    // Takes a copy with the dialog's row count; the selected entry becomes current.
+    WorkingList(const ActionList &list, int pageRows);
+
+    const ActionList &list() const { return m_list; }
+    ActionList &list() { return m_list; }
+    const ActionList &current() const { return m_current; }
+    ActionList &current() { return m_current; }
+
+    int size() const { return m_list.size(); }
+    // Absolute index of the selected entry, -1 in an empty list.
+    int selectedIndex() const { return m_list.size() > 0 ? m_list.scrollPosition() : -1; }
+
+    // Selects the first entry equal to `action`, scrolled into view, or appends it as
+    // "default"; the entry becomes current.
+    void locate(const ActionList &action);
+    // Selects the entry shown in visible row `row`; false when the row shows no entry.
+    bool selectRow(int row);
+    // The scroll bar moved to an absolute position: the entry there is selected.
+    void scrollTo(int position);
+    // Copies the current entry into the list at the selected position (nothing when empty).
+    void storeCurrent();
+    // The list with the current entry stored, as OK hands it back.
+    ActionList result() const;
+
+private:
+    void takeCurrent();
+
+    ActionList m_list;
+    ActionList m_current;
+};

@@ -1,0 +1,66 @@
+#include "skin/CaptionFit.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int SmallestPixels = 7;
+constexpr int MaxRememberedFits = 2048;
+
+bool fits(const QFont &font, const QRect &rect, int flags, const QString &text, bool lines)
+{
+    const QRect need = QFontMetrics(font).boundingRect(rect, flags, text);
+    return need.width() <= rect.width() && (!lines || need.height() <= rect.height());
+}
+
+} // namespace
+
+CaptionFit::Fit CaptionFit::fit(const QFont &font, const QRect &rect, int flags,
+                                const QString &text)
+{
+    Fit result{font, text};
+    if (text.isEmpty() || rect.width() <= 0)
+        return result;
+    const bool lines = text.contains(QLatin1Char('\n')) || (flags & Qt::TextWordWrap);
+    if (fits(font, rect, flags, text, lines))
+        return result;
+    const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    const int smallest = std::max(SmallestPixels, (size * 2 + 2) / 3);
+    for (int pixels = size - 1; pixels >= smallest; --pixels) {
+        result.font.setPixelSize(pixels);
+        if (fits(result.font, rect, flags, text, lines))
+            return result;
+    }
+    // Still too wide: every line is cut to the width.
+    const QFontMetrics metrics(result.font);
+    QStringList cut = text.split(QLatin1Char('\n'));
+    for (QString &line : cut)
+        line = metrics.elidedText(line, Qt::ElideRight, rect.width());
+    result.text = cut.join(QLatin1Char('\n'));
+    return result;
+}
+
+void CaptionFit::draw(QPainter &painter, const QRect &rect, int flags, const QString &text,
+                      const QFont &font)
+{
+    if (text.isEmpty())
+        return;
+    const QString key = QStringLiteral("%1 %2 %3 %4 %5 ")
+                            .arg(font.key())
+                            .arg(rect.width())
+                            .arg(rect.height())
+                            .arg(flags)
+                            .arg(text);
+    auto found = m_fits.constFind(key);
+    if (found == m_fits.constEnd()) {
+        if (m_fits.size() >= MaxRememberedFits)
+            m_fits.clear();
+        found = m_fits.insert(key, fit(font, rect, flags, text));
+    }
+    painter.setFont(found->font);
+    painter.drawText(rect, flags, found->text);
+}

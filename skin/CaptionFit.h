@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+// Fits drawn captions into their rectangles: a caption that is too wide (or, over several
+// lines, too tall) is drawn in the largest smaller size that fits, down to two thirds of its
+// own, and cut short with an ellipsis below that. The program's windows and the skin
+// generator fit alike, so that what the faces leave room for is what the windows draw.
+class CaptionFit {
+public:
+    struct Fit {
+        QFont font;
+        QString text; // the caption, elided where even the smallest size is too wide
+    };
+
+    static Fit fit(const QFont &font, const QRect &rect, int flags, const QString &text);
+    // Draws as fit() says; fits are remembered, since captions rarely change between paints.
+    void draw(QPainter &painter, const QRect &rect, int flags, const QString &text,
+              const QFont &font);
+
+private:
+    QHash<QString, Fit> m_fits;
+};

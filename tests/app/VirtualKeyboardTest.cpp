@@ -1,0 +1,230 @@
+#include "MainWindowHarness.h"
+
+#include "app/NuboDialogVirtual.h"
+#include "app/VirtualKeyboardTable.h"
+#include "skin/SkinLibrary.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QSize FaceSize(VirtualKeyboardTable::BaseWidth, VirtualKeyboardTable::BaseHeight);
+
+struct VirtualFixture {
+    explicit VirtualFixture(int mode, const char *language = "en-US")
+    {
+        state.buildCatalogue();
+        state.language = language;
+        state.deviceType = 4;
+        state.scaleFactor = 1.0f;
+        dialog = std::make_unique<NuboDialogVirtual>(state, fonts, positionCodedSkin(FaceSize));
+        dialog->pickMode = mode;
+    }
+    bool start()
+    {
+        if (!dialog->initialise())
+            return false;
+        dialog->show();
+        return true;
+    }
+    int indexOfCode(int code) const
+    {
+        for (std::size_t i = 0; i < dialog->table().size(); ++i) {
+            if (VirtualKeyboardTable::isKey(dialog->table()[i].id)
+                && dialog->table()[i].keyIndex == code)
+                return int(i);
+        }
+        return -1;
+    }
+    void click(int code) { dialog->clickEntry(indexOfCode(code)); }
+    bool checked(int code) const { return dialog->table()[std::size_t(indexOfCode(code))].checked; }
+    QString text()
+    {
+        dialog->grab();
+        return dialog->pickText()->toPlainText();
+    }
+    QPoint centre(int code) const
+    {
+        const ButtonRect r = dialog->table()[std::size_t(indexOfCode(code))].rect;
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+
+    AppState state;
+    FontTable fonts;
+    std::unique_ptr<NuboDialogVirtual> dialog;
+};
+
+void send(QWidget &widget, QEvent::Type type, QPoint point, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, QPointF(point), widget.mapToGlobal(QPointF(point)), Qt::LeftButton,
+                      buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+void runEventsFor(int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+    }
+}
+
+} // namespace
+
+TEST(VirtualKeyboard, SingleKeyModeKeepsOnePick)
+{
+    VirtualFixture f(1);
+    f.state.virtualPick = 70;
+    ASSERT_TRUE(f.start());
+    EXPECT_TRUE(f.checked(70));
+    EXPECT_EQ(f.dialog->table()[std::size_t(f.indexOfCode(70))].id, 169);
+    EXPECT_EQ(f.text(), QStringLiteral("Single:SPACEBAR"));
+
+    f.click(43); // A replaces Space
+    EXPECT_TRUE(f.checked(43));
+    EXPECT_FALSE(f.checked(70));
+    EXPECT_EQ(f.state.virtualPick, 43);
+    f.click(43); // and clicked again clears the pick
+    EXPECT_FALSE(f.checked(43));
+    EXPECT_EQ(f.state.virtualPick, 0);
+    EXPECT_EQ(f.text(), QStringLiteral("Single:-- --"));
+
+    // Keys without a button: the media keys and power functions cannot be picked.
+    for (int code : {75, 76, 77, 108, 112, 156})
+        EXPECT_EQ(f.indexOfCode(code), -1) << code;
+
+    VirtualFixture chinese(1, "zh-CN");
+    chinese.state.virtualPick = 112; // no button: nothing checked
+    ASSERT_TRUE(chinese.start());
+    for (const DrawnButton &entry : chinese.dialog->table())
+        EXPECT_FALSE(entry.checked);
+    EXPECT_EQ(chinese.text(), QString::fromUtf8("单键：Mute"));
+}
+
+TEST(VirtualKeyboard, CombinationModeKeepsSixInOrder)
+{
+    VirtualFixture f(2);
+    f.state.virtualPickCount = 3; // left over from an earlier pick
+    f.state.virtualPicks = {1, 2, 3, 0, 0, 0};
+    ASSERT_TRUE(f.start());
+    EXPECT_EQ(f.state.virtualPickCount, 0);
+    EXPECT_EQ(f.text(), QStringLiteral("Combo:-- --"));
+
+    for (int code : {67, 69, 84}) // LCTRL, LALT, DEL
+        f.click(code);
+    EXPECT_EQ(f.text(), QStringLiteral("Combo:LCTRL+LALT+DEL"));
+    f.click(69); // the middle one goes, the others keep their order
+    EXPECT_EQ(f.state.virtualPickCount, 2);
+    EXPECT_EQ(f.state.virtualPicks[0], 67);
+    EXPECT_EQ(f.state.virtualPicks[1], 84);
+    EXPECT_EQ(f.state.virtualPicks[2], 0);
+    EXPECT_EQ(f.text(), QStringLiteral("Combo:LCTRL+DEL"));
+
+    for (int code : {43, 44, 45, 46}) // up to six
+        f.click(code);
+    EXPECT_EQ(f.state.virtualPickCount, 6);
+    f.click(47); // a seventh is refused
+    EXPECT_FALSE(f.checked(47));
+    EXPECT_EQ(f.state.virtualPickCount, 6);
+    EXPECT_EQ(f.state.virtualPicks[5], 46);
+}
+
+TEST(VirtualKeyboard, ButtonsAndTheDoubleClick)
+{
+    // OK, Cancel and the close mark end the dialog.
+    for (auto [id, result] : {std::pair{VirtualKeyboardTable::OkButton, int(QDialog::Accepted)},
+                              std::pair{VirtualKeyboardTable::CancelButton, 0},
+                              std::pair{VirtualKeyboardTable::CloseMark, 0}}) {
+        VirtualFixture f(1);
+        ASSERT_TRUE(f.start());
+        f.dialog->clickEntry(f.dialog->table().indexOfId(id));
+        EXPECT_EQ(f.dialog->result(), result);
+        EXPECT_FALSE(f.dialog->isVisible());
+    }
+
+    // A single click waits out the double-click time before it picks.
+    VirtualFixture single(1);
+    ASSERT_TRUE(single.start());
+    const QPoint a = single.centre(43);
+    send(*single.dialog, QEvent::MouseMove, a, Qt::NoButton);
+    send(*single.dialog, QEvent::MouseButtonPress, a, Qt::LeftButton);
+    send(*single.dialog, QEvent::MouseButtonRelease, a, Qt::NoButton);
+    EXPECT_EQ(single.state.virtualPick, 0);
+    runEventsFor(NuboDialogVirtual::ClickHoldMs + 60);
+    EXPECT_EQ(single.state.virtualPick, 43);
+    EXPECT_TRUE(single.dialog->isVisible());
+
+    // A double click in mode 1 picks the key and closes with OK once the button is up.
+    VirtualFixture twice(1);
+    twice.state.virtualPick = 70;
+    ASSERT_TRUE(twice.start());
+    const QPoint s = twice.centre(44);
+    send(*twice.dialog, QEvent::MouseButtonPress, s, Qt::LeftButton);
+    send(*twice.dialog, QEvent::MouseButtonRelease, s, Qt::NoButton);
+    send(*twice.dialog, QEvent::MouseButtonDblClick, s, Qt::LeftButton);
+    EXPECT_TRUE(twice.dialog->isVisible());
+    send(*twice.dialog, QEvent::MouseButtonRelease, s, Qt::NoButton);
+    EXPECT_EQ(twice.dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(twice.state.virtualPick, 44);
+    runEventsFor(NuboDialogVirtual::ClickHoldMs + 60); // nothing held acts afterwards
+    EXPECT_EQ(twice.state.virtualPick, 44);
+
+    // Without its release the double click still ends after a while.
+    VirtualFixture late(1);
+    ASSERT_TRUE(late.start());
+    send(*late.dialog, QEvent::MouseButtonDblClick, late.centre(45), Qt::LeftButton);
+    runEventsFor(NuboDialogVirtual::DoubleClickReleaseMs + 80);
+    EXPECT_EQ(late.dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(late.state.virtualPick, 45);
+
+    // In mode 2 a double click counts as one click.
+    VirtualFixture combination(2);
+    ASSERT_TRUE(combination.start());
+    const QPoint d = combination.centre(45);
+    send(*combination.dialog, QEvent::MouseButtonPress, d, Qt::LeftButton);
+    send(*combination.dialog, QEvent::MouseButtonRelease, d, Qt::NoButton);
+    send(*combination.dialog, QEvent::MouseButtonDblClick, d, Qt::LeftButton);
+    send(*combination.dialog, QEvent::MouseButtonRelease, d, Qt::NoButton);
+    runEventsFor(NuboDialogVirtual::ClickHoldMs + 60);
+    EXPECT_TRUE(combination.checked(45));
+    EXPECT_EQ(combination.state.virtualPickCount, 1);
+    EXPECT_TRUE(combination.dialog->isVisible());
+}
+
+TEST(VirtualKeyboard, TableAndPlacement)
+{
+    const std::vector<DrawnButton> table = VirtualKeyboardTable::build();
+    ASSERT_EQ(table.size(), std::size_t(VirtualKeyboardTable::EntryCount));
+    int keys = 0;
+    for (const DrawnButton &entry : table) {
+        if (!VirtualKeyboardTable::isKey(entry.id))
+            continue;
+        ++keys;
+        EXPECT_GE(entry.keyIndex, 1);
+        EXPECT_LE(entry.keyIndex, 107);
+        EXPECT_FALSE(entry.keyIndex >= 75 && entry.keyIndex <= 77);
+        EXPECT_EQ(entry.captions.at("zh-CN"), entry.captions.at("en-US"));
+    }
+    EXPECT_EQ(keys, 104); // with the six entries before them the table is full
+    EXPECT_TRUE(table[3].isLabel);
+    EXPECT_EQ(table[3].fontSize, 17);
+
+    // The pick text under the keys, at the window's scale.
+    VirtualFixture f(1);
+    f.state.scaleFactor = 1.5f;
+    ASSERT_TRUE(f.start());
+    EXPECT_EQ(f.dialog->size(), QSize(1395, 525));
+    EXPECT_EQ(f.dialog->pickText()->geometry(), QRect(30, 457, 750, 48));
+    EXPECT_EQ(f.dialog->pickText()->font().pixelSize(), 22);
+    EXPECT_EQ(f.dialog->table()[1].rect, (ButtonRect{855, 456, 978, 507}));
+}
