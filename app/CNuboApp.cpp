@@ -41,6 +41,7 @@ int CNuboApp::run()
         = m_skins.images(SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType));
     CNuboDlg window(m_state, m_fonts, skin);
     window.setUnattended(m_unattended);
+    window.setSkinLibrary(&m_skins);
     if (m_hook)
         m_hook(window);
     if (!window.initialise())

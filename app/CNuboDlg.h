@@ -6,10 +6,13 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <memory>
 #include <string>
 
+class DeviceCommands;
 class DeviceWatcher;
 class QPlainTextEdit;
+class SkinLibrary;
 class TrayPresence;
 
 // The main window: the keyboard picture with every key in the state of its assignment on the
@@ -38,6 +41,13 @@ public:
     void deviceChanged();
     // Runs a command as a click on its button would.
     void runCommand(int id);
+    // The Open command once the user has chosen `path` (empty: cancelled).
+    void openProfile(const QString &path);
+
+    // Where the dialogs opened from the window find their faces.
+    void setSkinLibrary(const SkinLibrary *skins) { m_skins = skins; }
+    const SkinLibrary *skinLibrary() const { return m_skins; }
+    DeviceCommands &deviceCommands() { return *m_deviceCommands; }
 
 protected:
     bool initDialog() override;
@@ -59,6 +69,8 @@ protected:
     virtual QString chooseOpenPath();
 
 private:
+    friend class DeviceCommands;
+
     void placeReportBox();
     void switchLanguage();
     void switchLayer();
@@ -66,11 +78,12 @@ private:
     void restoreFromTray();
     void exitSequence();
     void saveProfile();
-    void openProfile();
     QString text(const char *chinese, const char *english) const;
     QString modelCaption() const;
     DrawnButton *entryById(int id);
 
+    std::unique_ptr<DeviceCommands> m_deviceCommands;
+    const SkinLibrary *m_skins = nullptr;
     QPlainTextEdit *m_report = nullptr;
     TrayPresence *m_tray = nullptr;
     DeviceWatcher *m_watcher = nullptr;

@@ -46,4 +46,68 @@ std::string message(Message which, int deviceType, bool chinese)
     return {};
 }
 
+namespace {
+
+// Chinese and English reason; "%d" stands for the line.
+struct Reason {
+    const char *zh;
+    const char *en;
+};
+
+Reason reasonOf(quillodev::FirmwareFault fault)
+{
+    using quillodev::FirmwareFault;
+    switch (fault) {
+    case FirmwareFault::None:
+        break;
+    case FirmwareFault::NoText:
+        return {"文件为空", "the file is empty"};
+    case FirmwareFault::NoStartRecord:
+        return {"文件不是以 Intel HEX 记录开头", "it does not begin with an Intel HEX record"};
+    case FirmwareFault::NoLineEnds:
+        return {"文件中没有行结束符", "it has no line ends"};
+    case FirmwareFault::EmptyLine:
+        return {"第 %d 行是文件结束记录之前的空行", "line %d is empty, before the end-of-file record"};
+    case FirmwareFault::LineTooLong:
+        return {"第 %d 行超过 999 个字符", "line %d is longer than 999 characters"};
+    case FirmwareFault::NoColon:
+        return {"第 %d 行不是以冒号开头", "line %d does not start with a colon"};
+    case FirmwareFault::OddDigits:
+        return {"第 %d 行的十六进制数字个数为奇数", "line %d has an odd number of hexadecimal digits"};
+    case FirmwareFault::NotHexadecimal:
+        return {"第 %d 行含有非十六进制字符", "line %d holds a character that is not a hexadecimal digit"};
+    case FirmwareFault::CountMismatch:
+        return {"第 %d 行的字节数与记录长度不符", "the byte count in line %d does not match the record"};
+    case FirmwareFault::BadChecksum:
+        return {"第 %d 行校验和错误", "bad checksum in line %d"};
+    case FirmwareFault::RecordTooLong:
+        return {"第 %d 行的记录过长，键盘无法接收", "the record in line %d is too long for the keyboard"};
+    case FirmwareFault::NoEndRecord:
+        return {"缺少文件结束记录", "there is no end-of-file record"};
+    case FirmwareFault::TextAfterEnd:
+        return {"文件结束记录之后（第 %d 行）还有内容", "there is more after the end-of-file record (line %d)"};
+    }
+    return {"未知错误", "unknown fault"};
+}
+
+std::string withLine(const char *text, int line)
+{
+    std::string result = text;
+    const std::size_t at = result.find("%d");
+    if (at != std::string::npos)
+        result.replace(at, 2, std::to_string(line));
+    return result;
+}
+
+} // namespace
+
+std::string refusal(const quillodev::FirmwareCheck &check, bool chinese)
+{
+    const Reason reason = reasonOf(check.fault);
+    if (chinese)
+        return "固件文件已损坏：" + withLine(reason.zh, check.line) + "。没有向键盘发送任何内容。";
+    return "The firmware file is damaged: " + withLine(reason.en, check.line)
+           + ". Nothing was sent to the keyboard.";
+}
+
 } // namespace FirmwareRules

@@ -3,6 +3,7 @@
 // Everything the program, the emulator and tests use of the device library.
 #include "CKeyboardUtil.h"
 #include "CNuboHWI.h"
+#include "FirmwareCheck.h"
 #include "CNuboUtil.h"
 #include "Export.h"
 #include "HidBackend.h"
