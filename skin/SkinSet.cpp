@@ -52,7 +52,8 @@ SkinSet skinSet(SkinDialog dialog, int deviceType, int page)
 std::vector<SkinSet> programSkinSets(int deviceType)
 {
     // A dialog's sets join this list when its faces are generated.
-    return {skinSet(SkinDialog::MainWindow, deviceType)};
+    return {skinSet(SkinDialog::MainWindow, deviceType), skinSet(SkinDialog::Progress, deviceType),
+            skinSet(SkinDialog::FirmwareUpdate, deviceType)};
 }
 
 std::vector<int> programBitmapIds(int deviceType)

@@ -1,6 +1,8 @@
 // quillo-skingen: paints the skin bitmaps of every dialog and writes them, with the resource
 // collection file that rcc packs into Quillores.rcc, into one folder.
+#include "FirmwareUpdateFaces.h"
 #include "MainWindowFaces.h"
+#include "ProgressFaces.h"
 #include "ScrollBarSkin.h"
 #include "skin/SkinFaceFormat.h"
 #include "skin/SkinSet.h"
@@ -81,6 +83,8 @@ int main(int argc, char **argv)
     SkinFaces faces;
     paintMainWindowFaces(faces);
     paintScrollBarSkin(faces);
+    paintProgressFaces(faces);
+    paintFirmwareUpdateFaces(faces);
     if (!check(faces))
         return 1;
 
