@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev libcli11-dev
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64
-    xvfb xauth fonts-wqy-microhei
+    xvfb xauth xdotool fonts-wqy-microhei
     clang-format
 )
 
