@@ -136,7 +136,13 @@ bool DeviceCommands::waitBeforeQuit()
     m_inDeviceDialog = true;
     const bool waited = CNuboDialogProgress::waitForDevice(state, m_window.fonts(),
                                                            skin(SkinDialog::Progress), &m_window);
-    m_inDeviceDialog = false;
+    if (waited) {
+        // The program ends now; a device change meanwhile needs no answer.
+        m_inDeviceDialog = false;
+        m_deviceChangePending = false;
+    } else {
+        leaveDeviceDialog();
+    }
     return waited;
 }
 

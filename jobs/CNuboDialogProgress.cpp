@@ -187,7 +187,18 @@ void CNuboDialogProgress::postedMessage(unsigned int message, std::uintptr_t wPa
 
 void CNuboDialogProgress::buttonClicked(int, DrawnButton &entry)
 {
-    if (entry.id != ProgressTable::CloseButton && entry.id != ProgressTable::CancelButton)
+    if (entry.id == ProgressTable::CloseButton || entry.id == ProgressTable::CancelButton)
+        cancel();
+}
+
+void CNuboDialogProgress::reject()
+{
+    cancel();
+}
+
+void CNuboDialogProgress::cancel()
+{
+    if (m_closed)
         return;
     setProgress(0);
     // A key write still encoding from the model closes as soon as it is done with it, so

@@ -63,6 +63,9 @@ public:
     static bool waitForDevice(AppState &state, const FontTable &fonts, const SkinImages &skin,
                               QWidget *parent);
 
+    // Escape and the desktop's close take the Cancel button's way.
+    void reject() override;
+
 protected:
     bool initDialog() override;
     void fillTable(ButtonTable &table) override;
@@ -78,6 +81,7 @@ private:
     void setProgress(int percent);
     void setMessage(const DrawnButton::Texts &captions);
     void closeWith(Result result);
+    void cancel();
 
     TransferJob::Waits m_waits;
     std::shared_ptr<TransferJob> m_job;

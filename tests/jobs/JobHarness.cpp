@@ -91,6 +91,7 @@ void WatchedProgress::postedMessage(unsigned int message, std::uintptr_t wParam,
 void WatchedProgress::done(int result)
 {
     closedMs = clock.elapsed();
+    closedAt = std::chrono::steady_clock::now();
     CNuboDialogProgress::done(result);
 }
 

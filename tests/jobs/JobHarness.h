@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -46,6 +47,7 @@ public:
     std::vector<int> barAfter;             // the bar after each of them
     qint64 lastProgressMs = -1;            // since the dialog was made
     qint64 closedMs = -1;
+    std::chrono::steady_clock::time_point closedAt;
     QElapsedTimer clock;
 
     using CNuboDialogProgress::buttonClicked;
