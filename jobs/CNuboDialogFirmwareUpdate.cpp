@@ -175,7 +175,8 @@ void CNuboDialogFirmwareUpdate::openFile()
     if (FirmwareRules::titleMatches(state().deviceType, m_title.toStdString())) {
         m_path = path;
         m_fileField->setText(QDir::toNativeSeparators(path));
-        m_fileField->setCursorPosition(0);
+        // A narrow field: the file's own name is what the user checks.
+        m_fileField->setCursorPosition(int(m_fileField->text().size()));
         m_ready = true;
         return;
     }

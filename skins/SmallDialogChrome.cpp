@@ -79,7 +79,7 @@ void closeMark(QPainter &painter, const ButtonRect &rect, FaceLook look)
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     // Level with the title, whose label starts at the rectangle's top.
-    const QPointF c(rect.left + rect.width() / 2.0, rect.top + 13.5);
+    const QPointF c(rect.left + rect.width() / 2.0, rect.top + 12.0);
     if (look != FaceLook::Normal) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(look == FaceLook::Hover ? FacePalette::Danger : QColor("#8f2e29"));

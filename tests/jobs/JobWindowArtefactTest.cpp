@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -73,5 +75,22 @@ TEST(JobWindowArtefacts, ProgressAndFirmwareWindowsWithTheBuiltSkins)
         firmware.show();
         EXPECT_TRUE(firmware.grab().save(
             QDir(folder).filePath(QStringLiteral("firmware-update-%1.png").arg(language))));
+
+        // Half way through a download of a chosen file.
+        QTemporaryDir files;
+        const QString image = files.filePath("Quillo(RGB)_V2.1.bin");
+        QFile file(image);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const std::string text = firmwareText(300);
+        file.write(text.data(), qint64(text.size()));
+        file.close();
+        firmware.chosenPath = image;
+        firmware.runCommand(FirmwareUpdateTable::OpenButton);
+        firmware.runCommand(FirmwareUpdateTable::UpdateButton);
+        ASSERT_TRUE(waitUntil([&] { return firmware.progress() >= 50; }));
+        EXPECT_TRUE(firmware.grab().save(QDir(folder).filePath(
+            QStringLiteral("firmware-update-downloading-%1.png").arg(language))));
+        ASSERT_TRUE(waitUntil([&] { return !firmware.isDownloading(); }));
+        EXPECT_EQ(firmware.messages.size(), 1u);
     }
 }
