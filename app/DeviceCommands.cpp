@@ -21,8 +21,8 @@ DeviceCommands::DeviceCommands(CNuboDlg &window)
 
 bool DeviceCommands::handles(int id)
 {
-    return id == GetCounterButton || id == HelpButton || id == WriteKeysButton
-           || id == LoadButton || id == FirmwareButton;
+    return id == GetCounterButton || id == HelpButton || id == WriteKeysButton || id == LoadButton
+           || id == FirmwareButton;
 }
 
 void DeviceCommands::run(int id)
@@ -52,9 +52,9 @@ void DeviceCommands::runJob(int job)
 {
     m_inDeviceDialog = true;
     TransferResult detail;
-    const CNuboDialogProgress::Result outcome = CNuboDialogProgress::runJob(
-        m_window.state(), m_window.fonts(), skin(SkinDialog::Progress), job, &m_window, &detail,
-        m_waits);
+    const CNuboDialogProgress::Result outcome
+        = CNuboDialogProgress::runJob(m_window.state(), m_window.fonts(),
+                                      skin(SkinDialog::Progress), job, &m_window, &detail, m_waits);
     showJobOutcome(job, outcome, detail);
     leaveDeviceDialog();
 }
@@ -69,10 +69,10 @@ void DeviceCommands::showJobOutcome(int job, int outcome, const TransferResult &
         m_window.showMessage(caption(writeOrLoad), QStringLiteral("OK!!"), QMessageBox::Warning);
     } else if (outcome == CNuboDialogProgress::Failed) {
         // Cancel stays silent: the user chose it.
-        m_window.showMessage(caption(writeOrLoad),
-                             text(JobMessages::failure(job, detail, true),
-                                  JobMessages::failure(job, detail, false)),
-                             QMessageBox::Critical);
+        m_window.showMessage(
+            caption(writeOrLoad),
+            text(JobMessages::failure(job, detail, true), JobMessages::failure(job, detail, false)),
+            QMessageBox::Critical);
     }
     // The write leaves the picture as it was; what was read is shown either way.
     if (job != TransferJob::WriteKeys)
@@ -129,10 +129,10 @@ bool DeviceCommands::waitBeforeQuit()
     if (!state.deviceWorker.isRunning())
         return true;
     if (state.deviceWorker.task() == DeviceWorker::Task::FirmwareDownload)
-        m_window.showMessage(caption(false),
-                             text(JobMessages::quitWaitsForDownload(true),
-                                  JobMessages::quitWaitsForDownload(false)),
-                             QMessageBox::Information);
+        m_window.showMessage(
+            caption(false),
+            text(JobMessages::quitWaitsForDownload(true), JobMessages::quitWaitsForDownload(false)),
+            QMessageBox::Information);
     m_inDeviceDialog = true;
     const bool waited = CNuboDialogProgress::waitForDevice(state, m_window.fonts(),
                                                            skin(SkinDialog::Progress), &m_window);

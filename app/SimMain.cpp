@@ -90,16 +90,15 @@ std::function<void(CNuboDlg &)> screenshotHook(const QString &path, bool &shotFa
             std::fputs("quillo-sim: main window painted\n", stdout);
             std::fflush(stdout);
         });
-        QObject::connect(grabber, &FirstPaintGrabber::done, &window,
-                         [&shotFailed, grabber, &window, path] {
-                             if (!grabber->saved()) {
-                                 std::fprintf(stderr, "quillo-sim: cannot save %s: %s\n",
-                                              qUtf8Printable(path),
-                                              qUtf8Printable(grabber->error()));
-                                 shotFailed = true;
-                             }
-                             window.done(QDialog::Accepted);
-                         });
+        QObject::connect(
+            grabber, &FirstPaintGrabber::done, &window, [&shotFailed, grabber, &window, path] {
+                if (!grabber->saved()) {
+                    std::fprintf(stderr, "quillo-sim: cannot save %s: %s\n", qUtf8Printable(path),
+                                 qUtf8Printable(grabber->error()));
+                    shotFailed = true;
+                }
+                window.done(QDialog::Accepted);
+            });
         // A window that never paints must not keep a scripted run waiting.
         QTimer::singleShot(ScreenshotTimeoutMs, &window, [&shotFailed, &window] {
             std::fputs("quillo-sim: the main window was never painted\n", stderr);

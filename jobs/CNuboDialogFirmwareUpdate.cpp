@@ -143,8 +143,9 @@ void CNuboDialogFirmwareUpdate::readVersion()
     // Two threads on the keyboard would mix their reports.
     if (m_downloading) {
         if (languageKnown())
-            showMessage({}, text(JobMessages::versionWaitsForDownload(true),
-                                 JobMessages::versionWaitsForDownload(false)),
+            showMessage({},
+                        text(JobMessages::versionWaitsForDownload(true),
+                             JobMessages::versionWaitsForDownload(false)),
                         QMessageBox::Information);
         return;
     }
@@ -159,11 +160,11 @@ void CNuboDialogFirmwareUpdate::readVersion()
     m_versionField->clear();
     using FirmwareRules::Message;
     if (languageKnown())
-        showMessage({},
-                    text(FirmwareRules::message(Message::VersionNotRead, state().deviceType, true),
-                         FirmwareRules::message(Message::VersionNotRead, state().deviceType,
-                                                false)),
-                    QMessageBox::NoIcon);
+        showMessage(
+            {},
+            text(FirmwareRules::message(Message::VersionNotRead, state().deviceType, true),
+                 FirmwareRules::message(Message::VersionNotRead, state().deviceType, false)),
+            QMessageBox::NoIcon);
 }
 
 void CNuboDialogFirmwareUpdate::openFile()

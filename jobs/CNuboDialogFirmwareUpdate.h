@@ -48,8 +48,7 @@ protected:
     bool initDialog() override;
     void fillTable(ButtonTable &table) override;
     void buttonClicked(int index, DrawnButton &entry) override;
-    void postedMessage(unsigned int message, std::uintptr_t wParam,
-                       std::intptr_t lParam) override;
+    void postedMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) override;
     QColor captionColour(const DrawnButton &entry) const override;
     void afterEntries(QPainter &painter) override;
 

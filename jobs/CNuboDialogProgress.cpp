@@ -138,8 +138,7 @@ void CNuboDialogProgress::setMessage(const DrawnButton::Texts &captions)
     update();
 }
 
-void CNuboDialogProgress::postedMessage(unsigned int message, std::uintptr_t wParam,
-                                        std::intptr_t)
+void CNuboDialogProgress::postedMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t)
 {
     if (m_closed)
         return;
@@ -148,7 +147,7 @@ void CNuboDialogProgress::postedMessage(unsigned int message, std::uintptr_t wPa
         // Jobs 1 and 3 count the 216 key slots, so the bar is full from slot 150; the others
         // post 150 once. An earlier exchange or download is shown on the 0..150 scale.
         const bool bySlot = m_waitingForEarlier || DeviceJob == TransferJob::WriteKeys
-                           || DeviceJob == TransferJob::ReadKeysAndLights;
+                            || DeviceJob == TransferJob::ReadKeysAndLights;
         const long long units = static_cast<long long>(std::min<std::uintptr_t>(wParam, 1u << 20));
         setProgress(int(std::min<long long>(100, units * (bySlot ? 100 : 200) / ProgressScale)));
         break;

@@ -43,9 +43,10 @@ std::string quitWaitsForDownload(bool chinese)
 
 std::string offerSaveAfterUnplug(bool chinese)
 {
-    return chinese ? "键盘已断开，修改的配置尚未写入键盘。\r\n是否在程序退出前将配置保存为配置文件？"
-                   : "The keyboard was disconnected before your changes were written to it.\r\n"
-                     "Save the configuration to a profile before Quillo closes?";
+    return chinese
+               ? "键盘已断开，修改的配置尚未写入键盘。\r\n是否在程序退出前将配置保存为配置文件？"
+               : "The keyboard was disconnected before your changes were written to it.\r\n"
+                 "Save the configuration to a profile before Quillo closes?";
 }
 
 std::string versionWaitsForDownload(bool chinese)

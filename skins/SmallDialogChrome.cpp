@@ -69,8 +69,8 @@ QImage face(QSize size, const QColor &colourKey)
     header(painter, size);
     // A quiet line above the buttons.
     painter.setPen(QPen(FacePalette::Divider, 1));
-    painter.drawLine(QPointF(22, size.height() - 60.5), QPointF(size.width() - 22,
-                                                                size.height() - 60.5));
+    painter.drawLine(QPointF(22, size.height() - 60.5),
+                     QPointF(size.width() - 22, size.height() - 60.5));
     return image;
 }
 

@@ -20,8 +20,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <thread>
 
@@ -293,7 +293,9 @@ void BM_ProgressDialogToFirstFrame(benchmark::State &state)
         }
     }
 }
-BENCHMARK(BM_ProgressDialogToFirstFrame)->Iterations(30)->UseManualTime()->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_ProgressDialogToFirstFrame)
+    ->Iterations(30)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

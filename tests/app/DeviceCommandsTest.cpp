@@ -103,8 +103,8 @@ TEST(DeviceCommands, WriteLoadAndCountersSayOkWithTheModelCaptions)
     EXPECT_EQ(f.window.messages[2], QStringLiteral("OK!!"));
     EXPECT_GE(f.state().pressCounters.highestKey, 1);
     // Variant 2 is spelt two ways: "Quillo(S)Ble" after Write and Load, "Quillo(S)BLe" else.
-    EXPECT_EQ(f.window.captions, (std::vector<QString>{"Quillo(S)Ble", "Quillo(S)Ble",
-                                                       "Quillo(S)BLe"}));
+    EXPECT_EQ(f.window.captions,
+              (std::vector<QString>{"Quillo(S)Ble", "Quillo(S)Ble", "Quillo(S)BLe"}));
 }
 
 TEST(DeviceCommands, AFailedExchangeSaysSoAndACancelSaysNothing)
@@ -117,8 +117,7 @@ TEST(DeviceCommands, AFailedExchangeSaysSoAndACancelSaysNothing)
     broken.failWriteAt = 1;
     f.attached.keyboard->setFaults(broken);
     f.window.runCommand(WriteKeysButton);
-    EXPECT_EQ(f.window.messages,
-              std::vector<QString>{"写入键盘失败，请检查连接线后重试。"});
+    EXPECT_EQ(f.window.messages, std::vector<QString>{"写入键盘失败，请检查连接线后重试。"});
     EXPECT_TRUE(f.state().notWritten);
 
     f.state().language = "en-US";
@@ -156,8 +155,9 @@ TEST(DeviceCommands, QuittingWaitsForTheWorkerAndSaysWhyDuringADownload)
     EXPECT_TRUE(sawFirmware);
 
     // A download left running by a firmware window that was closed, then Exit.
-    ASSERT_TRUE(f.state().deviceWorker.start(DeviceWorker::Task::FirmwareDownload, nullptr,
-                                             [](WindowHandle) { std::this_thread::sleep_for(300ms); }));
+    ASSERT_TRUE(
+        f.state().deviceWorker.start(DeviceWorker::Task::FirmwareDownload, nullptr,
+                                     [](WindowHandle) { std::this_thread::sleep_for(300ms); }));
     bool sawWait = false;
     onNextModal([&sawWait](QWidget *modal) {
         auto *wait = qobject_cast<CNuboDialogProgress *>(modal);
@@ -221,10 +221,10 @@ TEST(DeviceCommands, AnUnplugDuringAJobIsHandledAfterTheJobHasSaidItFailed)
         EXPECT_TRUE(f.window.messages.empty());
     });
     f.window.runCommand(WriteKeysButton);
-    EXPECT_EQ(f.window.messages,
-              (std::vector<QString>{
-                  "Writing to the keyboard failed. Check the cable and try again.",
-                  "Keyboard is not connected"}));
+    EXPECT_EQ(
+        f.window.messages,
+        (std::vector<QString>{"Writing to the keyboard failed. Check the cable and try again.",
+                              "Keyboard is not connected"}));
     EXPECT_FALSE(f.window.isVisible());
 }
 

@@ -54,8 +54,8 @@ TEST(SimEndToEnd, WriteKeySettingsClickedOnAVirtualDisplayReachesTheKeyboard)
         environment += " ASAN_OPTIONS='" + options + "'";
     }
     const std::string command
-        = environment + " xvfb-run -a -s '-screen 0 1920x1080x24' '" DRIVE_WRITE_KEYS
-          "' '" QUILLO_SIM "' '"
+        = environment
+          + " xvfb-run -a -s '-screen 0 1920x1080x24' '" DRIVE_WRITE_KEYS "' '" QUILLO_SIM "' '"
           + trace.toStdString() + "' " + std::to_string((write.rect.left + write.rect.right) / 2)
           + " " + std::to_string((write.rect.top + write.rect.bottom) / 2) + " "
           + std::to_string(MainWindowTable::BaseWidth);

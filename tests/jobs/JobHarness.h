@@ -43,9 +43,9 @@ class WatchedProgress : public CNuboDialogProgress {
 public:
     WatchedProgress(JobFixture &f, QWidget *parent = nullptr);
 
-    std::vector<std::uintptr_t> units;     // wParam of every progress message
-    std::vector<int> barAfter;             // the bar after each of them
-    qint64 lastProgressMs = -1;            // since the dialog was made
+    std::vector<std::uintptr_t> units; // wParam of every progress message
+    std::vector<int> barAfter;         // the bar after each of them
+    qint64 lastProgressMs = -1;        // since the dialog was made
     qint64 closedMs = -1;
     std::chrono::steady_clock::time_point closedAt;
     QElapsedTimer clock;
@@ -54,8 +54,7 @@ public:
     void clickCancel();
 
 protected:
-    void postedMessage(unsigned int message, std::uintptr_t wParam,
-                       std::intptr_t lParam) override;
+    void postedMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void done(int result) override;
 };
 

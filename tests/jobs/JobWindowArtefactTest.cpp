@@ -6,9 +6,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -63,8 +63,8 @@ TEST(JobWindowArtefacts, ProgressAndFirmwareWindowsWithTheBuiltSkins)
         progress.show();
         ASSERT_TRUE(waitUntil([&] { return progress.progress() >= 45; }));
         const QImage half = progress.grab().toImage();
-        EXPECT_TRUE(half.save(
-            QDir(folder).filePath(QStringLiteral("progress-%1.png").arg(language))));
+        EXPECT_TRUE(
+            half.save(QDir(folder).filePath(QStringLiteral("progress-%1.png").arg(language))));
         ASSERT_TRUE(waitUntil([&] { return progress.closedMs >= 0; }));
         EXPECT_EQ(progress.outcome(), CNuboDialogProgress::Succeeded);
 

@@ -250,10 +250,11 @@ TEST(ProgressDialog, KeyboardFaultsEndEveryJobAsFailedAndLeaveTheModel)
     brokenRead.failReadAt = 2;
     const std::vector<int> all{1, 3, 4, 5, 6};
     const std::vector<int> reads{3, 5, 6};
-    const std::vector<Fault> faults
-        = {{"unplugged", {}, true, all},         {"write fails", brokenWrite, false, all},
-           {"read fails", brokenRead, false, reads}, {"silent", silent, false, reads},
-           {"garbage", garbage, false, reads}};
+    const std::vector<Fault> faults = {{"unplugged", {}, true, all},
+                                       {"write fails", brokenWrite, false, all},
+                                       {"read fails", brokenRead, false, reads},
+                                       {"silent", silent, false, reads},
+                                       {"garbage", garbage, false, reads}};
     for (const Fault &fault : faults) {
         for (int job : fault.jobs) {
             SCOPED_TRACE(testing::Message() << fault.name << ", job " << job);
@@ -271,18 +272,18 @@ TEST(ProgressDialog, KeyboardFaultsEndEveryJobAsFailedAndLeaveTheModel)
             RunningJob running(f, job);
             ASSERT_TRUE(running.started);
             ASSERT_EQ(running.finish(), CNuboDialogProgress::Failed);
-            EXPECT_EQ(running.dialog.transferResult().status,
-                      TransferResult::Status::DeviceFailed);
+            EXPECT_EQ(running.dialog.transferResult().status, TransferResult::Status::DeviceFailed);
             EXPECT_EQ(f.state.category, categories);
             EXPECT_EQ(f.state.code, codes);
             EXPECT_EQ(f.state.lightSettings, distinctLights());
             EXPECT_EQ(f.state.pressCounters.counts, counters.counts);
             const std::string message
                 = JobMessages::failure(job, running.dialog.transferResult(), false);
-            EXPECT_EQ(message, job == 1 || job == 4
-                                   ? "Writing to the keyboard failed. Check the cable and try again."
-                                   : "Reading from the keyboard failed. Check the cable and try "
-                                     "again.");
+            EXPECT_EQ(message,
+                      job == 1 || job == 4
+                          ? "Writing to the keyboard failed. Check the cable and try again."
+                          : "Reading from the keyboard failed. Check the cable and try "
+                            "again.");
         }
     }
 }

@@ -3,9 +3,9 @@
 // Everything the program, the emulator and tests use of the device library.
 #include "CKeyboardUtil.h"
 #include "CNuboHWI.h"
-#include "FirmwareCheck.h"
 #include "CNuboUtil.h"
 #include "Export.h"
+#include "FirmwareCheck.h"
 #include "HidBackend.h"
 #include "KeyboardHook.h"
 #include "MessageTarget.h"
