@@ -68,7 +68,21 @@ struct Bench {
         state.resetKeyModel();
         ready = state.hwi.__createDev()
                 && skins.load(QCoreApplication::applicationDirPath(), state.deviceType);
+        if (ready)
+            warmUp();
         keyboard->setReportInterval(interval);
+    }
+
+    // In the program the main window has drawn its text before any job: the fonts are
+    // loaded once per process, so a first dialog is painted before anything is measured.
+    void warmUp()
+    {
+        CNuboDialogProgress dialog(state, fonts, progressSkin());
+        dialog.DeviceJob = TransferJob::ReadCounters;
+        dialog.setWaits({0ms, 0ms, 0ms});
+        dialog.exec();
+        state.deviceWorker.wait();
+        QCoreApplication::processEvents();
     }
     ~Bench()
     {
@@ -267,6 +281,7 @@ void BM_ProgressDialogToFirstFrame(benchmark::State &state)
         return;
     }
     const SkinImages skin = bench.progressSkin();
+    double slowest = 0;
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
@@ -278,7 +293,9 @@ void BM_ProgressDialogToFirstFrame(benchmark::State &state)
         dialog->show();
         while (opened && !dialog->painted)
             QCoreApplication::processEvents(QEventLoop::AllEvents);
-        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        const double seconds = double(clock.nsecsElapsed()) / 1e9;
+        slowest = std::max(slowest, seconds);
+        state.SetIterationTime(seconds);
 
         state.PauseTiming();
         while (dialog->isVisible())
@@ -292,6 +309,7 @@ void BM_ProgressDialogToFirstFrame(benchmark::State &state)
             return;
         }
     }
+    state.counters["slowest_ms"] = slowest * 1e3;
 }
 BENCHMARK(BM_ProgressDialogToFirstFrame)
     ->Iterations(30)
