@@ -77,10 +77,10 @@ struct Bench {
     // loaded once per process, so a first dialog is painted before anything is measured.
     void warmUp()
     {
-        CNuboDialogProgress dialog(state, fonts, progressSkin());
-        dialog.DeviceJob = TransferJob::ReadCounters;
-        dialog.setWaits({0ms, 0ms, 0ms});
-        dialog.exec();
+        // A dialog that waits a moment for a worker, so that it surely shows and paints.
+        state.deviceWorker.start(DeviceWorker::Task::Exchange, nullptr,
+                                 [](WindowHandle) { std::this_thread::sleep_for(100ms); });
+        CNuboDialogProgress::waitForDevice(state, fonts, progressSkin(), nullptr);
         state.deviceWorker.wait();
         QCoreApplication::processEvents();
     }
