@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/DeviceWorker.h"
 #include "keymap/ActionList.h"
 #include "keymap/KeyAssignment.h"
 #include "keymap/KeyCatalogue.h"
@@ -71,6 +72,9 @@ public:
     CNuboHWI hwi;
     std::wstring firmwarePath;
     WindowHandle firmwareWindow = nullptr;
+    // The thread of a device job or download; declared last so that it is waited for before
+    // the facade goes away.
+    DeviceWorker deviceWorker;
 
     bool chinese() const { return language == "zh-CN"; }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppIcon.h"
 #include "app/AppState.h"
+#include "app/DeviceCommands.h"
 #include "app/DeviceWatcher.h"
 #include "app/KeyCommand.h"
 #include "app/KeyboardModel.h"
@@ -51,6 +52,7 @@ std::filesystem::path toPath(const QString &path)
 CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &skin, QWidget *parent)
     : SkinnedDialog(state, fonts, MainWindowTable::EntryCount, MainWindowTable::ColourKey, parent)
     , m_keyCommand(std::make_unique<KeyCommand>(state, fonts))
+    , m_deviceCommands(std::make_unique<DeviceCommands>(*this))
 {
     setSkin(skin);
     setWindowTitle(QString::fromLatin1(KeyboardModel::name(state.deviceType)));
@@ -169,10 +171,7 @@ void CNuboDlg::runCommand(int id)
         update();
         break;
     case OpenButton:
-        openProfile();
-        update();
-        state().clickBlocked = true;
-        m_clickBlock.start();
+        openProfile(chooseOpenPath());
         break;
     case ClearButton:
         state().resetKeyModel();
@@ -182,10 +181,11 @@ void CNuboDlg::runCommand(int id)
         switchLayer();
         break;
     default:
-        // Help, the device jobs, backlight and firmware have their own dialogs.
         if (id >= FirstKeyButton && id <= LastKeyButton) {
             m_keyCommand->run(this, id - FirstKeyButton + 1);
             update();
+        } else if (DeviceCommands::handles(id)) {
+            m_deviceCommands->run(id);
         }
         break;
     }
@@ -193,6 +193,7 @@ void CNuboDlg::runCommand(int id)
 
 void CNuboDlg::setSkinLibrary(const SkinLibrary *skins)
 {
+    m_skins = skins;
     m_keyCommand->setSkins(skins);
 }
 
@@ -249,6 +250,8 @@ void CNuboDlg::exitSequence()
         saveProfile();
         update();
     }
+    if (!m_deviceCommands->waitBeforeQuit())
+        return;
     if (m_tray)
         m_tray->hide();
     done(QDialog::Accepted);
@@ -266,28 +269,32 @@ void CNuboDlg::saveProfile()
                     QMessageBox::Warning);
 }
 
-void CNuboDlg::openProfile()
+void CNuboDlg::openProfile(const QString &path)
 {
-    const QString path = chooseOpenPath();
-    if (path.isEmpty())
-        return;
-    const std::string problem
-        = ProfileOpening::open(state(), toPath(path), QDir::toNativeSeparators(path).toStdString(),
-                               [this](const std::string &question) {
-                                   return askYesNo(modelCaption(), fromUtf8(question));
-                               });
-    if (!problem.empty())
-        showMessage(modelCaption(), fromUtf8(problem), QMessageBox::Warning);
+    if (!path.isEmpty()) {
+        const std::string problem = ProfileOpening::open(
+            state(), toPath(path), QDir::toNativeSeparators(path).toStdString(),
+            [this](const std::string &question) {
+                return askYesNo(modelCaption(), fromUtf8(question));
+            });
+        if (!problem.empty())
+            showMessage(modelCaption(), fromUtf8(problem), QMessageBox::Warning);
+    }
+    update();
+    // Whatever the outcome: the release that closed the file dialog must not run a command.
+    state().clickBlocked = true;
+    m_clickBlock.start();
 }
 
 void CNuboDlg::deviceChanged()
 {
     // The message below runs its own loop while more notifications may arrive.
-    if (m_checkingDevice || state().hwi.DetectDevice())
+    if (m_deviceCommands->deferDeviceChange() || m_checkingDevice || state().hwi.DetectDevice())
         return;
     m_checkingDevice = true;
     showMessage(QCoreApplication::applicationName(), QStringLiteral("Keyboard is not connected"),
                 QMessageBox::Warning);
+    m_deviceCommands->prepareUnplugQuit();
     if (m_tray)
         m_tray->hide();
     done(QDialog::Rejected);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class DeviceCommands;
 class DeviceWatcher;
 class KeyCommand;
 class QPlainTextEdit;
@@ -41,9 +42,13 @@ public:
     void deviceChanged();
     // Runs a command as a click on its button would.
     void runCommand(int id);
+    // The Open command once the user has chosen `path` (empty: cancelled).
+    void openProfile(const QString &path);
 
-    // The faces of the dialogs the window opens.
+    // Where the dialogs opened from the window find their faces.
     void setSkinLibrary(const SkinLibrary *skins);
+    const SkinLibrary *skinLibrary() const { return m_skins; }
+    DeviceCommands &deviceCommands() { return *m_deviceCommands; }
     KeyCommand &keyCommand() { return *m_keyCommand; }
 
 protected:
@@ -66,6 +71,8 @@ protected:
     virtual QString chooseOpenPath();
 
 private:
+    friend class DeviceCommands;
+
     void placeReportBox();
     void switchLanguage();
     void switchLayer();
@@ -73,12 +80,13 @@ private:
     void restoreFromTray();
     void exitSequence();
     void saveProfile();
-    void openProfile();
     QString text(const char *chinese, const char *english) const;
     QString modelCaption() const;
     DrawnButton *entryById(int id);
 
     std::unique_ptr<KeyCommand> m_keyCommand;
+    std::unique_ptr<DeviceCommands> m_deviceCommands;
+    const SkinLibrary *m_skins = nullptr;
     QPlainTextEdit *m_report = nullptr;
     TrayPresence *m_tray = nullptr;
     DeviceWatcher *m_watcher = nullptr;

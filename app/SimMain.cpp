@@ -3,6 +3,7 @@
 #include "app/CNuboDlg.h"
 #include "app/FirstPaintGrabber.h"
 #include "app/MainWindowTable.h"
+#include "cli/TracingBackend.h"
 
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
@@ -14,8 +15,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -24,14 +27,21 @@ constexpr int ScreenshotTimeoutMs = 60000;
 struct Options {
     int variant = 4;
     std::string screenshot;
+    std::string trace;
+    std::string profile;
 };
 
 void usage(std::FILE *out)
 {
-    std::fputs("Usage: quillo-sim [--variant 1..4] [--screenshot PATH]\n"
+    std::fputs("Usage: quillo-sim [--variant 1..4] [--screenshot PATH] [--trace FILE]\n"
+               "                  [--profile FILE]\n"
                "Runs Quillo against an emulated keyboard (default: variant 4, Quillo(RGB)).\n"
-               "With --screenshot it saves a picture of the main window after its first paint\n"
-               "to PATH (PNG) and exits.\n",
+               "  --screenshot PATH  save a picture of the main window after its first paint\n"
+               "                     to PATH (PNG) and exit\n"
+               "  --trace FILE       append every report to FILE: \"> \" and the 65 bytes sent,\n"
+               "                     \"< \" and the 64 bytes received, one report a line\n"
+               "  --profile FILE     open the profile FILE once the main window is up, as the\n"
+               "                     Open button does\n",
                out);
 }
 
@@ -42,7 +52,8 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
         const char *arg = argv[i];
         if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
             help = true;
-        } else if (!std::strcmp(arg, "--variant") || !std::strcmp(arg, "--screenshot")) {
+        } else if (!std::strcmp(arg, "--variant") || !std::strcmp(arg, "--screenshot")
+                   || !std::strcmp(arg, "--trace") || !std::strcmp(arg, "--profile")) {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "quillo-sim: %s needs a value\n", arg);
                 return false;
@@ -50,6 +61,10 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
             const std::string value = argv[++i];
             if (!std::strcmp(arg, "--screenshot")) {
                 options.screenshot = value;
+            } else if (!std::strcmp(arg, "--trace")) {
+                options.trace = value;
+            } else if (!std::strcmp(arg, "--profile")) {
+                options.profile = value;
             } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '4') {
                 options.variant = value[0] - '0';
             } else {
@@ -63,6 +78,34 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
         }
     }
     return true;
+}
+
+// Saves the first painted frame to `path` and ends the program.
+std::function<void(CNuboDlg &)> screenshotHook(const QString &path, bool &shotFailed)
+{
+    return [&shotFailed, path](CNuboDlg &window) {
+        auto *grabber = new FirstPaintGrabber(&window, path, MainWindowTable::ColourKey);
+        // Scripts and the start-up benchmark wait for this line.
+        QObject::connect(grabber, &FirstPaintGrabber::painted, [] {
+            std::fputs("quillo-sim: main window painted\n", stdout);
+            std::fflush(stdout);
+        });
+        QObject::connect(
+            grabber, &FirstPaintGrabber::done, &window, [&shotFailed, grabber, &window, path] {
+                if (!grabber->saved()) {
+                    std::fprintf(stderr, "quillo-sim: cannot save %s: %s\n", qUtf8Printable(path),
+                                 qUtf8Printable(grabber->error()));
+                    shotFailed = true;
+                }
+                window.done(QDialog::Accepted);
+            });
+        // A window that never paints must not keep a scripted run waiting.
+        QTimer::singleShot(ScreenshotTimeoutMs, &window, [&shotFailed, &window] {
+            std::fputs("quillo-sim: the main window was never painted\n", stderr);
+            shotFailed = true;
+            window.done(QDialog::Rejected);
+        });
+    };
 }
 
 } // namespace
@@ -83,7 +126,18 @@ int main(int argc, char *argv[])
     // The emulated keyboard is attached before anything looks for one.
     const std::shared_ptr<quillosim::SimKeyboard> keyboard
         = quillosim::SimKeyboard::create(options.variant);
-    quillodev::setHidBackend(std::make_shared<quillosim::SimHidBackend>(keyboard));
+    std::shared_ptr<quillodev::HidBackend> backend
+        = std::make_shared<quillosim::SimHidBackend>(keyboard);
+    if (!options.trace.empty()) {
+        auto trace = std::make_shared<ReportTrace>();
+        if (!trace->open(options.trace)) {
+            std::fprintf(stderr, "quillo-sim: cannot open the trace file %s\n",
+                         options.trace.c_str());
+            return 1;
+        }
+        backend = std::make_shared<TracingBackend>(backend, trace);
+    }
+    quillodev::setHidBackend(backend);
 
     int code = 0;
     {
@@ -92,34 +146,23 @@ int main(int argc, char *argv[])
         CNuboApp quillo(*state);
 
         bool shotFailed = false;
-        if (!options.screenshot.empty()) {
-            quillo.setUnattended(true);
-            const QString path = QString::fromLocal8Bit(options.screenshot.c_str());
-            quillo.setMainWindowHook([&shotFailed, path](CNuboDlg &window) {
-                auto *grabber = new FirstPaintGrabber(&window, path, MainWindowTable::ColourKey);
-                // Scripts and the start-up benchmark wait for this line.
-                QObject::connect(grabber, &FirstPaintGrabber::painted, [] {
-                    std::fputs("quillo-sim: main window painted\n", stdout);
-                    std::fflush(stdout);
-                });
-                QObject::connect(grabber, &FirstPaintGrabber::done, &window,
-                                 [&shotFailed, grabber, &window, path] {
-                                     if (!grabber->saved()) {
-                                         std::fprintf(stderr, "quillo-sim: cannot save %s: %s\n",
-                                                      qUtf8Printable(path),
-                                                      qUtf8Printable(grabber->error()));
-                                         shotFailed = true;
-                                     }
-                                     window.done(QDialog::Accepted);
-                                 });
-                // A window that never paints must not keep a scripted run waiting.
-                QTimer::singleShot(ScreenshotTimeoutMs, &window, [&shotFailed, &window] {
-                    std::fputs("quillo-sim: the main window was never painted\n", stderr);
-                    shotFailed = true;
-                    window.done(QDialog::Rejected);
-                });
+        std::vector<std::function<void(CNuboDlg &)>> hooks;
+        if (!options.profile.empty()) {
+            const QString path = QString::fromLocal8Bit(options.profile.c_str());
+            hooks.push_back([path](CNuboDlg &window) {
+                // Once the window's loop runs, as a click on Open would.
+                QTimer::singleShot(0, &window, [&window, path] { window.openProfile(path); });
             });
         }
+        if (!options.screenshot.empty()) {
+            quillo.setUnattended(true);
+            hooks.push_back(
+                screenshotHook(QString::fromLocal8Bit(options.screenshot.c_str()), shotFailed));
+        }
+        quillo.setMainWindowHook([hooks](CNuboDlg &window) {
+            for (const auto &hook : hooks)
+                hook(window);
+        });
         code = quillo.run();
         if (code == 0 && shotFailed)
             code = 1;

@@ -6,6 +6,7 @@
 #include "cli/FirmwareProgress.h"
 #include "cli/TracingBackend.h"
 #include "jobs/DeviceTransfer.h"
+#include "jobs/FirmwareFile.h"
 #include "jobs/FirmwareRules.h"
 #include "keymap/AssignmentSummary.h"
 #include "profile/ProfileFile.h"
@@ -15,14 +16,10 @@
 #include <quillodev/HidBackend.h>
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <vector>
 
 namespace {
-
-constexpr std::size_t MaxFirmwareBytes = 64 * 1024 * 1024;
 
 std::string narrow(const wchar_t *text, std::size_t length)
 {
@@ -254,19 +251,15 @@ bool CliSession::downloadFirmware()
     if (!FirmwareRules::titleMatches(variant, FirmwareRules::titleOf(m_options.input)))
         return fail(FirmwareRules::message(Message::WrongPrefix, variant, false));
 
-    std::ifstream file(m_options.input, std::ios::binary);
-    std::vector<char> text;
-    if (file)
-        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (!file.is_open() || file.bad() || text.size() > MaxFirmwareBytes)
-        return fail(FirmwareRules::message(Message::CannotOpen, variant, false));
-    const int length = int(text.size());
-    text.push_back('\0');
+    // A damaged image is refused with its reason before the keyboard is touched.
+    FirmwareFile file = FirmwareFile::load(m_options.input);
+    if (!file.ok())
+        return fail(file.problem(false));
 
     if (!openKeyboard())
         return false;
     FirmwareProgress progress(stderr);
-    if (!m_state->hwi.WriteFirmwareToKeyboard(text.data(), length, &progress)) {
+    if (!m_state->hwi.WriteFirmwareToKeyboard(file.data(), file.length(), &progress)) {
         progress.finish();
         return fail(FirmwareRules::message(Message::DownloadFailed, variant, false));
     }

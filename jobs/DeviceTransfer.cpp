@@ -2,34 +2,44 @@
 
 #include "app/AppState.h"
 #include "jobs/KeyConfigCodec.h"
-#include "lighting/LightArea.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
 constexpr int Layers = 2;
+
+static_assert(AppState::EntryCount == 218 && AppState::KeyCount == 108);
 
 TransferResult failed()
 {
     return {TransferResult::Status::DeviceFailed, 0, 0};
 }
 
+std::size_t slotOf(int layer, int key)
+{
+    return std::size_t(layer * AppState::KeyCount + key - 1);
+}
+
+bool carriesAction(int category)
+{
+    return category == KeyAssignment::Combo || category == KeyAssignment::Macro
+           || category == KeyAssignment::Emulation;
+}
+
 } // namespace
 
-TransferResult DeviceTransfer::writeKeyAssignments(AppState &state, WindowHandle progress)
+TransferResult DeviceTransfer::encodeKeyAssignments(const AppState &state, EncodedKeys &encoded)
 {
-    // Encode everything first, so that an assignment the keyboard cannot hold stops the
-    // write before any of it reaches the keyboard.
-    std::vector<std::vector<int>> arrays(std::size_t(Layers * AppState::KeyCount));
-    std::vector<bool> toSet(arrays.size(), false);
+    encoded.arrays.assign(std::size_t(SlotCount), {});
+    encoded.toSet.assign(std::size_t(SlotCount), false);
     for (int layer = 0; layer < Layers; ++layer) {
         for (int key = 1; key <= AppState::KeyCount; ++key) {
-            const std::size_t slot = std::size_t(layer * AppState::KeyCount + key - 1);
+            const std::size_t slot = slotOf(layer, key);
             switch (KeyConfigCodec::encode(state.catalogue, state.assignment(key, layer),
-                                           arrays[slot])) {
+                                           encoded.arrays[slot])) {
             case KeyConfigCodec::Encoded::Set:
-                toSet[slot] = true;
+                encoded.toSet[slot] = true;
                 break;
             case KeyConfigCodec::Encoded::Empty:
                 break;
@@ -38,71 +48,147 @@ TransferResult DeviceTransfer::writeKeyAssignments(AppState &state, WindowHandle
             }
         }
     }
+    return {};
+}
 
-    if (!state.hwi.prepare())
+TransferResult DeviceTransfer::sendKeyAssignments(CNuboHWI &device, const EncodedKeys &encoded,
+                                                  WindowHandle progress)
+{
+    if (encoded.arrays.size() != std::size_t(SlotCount)
+        || encoded.toSet.size() != std::size_t(SlotCount))
+        return failed();
+    if (!device.prepare())
         return failed();
     for (int layer = 0; layer < Layers; ++layer) {
         for (int key = 1; key <= AppState::KeyCount; ++key) {
-            const std::size_t slot = std::size_t(layer * AppState::KeyCount + key - 1);
-            if (!toSet[slot])
+            const std::size_t slot = slotOf(layer, key);
+            if (!encoded.toSet[slot])
                 continue; // the library sends the key as an empty record
-            std::vector<int> &array = arrays[slot];
+            // The facade takes a writable array but does not change it.
+            std::vector<int> array = encoded.arrays[slot];
             // The array already fits every limit of a record, so a refusal here means the
             // facade is closed or busy.
-            if (!state.hwi.setKeyConfiguration(layer, key, array.data(), int(array.size())))
+            if (!device.setKeyConfiguration(layer, key, array.data(), int(array.size())))
                 return failed();
         }
     }
-    return state.hwi.writeKeyConfigurationToDev(progress) ? TransferResult{} : failed();
+    return device.writeKeyConfigurationToDev(progress) ? TransferResult{} : failed();
 }
 
-TransferResult DeviceTransfer::readKeyAssignments(AppState &state, WindowHandle progress)
+TransferResult DeviceTransfer::writeKeyAssignments(AppState &state, WindowHandle progress)
 {
-    if (!state.hwi.readKeyDefinationFromDev(progress))
+    // Encode everything first, so that an assignment the keyboard cannot hold stops the
+    // write before any of it reaches the keyboard.
+    EncodedKeys encoded;
+    const TransferResult result = encodeKeyAssignments(state, encoded);
+    if (!result)
+        return result;
+    return sendKeyAssignments(state.hwi, encoded, progress);
+}
+
+TransferResult DeviceTransfer::fetchKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
+                                                   const std::array<int, 218> &codes,
+                                                   ReadKeys &read, WindowHandle progress)
+{
+    read.clear();
+    if (!device.readKeyDefinationFromDev(progress))
         return failed();
 
-    // Decode into a copy and take it over only once every key has been read.
-    std::vector<KeyAssignment> read(std::size_t(Layers * AppState::KeyCount));
+    ReadKeys keys(static_cast<std::size_t>(SlotCount));
     std::vector<int> array(static_cast<std::size_t>(KeyConfigCodec::Capacity));
     for (int layer = 0; layer < Layers; ++layer) {
         for (int key = 1; key <= AppState::KeyCount; ++key) {
             std::fill(array.begin(), array.end(), 0);
-            if (!state.hwi.getKeyConfiguration(layer, key, array.data(), int(array.size())))
+            if (!device.getKeyConfiguration(layer, key, array.data(), int(array.size())))
                 return failed();
-            read[std::size_t(layer * AppState::KeyCount + key - 1)] = KeyConfigCodec::decode(
-                state.catalogue, array.data(), int(array.size()), state.assignment(key, layer));
+            // The action is left out: the model keeps its own unless the record brings one.
+            KeyAssignment current;
+            current.code = codes[std::size_t(AppState::index(key, layer))];
+            keys[slotOf(layer, key)]
+                = KeyConfigCodec::decode(catalogue, array.data(), int(array.size()), current);
         }
     }
+    read = std::move(keys);
+    return {};
+}
+
+void DeviceTransfer::applyKeyAssignments(AppState &state, ReadKeys &&read)
+{
+    if (read.size() != std::size_t(SlotCount))
+        return;
     for (int layer = 0; layer < Layers; ++layer) {
-        for (int key = 1; key <= AppState::KeyCount; ++key)
-            state.setAssignment(key, layer,
-                                read[std::size_t(layer * AppState::KeyCount + key - 1)]);
+        for (int key = 1; key <= AppState::KeyCount; ++key) {
+            KeyAssignment &value = read[slotOf(layer, key)];
+            const std::size_t i = std::size_t(AppState::index(key, layer));
+            state.category[i] = value.category;
+            state.code[i] = value.code;
+            if (carriesAction(value.category))
+                state.action[i] = std::move(value.action);
+        }
     }
+}
+
+TransferResult DeviceTransfer::readKeyAssignments(AppState &state, WindowHandle progress)
+{
+    // Decoded into a copy that is taken over only once every key has been read.
+    ReadKeys read;
+    const TransferResult result
+        = fetchKeyAssignments(state.hwi, state.catalogue, state.code, read, progress);
+    if (result)
+        applyKeyAssignments(state, std::move(read));
+    return result;
+}
+
+TransferResult DeviceTransfer::sendLights(CNuboHWI &device, const LightArea::Values &values)
+{
+    LightArea::Values copy = values;
+    return device.setKeyboardLightArea(copy.data()) ? TransferResult{} : failed();
+}
+
+TransferResult DeviceTransfer::fetchLights(CNuboHWI &device, LightArea::Values &values)
+{
+    LightArea::Values read{};
+    if (!device.readKeyLightFromDev() || !device.getKeyboardLightArea(read.data()))
+        return failed();
+    values = read;
     return {};
 }
 
 TransferResult DeviceTransfer::writeLights(AppState &state, WindowHandle /*progress*/)
 {
-    LightArea::Values values = LightArea::fromSettings(state.lightSettings);
-    return state.hwi.setKeyboardLightArea(values.data()) ? TransferResult{} : failed();
+    return sendLights(state.hwi, LightArea::fromSettings(state.lightSettings));
 }
 
 TransferResult DeviceTransfer::readLights(AppState &state, WindowHandle /*progress*/)
 {
     LightArea::Values values{};
-    if (!state.hwi.readKeyLightFromDev() || !state.hwi.getKeyboardLightArea(values.data()))
+    const TransferResult result = fetchLights(state.hwi, values);
+    if (result)
+        LightArea::toSettings(values, state.lightSettings);
+    return result;
+}
+
+TransferResult DeviceTransfer::fetchPressCounters(CNuboHWI &device, Counts &counts)
+{
+    Counts read{};
+    if (!device.getPressCounterFromDev(read.data()))
         return failed();
-    LightArea::toSettings(values, state.lightSettings);
+    counts = read;
     return {};
+}
+
+void DeviceTransfer::applyPressCounters(AppState &state, const Counts &counts)
+{
+    for (int key = 1; key <= AppState::KeyCount; ++key)
+        state.pressCounters.counts[std::size_t(key)] = counts[std::size_t(key - 1)];
+    state.pressCounters.updateExtremes();
 }
 
 TransferResult DeviceTransfer::readPressCounters(AppState &state, WindowHandle /*progress*/)
 {
-    std::array<int, AppState::KeyCount> counts{};
-    if (!state.hwi.getPressCounterFromDev(counts.data()))
-        return failed();
-    for (int key = 1; key <= AppState::KeyCount; ++key)
-        state.pressCounters.counts[std::size_t(key)] = counts[std::size_t(key - 1)];
-    state.pressCounters.updateExtremes();
-    return {};
+    Counts counts{};
+    const TransferResult result = fetchPressCounters(state.hwi, counts);
+    if (result)
+        applyPressCounters(state, counts);
+    return result;
 }

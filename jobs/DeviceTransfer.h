@@ -1,8 +1,16 @@
 #pragma once
 
+#include "keymap/KeyAssignment.h"
+#include "lighting/LightArea.h"
+
 #include <quillodev/MessageTarget.h>
 
+#include <array>
+#include <vector>
+
 class AppState;
+class CNuboHWI;
+class KeyCatalogue;
 
 // Outcome of one transfer. For a refused write, `key` and `layer` name the first assignment
 // that the keyboard cannot hold.
@@ -26,6 +34,10 @@ struct TransferResult {
 // returns the real outcome; a failed read leaves the model as it was. The key transfers post
 // DeviceMessageProgress per key to `progress`; the light and counter transfers post nothing,
 // their single progress step is the caller's.
+//
+// Each is also offered in halves, so that a worker can talk to the keyboard while the model
+// is read before and written after on the thread that owns it: the device half works on
+// copies (Encoded*, Read*), the model half takes them over.
 class DeviceTransfer {
 public:
     static TransferResult writeKeyAssignments(AppState &state, WindowHandle progress);
@@ -33,4 +45,30 @@ public:
     static TransferResult writeLights(AppState &state, WindowHandle progress);
     static TransferResult readLights(AppState &state, WindowHandle progress);
     static TransferResult readPressCounters(AppState &state, WindowHandle progress);
+
+    static constexpr int SlotCount = 216; // layer * 108 + key - 1
+
+    // Every assignment as the keyboard takes it; refused when one does not fit a record.
+    struct EncodedKeys {
+        std::vector<std::vector<int>> arrays; // by slot
+        std::vector<bool> toSet;              // false: the key is sent empty
+    };
+    static TransferResult encodeKeyAssignments(const AppState &state, EncodedKeys &encoded);
+    static TransferResult sendKeyAssignments(CNuboHWI &device, const EncodedKeys &encoded,
+                                             WindowHandle progress);
+
+    // The keys read, decoded against the codes the model held (`codes`, AppState's array),
+    // which stay where the keyboard's record sets none.
+    using ReadKeys = std::vector<KeyAssignment>; // by slot
+    static TransferResult fetchKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
+                                              const std::array<int, 218> &codes, ReadKeys &read,
+                                              WindowHandle progress);
+    static void applyKeyAssignments(AppState &state, ReadKeys &&read);
+
+    static TransferResult sendLights(CNuboHWI &device, const LightArea::Values &values);
+    static TransferResult fetchLights(CNuboHWI &device, LightArea::Values &values);
+
+    using Counts = std::array<int, 108>; // key 1 first
+    static TransferResult fetchPressCounters(CNuboHWI &device, Counts &counts);
+    static void applyPressCounters(AppState &state, const Counts &counts);
 };

@@ -3,6 +3,7 @@
 #include "app/KeyboardModel.h"
 
 #include <filesystem>
+#include <iterator>
 
 namespace FirmwareRules {
 
@@ -44,6 +45,59 @@ std::string message(Message which, int deviceType, bool chinese)
         return chinese ? "打开固件文件失败" : "Can't open firmware file";
     }
     return {};
+}
+
+namespace {
+
+// Chinese and English reason by fault, in the order of FirmwareFault; "%d" stands for the line.
+struct Reason {
+    const char *zh;
+    const char *en;
+};
+
+constexpr Reason reasons[] = {
+    {"未知错误", "unknown fault"}, // None: never shown
+    {"文件为空", "the file is empty"},
+    {"文件不是以 Intel HEX 记录开头", "it does not begin with an Intel HEX record"},
+    {"文件中没有行结束符", "it has no line ends"},
+    {"第 %d 行是文件结束记录之前的空行", "line %d is empty, before the end-of-file record"},
+    {"第 %d 行超过 999 个字符", "line %d is longer than 999 characters"},
+    {"第 %d 行不是以冒号开头", "line %d does not start with a colon"},
+    {"第 %d 行的十六进制数字个数为奇数", "line %d has an odd number of hexadecimal digits"},
+    {"第 %d 行含有非十六进制字符", "line %d holds a character that is not a hexadecimal digit"},
+    {"第 %d 行的字节数与记录长度不符", "the byte count in line %d does not match the record"},
+    {"第 %d 行校验和错误", "bad checksum in line %d"},
+    {"第 %d 行的记录过长，键盘无法接收", "the record in line %d is too long for the keyboard"},
+    {"缺少文件结束记录", "there is no end-of-file record"},
+    {"文件结束记录之后（第 %d 行）还有内容",
+     "there is more after the end-of-file record (line %d)"},
+};
+static_assert(std::size(reasons) == std::size_t(quillodev::FirmwareFault::TextAfterEnd) + 1);
+
+Reason reasonOf(quillodev::FirmwareFault fault)
+{
+    const auto index = std::size_t(fault);
+    return index < std::size(reasons) ? reasons[index] : reasons[0];
+}
+
+std::string withLine(const char *text, int line)
+{
+    std::string result = text;
+    const std::size_t at = result.find("%d");
+    if (at != std::string::npos)
+        result.replace(at, 2, std::to_string(line));
+    return result;
+}
+
+} // namespace
+
+std::string refusal(const quillodev::FirmwareCheck &check, bool chinese)
+{
+    const Reason reason = reasonOf(check.fault);
+    if (chinese)
+        return "固件文件已损坏：" + withLine(reason.zh, check.line) + "。没有向键盘发送任何内容。";
+    return "The firmware file is damaged: " + withLine(reason.en, check.line)
+           + ". Nothing was sent to the keyboard.";
 }
 
 } // namespace FirmwareRules

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <quillodev/FirmwareCheck.h>
+
 #include <string>
 
 // Which firmware files a keyboard accepts, and the texts that say so. A file is meant for a
@@ -23,5 +25,8 @@ enum class Message {
 };
 // The message in the program's language; WrongPrefix names the variant's model.
 std::string message(Message which, int deviceType, bool chinese);
+
+// Why the device library refuses an image, with the line at fault, and that nothing was sent.
+std::string refusal(const quillodev::FirmwareCheck &check, bool chinese);
 
 } // namespace FirmwareRules

@@ -56,6 +56,8 @@ std::vector<SkinSet> programSkinSets(int deviceType)
     for (int page = 1; page <= KeySettingsPages; ++page)
         sets.push_back(skinSet(SkinDialog::KeySettings, deviceType, page));
     sets.push_back(skinSet(SkinDialog::VirtualKeyboard, deviceType));
+    sets.push_back(skinSet(SkinDialog::Progress, deviceType));
+    sets.push_back(skinSet(SkinDialog::FirmwareUpdate, deviceType));
     return sets;
 }
 

@@ -81,6 +81,8 @@ public:
 protected:
     AppState &state() const { return m_state; }
     const FontTable &fonts() const { return m_fonts; }
+    // The faces as setSkin() prepared them, for dialogs that copy more than highlights.
+    const SkinImages &skinImages() const { return m_skin; }
 
     // Default: setupFrame(), fillTable(), table scaled to client pixels; true. Dialogs that
     // do more call it from their own and return false to end before the modal loop.

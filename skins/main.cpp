@@ -1,7 +1,9 @@
 // quillo-skingen: paints the skin bitmaps of every dialog and writes them, with the resource
 // collection file that rcc packs into Quillores.rcc, into one folder.
+#include "FirmwareUpdateFaces.h"
 #include "KeySettingsFaces.h"
 #include "MainWindowFaces.h"
+#include "ProgressFaces.h"
 #include "ScrollBarSkin.h"
 #include "VirtualKeyboardFaces.h"
 #include "skin/SkinFaceFormat.h"
@@ -85,6 +87,8 @@ int main(int argc, char **argv)
     paintKeySettingsFaces(faces);
     paintVirtualKeyboardFaces(faces);
     paintScrollBarSkin(faces);
+    paintProgressFaces(faces);
+    paintFirmwareUpdateFaces(faces);
     if (!check(faces))
         return 1;
 

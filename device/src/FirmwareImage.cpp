@@ -22,9 +22,9 @@ int hexValue(char c)
     return -1;
 }
 
-FirmwareImage::Check fault(int line, const char *reason)
+FirmwareCheck fault(int line, FirmwareFault why)
 {
-    return {false, line, reason};
+    return {why, line};
 }
 
 } // namespace
@@ -34,15 +34,15 @@ FirmwareImage::Check FirmwareImage::parse(const char *text, int length,
 {
     records.clear();
     if (!text || length <= 0)
-        return fault(0, "no firmware text");
+        return fault(0, FirmwareFault::NoText);
     // Never read past `length`, even when the caller's text is not terminated.
     const char *end = static_cast<const char *>(std::memchr(text, '\0', size_t(length)));
     if (!end)
         end = text + length;
     if (text == end || text[0] != ':')
-        return fault(1, "the text does not start with a record");
+        return fault(1, FirmwareFault::NoStartRecord);
     if (!std::memchr(text, '\r', size_t(end - text)))
-        return fault(0, "the text has no line ends");
+        return fault(0, FirmwareFault::NoLineEnds);
 
     bool endSeen = false;
     int lineNumber = 0;
@@ -53,38 +53,38 @@ FirmwareImage::Check FirmwareImage::parse(const char *text, int length,
         if (endSeen) {
             // Only further line ends may follow the end-of-file record.
             if (std::any_of(pos, end, [](char c) { return c != '\r' && c != '\n'; }))
-                return fault(lineNumber, "text after the end-of-file record");
+                return fault(lineNumber, FirmwareFault::TextAfterEnd);
             break;
         }
         if (lineLength == 0)
-            return fault(lineNumber, "empty line before the end-of-file record");
+            return fault(lineNumber, FirmwareFault::EmptyLine);
         if (lineLength > MaxLineLength)
-            return fault(lineNumber, "line too long");
+            return fault(lineNumber, FirmwareFault::LineTooLong);
         if (pos[0] != ':')
-            return fault(lineNumber, "line does not start with a colon");
+            return fault(lineNumber, FirmwareFault::NoColon);
         const int digits = lineLength - 1;
         if (digits % 2 != 0)
-            return fault(lineNumber, "odd number of hexadecimal digits");
+            return fault(lineNumber, FirmwareFault::OddDigits);
 
         std::vector<unsigned char> bytes(size_t(digits / 2));
         for (int i = 0; i < digits / 2; ++i) {
             const int high = hexValue(pos[1 + 2 * i]);
             const int low = hexValue(pos[2 + 2 * i]);
             if (high < 0 || low < 0)
-                return fault(lineNumber, "not a hexadecimal digit");
+                return fault(lineNumber, FirmwareFault::NotHexadecimal);
             bytes[size_t(i)] = static_cast<unsigned char>(high * 16 + low);
         }
         // Count, two address bytes, type, data, checksum.
         if (bytes.size() < 5 || size_t(bytes[0]) + 5 != bytes.size())
-            return fault(lineNumber, "byte count does not match the record");
+            return fault(lineNumber, FirmwareFault::CountMismatch);
         unsigned sum = 0;
         for (unsigned char b : bytes)
             sum += b;
         if ((sum & 0xFF) != 0)
-            return fault(lineNumber, "checksum error");
+            return fault(lineNumber, FirmwareFault::BadChecksum);
         // A longer record would reach the keyboard cut short.
         if (bytes.size() > size_t(MaxRecordBytes))
-            return fault(lineNumber, "record too long for one report");
+            return fault(lineNumber, FirmwareFault::RecordTooLong);
         endSeen = bytes[3] == EndOfFileRecord;
         records.push_back(std::move(bytes));
 
@@ -96,16 +96,16 @@ FirmwareImage::Check FirmwareImage::parse(const char *text, int length,
     }
     if (!endSeen) {
         records.clear();
-        return fault(lineNumber, "no end-of-file record");
+        return fault(lineNumber, FirmwareFault::NoEndRecord);
     }
-    return {true, 0, ""};
+    return {};
 }
 
 bool FirmwareImage::download(CKeyboardUtil &transport, const char *text, int length,
                              WindowHandle window)
 {
     std::vector<std::vector<unsigned char>> records;
-    if (!parse(text, length, records).ok)
+    if (!parse(text, length, records).ok())
         return false;
 
     // Progress counts records, so that an image whose last line lacks its CR still ends at 150.
@@ -126,6 +126,12 @@ bool FirmwareImage::download(CKeyboardUtil &transport, const char *text, int len
         }
     }
     return true;
+}
+
+FirmwareCheck checkFirmwareText(const char *text, int length)
+{
+    std::vector<std::vector<unsigned char>> records;
+    return FirmwareImage::parse(text, length, records);
 }
 
 } // namespace quillodev

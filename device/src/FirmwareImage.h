@@ -1,5 +1,6 @@
 #pragma once
 
+#include <quillodev/FirmwareCheck.h>
 #include <quillodev/MessageTarget.h>
 
 #include <vector>
@@ -17,11 +18,7 @@ public:
     static constexpr int MaxRecordBytes = 62;
     static constexpr int ProgressScale = 150;
 
-    struct Check {
-        bool ok = false;
-        int line = 0; // 1-based line of the fault, 0 for the text as a whole
-        const char *reason = "";
-    };
+    using Check = FirmwareCheck;
 
     // Decodes every record of `text` (at most `length` bytes, ending early at a zero byte).
     static Check parse(const char *text, int length,

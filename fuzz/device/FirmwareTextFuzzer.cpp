@@ -1,5 +1,7 @@
-// Any firmware text: checked, and sent only when the check passes.
+// Any firmware text: checked, and sent only when the check passes; the exported check that the
+// program shows its reasons from agrees with the download.
 #include <quillodev/CNuboHWI.h>
+#include <quillodev/FirmwareCheck.h>
 #include <quillodev/HidBackend.h>
 
 #include <cstddef>
@@ -39,6 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     hwi.__createDev();
     // Not terminated: the length alone must bound the reading.
     std::vector<char> text(data, data + size);
-    hwi.WriteFirmwareToKeyboard(text.data(), int(text.size()), nullptr);
+    const quillodev::FirmwareCheck check = quillodev::checkFirmwareText(text.data(), int(size));
+    const bool sent = hwi.WriteFirmwareToKeyboard(text.data(), int(text.size()), nullptr);
+    // The sink takes every report, so the download fails exactly when the check does.
+    if (size > 0 && (sent != check.ok() || check.line < 0 || (check.ok() && check.line != 0)))
+        __builtin_trap();
     return 0;
 }

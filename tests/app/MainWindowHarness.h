@@ -22,6 +22,7 @@ public:
     using CNuboDlg::table;
 
     std::vector<QString> messages;
+    std::vector<QString> captions; // of the messages
     std::vector<QString> questions;
     std::deque<bool> answers; // answered in order; No when it runs out
     QString savePath;
@@ -29,8 +30,9 @@ public:
     int saveDialogs = 0;
 
 protected:
-    void showMessage(const QString &, const QString &text, QMessageBox::Icon) override
+    void showMessage(const QString &caption, const QString &text, QMessageBox::Icon) override
     {
+        captions.push_back(caption);
         messages.push_back(text);
     }
     bool askYesNo(const QString &, const QString &text) override

@@ -229,7 +229,15 @@ TEST(Cli, FirmwareDownloadAndRefusals)
     expectFailure(runCli("--sim 4 firmware " + folder.quoted("Quillo(RGB)_missing.bin")),
                   "Can't open firmware file");
 
+    // A damaged image is refused with its reason, before the keyboard is opened.
     writeFile(folder.path("Quillo(RGB)_bad.bin"), ":0400000001020304FF\r\n:00000001FF\r\n");
-    expectFailure(runCli("--sim 4 firmware " + folder.quoted("Quillo(RGB)_bad.bin")),
-                  "Firmware download failed.");
+    const std::string trace = folder.path("trace.txt");
+    expectFailure(runCli("--sim 4 --trace " + folder.quoted("trace.txt") + " firmware "
+                         + folder.quoted("Quillo(RGB)_bad.bin")),
+                  "The firmware file is damaged: bad checksum in line 1. Nothing was sent to "
+                  "the keyboard.");
+    EXPECT_TRUE(readFile(trace).empty());
+    writeFile(folder.path("Quillo(RGB)_cut.bin"), ":0400000001020304F2\r\n");
+    expectFailure(runCli("--sim 4 firmware " + folder.quoted("Quillo(RGB)_cut.bin")),
+                  "The firmware file is damaged: there is no end-of-file record.");
 }

@@ -2,6 +2,8 @@
 
 #include "device/src/FirmwareImage.h"
 
+#include <quillodev/FirmwareCheck.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -54,33 +56,43 @@ TEST(Firmware, SendsOneReportPerRecordWithProgress)
 
 TEST(Firmware, RefusedTextsSendNothing)
 {
+    using quillodev::FirmwareFault;
     const std::string longData = ":3A000000" + std::string(58 * 2, '0') + "C6"; // 63-byte record
-    const std::vector<std::pair<std::string, int>> refused = {
-        {"", 1},
-        {"\r\n" + Eof + "\r\n", 1},                                // does not start with a colon
-        {Extended + "\n" + Eof + "\n", 0},                         // no CR at all
-        {Extended + "\r\n\r\n" + Eof + "\r\n", 2},                 // empty line in the middle
-        {Extended + "\r\nX" + Eof.substr(1) + "\r\n", 2},          // not a record
-        {":0400000001020304F\r\n" + Eof + "\r\n", 1},              // odd digit count
-        {":0400000001020G04F2\r\n" + Eof + "\r\n", 1},             // not hexadecimal
-        {":0300000001020304F2\r\n" + Eof + "\r\n", 1},             // count does not match
-        {":0400000001020304F3\r\n" + Eof + "\r\n", 1},             // checksum
-        {":" + std::string(1000, '0') + "\r\n" + Eof + "\r\n", 1}, // longer than 999
-        {longData + "\r\n" + Eof + "\r\n", 1},                     // would be cut in the report
-        {Extended + "\r\n" + Data + "\r\n", 2},                    // no end-of-file record
-        {Extended + "\r\n" + Eof + "\r\n" + Data + "\r\n", 3},     // records after the end
+    struct Refused {
+        std::string text;
+        int line;
+        FirmwareFault fault;
     };
-    for (const auto &[text, line] : refused) {
+    const std::vector<Refused> refused = {
+        {"", 1, FirmwareFault::NoStartRecord},
+        {"\r\n" + Eof + "\r\n", 1, FirmwareFault::NoStartRecord},
+        {Extended + "\n" + Eof + "\n", 0, FirmwareFault::NoLineEnds},
+        {Extended + "\r\n\r\n" + Eof + "\r\n", 2, FirmwareFault::EmptyLine},
+        {Extended + "\r\nX" + Eof.substr(1) + "\r\n", 2, FirmwareFault::NoColon},
+        {":0400000001020304F\r\n" + Eof + "\r\n", 1, FirmwareFault::OddDigits},
+        {":0400000001020G04F2\r\n" + Eof + "\r\n", 1, FirmwareFault::NotHexadecimal},
+        {":0300000001020304F2\r\n" + Eof + "\r\n", 1, FirmwareFault::CountMismatch},
+        {":0400000001020304F3\r\n" + Eof + "\r\n", 1, FirmwareFault::BadChecksum},
+        {":" + std::string(1000, '0') + "\r\n" + Eof + "\r\n", 1, FirmwareFault::LineTooLong},
+        {longData + "\r\n" + Eof + "\r\n", 1, FirmwareFault::RecordTooLong},
+        {Extended + "\r\n" + Data + "\r\n", 2, FirmwareFault::NoEndRecord},
+        {Extended + "\r\n" + Eof + "\r\n" + Data + "\r\n", 3, FirmwareFault::TextAfterEnd},
+    };
+    for (const Refused &r : refused) {
+        SCOPED_TRACE(r.text.substr(0, 40));
         FakeTransport transport;
-        EXPECT_FALSE(download(transport, text)) << text.substr(0, 40);
+        EXPECT_FALSE(download(transport, r.text));
         EXPECT_TRUE(transport.written.empty());
-        std::vector<std::vector<unsigned char>> records;
-        std::string copy = text;
-        const FirmwareImage::Check check
-            = FirmwareImage::parse(copy.data(), int(copy.size()) + 1, records);
-        EXPECT_FALSE(check.ok);
-        EXPECT_EQ(check.line, line) << check.reason << ": " << text.substr(0, 40);
+        // The exported check gives the program the same verdict, with its line.
+        const quillodev::FirmwareCheck check
+            = quillodev::checkFirmwareText(r.text.c_str(), int(r.text.size()) + 1);
+        EXPECT_FALSE(check.ok());
+        EXPECT_EQ(check.fault, r.fault);
+        EXPECT_EQ(check.line, r.line);
     }
+    EXPECT_EQ(quillodev::checkFirmwareText(nullptr, 10).fault, FirmwareFault::NoText);
+    const std::string good = Extended + "\r\n" + Eof + "\r\n";
+    EXPECT_TRUE(quillodev::checkFirmwareText(good.c_str(), int(good.size())).ok());
     FakeTransport transport;
     EXPECT_FALSE(FirmwareImage::download(transport, nullptr, 10, nullptr));
     char text[] = ":00000001FF\r\n";

@@ -5,6 +5,7 @@
 #include "CNuboHWI.h"
 #include "CNuboUtil.h"
 #include "Export.h"
+#include "FirmwareCheck.h"
 #include "HidBackend.h"
 #include "KeyboardHook.h"
 #include "MessageTarget.h"

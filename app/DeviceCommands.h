@@ -1,0 +1,57 @@
+#pragma once
+
+#include "jobs/TransferJob.h"
+#include "skin/SkinImages.h"
+#include "skin/SkinSet.h"
+
+#include <QUrl>
+
+#include <functional>
+
+class CNuboDlg;
+
+// The main window's commands that reach the keyboard or leave the program: GetCounter (86),
+// Help (87), Write key settings (93), Load (95) and Firmware Update (96), and what the window
+// must do about a running worker before it ends.
+class DeviceCommands {
+public:
+    explicit DeviceCommands(CNuboDlg &window);
+
+    static bool handles(int id);
+    void run(int id);
+
+    // While a device dialog is open the window's own reaction to a device change waits
+    // until it has closed; true when the change was put off.
+    bool deferDeviceChange();
+
+    // Before the program ends by the user's choice: waits, in the progress dialog, for a
+    // running worker, first saying why when it downloads firmware. False when the user would
+    // rather not wait: the program then goes on running.
+    bool waitBeforeQuit();
+    // Before it ends because the keyboard has gone: offers to save edits not written to it,
+    // then waits for the worker, which fails soon without its keyboard.
+    void prepareUnplugQuit();
+
+    // Tests shorten the jobs' pauses and keep the desktop from opening files.
+    void setWaits(const TransferJob::Waits &waits) { m_waits = waits; }
+    void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
+    // The help document, beside the program.
+    static QString helpFilePath();
+
+private:
+    void runJob(int job);
+    void showJobOutcome(int job, int outcome, const TransferResult &detail);
+    void help();
+    void firmwareUpdate();
+    SkinImages skin(SkinDialog dialog) const;
+    QString text(const std::string &chinese, const std::string &english) const;
+    // The exit questions' and GetCounter's caption, or the one after Write and Load.
+    QString caption(bool writeOrLoad) const;
+    void leaveDeviceDialog();
+
+    CNuboDlg &m_window;
+    TransferJob::Waits m_waits;
+    std::function<bool(const QUrl &)> m_openUrl;
+    bool m_inDeviceDialog = false;
+    bool m_deviceChangePending = false;
+};

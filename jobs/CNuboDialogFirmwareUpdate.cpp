@@ -1,0 +1,353 @@
+#include "jobs/CNuboDialogFirmwareUpdate.h"
+
+#include "app/AppState.h"
+#include "app/KeyboardModel.h"
+#include "jobs/CNuboDialogProgress.h"
+#include "jobs/FirmwareRules.h"
+#include "jobs/FirmwareUpdateTable.h"
+#include "jobs/JobMessages.h"
+#include "skin/FontTable.h"
+#include "skin/ScaleFactor.h"
+#include "skin/WindowsColour.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPainter>
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+constexpr int ProgressScale = 150;
+constexpr int RepaintMargin = 3;
+constexpr int VersionCapacity = 64;
+
+QRect barRect(int percent)
+{
+    const ButtonRect &bar = FirmwareUpdateTable::BarArea;
+    return QRect(bar.left, bar.top, percent * FirmwareUpdateTable::BarWidth / 100, bar.height());
+}
+
+std::filesystem::path fileSystemPath(const QString &path)
+{
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+} // namespace
+
+CNuboDialogFirmwareUpdate::CNuboDialogFirmwareUpdate(AppState &state, const FontTable &fonts,
+                                                     const SkinImages &skin,
+                                                     const SkinImages &progressSkin,
+                                                     QWidget *parent)
+    : SkinnedDialog(state, fonts, FirmwareUpdateTable::EntryCount, FirmwareUpdateTable::ColourKey,
+                    parent)
+    , m_progressSkin(progressSkin)
+{
+    setSkin(skin);
+    setWindowModality(Qt::ApplicationModal);
+}
+
+CNuboDialogFirmwareUpdate::~CNuboDialogFirmwareUpdate()
+{
+    if (state().firmwareWindow == messageHandle())
+        state().firmwareWindow = nullptr;
+}
+
+void CNuboDialogFirmwareUpdate::fillTable(ButtonTable &table)
+{
+    table.assign(FirmwareUpdateTable::build());
+}
+
+bool CNuboDialogFirmwareUpdate::initDialog()
+{
+    setupFrame();
+    fillTable(table());
+    table().scaleToClient(scale());
+    setWindowTitle(text("键盘固件升级", "Firmware Update"));
+    m_ready = true;
+    m_progress = 0;
+    state().firmwareWindow = messageHandle();
+    m_versionField = makeField(FirmwareUpdateTable::VersionField, "version");
+    m_fileField = makeField(FirmwareUpdateTable::FileField, "file");
+    readVersion();
+    return true;
+}
+
+QLineEdit *CNuboDialogFirmwareUpdate::makeField(const ButtonRect &area, const char *name)
+{
+    const float s = scale();
+    auto *field = new QLineEdit(this);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus); // never shows a caret
+    field->setContextMenuPolicy(Qt::NoContextMenu);
+    field->setFrame(false);
+    applyFieldColours(field);
+    field->setTextMargins(0, 0, 0, 0);
+    field->setGeometry(scaledPixels(area.left, s), scaledPixels(area.top, s),
+                       scaledPixels(area.right, s) - scaledPixels(area.left, s),
+                       scaledPixels(area.bottom, s) - scaledPixels(area.top, s));
+    field->setFont(fonts().font(scaledPixels(FirmwareUpdateTable::FieldFontSize, s)));
+    field->show();
+    return field;
+}
+
+void CNuboDialogFirmwareUpdate::buttonClicked(int, DrawnButton &entry)
+{
+    runCommand(entry.id);
+}
+
+void CNuboDialogFirmwareUpdate::runCommand(int id)
+{
+    switch (id) {
+    case FirmwareUpdateTable::GetVersionButton:
+        readVersion();
+        break;
+    case FirmwareUpdateTable::OpenButton:
+        openFile();
+        break;
+    case FirmwareUpdateTable::UpdateButton:
+        updateFirmware();
+        break;
+    case FirmwareUpdateTable::CloseButton:
+    case FirmwareUpdateTable::CancelButton:
+        // A running download goes on to its end.
+        m_ready = true;
+        setProgress(0);
+        reject();
+        break;
+    default:
+        break;
+    }
+}
+
+bool CNuboDialogFirmwareUpdate::waitForDevice()
+{
+    if (!state().deviceWorker.isRunning())
+        return true;
+    return CNuboDialogProgress::waitForDevice(state(), fonts(), m_progressSkin,
+                                              isVisible() ? this : parentWidget());
+}
+
+void CNuboDialogFirmwareUpdate::readVersion()
+{
+    // Two threads on the keyboard would mix their reports.
+    if (m_downloading) {
+        if (languageKnown())
+            showMessage({},
+                        text(JobMessages::versionWaitsForDownload(true),
+                             JobMessages::versionWaitsForDownload(false)),
+                        QMessageBox::Information);
+        return;
+    }
+    if (!waitForDevice())
+        return;
+    wchar_t version[VersionCapacity] = {};
+    if (state().hwi.ReadKeyboardVersion(version)) {
+        m_versionField->setText(
+            QString::fromWCharArray(version, int(wcsnlen(version, VersionCapacity - 2))));
+        return;
+    }
+    m_versionField->clear();
+    using FirmwareRules::Message;
+    if (languageKnown())
+        showMessage(
+            {},
+            text(FirmwareRules::message(Message::VersionNotRead, state().deviceType, true),
+                 FirmwareRules::message(Message::VersionNotRead, state().deviceType, false)),
+            QMessageBox::NoIcon);
+}
+
+void CNuboDialogFirmwareUpdate::openFile()
+{
+    const QString path = chooseFirmwarePath();
+    if (path.isEmpty())
+        return;
+    m_title = QFileInfo(path).completeBaseName();
+    if (FirmwareRules::titleMatches(state().deviceType, m_title.toStdString())) {
+        m_path = path;
+        m_fileField->setText(QDir::toNativeSeparators(path));
+        // A narrow field: the file's own name is what the user checks.
+        m_fileField->setCursorPosition(int(m_fileField->text().size()));
+        m_ready = true;
+        return;
+    }
+    using FirmwareRules::Message;
+    showMessage(modelName(),
+                text(FirmwareRules::message(Message::WrongPrefix, state().deviceType, true),
+                     FirmwareRules::message(Message::WrongPrefix, state().deviceType, false)),
+                QMessageBox::Warning);
+}
+
+void CNuboDialogFirmwareUpdate::updateFirmware()
+{
+    if (!FirmwareRules::titleMatches(state().deviceType, m_title.toStdString())) {
+        showMessage(modelName(), QStringLiteral("The firmware does not match"),
+                    QMessageBox::Warning);
+        return;
+    }
+    // A download runs, or the last file could not be opened.
+    if (!m_ready || m_path.isEmpty())
+        return;
+    m_ready = false;
+    if (!waitForDevice()) {
+        m_ready = true;
+        return;
+    }
+    startDownload();
+}
+
+void CNuboDialogFirmwareUpdate::startDownload()
+{
+    state().firmwarePath = m_path.toStdWString();
+    const std::filesystem::path path = fileSystemPath(m_path);
+    auto outcome = std::make_shared<Outcome>();
+    AppState &appState = state();
+    const bool started = appState.deviceWorker.start(
+        DeviceWorker::Task::FirmwareDownload, messageTarget(),
+        [&appState, path, outcome](WindowHandle window) {
+            FirmwareFile file = FirmwareFile::load(path);
+            outcome->status = file.status;
+            outcome->check = file.check;
+            int done = Downloaded;
+            if (file.status == FirmwareFile::Status::CannotOpen)
+                done = FileNotOpened;
+            else if (!file.ok())
+                done = FileRefused;
+            else if (!appState.hwi.WriteFirmwareToKeyboard(file.data(), file.length(), window))
+                done = DownloadFailed;
+            postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
+        });
+    if (!started) {
+        m_ready = true;
+        return;
+    }
+    m_outcome = outcome;
+    m_downloading = true;
+    setProgress(1);
+}
+
+void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr_t wParam,
+                                              std::intptr_t)
+{
+    if (message == quillodev::DeviceMessageProgress) {
+        const std::uintptr_t units = std::min<std::uintptr_t>(wParam, ProgressScale);
+        m_ready = false;
+        setProgress(int(units * 100 / ProgressScale));
+        return;
+    }
+    if (message != quillodev::DeviceMessageDone || !m_downloading)
+        return;
+    m_downloading = false;
+    using FirmwareRules::Message;
+    const int type = state().deviceType;
+    const auto say = [this, type](Message which) {
+        if (languageKnown())
+            showMessage({},
+                        text(FirmwareRules::message(which, type, true),
+                             FirmwareRules::message(which, type, false)),
+                        QMessageBox::NoIcon);
+    };
+    switch (wParam) {
+    case Downloaded:
+        m_ready = true;
+        say(Message::Downloaded);
+        break;
+    case DownloadFailed:
+        m_ready = true;
+        say(Message::DownloadFailed);
+        break;
+    case FileNotOpened:
+        say(Message::CannotOpen);
+        break;
+    case FileRefused: {
+        // Trying the same file again would not help: ready stays 0 until another is opened.
+        FirmwareFile refused;
+        refused.status = m_outcome ? m_outcome->status : FirmwareFile::Status::Refused;
+        refused.check = m_outcome ? m_outcome->check : quillodev::FirmwareCheck{};
+        if (languageKnown())
+            showMessage({}, text(refused.problem(true), refused.problem(false)),
+                        QMessageBox::Warning);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CNuboDialogFirmwareUpdate::setProgress(int percent)
+{
+    percent = std::clamp(percent, 0, 100);
+    if (percent == m_progress)
+        return;
+    const int widest = std::max(percent, m_progress);
+    m_progress = percent;
+    const float s = scale();
+    const QRect bar = barRect(widest);
+    update(QRect(scaledPixels(bar.left(), s), scaledPixels(bar.top(), s),
+                 scaledPixels(bar.width(), s), scaledPixels(bar.height(), s))
+               .adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin));
+}
+
+QColor CNuboDialogFirmwareUpdate::captionColour(const DrawnButton &entry) const
+{
+    return colourFromWindows(entry.checked ? 0xBE0000 : 0xC8C8C8);
+}
+
+void CNuboDialogFirmwareUpdate::afterEntries(QPainter &painter)
+{
+    const QRect bar = barRect(m_progress);
+    const QImage &checked = skinImages().checked;
+    if (bar.width() <= 0 || checked.isNull())
+        return;
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(bar.topLeft(), checked, bar);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void CNuboDialogFirmwareUpdate::showMessage(const QString &caption, const QString &text,
+                                            QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, caption.isEmpty() ? QCoreApplication::applicationName() : caption, text,
+                    QMessageBox::Ok, isVisible() ? this : parentWidget());
+    box.exec();
+}
+
+QString CNuboDialogFirmwareUpdate::chooseFirmwarePath()
+{
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("bin"));
+    dialog.setNameFilter(QStringLiteral("bin(*.bin)"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool CNuboDialogFirmwareUpdate::languageKnown() const
+{
+    return state().language == "zh-CN" || state().language == "en-US";
+}
+
+QString CNuboDialogFirmwareUpdate::text(const std::string &chinese,
+                                        const std::string &english) const
+{
+    QString result = QString::fromStdString(state().chinese() ? chinese : english);
+    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return result;
+}
+
+QString CNuboDialogFirmwareUpdate::modelName() const
+{
+    return QString::fromLatin1(KeyboardModel::name(state().deviceType));
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "jobs/FirmwareFile.h"
+#include "skin/SkinImages.h"
+#include "skin/SkinnedDialog.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include <memory>
+
+class QLineEdit;
+
+// The modal window in which the user reads the keyboard's version, chooses a firmware file
+// meant for the attached variant and downloads it. The download runs on AppState's
+// DeviceWorker and reports through posted messages; closing the window does not stop it.
+// A damaged image is refused with its reason before anything is sent.
+class CNuboDialogFirmwareUpdate : public SkinnedDialog {
+    Q_OBJECT
+public:
+    // wParam of the worker's DeviceMessageDone.
+    enum DoneCode : int {
+        Downloaded = 1,
+        DownloadFailed = 2,
+        FileNotOpened = 3,
+        FileRefused = 4, // damaged or oversized: nothing was sent
+    };
+
+    // `progressSkin` is the progress dialog's, shown while an earlier exchange ends.
+    CNuboDialogFirmwareUpdate(AppState &state, const FontTable &fonts, const SkinImages &skin,
+                              const SkinImages &progressSkin, QWidget *parent = nullptr);
+    ~CNuboDialogFirmwareUpdate() override;
+
+    QLineEdit *versionField() const { return m_versionField; }
+    QLineEdit *fileField() const { return m_fileField; }
+    // The chosen file's title (name without folder and extension) and its full path.
+    const QString &fileTitle() const { return m_title; }
+    const QString &filePath() const { return m_path; }
+    // 1 when a download may be started; 0 while one runs or after a file failed to open.
+    bool ready() const { return m_ready; }
+    int progress() const { return m_progress; }
+    bool isDownloading() const { return m_downloading; }
+
+    // Runs a command as a click on its button would.
+    void runCommand(int id);
+
+protected:
+    bool initDialog() override;
+    void fillTable(ButtonTable &table) override;
+    void buttonClicked(int index, DrawnButton &entry) override;
+    void postedMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    QColor captionColour(const DrawnButton &entry) const override;
+    void afterEntries(QPainter &painter) override;
+
+    // Where the window meets the user; tests answer in place of a person. `caption` empty:
+    // the program's name.
+    virtual void showMessage(const QString &caption, const QString &text, QMessageBox::Icon icon);
+    // Empty when the user cancelled.
+    virtual QString chooseFirmwarePath();
+
+private:
+    QLineEdit *makeField(const ButtonRect &area, const char *name);
+    // The keyboard to ourselves: false when another worker runs and the user gave up waiting.
+    bool waitForDevice();
+    void readVersion();
+    void openFile();
+    void updateFirmware();
+    // The one place a download begins.
+    void startDownload();
+    void setProgress(int percent);
+    bool languageKnown() const;
+    QString text(const std::string &chinese, const std::string &english) const;
+    QString modelName() const;
+
+    // Shared with the worker, which fills it before it posts done.
+    struct Outcome {
+        FirmwareFile::Status status = FirmwareFile::Status::CannotOpen;
+        quillodev::FirmwareCheck check;
+    };
+
+    SkinImages m_progressSkin;
+    QLineEdit *m_versionField = nullptr;
+    QLineEdit *m_fileField = nullptr;
+    QString m_title;
+    QString m_path;
+    bool m_ready = true;
+    bool m_downloading = false;
+    int m_progress = 0;
+    std::shared_ptr<Outcome> m_outcome;
+};

@@ -1,0 +1,251 @@
+#include "jobs/CNuboDialogProgress.h"
+
+#include "app/AppState.h"
+#include "jobs/JobMessages.h"
+#include "jobs/ProgressTable.h"
+#include "skin/ScaleFactor.h"
+#include "skin/WindowsColour.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int ProgressScale = 150;
+// Smoothing reaches a pixel or two beyond a stretched rectangle.
+constexpr int RepaintMargin = 3;
+
+QRect barRect(int percent)
+{
+    const ButtonRect &bar = ProgressTable::BarArea;
+    return QRect(bar.left, bar.top, percent * ProgressTable::BarWidth / 100, bar.height());
+}
+
+} // namespace
+
+CNuboDialogProgress::CNuboDialogProgress(AppState &state, const FontTable &fonts,
+                                         const SkinImages &skin, QWidget *parent)
+    : SkinnedDialog(state, fonts, ProgressTable::EntryCount, ProgressTable::ColourKey, parent)
+{
+    setSkin(skin);
+    setWindowModality(Qt::ApplicationModal);
+}
+
+CNuboDialogProgress::~CNuboDialogProgress()
+{
+    // A worker this dialog watched keeps no way to it.
+    if (m_waitingForEarlier)
+        state().deviceWorker.watch(nullptr);
+}
+
+CNuboDialogProgress::Result CNuboDialogProgress::runJob(AppState &state, const FontTable &fonts,
+                                                        const SkinImages &skin, int job,
+                                                        QWidget *parent, TransferResult *detail,
+                                                        const TransferJob::Waits &waits)
+{
+    CNuboDialogProgress dialog(state, fonts, skin, parent);
+    dialog.DeviceJob = job;
+    dialog.setWaits(waits);
+    dialog.exec();
+    if (detail)
+        *detail = dialog.transferResult();
+    return dialog.outcome();
+}
+
+bool CNuboDialogProgress::waitForDevice(AppState &state, const FontTable &fonts,
+                                        const SkinImages &skin, QWidget *parent)
+{
+    if (!state.deviceWorker.isRunning())
+        return true;
+    CNuboDialogProgress dialog(state, fonts, skin, parent);
+    dialog.setWaitOnly(true);
+    dialog.exec();
+    return dialog.outcome() == Succeeded;
+}
+
+void CNuboDialogProgress::fillTable(ButtonTable &table)
+{
+    table.assign(ProgressTable::build());
+}
+
+bool CNuboDialogProgress::initDialog()
+{
+    setupFrame();
+    fillTable(table());
+    table().scaleToClient(scale());
+    setWindowTitle(QString::fromStdString(
+        table()[std::size_t(table().indexOfId(ProgressTable::TitleLabel))].caption(
+            state().language)));
+    m_jobMessage = table()[std::size_t(table().indexOfId(ProgressTable::MessageLabel))].captions;
+    m_progress = 1;
+
+    if (m_waitOnly) {
+        if (!state().deviceWorker.isRunning()) {
+            m_outcome = Succeeded;
+            setResult(Succeeded);
+            return false;
+        }
+        waitForEarlierWorker();
+        return true;
+    }
+    // The callers use only the known codes; anything else ends at once as cancelled.
+    if (!TransferJob::isJob(DeviceJob)) {
+        m_outcome = Cancelled;
+        setResult(Cancelled);
+        return false;
+    }
+    if (state().deviceWorker.isRunning())
+        waitForEarlierWorker();
+    else
+        startJob();
+    return true;
+}
+
+void CNuboDialogProgress::waitForEarlierWorker()
+{
+    m_waitingForEarlier = true;
+    const bool download = state().deviceWorker.task() == DeviceWorker::Task::FirmwareDownload;
+    DrawnButton::Texts waiting;
+    waiting["zh-CN"] = download ? JobMessages::finishingFirmwareDownload(true)
+                                : JobMessages::finishingEarlierExchange(true);
+    waiting["en-US"] = download ? JobMessages::finishingFirmwareDownload(false)
+                                : JobMessages::finishingEarlierExchange(false);
+    setMessage(waiting);
+    // The bar follows the earlier exchange until it ends.
+    state().deviceWorker.watch(messageTarget());
+    state().deviceWorker.notifyWhenIdle(messageTarget());
+}
+
+void CNuboDialogProgress::startJob()
+{
+    m_job = std::make_shared<TransferJob>(state(), DeviceJob, m_waits);
+    const std::shared_ptr<TransferJob> job = m_job;
+    if (!state().deviceWorker.start(DeviceWorker::Task::Exchange, messageTarget(),
+                                    [job](WindowHandle window) { job->run(window); })) {
+        // Someone took the device first; wait for them too.
+        m_job.reset();
+        waitForEarlierWorker();
+    }
+}
+
+void CNuboDialogProgress::setMessage(const DrawnButton::Texts &captions)
+{
+    const int index = table().indexOfId(ProgressTable::MessageLabel);
+    if (index < 0)
+        return;
+    table()[std::size_t(index)].captions = captions;
+    update();
+}
+
+void CNuboDialogProgress::postedMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t)
+{
+    if (m_closed)
+        return;
+    switch (message) {
+    case quillodev::DeviceMessageProgress: {
+        // Jobs 1 and 3 count the 216 key slots, so the bar is full from slot 150; the others
+        // post 150 once. An earlier exchange or download is shown on the 0..150 scale.
+        const bool bySlot = m_waitingForEarlier || DeviceJob == TransferJob::WriteKeys
+                            || DeviceJob == TransferJob::ReadKeysAndLights;
+        const long long units = static_cast<long long>(std::min<std::uintptr_t>(wParam, 1u << 20));
+        setProgress(int(std::min<long long>(100, units * (bySlot ? 100 : 200) / ProgressScale)));
+        break;
+    }
+    case ModelReleasedMessage:
+        if (m_cancelPending)
+            closeWith(Cancelled);
+        break;
+    case quillodev::DeviceMessageDone:
+        if (!m_job)
+            return; // an earlier worker's, meant for its own window
+        if (m_cancelPending) {
+            closeWith(Cancelled);
+            return;
+        }
+        m_result = m_job->finish();
+        closeWith(m_result ? Succeeded : Failed);
+        break;
+    case WorkerIdleMessage:
+        if (!m_waitingForEarlier || m_job)
+            return;
+        m_waitingForEarlier = false;
+        state().deviceWorker.watch(nullptr);
+        if (m_waitOnly) {
+            closeWith(Succeeded);
+            return;
+        }
+        setMessage(m_jobMessage);
+        setProgress(1);
+        startJob();
+        break;
+    default:
+        break;
+    }
+}
+
+void CNuboDialogProgress::buttonClicked(int, DrawnButton &entry)
+{
+    if (entry.id == ProgressTable::CloseButton || entry.id == ProgressTable::CancelButton)
+        cancel();
+}
+
+void CNuboDialogProgress::reject()
+{
+    cancel();
+}
+
+void CNuboDialogProgress::cancel()
+{
+    if (m_closed)
+        return;
+    setProgress(0);
+    // A key write still encoding from the model closes as soon as it is done with it, so
+    // that the user's next edit never meets a thread reading the same model.
+    if (m_job && m_job->readsModel()) {
+        m_cancelPending = true;
+        return;
+    }
+    closeWith(Cancelled);
+}
+
+void CNuboDialogProgress::closeWith(Result result)
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_outcome = result;
+    if (m_waitingForEarlier)
+        state().deviceWorker.watch(nullptr);
+    done(result);
+}
+
+void CNuboDialogProgress::setProgress(int percent)
+{
+    percent = std::clamp(percent, 0, 100);
+    if (percent == m_progress)
+        return;
+    const int widest = std::max(percent, m_progress);
+    m_progress = percent;
+    const float s = scale();
+    const QRect bar = barRect(widest);
+    update(QRect(scaledPixels(bar.left(), s), scaledPixels(bar.top(), s),
+                 scaledPixels(bar.width(), s), scaledPixels(bar.height(), s))
+               .adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin));
+}
+
+QColor CNuboDialogProgress::captionColour(const DrawnButton &entry) const
+{
+    return colourFromWindows(entry.checked ? 0xBE0000 : 0xC8C8C8);
+}
+
+void CNuboDialogProgress::afterEntries(QPainter &painter)
+{
+    const QRect bar = barRect(m_progress);
+    const QImage &checked = skinImages().checked;
+    if (bar.width() <= 0 || checked.isNull())
+        return;
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(bar.topLeft(), checked, bar);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}

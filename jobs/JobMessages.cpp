@@ -1,0 +1,59 @@
+#include "jobs/JobMessages.h"
+
+#include "app/MainWindowTable.h"
+#include "jobs/TransferJob.h"
+
+namespace JobMessages {
+
+std::string failure(int job, const TransferResult &result, bool chinese)
+{
+    if (result.status == TransferResult::Status::AssignmentRefused) {
+        const std::string key = result.key >= 1 && result.key <= 108
+                                    ? MainWindowTable::keyCaption(result.key)
+                                    : std::to_string(result.key);
+        if (chinese)
+            return std::string(result.layer == 1 ? "Fn层" : "顶层") + "按键 " + key
+                   + " 的内容超出键盘的存储容量，没有写入任何内容。";
+        return "Key " + key + " on the " + (result.layer == 1 ? "Fn" : "top")
+               + " layer holds more than the keyboard can store. Nothing was written.";
+    }
+    if (TransferJob::writes(job))
+        return chinese ? "写入键盘失败，请检查连接线后重试。"
+                       : "Writing to the keyboard failed. Check the cable and try again.";
+    return chinese ? "读取键盘失败，请检查连接线后重试。"
+                   : "Reading from the keyboard failed. Check the cable and try again.";
+}
+
+std::string finishingEarlierExchange(bool chinese)
+{
+    return chinese ? "正在完成上一次读写，请稍候…" : "Finishing the earlier exchange…";
+}
+
+std::string finishingFirmwareDownload(bool chinese)
+{
+    return chinese ? "正在完成固件下载，请勿插拔！" : "Finishing the firmware download…";
+}
+
+std::string quitWaitsForDownload(bool chinese)
+{
+    return chinese ? "固件正在下载。下载完成后程序才会退出，在此之前请勿拔下键盘。"
+                   : "A firmware download is running. Quillo closes when it has finished; "
+                     "keep the keyboard connected until then.";
+}
+
+std::string offerSaveAfterUnplug(bool chinese)
+{
+    return chinese
+               ? "键盘已断开，修改的配置尚未写入键盘。\r\n是否在程序退出前将配置保存为配置文件？"
+               : "The keyboard was disconnected before your changes were written to it.\r\n"
+                 "Save the configuration to a profile before Quillo closes?";
+}
+
+std::string versionWaitsForDownload(bool chinese)
+{
+    return chinese ? "固件正在下载，请在下载完成后再读取版本。"
+                   : "The firmware download is still running. Read the version when it has "
+                     "finished.";
+}
+
+} // namespace JobMessages

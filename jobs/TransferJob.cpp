@@ -1,0 +1,111 @@
+#include "jobs/TransferJob.h"
+
+#include "app/AppState.h"
+
+#include <thread>
+
+namespace {
+
+constexpr std::uintptr_t SingleStep = 150; // the scale's end: a full bar
+
+} // namespace
+
+bool TransferJob::isJob(int code)
+{
+    return code == WriteKeys || code == ReadKeysAndLights || code == WriteLights
+           || code == ReadCounters || code == ReadLights;
+}
+
+bool TransferJob::writes(int code)
+{
+    return code == WriteKeys || code == WriteLights;
+}
+
+TransferJob::TransferJob(AppState &state, int code, Waits waits)
+    : m_state(state)
+    , m_code(code)
+    , m_waits(waits)
+    , m_readsModel(code == WriteKeys)
+{
+    if (code == ReadKeysAndLights)
+        m_codes = state.code;
+    else if (code == WriteLights)
+        m_lights = LightArea::fromSettings(state.lightSettings);
+}
+
+void TransferJob::releaseModel(WindowHandle window)
+{
+    m_readsModel.store(false);
+    postTo(window, ModelReleasedMessage, 0, 0);
+}
+
+void TransferJob::pause(std::chrono::milliseconds wait) const
+{
+    if (wait.count() > 0)
+        std::this_thread::sleep_for(wait);
+}
+
+void TransferJob::run(WindowHandle window)
+{
+    CNuboHWI &device = m_state.hwi;
+    switch (m_code) {
+    case WriteKeys: {
+        DeviceTransfer::EncodedKeys encoded;
+        m_result = DeviceTransfer::encodeKeyAssignments(m_state, encoded);
+        releaseModel(window);
+        if (m_result)
+            m_result = DeviceTransfer::sendKeyAssignments(device, encoded, window);
+        if (m_result)
+            pause(m_waits.afterKeyWrite);
+        break;
+    }
+    case ReadKeysAndLights:
+        m_result = DeviceTransfer::fetchKeyAssignments(device, m_state.catalogue, m_codes, m_keys,
+                                                       window);
+        if (m_result) {
+            pause(m_waits.beforeLightRead);
+            m_result = DeviceTransfer::fetchLights(device, m_lights);
+        }
+        break;
+    case WriteLights:
+        m_result = DeviceTransfer::sendLights(device, m_lights);
+        break;
+    case ReadCounters:
+        m_result = DeviceTransfer::fetchPressCounters(device, m_counts);
+        break;
+    case ReadLights:
+        m_result = DeviceTransfer::fetchLights(device, m_lights);
+        break;
+    default:
+        m_result = {TransferResult::Status::DeviceFailed, 0, 0};
+        break;
+    }
+    if (m_code != WriteKeys && m_code != ReadKeysAndLights && m_result) {
+        postTo(window, quillodev::DeviceMessageProgress, SingleStep, 0);
+        pause(m_waits.afterSingleStep);
+    }
+    postTo(window, quillodev::DeviceMessageDone, 0, 0);
+}
+
+TransferResult TransferJob::finish()
+{
+    if (m_finished || !m_result)
+        return m_result;
+    m_finished = true;
+    switch (m_code) {
+    case ReadKeysAndLights:
+        // Both halves or nothing: a model half read back is worse than the one the user had.
+        DeviceTransfer::applyKeyAssignments(m_state, std::move(m_keys));
+        LightArea::toSettings(m_lights, m_state.lightSettings);
+        break;
+    case ReadCounters:
+        DeviceTransfer::applyPressCounters(m_state, m_counts);
+        break;
+    case ReadLights:
+        LightArea::toSettings(m_lights, m_state.lightSettings);
+        break;
+    default:
+        break;
+    }
+    return m_result;
+}

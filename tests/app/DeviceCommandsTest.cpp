@@ -1,0 +1,253 @@
+#include "MainWindowHarness.h"
+
+#include "app/DeviceCommands.h"
+#include "app/MainWindowTable.h"
+#include "jobs/CNuboDialogFirmwareUpdate.h"
+#include "jobs/CNuboDialogProgress.h"
+#include "jobs/JobMessages.h"
+#include "profile/ProfileFile.h"
+#include "skin/SkinLibrary.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr TransferWaits NoWaits{0ms, 0ms, 0ms};
+
+// A main window with the built skins for the dialogs it opens, its job pauses shortened.
+struct CommandFixture {
+    explicit CommandFixture(int variant)
+        : attached(variant)
+        , window(attached.state, attached.fonts,
+                 positionCodedSkin(QSize(MainWindowTable::BaseWidth, MainWindowTable::BaseHeight)))
+    {
+        skins.load(QCoreApplication::applicationDirPath(), variant);
+        window.setSkinLibrary(&skins);
+        window.deviceCommands().setWaits(NoWaits);
+        started = window.initialise();
+        window.show();
+    }
+    ~CommandFixture() { attached.state.deviceWorker.wait(); }
+
+    AppState &state() { return attached.state; }
+
+    AttachedKeyboard attached;
+    SkinLibrary skins;
+    ScriptedMainWindow window;
+    bool started = false;
+};
+
+// Runs `action` on the next modal window while the command under test runs its own loop.
+void onNextModal(std::function<void(QWidget *)> action)
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, action] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || qobject_cast<CNuboDlg *>(modal))
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action(modal);
+    });
+    poll->start(2);
+}
+
+void clickCancelOf(QWidget *modal)
+{
+    auto *progress = qobject_cast<CNuboDialogProgress *>(modal);
+    ASSERT_NE(progress, nullptr);
+    const ButtonRect r = progress->table()[std::size_t(progress->table().indexOfId(93))].rect;
+    const QPointF at(r.left + 3, r.top + 3);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, progress->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(progress, &event);
+    }
+}
+
+} // namespace
+
+TEST(DeviceCommands, WriteLoadAndCountersSayOkWithTheModelCaptions)
+{
+    CommandFixture f(2);
+    ASSERT_TRUE(f.started);
+    f.state().notWritten = true;
+    f.state().setAssignment(30, 0, {KeyAssignment::Single, 20, {}});
+
+    f.window.runCommand(WriteKeysButton);
+    EXPECT_EQ(f.window.messages, std::vector<QString>{"OK!!"});
+    EXPECT_FALSE(f.state().notWritten);
+
+    // Load brings back what was written over a model that has moved on.
+    f.state().resetKeyModel();
+    f.window.runCommand(LoadButton);
+    EXPECT_EQ(f.window.messages.size(), 2u);
+    EXPECT_EQ(f.state().code[AppState::index(30, 0)], 20);
+
+    f.window.runCommand(GetCounterButton);
+    ASSERT_EQ(f.window.messages.size(), 3u);
+    EXPECT_EQ(f.window.messages[2], QStringLiteral("OK!!"));
+    EXPECT_GE(f.state().pressCounters.highestKey, 1);
+    // Variant 2 is spelt two ways: "Quillo(S)Ble" after Write and Load, "Quillo(S)BLe" else.
+    EXPECT_EQ(f.window.captions,
+              (std::vector<QString>{"Quillo(S)Ble", "Quillo(S)Ble", "Quillo(S)BLe"}));
+}
+
+TEST(DeviceCommands, AFailedExchangeSaysSoAndACancelSaysNothing)
+{
+    CommandFixture f(4);
+    ASSERT_TRUE(f.started);
+    f.state().notWritten = true;
+    f.attached.keyboard->setReadWaitLimit(50ms);
+    quillosim::SimFaults broken;
+    broken.failWriteAt = 1;
+    f.attached.keyboard->setFaults(broken);
+    f.window.runCommand(WriteKeysButton);
+    EXPECT_EQ(f.window.messages, std::vector<QString>{"写入键盘失败，请检查连接线后重试。"});
+    EXPECT_TRUE(f.state().notWritten);
+
+    f.state().language = "en-US";
+    f.window.runCommand(LoadButton); // the keyboard is unplugged now
+    EXPECT_EQ(f.window.messages.back(),
+              QStringLiteral("Reading from the keyboard failed. Check the cable and try again."));
+
+    // A cancelled job shows nothing at all.
+    f.attached.keyboard->plugIn();
+    f.state().hwi.__closeDev();
+    ASSERT_TRUE(f.state().hwi.__createDev());
+    f.attached.keyboard->setFaults({});
+    f.attached.keyboard->setReportInterval(1ms);
+    f.window.deviceCommands().setWaits({0ms, 500ms, 0ms});
+    const std::size_t before = f.window.messages.size();
+    onNextModal(clickCancelOf);
+    f.window.runCommand(LoadButton);
+    EXPECT_EQ(f.window.messages.size(), before);
+    EXPECT_TRUE(f.state().deviceWorker.isRunning());
+}
+
+TEST(DeviceCommands, QuittingWaitsForTheWorkerAndSaysWhyDuringADownload)
+{
+    CommandFixture f(4);
+    ASSERT_TRUE(f.started);
+    f.state().language = "en-US";
+    // Firmware Update opens its window, which reads the version as it opens.
+    bool sawFirmware = false;
+    onNextModal([&sawFirmware](QWidget *modal) {
+        auto *dialog = qobject_cast<CNuboDialogFirmwareUpdate *>(modal);
+        sawFirmware = dialog && dialog->versionField()->text() == QStringLiteral("V1.0");
+        modal->close();
+    });
+    f.window.runCommand(FirmwareButton);
+    EXPECT_TRUE(sawFirmware);
+
+    // A download left running by a firmware window that was closed, then Exit.
+    ASSERT_TRUE(
+        f.state().deviceWorker.start(DeviceWorker::Task::FirmwareDownload, nullptr,
+                                     [](WindowHandle) { std::this_thread::sleep_for(300ms); }));
+    bool sawWait = false;
+    onNextModal([&sawWait](QWidget *modal) {
+        auto *wait = qobject_cast<CNuboDialogProgress *>(modal);
+        sawWait = wait && wait->isWaitingForEarlierWorker();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    f.window.runCommand(ExitButton);
+    EXPECT_GE(clock.elapsed(), 250);
+    EXPECT_TRUE(sawWait);
+    EXPECT_FALSE(f.state().deviceWorker.isRunning());
+    EXPECT_FALSE(f.window.isVisible());
+    ASSERT_FALSE(f.window.messages.empty());
+    EXPECT_EQ(f.window.messages.back().toStdString(), JobMessages::quitWaitsForDownload(false));
+}
+
+TEST(DeviceCommands, AnUnpluggedKeyboardWithUnwrittenChangesOffersToSaveThem)
+{
+    CommandFixture f(4);
+    ASSERT_TRUE(f.started);
+    QTemporaryDir folder;
+    f.window.savePath = folder.filePath("rescued.pro");
+    f.state().notWritten = true;
+    f.state().setAssignment(12, 1, {KeyAssignment::Single, 33, {}});
+    f.window.answers = {true};
+    f.attached.keyboard->unplug();
+    f.window.deviceChanged();
+    EXPECT_EQ(f.window.messages, std::vector<QString>{"Keyboard is not connected"});
+    ASSERT_EQ(f.window.questions.size(), 1u);
+    EXPECT_EQ(f.window.questions[0].toStdString(), [] {
+        std::string text = JobMessages::offerSaveAfterUnplug(true);
+        text.erase(text.find('\r'), 1);
+        return text;
+    }());
+    EXPECT_FALSE(f.window.isVisible());
+    // What was saved is the edited configuration.
+    AppState check;
+    check.buildCatalogue();
+    check.deviceType = 4;
+    check.resetKeyModel();
+    ASSERT_EQ(readProfile(check, f.window.savePath.toStdString()), ProfileReadResult::Ok);
+    EXPECT_EQ(check.code[AppState::index(12, 1)], 33);
+
+    // Without unwritten changes nothing is asked.
+    CommandFixture clean(3);
+    ASSERT_TRUE(clean.started);
+    clean.attached.keyboard->unplug();
+    clean.window.deviceChanged();
+    EXPECT_TRUE(clean.window.questions.empty());
+}
+
+TEST(DeviceCommands, AnUnplugDuringAJobIsHandledAfterTheJobHasSaidItFailed)
+{
+    CommandFixture f(4);
+    ASSERT_TRUE(f.started);
+    f.state().language = "en-US";
+    f.attached.keyboard->setReportInterval(1ms);
+    onNextModal([&](QWidget *) {
+        f.attached.keyboard->unplug();
+        f.window.deviceChanged(); // the device watcher's notice, inside the job's dialog
+        EXPECT_TRUE(f.window.messages.empty());
+    });
+    f.window.runCommand(WriteKeysButton);
+    EXPECT_EQ(
+        f.window.messages,
+        (std::vector<QString>{"Writing to the keyboard failed. Check the cable and try again.",
+                              "Keyboard is not connected"}));
+    EXPECT_FALSE(f.window.isVisible());
+}
+
+TEST(DeviceCommands, HelpOpensTheDocumentBesideTheProgramOnlyWhenItIsThere)
+{
+    CommandFixture f(4);
+    ASSERT_TRUE(f.started);
+    std::vector<QUrl> opened;
+    f.window.deviceCommands().setUrlOpener([&opened](const QUrl &url) {
+        opened.push_back(url);
+        return true;
+    });
+    const QString help = DeviceCommands::helpFilePath();
+    EXPECT_EQ(help, QCoreApplication::applicationDirPath() + QStringLiteral("/Quillo.chm"));
+    QFile::remove(help);
+    f.window.runCommand(HelpButton);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(f.window.messages.empty());
+
+    QFile file(help);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    f.window.runCommand(HelpButton);
+    QFile::remove(help);
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(help)});
+}

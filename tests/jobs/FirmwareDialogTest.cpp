@@ -1,0 +1,205 @@
+#include "JobHarness.h"
+
+#include "jobs/FirmwareUpdateTable.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using Id = FirmwareUpdateTable::Id;
+
+namespace {
+
+QString writeFile(const QTemporaryDir &folder, const QString &name, const std::string &text)
+{
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text.data(), qint64(text.size()));
+    return path;
+}
+
+struct OpenFirmwareDialog {
+    explicit OpenFirmwareDialog(JobFixture &f)
+        : dialog(f)
+    {
+        f.state.language = "en-US";
+        opened = dialog.initialise();
+        dialog.show();
+    }
+
+    void open(const QString &path)
+    {
+        dialog.chosenPath = path;
+        dialog.runCommand(Id::OpenButton);
+    }
+
+    ScriptedFirmwareDialog dialog;
+    bool opened = false;
+};
+
+const QString Downloaded = QStringLiteral(
+    "The Firmware is downloaded successfully.\nPlease keep the USB plug in until three indicator "
+    "lights flash simultaneously.\nThen firmware updated completely,pleased unplug the USB and "
+    "plug in.");
+
+} // namespace
+
+TEST(FirmwareDialog, OnlyFilesNamedForTheAttachedModelFromTheirFirstCharacterAreTaken)
+{
+    JobFixture f(3);
+    QTemporaryDir folder;
+    OpenFirmwareDialog w(f);
+    ASSERT_TRUE(w.opened);
+    EXPECT_EQ(w.dialog.versionField()->text(), QStringLiteral("V1.0"));
+
+    // Update before any file names the mismatch.
+    w.dialog.runCommand(Id::UpdateButton);
+    ASSERT_EQ(w.dialog.messages.size(), 1u);
+    EXPECT_EQ(w.dialog.messages[0], QStringLiteral("The firmware does not match"));
+    EXPECT_EQ(w.dialog.captions[0], QStringLiteral("Quillo(S)"));
+
+    const QString good = writeFile(folder, "Quillo(S)_V1.2.bin", firmwareText(4));
+    w.open(good);
+    EXPECT_EQ(w.dialog.filePath(), good);
+    EXPECT_EQ(w.dialog.fileTitle(), QStringLiteral("Quillo(S)_V1.2"));
+    EXPECT_TRUE(w.dialog.fileField()->text().endsWith(QStringLiteral("Quillo(S)_V1.2.bin")));
+    EXPECT_EQ(w.dialog.messages.size(), 1u);
+
+    // Another model's file, or the prefix later in the name: refused, the chosen path stays.
+    for (const char *name : {"Quillo(S)BLe_V1.2.bin", "new_Quillo(S)_V1.bin", "quillo(s)_V1.bin"}) {
+        SCOPED_TRACE(name);
+        const std::size_t before = w.dialog.messages.size();
+        w.open(writeFile(folder, name, firmwareText(4)));
+        ASSERT_EQ(w.dialog.messages.size(), before + 1);
+        EXPECT_EQ(w.dialog.messages.back(),
+                  QStringLiteral("The firmware does not match,please select Quillo(S)"));
+        EXPECT_EQ(w.dialog.captions.back(), QStringLiteral("Quillo(S)"));
+        EXPECT_EQ(w.dialog.filePath(), good);
+    }
+    // The refused title is what Update checks.
+    w.dialog.runCommand(Id::UpdateButton);
+    EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("The firmware does not match"));
+    EXPECT_FALSE(f.state.deviceWorker.isRunning());
+    EXPECT_EQ(f.keyboard->firmwareUpdates(), 0);
+}
+
+TEST(FirmwareDialog, ADownloadRunsOnceReachesAHundredAndEndsWithItsMessage)
+{
+    JobFixture f(4);
+    QTemporaryDir folder;
+    OpenFirmwareDialog w(f);
+    w.open(writeFile(folder, "Quillo(RGB)_V2.bin", firmwareText(60)));
+    f.keyboard->setReportInterval(1ms);
+
+    w.dialog.runCommand(Id::UpdateButton);
+    EXPECT_TRUE(w.dialog.isDownloading());
+    EXPECT_FALSE(w.dialog.ready());
+    EXPECT_EQ(w.dialog.progress(), 1);
+    w.dialog.runCommand(Id::UpdateButton); // a second press while it runs does nothing
+    // Get Version would mix its reports into the download's: it says to wait instead.
+    w.dialog.runCommand(Id::GetVersionButton);
+    ASSERT_EQ(w.dialog.messages.size(), 1u);
+    EXPECT_TRUE(w.dialog.messages[0].startsWith(QStringLiteral("The firmware download is still")));
+
+    std::vector<int> seen;
+    ASSERT_TRUE(waitUntil([&] {
+        if (seen.empty() || seen.back() != w.dialog.progress())
+            seen.push_back(w.dialog.progress());
+        return !w.dialog.isDownloading();
+    }));
+    EXPECT_EQ(seen.back(), 100);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    ASSERT_EQ(w.dialog.messages.size(), 2u);
+    EXPECT_EQ(w.dialog.messages[1], Downloaded);
+    EXPECT_TRUE(w.dialog.ready());
+    EXPECT_EQ(f.keyboard->firmwareUpdates(), 1);
+    EXPECT_EQ(f.state.firmwarePath, w.dialog.filePath().toStdWString());
+
+    // Chinese texts in Chinese.
+    f.state.language = "zh-CN";
+    f.keyboard->setFaults([] {
+        quillosim::SimFaults faults;
+        faults.versionBusy = true;
+        return faults;
+    }());
+    w.dialog.runCommand(Id::GetVersionButton);
+    EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("读取键盘版本失败"));
+    EXPECT_TRUE(w.dialog.versionField()->text().isEmpty());
+}
+
+TEST(FirmwareDialog, ADamagedImageIsRefusedWithItsReasonAndNothingIsSent)
+{
+    JobFixture f(4);
+    QTemporaryDir folder;
+    OpenFirmwareDialog w(f);
+    std::string damaged = firmwareText(10);
+    damaged[damaged.find(":10", 20) + 12] ^= 1; // one data digit of line 3
+    w.open(writeFile(folder, "Quillo(RGB)_bad.bin", damaged));
+    f.keyboard->clearTrace();
+
+    w.dialog.runCommand(Id::UpdateButton);
+    ASSERT_TRUE(waitUntil([&] { return !w.dialog.isDownloading(); }));
+    ASSERT_EQ(w.dialog.messages.size(), 1u);
+    EXPECT_EQ(w.dialog.messages[0],
+              QStringLiteral("The firmware file is damaged: bad checksum in line 3. Nothing was "
+                             "sent to the keyboard."));
+    EXPECT_TRUE(f.keyboard->trace().empty());
+    EXPECT_EQ(f.keyboard->firmwareUpdates(), 0);
+    // The same file again would fail again: Update waits for another Open.
+    EXPECT_FALSE(w.dialog.ready());
+
+    // A file that has gone since it was chosen cannot be opened.
+    const QString gone = writeFile(folder, "Quillo(RGB)_gone.bin", firmwareText(2));
+    w.open(gone);
+    QFile::remove(gone);
+    w.dialog.runCommand(Id::UpdateButton);
+    ASSERT_TRUE(waitUntil([&] { return !w.dialog.isDownloading(); }));
+    EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("Can't open firmware file"));
+    EXPECT_FALSE(w.dialog.ready());
+
+    // A line that is not a record, in Chinese.
+    f.state.language = "zh-CN";
+    w.open(writeFile(folder, "Quillo(RGB)_x.bin", ":020000040800F2\r\nhello\r\n:00000001FF\r\n"));
+    w.dialog.runCommand(Id::UpdateButton);
+    ASSERT_TRUE(waitUntil([&] { return !w.dialog.isDownloading(); }));
+    EXPECT_EQ(w.dialog.messages.back(),
+              QStringLiteral("固件文件已损坏：第 2 行不是以冒号开头。没有向键盘发送任何内容。"));
+    EXPECT_TRUE(f.keyboard->trace().empty());
+}
+
+TEST(FirmwareDialog, ClosingTheWindowDuringADownloadDoesNotStopIt)
+{
+    JobFixture f(4);
+    QTemporaryDir folder;
+    const std::string image = firmwareText(500);
+    {
+        OpenFirmwareDialog w(f);
+        w.open(writeFile(folder, "Quillo(RGB)_V3.bin", image));
+        f.keyboard->setReportInterval(1ms);
+        w.dialog.runCommand(Id::UpdateButton);
+        ASSERT_TRUE(waitUntil([&] { return w.dialog.progress() >= 10; }));
+        w.dialog.runCommand(Id::CancelButton);
+        EXPECT_FALSE(w.dialog.isVisible());
+        EXPECT_TRUE(w.dialog.ready());
+        EXPECT_EQ(w.dialog.progress(), 0);
+    } // the window is gone; its later posts go nowhere
+
+    // A new window waits for the download before it reads the version.
+    ASSERT_EQ(f.state.deviceWorker.task(), DeviceWorker::Task::FirmwareDownload);
+    bool waited = false;
+    whenModal([&waited](QWidget *modal) {
+        auto *wait = qobject_cast<CNuboDialogProgress *>(modal);
+        waited = wait && wait->isWaitingForEarlierWorker();
+    });
+    ScriptedFirmwareDialog again(f);
+    ASSERT_TRUE(again.initialise());
+    EXPECT_TRUE(waited);
+    EXPECT_FALSE(f.state.deviceWorker.isRunning());
+    EXPECT_EQ(again.versionField()->text(), QStringLiteral("V1.0"));
+    EXPECT_EQ(f.keyboard->firmwareUpdates(), 1);
+    EXPECT_EQ(f.keyboard->firmwareImage().size(), 500u * 16u);
+}

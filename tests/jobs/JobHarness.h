@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "jobs/CNuboDialogFirmwareUpdate.h"
+#include "jobs/CNuboDialogProgress.h"
+#include "skin/FontTable.h"
+#include "skin/SkinLibrary.h"
+
+#include "sim/SimHidBackend.h"
+#include "sim/SimKeyboard.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// An emulated keyboard attached and opened, a state as the main window leaves it after
+// start-up, and the built skins of the job windows.
+struct JobFixture {
+    explicit JobFixture(int variant = 4);
+    ~JobFixture();
+
+    SkinImages progressSkin() const;
+    SkinImages firmwareSkin() const;
+
+    std::shared_ptr<quillosim::SimKeyboard> keyboard;
+    AppState state;
+    FontTable fonts;
+    SkinLibrary skins;
+};
+
+// Spins the event loop until `done` holds or `timeoutMs` passed; true when it held.
+bool waitUntil(const std::function<bool()> &done, int timeoutMs = 10000);
+
+// Runs `action` once the next modal window is up (for answering it from inside exec()).
+void whenModal(std::function<void(QWidget *)> action, int timeoutMs = 10000);
+
+// A progress dialog that records what reaches it.
+class WatchedProgress : public CNuboDialogProgress {
+public:
+    WatchedProgress(JobFixture &f, QWidget *parent = nullptr);
+
+    std::vector<std::uintptr_t> units; // wParam of every progress message
+    std::vector<int> barAfter;         // the bar after each of them
+    qint64 lastProgressMs = -1;        // since the dialog was made
+    qint64 closedMs = -1;
+    std::chrono::steady_clock::time_point closedAt;
+    QElapsedTimer clock;
+
+    using CNuboDialogProgress::buttonClicked;
+    void clickCancel();
+
+protected:
+    void postedMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void done(int result) override;
+};
+
+// A firmware dialog whose messages and file choices are the test's.
+class ScriptedFirmwareDialog : public CNuboDialogFirmwareUpdate {
+public:
+    ScriptedFirmwareDialog(JobFixture &f, QWidget *parent = nullptr);
+
+    std::vector<QString> messages;
+    std::vector<QString> captions;
+    QString chosenPath;
+
+protected:
+    void showMessage(const QString &caption, const QString &text, QMessageBox::Icon) override
+    {
+        captions.push_back(caption);
+        messages.push_back(text);
+    }
+    QString chooseFirmwarePath() override { return chosenPath; }
+};
+
+// Waits for every worker, so that no test leaves one talking to the next test's keyboard.
+void finishWorkers(AppState &state);
+
+// An Intel HEX image of an extended address record, `records` data records of 16 bytes and
+// the end-of-file record.
+std::string firmwareText(int records);
+
+// Keys 1..108 on both layers given something the keyboard stores: every category in turn.
+void assignEveryKey(AppState &state);
