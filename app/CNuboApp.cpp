@@ -4,8 +4,10 @@
 #include "app/AppState.h"
 #include "app/CNuboDlg.h"
 #include "app/DeviceDetection.h"
+#include "app/ResourceLocator.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QThread>
 
@@ -29,7 +31,7 @@ int CNuboApp::run()
         [this] { return m_state.hwi.DetectDeviceType(); },
         [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); });
 
-    if (!m_skins.load(QCoreApplication::applicationDirPath(), m_state.deviceType)) {
+    if (!m_skins.load(skinFolder(), m_state.deviceType)) {
         // The language is not chosen yet; say it both ways.
         fail(m_skins.errorText(true) + QStringLiteral("\n\n") + m_skins.errorText(false));
         return 1;
@@ -47,6 +49,14 @@ int CNuboApp::run()
         return 1;
     window.exec();
     return 0;
+}
+
+QString CNuboApp::skinFolder()
+{
+    const QByteArray programs = QFile::encodeName(QCoreApplication::applicationDirPath());
+    const std::filesystem::path folder = ResourceLocator::forProgram(programs.toStdString())
+                                             .folderOf(SkinLibrary::FileName);
+    return QFile::decodeName(QByteArray::fromStdString(folder.string()));
 }
 
 void CNuboApp::fail(const QString &text) const

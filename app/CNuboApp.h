@@ -30,6 +30,9 @@ public:
     const FontTable &fonts() const { return m_fonts; }
     const SkinLibrary &skins() const { return m_skins; }
 
+    // Where the skin library is taken from: beside the program, else the installed data folder.
+    static QString skinFolder();
+
 private:
     void fail(const QString &text) const;
 
