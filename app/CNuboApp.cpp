@@ -3,6 +3,7 @@
 #include "app/AppIcon.h"
 #include "app/AppState.h"
 #include "app/CNuboDlg.h"
+#include "app/DeviceAccessMessage.h"
 #include "app/DeviceDetection.h"
 #include "app/ResourceLocator.h"
 
@@ -19,6 +20,8 @@ CNuboApp::CNuboApp(AppState &state)
     QCoreApplication::setApplicationName(QStringLiteral("Quillo"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Quillo"));
     QGuiApplication::setWindowIcon(AppIcon::icon());
+    // Wayland desktops match the window to its desktop entry, and so to its icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLO_APP_ID));
     // The main window may hide in the notification area; only its own end ends the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 }
@@ -30,6 +33,10 @@ int CNuboApp::run()
     m_state.deviceType = DeviceDetection::detectWithRetries(
         [this] { return m_state.hwi.DetectDeviceType(); },
         [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); });
+
+    // A keyboard this user may not open is named, before the main window finds none.
+    if (m_state.deviceType != 0)
+        reportOpenProblem();
 
     if (!m_skins.load(skinFolder(), m_state.deviceType)) {
         // The language is not chosen yet; say it both ways.
@@ -53,10 +60,24 @@ int CNuboApp::run()
 
 QString CNuboApp::skinFolder()
 {
-    const QByteArray programs = QFile::encodeName(QCoreApplication::applicationDirPath());
-    const std::filesystem::path folder = ResourceLocator::forProgram(programs.toStdString())
-                                             .folderOf(SkinLibrary::FileName);
+    const std::filesystem::path folder
+        = ResourceLocator::forThisProgram().folderOf(SkinLibrary::FileName);
     return QFile::decodeName(QByteArray::fromStdString(folder.string()));
+}
+
+void CNuboApp::reportOpenProblem() const
+{
+    const std::optional<quillodev::OpenProblem> problem = quillodev::keyboardOpenProblem();
+    if (!problem)
+        return;
+    const DeviceAccessMessage::RuleState rule
+        = DeviceAccessMessage::findRule(ResourceLocator::forThisProgram());
+    const auto text = [&](bool chinese) {
+        return QString::fromStdString(
+            DeviceAccessMessage::text(*problem, m_state.deviceType, rule, chinese));
+    };
+    // The language is not chosen yet; say it both ways.
+    fail(text(true) + QStringLiteral("\n\n") + text(false));
 }
 
 void CNuboApp::fail(const QString &text) const

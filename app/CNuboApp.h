@@ -34,6 +34,8 @@ public:
     static QString skinFolder();
 
 private:
+    // Says so when the keyboard found is there but this user may not open it.
+    void reportOpenProblem() const;
     void fail(const QString &text) const;
 
     AppState &m_state;

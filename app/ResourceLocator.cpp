@@ -33,6 +33,14 @@ ResourceLocator ResourceLocator::forProgram(const fs::path &programFolder)
 #endif
 }
 
+ResourceLocator ResourceLocator::forThisProgram()
+{
+    std::error_code error;
+    // Links resolved, as the system started it.
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    return forProgram(error ? fs::current_path(error) : program.parent_path());
+}
+
 fs::path ResourceLocator::folderOf(std::string_view name) const
 {
     for (const fs::path &folder : m_folders) {

@@ -16,6 +16,8 @@ public:
                     std::filesystem::path installedData);
     // The locator of this build's layout.
     static ResourceLocator forProgram(const std::filesystem::path &programFolder);
+    // The same for the running program, wherever it lies.
+    static ResourceLocator forThisProgram();
 
     // The folders in the order they are asked, without repeats.
     const std::vector<std::filesystem::path> &folders() const { return m_folders; }

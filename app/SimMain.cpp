@@ -24,14 +24,21 @@ constexpr int ScreenshotTimeoutMs = 60000;
 struct Options {
     int variant = 4;
     std::string screenshot;
+    bool version = false;
 };
 
 void usage(std::FILE *out)
 {
     std::fputs("Usage: quillo-sim [--variant 1..4] [--screenshot PATH]\n"
-               "Runs Quillo against an emulated keyboard (default: variant 4, Quillo(RGB)).\n"
-               "With --screenshot it saves a picture of the main window after its first paint\n"
-               "to PATH (PNG) and exits.\n",
+               "Runs Quillo against an emulated keyboard (default: variant 4, Quillo(RGB)),\n"
+               "for trying Quillo without a keyboard. Nothing is written to a real keyboard.\n"
+               "\n"
+               "  --variant N       emulate variant N: 1 Quillo(RGB)BLe, 2 Quillo(S)BLe,\n"
+               "                    3 Quillo(S), 4 Quillo(RGB)\n"
+               "  --screenshot PATH save a picture of the main window after its first paint\n"
+               "                    to PATH (PNG) and exit\n"
+               "  -h, --help        show this text and exit\n"
+               "  --version         show the version and exit\n",
                out);
 }
 
@@ -42,6 +49,8 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
         const char *arg = argv[i];
         if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
             help = true;
+        } else if (!std::strcmp(arg, "--version")) {
+            options.version = true;
         } else if (!std::strcmp(arg, "--variant") || !std::strcmp(arg, "--screenshot")) {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "quillo-sim: %s needs a value\n", arg);
@@ -77,6 +86,10 @@ int main(int argc, char *argv[])
     }
     if (help) {
         usage(stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::fputs("quillo-sim " QUILLO_VERSION "\n", stdout);
         return 0;
     }
 
