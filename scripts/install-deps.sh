@@ -9,6 +9,8 @@ packages=(
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64
     xvfb xauth fonts-wqy-microhei
+    help2man lintian desktop-file-utils appstream file
+    weston wine64
     clang-format
 )
 
