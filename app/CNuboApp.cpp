@@ -6,6 +6,7 @@
 #include "app/DeviceAccessMessage.h"
 #include "app/DeviceDetection.h"
 #include "app/ResourceLocator.h"
+#include "app/SkinPreload.h"
 
 #include <QApplication>
 #include <QFile>
@@ -38,16 +39,20 @@ int CNuboApp::run()
     if (m_state.deviceType != 0)
         reportOpenProblem();
 
-    if (!m_skins.load(skinFolder(), m_state.deviceType)) {
+    std::unique_ptr<SkinLibrary> preloaded
+        = m_preload ? m_preload->take(m_state.deviceType) : nullptr;
+    if (preloaded) {
+        m_skins = std::move(preloaded);
+    } else if (!m_skins->load(skinFolder(), m_state.deviceType)) {
         // The language is not chosen yet; say it both ways.
-        fail(m_skins.errorText(true) + QStringLiteral("\n\n") + m_skins.errorText(false));
+        fail(m_skins->errorText(true) + QStringLiteral("\n\n") + m_skins->errorText(false));
         return 1;
     }
 
     m_state.buildCatalogue();
 
     const SkinImages skin
-        = m_skins.images(SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType));
+        = m_skins->images(SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType));
     CNuboDlg window(m_state, m_fonts, skin);
     window.setUnattended(m_unattended);
     if (m_hook)

@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/CNuboApp.h"
+#include "app/SkinPreload.h"
 #include "app/CNuboDlg.h"
 #include "app/FirstPaintGrabber.h"
 #include "app/MainWindowTable.h"
@@ -101,8 +102,11 @@ int main(int argc, char *argv[])
     int code = 0;
     {
         const auto state = std::make_unique<AppState>();
+        SkinPreload skins([&state] { return state->hwi.DetectDeviceType(); },
+                          CNuboApp::skinFolder());
         QApplication application(argc, argv);
         CNuboApp quillo(*state);
+        quillo.setPreload(&skins);
 
         bool shotFailed = false;
         if (!options.screenshot.empty()) {

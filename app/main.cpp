@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/CNuboApp.h"
+#include "app/SkinPreload.h"
 
 #include <QApplication>
 
@@ -51,7 +52,9 @@ int main(int argc, char *argv[])
         return 0;
     // The one state of the process exists before the application runs.
     const auto state = std::make_unique<AppState>();
+    SkinPreload skins([&state] { return state->hwi.DetectDeviceType(); }, CNuboApp::skinFolder());
     QApplication application(argc, argv);
     CNuboApp quillo(*state);
+    quillo.setPreload(&skins);
     return quillo.run();
 }
