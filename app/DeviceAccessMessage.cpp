@@ -20,10 +20,11 @@ constexpr const char *Apply
 // A path as the shell takes it.
 std::string quoted(const std::string &path)
 {
-    const bool plain = !path.empty() && path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                                                               "abcdefghijklmnopqrstuvwxyz"
-                                                               "0123456789/._+-@%:,")
-                                            == std::string::npos;
+    const bool plain = !path.empty()
+                       && path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                                 "abcdefghijklmnopqrstuvwxyz"
+                                                 "0123456789/._+-@%:,")
+                              == std::string::npos;
     if (plain)
         return path;
     std::string text = "'";
@@ -59,8 +60,8 @@ std::string command(const RuleState &rule)
 {
     if (!rule.installed.empty())
         return Apply;
-    const std::string from
-        = rule.shipped.empty() ? std::string("packaging/") + RuleName : quoted(rule.shipped.string());
+    const std::string from = rule.shipped.empty() ? std::string("packaging/") + RuleName
+                                                  : quoted(rule.shipped.string());
     return "sudo install -m 644 " + from + " /etc/udev/rules.d/ && " + Apply;
 }
 
@@ -74,12 +75,12 @@ std::string text(const quillodev::OpenProblem &problem, int deviceType, const Ru
                        : "Quillo found the keyboard " + model + " at " + problem.node
                              + " but cannot open it: " + problem.reason + ".";
     }
-    std::string message
-        = chinese ? "Quillo 在 " + problem.node + " 找到了键盘 " + model + "，但无权打开它（"
-                        + problem.reason + "）：当前用户没有访问该设备的权限。\n\n"
-                  : "Quillo found the keyboard " + model + " at " + problem.node
-                        + " but may not open it (" + problem.reason
-                        + "): your user has no access to it.\n\n";
+    std::string message = chinese ? "Quillo 在 " + problem.node + " 找到了键盘 " + model
+                                        + "，但无权打开它（" + problem.reason
+                                        + "）：当前用户没有访问该设备的权限。\n\n"
+                                  : "Quillo found the keyboard " + model + " at " + problem.node
+                                        + " but may not open it (" + problem.reason
+                                        + "): your user has no access to it.\n\n";
     if (!rule.installed.empty()) {
         message += chinese ? "Quillo 的设备规则 " + rule.installed.string()
                                  + " 已安装，但尚未应用到该键盘。请在终端中执行：\n\n    "
@@ -87,10 +88,11 @@ std::string text(const quillodev::OpenProblem &problem, int deviceType, const Ru
                                  + " is installed but has not been applied to the keyboard "
                                    "yet. Apply it in a terminal:\n\n    ";
         message += command(rule);
-        message += chinese ? "\n\n或拔下键盘再重新插上。该规则只授权在本机前登录的用户，远程登录无效。"
-                           : "\n\nor unplug the keyboard and plug it in again. The rule gives "
-                             "access to the user logged in at the computer itself, not over a "
-                             "remote login.";
+        message += chinese
+                       ? "\n\n或拔下键盘再重新插上。该规则只授权在本机前登录的用户，远程登录无效。"
+                       : "\n\nor unplug the keyboard and plug it in again. The rule gives "
+                         "access to the user logged in at the computer itself, not over a "
+                         "remote login.";
         return message;
     }
     message += chinese ? "要让在本机登录的用户使用 Quillo 键盘，请在终端中安装 Quillo 的设备规则"

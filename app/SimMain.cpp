@@ -1,9 +1,9 @@
 #include "app/AppState.h"
 #include "app/CNuboApp.h"
-#include "app/SkinPreload.h"
 #include "app/CNuboDlg.h"
 #include "app/FirstPaintGrabber.h"
 #include "app/MainWindowTable.h"
+#include "app/SkinPreload.h"
 
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"

@@ -23,8 +23,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iterator>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -306,7 +306,8 @@ void BM_ColdStartRatio(benchmark::State &bench)
                 Program &program = programs[(i + k) % Count];
                 const double seconds = runToFirstPaint(program.path, program.arguments, shot);
                 if (seconds < 0) {
-                    bench.SkipWithError(qPrintable(program.path + " did not run to its first paint"));
+                    bench.SkipWithError(
+                        qPrintable(program.path + " did not run to its first paint"));
                     return;
                 }
                 program.starts.push_back(seconds);

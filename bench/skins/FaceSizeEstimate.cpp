@@ -41,7 +41,8 @@ QImage standIn(int width, int height, FaceLook look, QRandomGenerator &random)
         for (int c = 0; c < columns; ++c, ++n) {
             const QRectF r(width - 20 - (c + 1) * 90, y, 84, 28);
             const FaceLook shown = n % 7 == 0 ? look : FaceLook::Normal;
-            FacePainter::pushButton(painter, r, look == FaceLook::Normal ? FaceLook::Normal : shown);
+            FacePainter::pushButton(painter, r,
+                                    look == FaceLook::Normal ? FaceLook::Normal : shown);
             FacePainter::fittedText(painter, r, QStringLiteral("Item %1").arg(random.bounded(999)),
                                     12, QFont::Normal, FacePalette::Text);
         }
@@ -61,7 +62,8 @@ std::size_t packedSize(const QImage &face)
     SkinFaceFormat::writeHeader(stored.data(), std::uint32_t(pixels.width()),
                                 std::uint32_t(pixels.height()));
     for (int y = 0; y < pixels.height(); ++y)
-        std::memcpy(stored.data() + SkinFaceFormat::HeaderSize + std::size_t(y) * pixels.width() * 4,
+        std::memcpy(stored.data() + SkinFaceFormat::HeaderSize
+                        + std::size_t(y) * pixels.width() * 4,
                     pixels.constScanLine(y), std::size_t(pixels.width()) * 4);
     std::vector<unsigned char> packed(ZSTD_compressBound(stored.size()));
     return ZSTD_compress(packed.data(), packed.size(), stored.data(), stored.size(), Level);

@@ -1,6 +1,6 @@
+#include "app/DeviceAccessMessage.h"
 #include "app/AppState.h"
 #include "app/CNuboApp.h"
-#include "app/DeviceAccessMessage.h"
 
 #include "../profile/TempFolder.h"
 #include "tests/support/FakeHidraw.h"

@@ -1,5 +1,5 @@
-#include "app/CNuboApp.h"
 #include "app/SkinPreload.h"
+#include "app/CNuboApp.h"
 #include "skin/SkinSet.h"
 
 #include <gtest/gtest.h>

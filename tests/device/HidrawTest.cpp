@@ -155,11 +155,12 @@ TEST(HidrawAccess, AKeyboardThisUserMayNotOpenIsNamedAndLeftClosed)
         quillodev::setHidBackend(quillodev::hidrawBackend(tree.sysfs(), tree.devices()));
         const auto problem = quillodev::keyboardOpenProblem();
         CNuboHWI hwi;
-        const std::string text = std::to_string(hwi.DetectDeviceType()) + " "
-                                 + (hwi.__createDev() ? "opened" : "closed") + " "
-                                 + (problem ? problem->node + " " + (problem->accessDenied ? "denied " : "failed ")
-                                                  + problem->reason
-                                            : std::string("fine"));
+        const std::string text
+            = std::to_string(hwi.DetectDeviceType()) + " "
+              + (hwi.__createDev() ? "opened" : "closed") + " "
+              + (problem ? problem->node + " " + (problem->accessDenied ? "denied " : "failed ")
+                               + problem->reason
+                         : std::string("fine"));
         quillodev::setHidBackend(nullptr);
         return text;
     };
@@ -169,10 +170,9 @@ TEST(HidrawAccess, AKeyboardThisUserMayNotOpenIsNamedAndLeftClosed)
     ASSERT_EQ(child.status, 0) << child.errors;
     EXPECT_EQ(child.result, "4 closed " + locked.node() + " denied " + std::strerror(EACCES));
 
-    const FakeHidraw open("open", std::filesystem::perms::owner_read
-                                      | std::filesystem::perms::owner_write
-                                      | std::filesystem::perms::others_read
-                                      | std::filesystem::perms::others_write);
+    const FakeHidraw open(
+        "open", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write
+                    | std::filesystem::perms::others_read | std::filesystem::perms::others_write);
     EXPECT_EQ(runUnprivileged([&] { return probe(open); }).result, "4 opened fine");
 
     quillodev::setHidBackend(quillodev::hidrawBackend("/nonexistent", "/nonexistent"));

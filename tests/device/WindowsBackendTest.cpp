@@ -120,8 +120,8 @@ TEST(WindowsBackend, EnumerationFindsNoKeyboardWhereNoneIsAttached)
 
 TEST(WindowsBackend, HookEventsArriveAsPostedWindowMessages)
 {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  nullptr, nullptr);
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                  nullptr);
     ASSERT_TRUE(window);
     quillodev::WindowsMessageTarget target(window);
     ASSERT_TRUE(InstallHook(&target));

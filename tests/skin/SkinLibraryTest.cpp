@@ -195,7 +195,8 @@ TEST(SkinLibrary, MissingOrBadLibrariesAreReportedClearly)
     EXPECT_EQ(library.error(), SkinLibrary::Error::FileUnreadable);
 
     // Every bitmap of a raw library claims a row more than it holds.
-    QFile raw(QDir(QStringLiteral(QUILLO_TEST_LIBRARIES)).filePath(QStringLiteral("raw/Quillores.rcc")));
+    QFile raw(
+        QDir(QStringLiteral(QUILLO_TEST_LIBRARIES)).filePath(QStringLiteral("raw/Quillores.rcc")));
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
     QByteArray damaged = raw.readAll();
     const QByteArray magic("QSKF\x01\0\0\0", 8);

@@ -9,9 +9,9 @@ namespace quillodev {
 
 // Why the keyboard that discovery finds first cannot be opened, although it is present.
 struct OpenProblem {
-    std::string node;        // what was opened, e.g. "/dev/hidraw3"
+    std::string node;          // what was opened, e.g. "/dev/hidraw3"
     bool accessDenied = false; // the system refused this user (as opposed to another failure)
-    std::string reason;      // the system's own words, e.g. "Permission denied"
+    std::string reason;        // the system's own words, e.g. "Permission denied"
 };
 
 // Whether the first matching interface of a fresh enumeration can be opened for reading and
