@@ -102,8 +102,10 @@ std::string text(const quillodev::OpenProblem &problem, int deviceType, const Ru
         message += chinese ? "（在 Quillo 的源代码文件夹中）" : " (in Quillo's source folder)";
     message += chinese ? "：\n\n    " : ":\n\n    ";
     message += command(rule);
-    message += chinese ? "\n\n然后拔下键盘再重新插上。"
-                       : "\n\nthen unplug the keyboard and plug it in again.";
+    message += chinese
+                   ? "\n\n然后重新启动 Quillo；如果仍然无法打开，请拔下键盘再重新插上。"
+                   : "\n\nthen start Quillo again; if it still cannot open the keyboard, unplug "
+                     "it and plug it in again.";
     return message;
 }
 
@@ -117,8 +119,7 @@ std::string line(const quillodev::OpenProblem &problem, const RuleState &rule)
                + " is not applied yet: run " + command(rule)
                + " (access goes to the user logged in at the computer itself)";
     return start + "; your user has no access: install the device rule with " + command(rule)
-           + (rule.shipped.empty() ? " (from Quillo's source folder)" : "")
-           + ", then plug the keyboard in again";
+           + (rule.shipped.empty() ? " (from Quillo's source folder)" : "");
 }
 
 } // namespace DeviceAccessMessage
