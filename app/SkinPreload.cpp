@@ -14,14 +14,18 @@ SkinPreload::SkinPreload(std::function<int()> detect, QString folder)
 
 SkinPreload::~SkinPreload()
 {
+    wait();
+}
+
+void SkinPreload::wait()
+{
     if (m_thread.joinable())
         m_thread.join();
 }
 
 std::unique_ptr<SkinLibrary> SkinPreload::take(int deviceType)
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    wait();
     // Variant 0 loads variant 1's skins, but only the same answer is the same library.
     if (!m_loaded || m_deviceType != deviceType)
         return nullptr;

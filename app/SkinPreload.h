@@ -17,6 +17,8 @@ public:
     SkinPreload(const SkinPreload &) = delete;
     SkinPreload &operator=(const SkinPreload &) = delete;
 
+    // Until the library is loaded.
+    void wait();
     // The library loaded for `deviceType`: nothing when the variant found first was another
     // one or the library failed to load, and the caller loads it itself.
     std::unique_ptr<SkinLibrary> take(int deviceType);

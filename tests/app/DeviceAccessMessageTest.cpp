@@ -1,4 +1,5 @@
 #include "app/DeviceAccessMessage.h"
+#include "app/SkinPreload.h"
 #include "app/AppState.h"
 #include "app/CNuboApp.h"
 
@@ -97,11 +98,15 @@ TEST(DeviceAccessMessage, FindsTheRuleWhereUdevReadsItAndTheCopyBesideTheProgram
 TEST(DeviceAccessMessage, TheProgramExplainsAKeyboardItMayNotOpen)
 {
     const FakeHidraw tree("program", fs::perms::none);
+    // Loaded while still this user: the build folder need not be open to everyone.
+    SkinPreload skins([] { return 4; }, CNuboApp::skinFolder());
+    skins.wait();
     const ChildResult child = runUnprivileged([&] {
         quillodev::setHidBackend(quillodev::hidrawBackend(tree.sysfs(), tree.devices()));
         AppState state;
         CNuboApp quillo(state);
         quillo.setUnattended(true);
+        quillo.setPreload(&skins);
         return std::to_string(quillo.run());
     });
     ASSERT_EQ(child.status, 0) << child.errors;
