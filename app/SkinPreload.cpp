@@ -1,10 +1,15 @@
 #include "app/SkinPreload.h"
 
+#include <QThread>
+
 #include <utility>
 
 SkinPreload::SkinPreload(std::function<int()> detect, QString folder)
     : m_library(std::make_unique<SkinLibrary>())
 {
+    // Qt takes the first thread that asks for its thread data as the main thread; it must be
+    // this one, not the loader.
+    QThread::currentThread();
     // Everything the thread touches is its own until take() has joined it.
     m_thread = std::thread([this, detect = std::move(detect), folder = std::move(folder)] {
         m_deviceType = detect();
