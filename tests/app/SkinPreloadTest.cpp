@@ -23,4 +23,3 @@ TEST(SkinPreload, HandsOverTheAttachedVariantsSkinsOnce)
     // Never taken: the thread is joined on the way out.
     SkinPreload unused([] { return 2; }, folder);
 }
-
