@@ -6,6 +6,7 @@
 #include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 
 namespace {
@@ -36,12 +37,16 @@ void paintKeyCap(QPainter &painter, const QRectF &area)
     painter.setBrush(face);
     painter.drawRoundedRect(top, radius / 1.5, radius / 1.5);
 
+    // The letter as an outline, so that it looks the same in every icon file and at every size.
     QFont font;
     font.setBold(true);
     font.setPixelSize(qMax(6, int(top.height() * 0.8)));
-    painter.setFont(font);
-    painter.setPen(colourFromWindows(0x006FFF));
-    painter.drawText(top, Qt::AlignCenter, QStringLiteral("Q"));
+    QPainterPath letter;
+    letter.addText(0, 0, font, QStringLiteral("Q"));
+    letter.translate(top.center() - letter.boundingRect().center());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colourFromWindows(0x006FFF));
+    painter.drawPath(letter);
     painter.restore();
 }
 
@@ -71,6 +76,11 @@ public:
 };
 
 } // namespace
+
+void AppIcon::paint(QPainter &painter, const QRectF &area)
+{
+    paintKeyCap(painter, area);
+}
 
 QIcon AppIcon::icon()
 {

@@ -3,9 +3,13 @@
 #include "app/AppIcon.h"
 #include "app/AppState.h"
 #include "app/CNuboDlg.h"
+#include "app/DeviceAccessMessage.h"
 #include "app/DeviceDetection.h"
+#include "app/ResourceLocator.h"
+#include "app/SkinPreload.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QThread>
 
@@ -17,6 +21,8 @@ CNuboApp::CNuboApp(AppState &state)
     QCoreApplication::setApplicationName(QStringLiteral("Quillo"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Quillo"));
     QGuiApplication::setWindowIcon(AppIcon::icon());
+    // Wayland desktops match the window to its desktop entry, and so to its icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLO_APP_ID));
     // The main window may hide in the notification area; only its own end ends the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 }
@@ -29,18 +35,26 @@ int CNuboApp::run()
         [this] { return m_state.hwi.DetectDeviceType(); },
         [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); });
 
-    if (!m_skins.load(QCoreApplication::applicationDirPath(), m_state.deviceType)) {
+    // A keyboard this user may not open is named, before the main window finds none.
+    if (m_state.deviceType != 0)
+        reportOpenProblem();
+
+    std::unique_ptr<SkinLibrary> preloaded
+        = m_preload ? m_preload->take(m_state.deviceType) : nullptr;
+    if (preloaded) {
+        m_skins = std::move(preloaded);
+    } else if (!m_skins->load(skinFolder(), m_state.deviceType)) {
         // The language is not chosen yet; say it both ways.
-        fail(m_skins.errorText(true) + QStringLiteral("\n\n") + m_skins.errorText(false));
+        fail(m_skins->errorText(true) + QStringLiteral("\n\n") + m_skins->errorText(false));
         return 1;
     }
 
     m_state.buildCatalogue();
 
     const SkinImages skin
-        = m_skins.images(SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType));
+        = m_skins->images(SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType));
     CNuboDlg window(m_state, m_fonts, skin);
-    window.setSkinLibrary(&m_skins);
+    window.setSkinLibrary(m_skins.get());
     window.setUnattended(m_unattended);
     if (m_hook)
         m_hook(window);
@@ -48,6 +62,28 @@ int CNuboApp::run()
         return 1;
     window.exec();
     return 0;
+}
+
+QString CNuboApp::skinFolder()
+{
+    const std::filesystem::path folder
+        = ResourceLocator::forThisProgram().folderOf(SkinLibrary::FileName);
+    return QFile::decodeName(QByteArray::fromStdString(folder.string()));
+}
+
+void CNuboApp::reportOpenProblem() const
+{
+    const std::optional<quillodev::OpenProblem> problem = quillodev::keyboardOpenProblem();
+    if (!problem)
+        return;
+    const DeviceAccessMessage::RuleState rule
+        = DeviceAccessMessage::findRule(ResourceLocator::forThisProgram());
+    const auto text = [&](bool chinese) {
+        return QString::fromStdString(
+            DeviceAccessMessage::text(*problem, m_state.deviceType, rule, chinese));
+    };
+    // The language is not chosen yet; say it both ways.
+    fail(text(true) + QStringLiteral("\n\n") + text(false));
 }
 
 void CNuboApp::fail(const QString &text) const

@@ -4,9 +4,11 @@
 #include "skin/SkinLibrary.h"
 
 #include <functional>
+#include <memory>
 
 class AppState;
 class CNuboDlg;
+class SkinPreload;
 
 // The program from start to end: finds the attached variant, loads its skins, builds the key
 // catalogue and runs the main window until it closes. Constructed after the QApplication, with
@@ -28,14 +30,23 @@ public:
     void setMainWindowHook(std::function<void(CNuboDlg &)> hook) { m_hook = std::move(hook); }
 
     const FontTable &fonts() const { return m_fonts; }
-    const SkinLibrary &skins() const { return m_skins; }
+    // Skins loaded meanwhile, taken when they are the attached variant's.
+    void setPreload(SkinPreload *preload) { m_preload = preload; }
+
+    const SkinLibrary &skins() const { return *m_skins; }
+
+    // Where the skin library is taken from: beside the program, else the installed data folder.
+    static QString skinFolder();
 
 private:
+    // Says so when the keyboard found is there but this user may not open it.
+    void reportOpenProblem() const;
     void fail(const QString &text) const;
 
     AppState &m_state;
     FontTable m_fonts;
-    SkinLibrary m_skins;
+    std::unique_ptr<SkinLibrary> m_skins = std::make_unique<SkinLibrary>();
+    SkinPreload *m_preload = nullptr;
     std::function<void(CNuboDlg &)> m_hook;
     bool m_unattended = false;
 };

@@ -3,6 +3,7 @@
 #include "app/CNuboDlg.h"
 #include "app/FirstPaintGrabber.h"
 #include "app/MainWindowTable.h"
+#include "app/SkinPreload.h"
 #include "cli/TracingBackend.h"
 
 #include "sim/SimHidBackend.h"
@@ -29,19 +30,26 @@ struct Options {
     std::string screenshot;
     std::string trace;
     std::string profile;
+    bool version = false;
 };
 
 void usage(std::FILE *out)
 {
     std::fputs("Usage: quillo-sim [--variant 1..4] [--screenshot PATH] [--trace FILE]\n"
                "                  [--profile FILE]\n"
-               "Runs Quillo against an emulated keyboard (default: variant 4, Quillo(RGB)).\n"
-               "  --screenshot PATH  save a picture of the main window after its first paint\n"
-               "                     to PATH (PNG) and exit\n"
-               "  --trace FILE       append every report to FILE: \"> \" and the 65 bytes sent,\n"
-               "                     \"< \" and the 64 bytes received, one report a line\n"
-               "  --profile FILE     open the profile FILE once the main window is up, as the\n"
-               "                     Open button does\n",
+               "Runs Quillo against an emulated keyboard (default: variant 4, Quillo(RGB)),\n"
+               "for trying Quillo without a keyboard. Nothing is written to a real keyboard.\n"
+               "\n"
+               "  --variant N       emulate variant N: 1 Quillo(RGB)BLe, 2 Quillo(S)BLe,\n"
+               "                    3 Quillo(S), 4 Quillo(RGB)\n"
+               "  --screenshot PATH save a picture of the main window after its first paint\n"
+               "                    to PATH (PNG) and exit\n"
+               "  --trace FILE      append every report to FILE: \"> \" and the 65 bytes sent,\n"
+               "                    \"< \" and the 64 bytes received, one report a line\n"
+               "  --profile FILE    open the profile FILE once the main window is up, as the\n"
+               "                    Open button does\n"
+               "  -h, --help        show this text and exit\n"
+               "  --version         show the version and exit\n",
                out);
 }
 
@@ -52,6 +60,8 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
         const char *arg = argv[i];
         if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
             help = true;
+        } else if (!std::strcmp(arg, "--version")) {
+            options.version = true;
         } else if (!std::strcmp(arg, "--variant") || !std::strcmp(arg, "--screenshot")
                    || !std::strcmp(arg, "--trace") || !std::strcmp(arg, "--profile")) {
             if (i + 1 >= argc) {
@@ -122,6 +132,10 @@ int main(int argc, char *argv[])
         usage(stdout);
         return 0;
     }
+    if (options.version) {
+        std::fputs("quillo-sim " QUILLO_VERSION "\n", stdout);
+        return 0;
+    }
 
     // The emulated keyboard is attached before anything looks for one.
     const std::shared_ptr<quillosim::SimKeyboard> keyboard
@@ -142,8 +156,11 @@ int main(int argc, char *argv[])
     int code = 0;
     {
         const auto state = std::make_unique<AppState>();
+        SkinPreload skins([&state] { return state->hwi.DetectDeviceType(); },
+                          CNuboApp::skinFolder());
         QApplication application(argc, argv);
         CNuboApp quillo(*state);
+        quillo.setPreload(&skins);
 
         bool shotFailed = false;
         std::vector<std::function<void(CNuboDlg &)>> hooks;

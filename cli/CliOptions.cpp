@@ -55,6 +55,7 @@ std::string usageText()
             "  --trace FILE                      append every HID report to FILE\n"
             "  --lenient                         read a damaged profile as far as it goes\n"
             "  --help                            show this text\n"
+            "  --version                         show quillo-cli's version\n"
             "\nA profile's variant is --variant N, or the attached keyboard's without it.\n"
             "A damaged profile is refused unless --lenient is given.\n"
             "Exit status: 0 done, 1 failed (the reason on stderr), 2 bad usage.\n";
@@ -70,6 +71,7 @@ CliParse parseCommandLine(int argc, const char *const *argv)
 
     CLI::App app("Quillo command-line companion: keyboard settings from scripts.", "quillo-cli");
     app.require_subcommand(1, 1);
+    app.set_version_flag("--version", "quillo-cli " QUILLO_VERSION);
     app.add_option("--sim", options.simVariant,
                    "use the built-in emulated keyboard of variant 1..4")
         ->check(CLI::Range(1, 4));
@@ -118,6 +120,9 @@ CliParse parseCommandLine(int argc, const char *const *argv)
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &) {
         result.text = usageText();
+        return result;
+    } catch (const CLI::CallForVersion &version) {
+        result.text = std::string(version.what()) + "\n";
         return result;
     } catch (const CLI::ParseError &error) {
         result.exitCode = 2;

@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "app/AppState.h"
+#include "app/DeviceAccessMessage.h"
 #include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
 #include "cli/FirmwareProgress.h"
@@ -111,15 +112,24 @@ bool CliSession::installBackend()
             backend = quillodev::platformHidBackend();
         backend = std::make_shared<TracingBackend>(backend, m_trace);
     }
-    quillodev::setHidBackend(backend);
+    // Otherwise whichever backend is in place, the platform's unless a caller chose one.
+    if (backend)
+        quillodev::setHidBackend(backend);
     return true;
 }
 
 bool CliSession::openKeyboard()
 {
     m_state->deviceType = m_state->hwi.DetectDeviceType();
-    if (m_state->deviceType == 0 || !m_state->hwi.__createDev())
+    if (m_state->deviceType == 0)
         return fail("no keyboard attached");
+    if (!m_state->hwi.__createDev()) {
+        // Present but not to be opened: most often this user has no access to it.
+        if (const auto problem = quillodev::keyboardOpenProblem())
+            return fail(DeviceAccessMessage::line(
+                *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram())));
+        return fail("no keyboard attached");
+    }
     // The version query doubles as the check that nothing else holds the keyboard.
     if (!m_state->hwi.ReadKeyboardVersion(m_version))
         return fail("keyboard busy: it does not answer");
@@ -197,6 +207,12 @@ int CliSession::detect()
         return 1;
     }
     std::cout << variant << ' ' << KeyboardModel::name(variant) << '\n';
+    // Present is not usable: a note, so that what follows does not come as a surprise.
+    if (const auto problem = quillodev::keyboardOpenProblem())
+        std::cerr << "quillo-cli: note: "
+                  << DeviceAccessMessage::line(
+                         *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram()))
+                  << '\n';
     return 0;
 }
 

@@ -83,3 +83,8 @@ std::unique_ptr<CNuboUtil> TracingBackend::open(const std::wstring &path)
         return nullptr;
     return std::make_unique<TracingTransport>(std::move(transport), m_trace);
 }
+
+std::optional<quillodev::OpenProblem> TracingBackend::openProblem(const std::wstring &path)
+{
+    return m_inner ? m_inner->openProblem(path) : std::nullopt;
+}

@@ -31,6 +31,7 @@ public:
 
     std::vector<std::wstring> interfacePaths() override;
     std::unique_ptr<CNuboUtil> open(const std::wstring &path) override;
+    std::optional<quillodev::OpenProblem> openProblem(const std::wstring &path) override;
 
 private:
     std::shared_ptr<quillodev::HidBackend> m_inner;

@@ -7,3 +7,9 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Tests built for Windows run here under Wine, when it is installed.
+find_program(QUILLO_WINE64 wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+if(QUILLO_WINE64)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${QUILLO_WINE64})
+endif()

@@ -1,5 +1,6 @@
 #include "skin/SkinLibrary.h"
 
+#include "skin/PackedFace.h"
 #include "skin/SkinFaceFormat.h"
 
 #include <QDir>
@@ -151,6 +152,16 @@ SkinLibrary::Error SkinLibrary::loadBitmap(int id)
     // Qt trusts the offsets inside the file; a damaged one must not send it elsewhere.
     if (!m_mapping->contains(resource.data(), resource.size()))
         return Error::BitmapDamaged;
+
+    if (resource.compressionAlgorithm() == QResource::ZstdCompression) {
+        // Unpacked by ourselves: in one pass into the image's own memory.
+        Bitmap bitmap;
+        bitmap.image = PackedFace::unpack(resource.data(), std::size_t(resource.size()));
+        if (bitmap.image.isNull())
+            return Error::BitmapDamaged;
+        m_bitmaps[id] = std::move(bitmap);
+        return Error::None;
+    }
 
     auto owner = std::make_unique<PixelOwner>();
     const uchar *data = resource.data();

@@ -10,10 +10,11 @@
 #include <memory>
 #include <vector>
 
-// The skin bitmaps of the resource library Quillores.rcc beside the program, mapped and
-// registered once at start-up and checked before any window opens, then read by numeric id.
-// Bitmaps are used in place in the mapped file; the images handed out keep the mapping alive
-// after the library itself is gone.
+// The skin bitmaps of the resource library Quillores.rcc, mapped and registered once at
+// start-up and checked before any window opens, then read by numeric id. The built library
+// stores them zstd-packed, unpacked on loading straight into their images; raw bitmaps are
+// used in place in the mapped file, and the images handed out keep the mapping alive after the
+// library itself is gone.
 class SkinLibrary {
 public:
     static constexpr const char *FileName = "Quillores.rcc";
@@ -48,7 +49,7 @@ public:
     QImage bitmap(int id) const;
     SkinImages images(const SkinSet &set) const;
     // Whether a loaded bitmap's pixels are used where they lie in the mapped file, rather than
-    // copied or unpacked (the built library's always are).
+    // copied or unpacked (raw libraries' aligned bitmaps are; the built library packs them).
     bool isInPlace(int id) const;
 
 private:

@@ -4,6 +4,7 @@
 #include "skin/DialogMessageTarget.h"
 #include "skin/FaceBuffer.h"
 #include "skin/FontTable.h"
+#include "skin/KeyedAreas.h"
 #include "skin/PostedMessage.h"
 #include "skin/ScaleFactor.h"
 #include "skin/ScreenScale.h"
@@ -61,6 +62,9 @@ SkinnedDialog::SkinnedDialog(AppState &state, const FontTable &fonts, std::size_
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Where windows take no shape their transparent pixels must reach the compositor.
+    if (keyedAreasFor(QGuiApplication::platformName()) == KeyedAreas::Translucent)
+        setAttribute(Qt::WA_TranslucentBackground);
 }
 
 SkinnedDialog::~SkinnedDialog()
@@ -194,8 +198,8 @@ QRegion SkinnedDialog::computeShape()
 
 bool SkinnedDialog::platformHasMasks()
 {
-    const QString platform = QGuiApplication::platformName();
-    return platform == QLatin1String("xcb") || platform == QLatin1String("windows");
+    // A translucent window's mask is where it takes clicks.
+    return keyedAreasFor(QGuiApplication::platformName()) != KeyedAreas::Painted;
 }
 
 bool SkinnedDialog::isTransparentAt(const QPoint &clientPoint)

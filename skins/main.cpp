@@ -43,7 +43,7 @@ bool check(const SkinFaces &faces)
     return ok;
 }
 
-// The stored form the program maps and uses as it lies: header, then premultiplied rows.
+// The stored form: header, then premultiplied rows, ready to use as soon as it is unpacked.
 bool writeFace(const QString &path, const QImage &face)
 {
     const QImage pixels = face.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -106,9 +106,8 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "quillo-skingen: cannot write %s\n", qPrintable(name));
             return 1;
         }
-        // Uncompressed, so that the program uses the pixels where the file is mapped; this also
-        // keeps every bitmap 4-byte aligned in the library.
-        qrc << "    <file compression-algorithm=\"none\">" << name << "</file>\n";
+        // How they are packed is rcc's command line.
+        qrc << "    <file>" << name << "</file>\n";
     }
     qrc << "</qresource>\n</RCC>\n";
     qrc.flush();

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -139,6 +141,42 @@ void BM_HoverChange(benchmark::State &bench)
 }
 BENCHMARK(BM_HoverChange)->Unit(benchmark::kMillisecond);
 
+// Loading the main window's faces, packed as built and stored raw, up to their first use: the
+// background read whole, as the first paint does.
+void skinLoad(benchmark::State &bench, const QString &folder)
+{
+    application();
+    for (auto _ : bench) {
+        SkinLibrary skins;
+        if (!skins.load(folder, 4)) {
+            bench.SkipWithError(qPrintable(skins.errorText(false)));
+            return;
+        }
+        const SkinImages faces = skins.images(SkinIds::skinSet(SkinDialog::MainWindow, 4));
+        std::uint32_t sum = 0;
+        for (int y = 0; y < faces.background.height(); ++y) {
+            const uchar *line = faces.background.constScanLine(y);
+            for (qsizetype x = 0; x < faces.background.bytesPerLine(); x += 64)
+                sum += line[x];
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void BM_SkinLoadPacked(benchmark::State &bench)
+{
+    application();
+    skinLoad(bench, programFolder());
+}
+BENCHMARK(BM_SkinLoadPacked)->Unit(benchmark::kMillisecond);
+
+void BM_SkinLoadRaw(benchmark::State &bench)
+{
+    application();
+    skinLoad(bench, QDir(programFolder()).filePath(QStringLiteral(QUILLO_RAW_SKINS_DIR)));
+}
+BENCHMARK(BM_SkinLoadRaw)->Unit(benchmark::kMillisecond);
+
 // Wall time from starting a program with --screenshot until it says its window has painted
 // (a line on its output); the picture it saves afterwards is not counted.
 double runToFirstPaint(const QString &program, const QStringList &extra, const QString &shot)
@@ -239,36 +277,59 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// The two programs started in turn, so that both see the same load on a shared machine; the
-// counter `ratio` is the median start of quillo-sim over the bare window's (target: 2 at most).
+// The programs started in turn, so that all see the same load on a shared machine. quillo-sim
+// runs twice: with the skin library as built (faces packed) and with one of the same faces
+// stored raw, mapped and used in place. Counters: the median starts and their ratios to the
+// bare window's (target: 2 at most, and packed no slower than raw), and both libraries' sizes.
 void BM_ColdStartRatio(benchmark::State &bench)
 {
     application();
     QTemporaryDir dir;
     const QString shot = dir.filePath("shot.png");
-    std::vector<double> sim;
-    std::vector<double> bare;
+    struct Program {
+        QString path;
+        QStringList arguments;
+        std::vector<double> starts;
+    };
+    Program programs[] = {
+        {programPath("quillo-sim"), SimArguments, {}},
+        {QDir(programFolder()).filePath(QStringLiteral(QUILLO_RAW_SKINS_DIR "/quillo-sim")),
+         SimArguments,
+         {}},
+        {programPath("bare-window"), {}, {}},
+    };
+    constexpr int Count = int(std::size(programs));
     for (auto _ : bench) {
         for (int i = 0; i < ColdStarts; ++i) {
-            const bool simFirst = i % 2 == 0;
-            double first = runToFirstPaint(programPath(simFirst ? "quillo-sim" : "bare-window"),
-                                           simFirst ? SimArguments : QStringList(), shot);
-            double second = runToFirstPaint(programPath(simFirst ? "bare-window" : "quillo-sim"),
-                                            simFirst ? QStringList() : SimArguments, shot);
-            if (first < 0 || second < 0) {
-                bench.SkipWithError("a program did not run to its first paint");
-                return;
+            // Each program takes each place in the round equally often.
+            for (int k = 0; k < Count; ++k) {
+                Program &program = programs[(i + k) % Count];
+                const double seconds = runToFirstPaint(program.path, program.arguments, shot);
+                if (seconds < 0) {
+                    bench.SkipWithError(
+                        qPrintable(program.path + " did not run to its first paint"));
+                    return;
+                }
+                program.starts.push_back(seconds);
             }
-            if (!simFirst)
-                std::swap(first, second);
-            sim.push_back(first);
-            bare.push_back(second);
         }
-        bench.SetIterationTime(median(sim));
+        bench.SetIterationTime(median(programs[0].starts));
     }
-    bench.counters["sim_ms"] = median(sim) * 1000;
-    bench.counters["bare_ms"] = median(bare) * 1000;
-    bench.counters["ratio"] = median(sim) / median(bare);
+    const double packed = median(programs[0].starts);
+    const double raw = median(programs[1].starts);
+    const double bare = median(programs[2].starts);
+    bench.counters["packed_ms"] = packed * 1000;
+    bench.counters["raw_ms"] = raw * 1000;
+    bench.counters["bare_ms"] = bare * 1000;
+    bench.counters["ratio"] = packed / bare;
+    bench.counters["raw_ratio"] = raw / bare;
+    const auto megabytes = [](const QString &path) {
+        return double(QFileInfo(path).size()) / (1024 * 1024);
+    };
+    bench.counters["packed_MiB"] = megabytes(programPath(SkinLibrary::FileName));
+    bench.counters["raw_MiB"] = megabytes(QDir(programFolder())
+                                              .filePath(QStringLiteral(QUILLO_RAW_SKINS_DIR "/")
+                                                        + QLatin1String(SkinLibrary::FileName)));
 }
 BENCHMARK(BM_ColdStartRatio)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -4,13 +4,16 @@
 #include "device/src/Discovery.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
 
 #include <fcntl.h>
+#include <unistd.h>
 
 namespace quillodev {
 
@@ -152,9 +155,34 @@ std::vector<std::wstring> HidrawBackend::interfacePaths()
 
 std::unique_ptr<CNuboUtil> HidrawBackend::open(const std::wstring &path)
 {
-    const std::string node = narrow(path.substr(0, path.find(L'#')));
-    const int fd = ::open(node.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = ::open(nodeOf(path).c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
     return std::make_unique<HidrawUtil>(fd);
+}
+
+std::optional<OpenProblem> HidrawBackend::openProblem(const std::wstring &path)
+{
+    const std::string node = nodeOf(path);
+    // Not blocking: a node is only looked at here.
+    const int fd = ::open(node.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const int error = errno;
+    return OpenProblem{node, error == EACCES || error == EPERM, std::strerror(error)};
+}
+
+std::string HidrawBackend::nodeOf(const std::wstring &path)
+{
+    return narrow(path.substr(0, path.find(L'#')));
+}
+
+std::shared_ptr<HidBackend> hidrawBackend(const std::string &sysfsRoot,
+                                          const std::string &deviceRoot)
+{
+    return std::make_shared<HidrawBackend>(sysfsRoot, deviceRoot);
 }
 
 std::shared_ptr<HidBackend> platformHidBackend()

@@ -14,15 +14,19 @@ public:
     explicit HidrawBackend(std::string sysfsRoot = "/sys", std::string deviceRoot = "/dev");
 
     std::vector<std::wstring> interfacePaths() override;
-    // Opens the node read/write; a node that cannot be opened gives a transport whose reports
-    // all fail, as on Windows.
+    // Opens the node read/write; null when it cannot be opened, so that a keyboard this user
+    // may not use is not taken for one that answers nothing.
     std::unique_ptr<CNuboUtil> open(const std::wstring &path) override;
+    std::optional<OpenProblem> openProblem(const std::wstring &path) override;
 
     // The identifier part for one uevent text, e.g. "vid_0483&pid_5330&mi_01"; empty when the
     // text names no HID device.
     static std::string identifiersFromUevent(const std::string &uevent);
 
 private:
+    // The device node of a path this backend reported.
+    static std::string nodeOf(const std::wstring &path);
+
     std::string m_sysfsRoot;
     std::string m_deviceRoot;
 };

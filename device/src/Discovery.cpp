@@ -69,4 +69,17 @@ std::wstring firstKeyboardPath()
     return {};
 }
 
+std::optional<OpenProblem> keyboardOpenProblem()
+{
+    const std::shared_ptr<HidBackend> backend = currentHidBackend();
+    if (!backend)
+        return std::nullopt;
+    for (const std::wstring &path : backend->interfacePaths()) {
+        // The one the facade would open.
+        if (deviceTypeOfPath(path) != 0)
+            return backend->openProblem(path);
+    }
+    return std::nullopt;
+}
+
 } // namespace quillodev

@@ -1,4 +1,6 @@
 #include "FakeTransport.h"
+#include "tests/support/FakeHidraw.h"
+#include "tests/support/Unprivileged.h"
 
 #include "device/linux/HidrawBackend.h"
 #include "device/linux/HidrawUtil.h"
@@ -7,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -78,15 +82,21 @@ TEST_F(FakeSysfs, DiscoveryFindsTheKeyboardAmongHidrawNodes)
 {
     addNode("hidraw0", uevent("0003:00000483:00005330", "usb-0000:00:14.0-2/input0"));
     addNode("hidraw1", uevent("0003:00000483:00005330", "usb-0000:00:14.0-2/input1"));
-    // A node that cannot be opened still gives a transport, whose reports all fail.
+    // A node that cannot be opened gives no transport: found, but not opened.
     auto backend = std::make_shared<HidrawBackend>(root.string(), (root / "dev").string());
     quillodev::setHidBackend(backend);
     CNuboHWI hwi;
     EXPECT_EQ(hwi.DetectDeviceType(), 4);
-    EXPECT_TRUE(hwi.__createDev());
+    EXPECT_FALSE(hwi.__createDev());
     wchar_t text[64];
     EXPECT_FALSE(hwi.ReadKeyboardVersion(text));
     EXPECT_FALSE(hwi.readKeyLightFromDev());
+    // The node is missing: a problem, but not one of access.
+    const auto problem = quillodev::keyboardOpenProblem();
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->node, (root / "dev" / "hidraw1").string());
+    EXPECT_FALSE(problem->accessDenied);
+    EXPECT_EQ(problem->reason, std::strerror(ENOENT));
     quillodev::setHidBackend(nullptr);
 }
 
@@ -135,4 +145,37 @@ TEST(Hidraw, ReportsKeepTheirBoundariesAndReadsTimeOut)
     HidrawUtil closed(-1);
     EXPECT_FALSE(closed.writeReport(report, 65));
     EXPECT_FALSE(closed.readReport(payload, length, 10));
+}
+
+// A keyboard whose node this user may not open is named as such, and not opened; one the user
+// may open has no problem and opens. Nothing is found where no keyboard is.
+TEST(HidrawAccess, AKeyboardThisUserMayNotOpenIsNamedAndLeftClosed)
+{
+    const auto probe = [](const FakeHidraw &tree) {
+        quillodev::setHidBackend(quillodev::hidrawBackend(tree.sysfs(), tree.devices()));
+        const auto problem = quillodev::keyboardOpenProblem();
+        CNuboHWI hwi;
+        const std::string text
+            = std::to_string(hwi.DetectDeviceType()) + " "
+              + (hwi.__createDev() ? "opened" : "closed") + " "
+              + (problem ? problem->node + " " + (problem->accessDenied ? "denied " : "failed ")
+                               + problem->reason
+                         : std::string("fine"));
+        quillodev::setHidBackend(nullptr);
+        return text;
+    };
+
+    const FakeHidraw locked("locked", std::filesystem::perms::none);
+    const ChildResult child = runUnprivileged([&] { return probe(locked); });
+    ASSERT_EQ(child.status, 0) << child.errors;
+    EXPECT_EQ(child.result, "4 closed " + locked.node() + " denied " + std::strerror(EACCES));
+
+    const FakeHidraw open(
+        "open", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write
+                    | std::filesystem::perms::others_read | std::filesystem::perms::others_write);
+    EXPECT_EQ(runUnprivileged([&] { return probe(open); }).result, "4 opened fine");
+
+    quillodev::setHidBackend(quillodev::hidrawBackend("/nonexistent", "/nonexistent"));
+    EXPECT_FALSE(quillodev::keyboardOpenProblem());
+    quillodev::setHidBackend(nullptr);
 }

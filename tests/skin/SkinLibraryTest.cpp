@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QTemporaryDir>
 
@@ -50,9 +51,11 @@ TEST(SkinLibrary, BuiltLibraryHoldsEveryVariantsFaces)
             }
         }
         EXPECT_EQ(keyed, 0);
-        // Used where they lie in the mapped file: nothing unpacked or copied at start-up.
-        for (int id : SkinIds::programBitmapIds(deviceType))
-            EXPECT_TRUE(library.isInPlace(id)) << id;
+        // Packed in the library, unpacked into rows on 64-byte boundaries.
+        for (int id : SkinIds::programBitmapIds(deviceType)) {
+            EXPECT_FALSE(library.isInPlace(id)) << id;
+            EXPECT_EQ(quintptr(library.bitmap(id).constBits()) % 64, 0u) << id;
+        }
         const QImage bar = library.bitmap(SkinIds::ScrollBar);
         EXPECT_EQ(bar.width() % 9, 0);
         EXPECT_EQ(bar.height(), bar.width() / 3);
@@ -192,8 +195,11 @@ TEST(SkinLibrary, MissingOrBadLibrariesAreReportedClearly)
     EXPECT_FALSE(library.load(dir.path(), 1));
     EXPECT_EQ(library.error(), SkinLibrary::Error::FileUnreadable);
 
-    // Every bitmap claims a row more than it holds.
-    QByteArray damaged = whole;
+    // Every bitmap of a raw library claims a row more than it holds.
+    QFile raw(
+        QDir(QStringLiteral(QUILLO_TEST_LIBRARIES)).filePath(QStringLiteral("raw/Quillores.rcc")));
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    QByteArray damaged = raw.readAll();
     const QByteArray magic("QSKF\x01\0\0\0", 8);
     int headers = 0;
     for (qsizetype at = damaged.indexOf(magic); at >= 0; at = damaged.indexOf(magic, at + 1)) {
@@ -203,21 +209,26 @@ TEST(SkinLibrary, MissingOrBadLibrariesAreReportedClearly)
         std::memcpy(damaged.data() + at + 12, &height, 4);
         ++headers;
     }
-    // One header per bitmap the generator paints: every variant's sets and the scroll bar.
-    std::set<int> painted;
-    for (int deviceType = 1; deviceType <= 4; ++deviceType) {
-        const std::vector<int> ids = SkinIds::programBitmapIds(deviceType);
-        painted.insert(ids.begin(), ids.end());
+    EXPECT_EQ(headers, 4);
+    // And every packed bitmap of the built one has lost the mark of its frame.
+    QByteArray unframed = whole;
+    const QByteArray frame("\x28\xB5\x2F\xFD", 4);
+    int frames = 0;
+    for (qsizetype at = unframed.indexOf(frame); at >= 0; at = unframed.indexOf(frame, at + 1)) {
+        unframed[at] = 0;
+        ++frames;
     }
-    EXPECT_EQ(headers, int(painted.size()));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    junk.write(damaged);
-    junk.close();
-    EXPECT_FALSE(library.load(dir.path(), 1));
-    EXPECT_EQ(library.error(), SkinLibrary::Error::BitmapDamaged);
-    EXPECT_EQ(library.errorBitmap(), 101);
-    EXPECT_TRUE(library.errorText(false).contains(QLatin1String("bitmap 101 cannot be read")));
-    EXPECT_TRUE(library.errorText(true).contains(QLatin1String("101")));
+    EXPECT_GE(frames, 13);
+    for (const QByteArray &bytes : {damaged, unframed}) {
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        junk.write(bytes);
+        junk.close();
+        EXPECT_FALSE(library.load(dir.path(), 1));
+        EXPECT_EQ(library.error(), SkinLibrary::Error::BitmapDamaged);
+        EXPECT_EQ(library.errorBitmap(), 101);
+        EXPECT_TRUE(library.errorText(false).contains(QLatin1String("bitmap 101 cannot be read")));
+        EXPECT_TRUE(library.errorText(true).contains(QLatin1String("101")));
+    }
 
     // And a good load afterwards works from scratch.
     EXPECT_TRUE(library.load(BinDir, 2));
@@ -250,15 +261,29 @@ TEST(SkinLibrary, ImagesOutliveTheirLibrary)
     EXPECT_EQ(again.bitmap(101), face);
 }
 
-// rcc may pack bitmaps, or store them where their rows are not 4-byte aligned: either way they
-// are copied out on loading and equal the ones used in place, while both libraries are
-// registered at the same time.
+// The library stays small: every dialog's faces, packed, in at most 10 MB.
+TEST(SkinLibrary, BuiltLibraryIsPacked)
+{
+    const qint64 size = QFileInfo(libraryPath()).size();
+    EXPECT_GT(size, 0);
+    EXPECT_LE(size, 10 * 1024 * 1024);
+}
+
+// rcc may pack bitmaps (zstd as built, or zlib), or store them raw, also where their rows are
+// not 4-byte aligned: raw and aligned they are used in place, otherwise unpacked or copied
+// out, and all equal, while the libraries are registered at the same time.
 TEST(SkinLibrary, PackedOrMisalignedBitmapsAreCopiedOut)
 {
-    SkinLibrary inPlace;
-    ASSERT_TRUE(inPlace.load(BinDir, 1));
-    const SkinSet set = SkinIds::skinSet(SkinDialog::MainWindow, 1);
     const QDir libraries(QStringLiteral(QUILLO_TEST_LIBRARIES));
+    const SkinSet set = SkinIds::skinSet(SkinDialog::MainWindow, 1);
+    SkinLibrary inPlace;
+    ASSERT_TRUE(inPlace.loadFile(libraries.filePath(QStringLiteral("raw/Quillores.rcc")), {set},
+                                 {SkinIds::ScrollBar}))
+        << inPlace.errorText(false).toStdString();
+    SkinLibrary built;
+    ASSERT_TRUE(built.load(BinDir, 1));
+    for (int id : {set.background, set.hover, set.checked, SkinIds::ScrollBar})
+        EXPECT_EQ(built.bitmap(id), inPlace.bitmap(id)) << id;
     for (const char *kind : {"packed", "shifted"}) {
         SCOPED_TRACE(kind);
         SkinLibrary other;

@@ -4,6 +4,7 @@
 #include "CKeyboardUtil.h"
 #include "CNuboHWI.h"
 #include "CNuboUtil.h"
+#include "DeviceAccess.h"
 #include "Export.h"
 #include "FirmwareCheck.h"
 #include "HidBackend.h"

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the default build and checks it as a distribution would: its
+# file list, lintian, the desktop entry and AppStream data, and the programs run from the
+# package unpacked into a throw-away root.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build/default
+stamp() { echo "== $(date +%T) package: $*"; }
+
+stamp "cpack"
+rm -rf "$build/package"
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/package/quillo_*.deb)
+echo "$deb"
+dpkg-deb -f "$deb" Package Version Depends
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root"
+
+stamp "file list"
+dpkg-deb -c "$deb" | awk '{print $6}' | sed 's#^\./#/#' | grep -v '/$' | sort >"$root.list"
+if ! diff -u packaging/file-list.txt "$root.list"; then
+    echo "check-package: the package's files differ from packaging/file-list.txt" >&2
+    rm -f "$root.list"
+    exit 1
+fi
+rm -f "$root.list"
+
+stamp "lintian"
+lintian --allow-root --fail-on error "$deb"
+
+stamp "desktop entry and AppStream data"
+desktop-file-validate "$root"/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+
+stamp "the unpacked programs"
+export LD_LIBRARY_PATH="$root/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)"
+"$root/usr/bin/quillo" --version
+"$root/usr/bin/quillo-cli" --sim 4 detect
+shot="$PWD/build/package-quillo-sim.png"
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/quillo-sim" --screenshot "$shot"
+test -s "$shot"
+echo "check-package: screenshot from the unpacked package saved to $shot"

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+
+#include <cstddef>
+
+// A face as rcc packs it with zstd: one frame holding the stored bitmap (header and rows).
+// Unpacked in one pass straight into memory the image then owns, 64-byte aligned and in huge
+// pages where the system has them: a face is unpacked whole before its first paint, so the
+// memory it lands in must not be faulted in 4 KB at a time either.
+namespace PackedFace {
+
+// Larger frames are refused before anything is allocated for them.
+constexpr std::size_t MaxUnpackedBytes = std::size_t(256) << 20;
+
+// The face, or a null image when the frame is damaged, cut short, followed by more, does not
+// tell its size, is too large, or does not hold a whole stored bitmap.
+QImage unpack(const unsigned char *frame, std::size_t size);
+
+} // namespace PackedFace
