@@ -5,6 +5,10 @@
 #include "skin/SkinSet.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QPushButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -178,4 +182,26 @@ TEST(BacklightArtefacts, ColourChooserIsDarkAndStartsFromTheKeysColour)
     });
     dialog.clickId(BacklightTable::FirstKey);
     EXPECT_EQ(dialog.workingColours[1], (LightColour{200, 100, 0}));
+}
+
+// In Chinese the chooser speaks Chinese where Qt's translations are installed, and only while
+// it is open.
+TEST(BacklightArtefacts, ColourChooserSpeaksTheProgramsLanguage)
+{
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFileInfo::exists(translations + QStringLiteral("/qtbase_zh_CN.qm")))
+        GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
+    QStringList buttons;
+    whenModal([&](QWidget *modal) {
+        auto *chooser = qobject_cast<QColorDialog *>(modal);
+        ASSERT_NE(chooser, nullptr);
+        for (const QPushButton *button : chooser->findChild<QDialogButtonBox *>()->findChildren<QPushButton *>())
+            buttons << button->text();
+        EXPECT_TRUE(chooser->grab().save(
+            QDir(artefactFolder()).filePath(QStringLiteral("colour-chooser-zh-CN.png"))));
+        chooser->reject();
+    });
+    ColourChooser::choose({nullptr, {255, 0, 0}, QString::fromUtf8("按键 Esc 的背光颜色"), true});
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8("确定"))) << buttons.join(' ').toStdString();
+    EXPECT_EQ(QCoreApplication::translate("QColorDialog", "&Red:"), QStringLiteral("&Red:"));
 }
