@@ -1,5 +1,6 @@
 #include "keymap/KeySettingsFields.h"
 
+#include "keymap/KeySettingsModel.h"
 #include "keymap/KeySettingsTable.h"
 #include "skin/FontTable.h"
 #include "skin/ScaleFactor.h"
@@ -99,6 +100,32 @@ void KeySettingsFields::showPage(int page)
     m_autoDelay->setVisible(page == 2);
     m_comboKeys->setVisible(page == 1);
     m_inPlace->hide();
+}
+
+void KeySettingsFields::refresh(const KeySettingsModel &model, int page)
+{
+    switch (page) {
+    case KeySettingsModel::SingleComboPage: {
+        QString keys;
+        for (const std::string &name : model.combos().current().names)
+            keys += (keys.isEmpty() ? "" : " + ") + QString::fromStdString(name);
+        setComboKeys(keys);
+        break;
+    }
+    case KeySettingsModel::MacroPage: {
+        const ActionList &macro = model.macros().current();
+        setTimes(macro.times);
+        // The times count only when the macro is played that many times.
+        m_times->setEnabled(macro.playMode == 0);
+        setAutoDelay(macro.delayMs, macro.autoDelay);
+        break;
+    }
+    case KeySettingsModel::EmulatePage:
+        setTimes(model.emulations().current().delayMs);
+        break;
+    default:
+        break;
+    }
 }
 
 void KeySettingsFields::setValue(QLineEdit *field, int value)

@@ -1,13 +1,24 @@
 #pragma once
 
+#include <quillodev/EvdevKeyStream.h>
 #include <quillodev/MessageTarget.h>
 
+#include <QObject>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QKeyEvent;
 class QWidget;
 
 // Where a recording's key strokes come from: the device library's global hook when it can
-// open the keyboards, else the dialog's own keyboard grab. Whatever was taken is given back
-// when the recording stops and, at the latest, when the hook object goes with its dialog.
-class RecordingHook {
+// open the keyboards, else the dialog's own keyboard grab. Keys the grab receives are turned
+// into the hook's own messages (their native scan codes through the library's evdev table),
+// so that both ways record the same steps. Whatever was taken is given back when the
+// recording stops and, at the latest, when the hook object goes with its dialog.
+class RecordingHook : public QObject {
+    Q_OBJECT
 public:
     // The global hook's two calls; tests put fakes in their place.
     struct GlobalHook {
@@ -15,13 +26,15 @@ public:
         bool (*uninstall)();
     };
     static GlobalHook libraryHook();
+    // A keystroke of the grab as a HookKeyMessage, with the window system's time of it.
+    using Receiver = std::function<void(std::uintptr_t wParam, std::intptr_t lParam,
+                                        std::optional<std::uint32_t> eventTimeMs)>;
 
     RecordingHook(QWidget *dialog, WindowHandle target, GlobalHook hook = libraryHook());
+    ~RecordingHook() override;
     // Takes effect at the next start.
     void setGlobalHook(GlobalHook hook) { m_hook = hook; }
-    ~RecordingHook();
-    RecordingHook(const RecordingHook &) = delete;
-    RecordingHook &operator=(const RecordingHook &) = delete;
+    void setReceiver(Receiver receiver) { m_receiver = std::move(receiver); }
 
     // Takes the keyboard for the dialog; true when the global hook took it.
     bool start();
@@ -29,10 +42,19 @@ public:
     bool isActive() const { return m_global || m_grabbed; }
     bool usesGlobalHook() const { return m_global; }
 
+    // The HookKeyMessage of a key event the grab received; false for events that make none
+    // (keys without a virtual key, the releases of auto-repeat).
+    bool hookMessageOf(const QKeyEvent &event, std::uintptr_t &wParam, std::intptr_t &lParam);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *m_dialog;
     WindowHandle m_target;
     GlobalHook m_hook;
+    Receiver m_receiver;
+    EvdevKeyStream m_stream;
     bool m_global = false;
     bool m_grabbed = false;
 };
