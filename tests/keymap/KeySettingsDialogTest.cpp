@@ -20,29 +20,6 @@ using Recording = KeySettingsModel::Recording;
 
 namespace {
 
-// Counts the global hook's calls of a fake library.
-struct FakeHook {
-    static inline int installs = 0;
-    static inline int uninstalls = 0;
-    static inline bool installWorks = true;
-    static bool install(WindowHandle)
-    {
-        ++installs;
-        return installWorks;
-    }
-    static bool uninstall()
-    {
-        ++uninstalls;
-        return true;
-    }
-    static RecordingHook::GlobalHook hook(bool works)
-    {
-        installs = uninstalls = 0;
-        installWorks = works;
-        return {&install, &uninstall};
-    }
-};
-
 void paint(QWidget &dialog)
 {
     dialog.grab();
