@@ -224,7 +224,8 @@ void KeySettingsEditor::open(Mode mode, int page, int row, int rowId, const QStr
     m_index = shown.top + row;
     m_openedWith = text;
     QLineEdit *field = m_fields.inPlace();
-    field->setGeometry(m_rowRect(rowId));
+    // A pixel beyond the row on each side, for the field's frame.
+    field->setGeometry(m_rowRect(rowId).adjusted(0, -1, 0, 1));
     field->setText(text);
     field->show();
     field->raise();

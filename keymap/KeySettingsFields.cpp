@@ -34,6 +34,10 @@ KeySettingsFields::KeySettingsFields(QWidget *dialog, const FontTable &fonts, fl
     , m_comboKeys(new QPlainTextEdit(dialog))
 {
     m_inPlace->hide();
+    // Over a list row it writes as the row does.
+    m_inPlace->setFont(fonts.font(scaledPixels(KeySettingsTable::RowFontSize, scale)));
+    m_inPlace->setStyleSheet(m_inPlace->styleSheet().replace(QLatin1String("padding: 0px 2px"),
+                                                             QLatin1String("padding: 0px 1px")));
     m_comboKeys->setObjectName(QStringLiteral("field%1").arg(KeySettingsTable::ComboKeysField));
     m_comboKeys->setReadOnly(true);
     m_comboKeys->setFocusPolicy(Qt::NoFocus); // it never shows a caret

@@ -18,6 +18,13 @@ KeySettingsRecording::KeySettingsRecording(QWidget *dialog, WindowHandle target,
         });
 }
 
+KeySettingsRecording::~KeySettingsRecording()
+{
+    // The keyboard goes back; nothing is recorded any more.
+    m_hook.setReceiver({});
+    m_hook.stop();
+}
+
 RecordingKind KeySettingsRecording::kindOfButton(int id)
 {
     switch (id) {

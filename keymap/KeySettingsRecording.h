@@ -16,6 +16,7 @@ class KeySettingsRecording : public QObject {
     Q_OBJECT
 public:
     KeySettingsRecording(QWidget *dialog, WindowHandle target, KeySettingsModel &model);
+    ~KeySettingsRecording() override;
 
     RecordingHook &hook() { return m_hook; }
 

@@ -22,7 +22,11 @@ RecordingHook::RecordingHook(QWidget *dialog, WindowHandle target, GlobalHook ho
     , m_dialog(dialog)
     , m_target(target)
     , m_hook(hook)
-{}
+{
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.setInterval(RepeatWaitMs);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &RecordingHook::deliverPendingRelease);
+}
 
 RecordingHook::~RecordingHook()
 {
@@ -46,6 +50,8 @@ bool RecordingHook::start()
 
 void RecordingHook::stop()
 {
+    // A release still waiting is a keystroke of the recording that ends.
+    deliverPendingRelease();
     if (m_global && m_hook.uninstall)
         m_hook.uninstall();
     if (m_grabbed && m_dialog) {
@@ -56,27 +62,75 @@ void RecordingHook::stop()
     m_grabbed = false;
 }
 
-bool RecordingHook::hookMessageOf(const QKeyEvent &event, std::uintptr_t &wParam,
-                                  std::intptr_t &lParam)
+RecordingHook::NativeKey RecordingHook::nativeKeyOf(const QKeyEvent &event)
 {
-    const bool release = event.type() == QEvent::KeyRelease;
-    // A held key repeats as presses, as the hook sees it; the window system's releases
-    // between them are not keystrokes.
-    if (release && event.isAutoRepeat())
-        return false;
+    NativeKey key;
+    key.scanCode = event.nativeScanCode();
+    key.virtualKey = event.nativeVirtualKey();
+    key.release = event.type() == QEvent::KeyRelease;
+    key.repeat = event.isAutoRepeat();
+    key.timeMs = std::uint32_t(event.timestamp());
+    return key;
+}
+
+// A held key repeats as presses, as the hook sees it. The window system may put a release
+// before each repeated press, at the same moment; such a release is no keystroke. Where it is
+// not marked as a repeat, it waits a moment for the press that gives it away.
+void RecordingHook::keyEvent(const NativeKey &key)
+{
+    if (key.release && key.repeat)
+        return;
+    if (m_pendingRelease) {
+        const NativeKey release = *m_pendingRelease;
+        const std::uint32_t apart = key.timeMs - release.timeMs;
+        if (!key.release && key.scanCode == release.scanCode && (apart <= 1 || apart == ~0u)) {
+            m_pendingRelease.reset();
+            m_releaseTimer.stop();
+            NativeKey repeated = key;
+            repeated.repeat = true;
+            deliver(repeated);
+            return;
+        }
+        deliverPendingRelease();
+    }
+    if (key.release) {
+        m_pendingRelease = key;
+        m_releaseTimer.start();
+        return;
+    }
+    deliver(key);
+}
+
+void RecordingHook::deliverPendingRelease()
+{
+    m_releaseTimer.stop();
+    if (!m_pendingRelease)
+        return;
+    const NativeKey release = *m_pendingRelease;
+    m_pendingRelease.reset();
+    deliver(release);
+}
+
+void RecordingHook::deliver(const NativeKey &key)
+{
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
 #if defined(Q_OS_WIN)
     // Windows gives the virtual key, and the extended flag as bit 8 of the scan code.
-    wParam = (event.nativeVirtualKey() & 0xFF) | (release ? 0x80000000u : 0);
-    lParam = (event.nativeScanCode() & 0x100) ? std::intptr_t(1) << 24 : 0;
-    return event.nativeVirtualKey() != 0;
+    if (key.virtualKey == 0)
+        return;
+    wParam = (key.virtualKey & 0xFF) | (key.release ? 0x80000000u : 0);
+    lParam = (key.scanCode & 0x100) ? std::intptr_t(1) << 24 : 0;
 #else
-    const quint32 scanCode = event.nativeScanCode();
-    if (scanCode < EvdevOffset || scanCode - EvdevOffset > 0xFFFF)
-        return false;
-    const int value = release ? 0 : event.isAutoRepeat() ? 2 : 1;
-    return m_stream.hookMessage(static_cast<unsigned short>(scanCode - EvdevOffset), value, wParam,
-                                lParam);
+    if (key.scanCode < EvdevOffset || key.scanCode - EvdevOffset > 0xFFFF)
+        return;
+    const int value = key.release ? 0 : key.repeat ? 2 : 1;
+    if (!m_stream.hookMessage(static_cast<unsigned short>(key.scanCode - EvdevOffset), value,
+                              wParam, lParam))
+        return;
 #endif
+    if (m_receiver)
+        m_receiver(wParam, lParam, key.timeMs);
 }
 
 bool RecordingHook::eventFilter(QObject *watched, QEvent *event)
@@ -85,15 +139,10 @@ bool RecordingHook::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
+    case QEvent::KeyRelease:
         // Every key goes to the recording and does nothing else: no Enter for OK, no Tab.
-        const auto &key = static_cast<const QKeyEvent &>(*event);
-        std::uintptr_t wParam = 0;
-        std::intptr_t lParam = 0;
-        if (hookMessageOf(key, wParam, lParam) && m_receiver)
-            m_receiver(wParam, lParam, std::uint32_t(key.timestamp()));
+        keyEvent(nativeKeyOf(static_cast<const QKeyEvent &>(*event)));
         return true;
-    }
     case QEvent::ShortcutOverride:
         event->accept();
         return true;

@@ -4,6 +4,7 @@
 #include <quillodev/MessageTarget.h>
 
 #include <QObject>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -42,19 +43,32 @@ public:
     bool isActive() const { return m_global || m_grabbed; }
     bool usesGlobalHook() const { return m_global; }
 
-    // The HookKeyMessage of a key event the grab received; false for events that make none
-    // (keys without a virtual key, the releases of auto-repeat).
-    bool hookMessageOf(const QKeyEvent &event, std::uintptr_t &wParam, std::intptr_t &lParam);
+    // How long a release waits for the press that would make it part of a key's repeat.
+    static constexpr int RepeatWaitMs = 25;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    struct NativeKey {
+        quint32 scanCode = 0;
+        quint32 virtualKey = 0;
+        bool release = false;
+        bool repeat = false;
+        std::uint32_t timeMs = 0;
+    };
+    static NativeKey nativeKeyOf(const QKeyEvent &event);
+    void keyEvent(const NativeKey &key);
+    void deliver(const NativeKey &key);
+    void deliverPendingRelease();
+
     QWidget *m_dialog;
     WindowHandle m_target;
     GlobalHook m_hook;
     Receiver m_receiver;
     EvdevKeyStream m_stream;
+    std::optional<NativeKey> m_pendingRelease;
+    QTimer m_releaseTimer;
     bool m_global = false;
     bool m_grabbed = false;
 };

@@ -48,6 +48,11 @@ ActionList macroList(const Steps &steps)
     return list;
 }
 
+QRect qtRect(const DrawnButton &entry)
+{
+    return QRect(entry.rect.left, entry.rect.top, entry.rect.width(), entry.rect.height());
+}
+
 void rightClick(CNuboDialogKeyMapSettings &dialog, int id)
 {
     const QPoint at = centreOf(dialog, id);
@@ -75,7 +80,8 @@ TEST(KeySettingsEditor, NewRenameAndRemoveEntries)
     EXPECT_TRUE(macros.current().names.empty());
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->text(), "New Macro 2");
-    EXPECT_EQ(editor->geometry().top(), entryOf(*dialog, FirstMacroRow + 2).rect.top);
+    EXPECT_EQ(editor->geometry().center().y(),
+              qtRect(entryOf(*dialog, FirstMacroRow + 2)).center().y());
     key(editor, Qt::Key_Return);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(dialog->result(), 0);
