@@ -42,6 +42,15 @@ CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(AppState &state, const Font
     m_skinPage = m_model.page();
     setWindowTitle(QString::fromUtf8(state.chinese() ? "按键设置面板" : "Key Settings"));
     connect(&m_recording, &KeySettingsRecording::changed, this, [this] { update(); });
+    // Fast typing repaints only what a keystroke changes, the scroll bar in the same pass.
+    connect(&m_recording, &KeySettingsRecording::recorded, this, [this] {
+        QRect changed = recordedRect();
+        if (m_bars) {
+            m_bars->sync(m_views);
+            changed |= m_bars->steps().geometry();
+        }
+        update(changed);
+    });
     connect(&m_recording, &KeySettingsRecording::unknownKey, this,
             &CNuboDialogKeyMapSettings::showUnknownKey);
 }
@@ -334,6 +343,23 @@ QRect CNuboDialogKeyMapSettings::rowRect(int rowId) const
     // Rows are buttons, whose rectangles the table keeps in client pixels.
     const ButtonRect &r = table()[std::size_t(index)].rect;
     return QRect(r.left, r.top, r.width(), r.height());
+}
+
+QRect CNuboDialogKeyMapSettings::recordedRect() const
+{
+    switch (m_model.recording()) {
+    case Recording::Macro:
+        return rowRect(FirstMacroStepRow).united(rowRect(LastMacroStepRow));
+    case Recording::Emulation:
+        return rowRect(FirstEmuStepRow).united(rowRect(LastEmuStepRow));
+    case Recording::SingleKey: {
+        const int index = table().indexOfId(SingleKeyName);
+        return index < 0 ? rect() : clientRect(table()[std::size_t(index)].rect);
+    }
+    default:
+        // The combination's keys are a field, refreshed with any paint.
+        return rowRect(FirstComboRow);
+    }
 }
 
 void CNuboDialogKeyMapSettings::startRecording(int recordButtonId)

@@ -106,6 +106,8 @@ private:
     // An open in-place edit is taken over; false when none was open.
     bool commitInPlaceEdit();
     QRect rowRect(int rowId) const;
+    // Where a keystroke shows while recording: the step rows, or the single key's name.
+    QRect recordedRect() const;
 
     KeySettingsModel m_model;
     KeySettingsSkins m_skins;

@@ -70,7 +70,7 @@ void KeySettingsRecording::hookMessage(std::uintptr_t wParam, std::intptr_t lPar
         emit unknownKey(
             QString::asprintf("a=%d, b=%d, c=%d", outcome.hookKey, outcome.code, outcome.key));
     if (outcome.changed)
-        emit changed();
+        emit recorded();
 }
 
 bool KeySettingsRecording::handleEvent(QEvent *event)

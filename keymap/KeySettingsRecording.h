@@ -32,7 +32,10 @@ public:
     bool handleEvent(QEvent *event);
 
 signals:
+    // Started or stopped.
     void changed();
+    // A keystroke changed what is recorded.
+    void recorded();
     // A captured key is not on the keyboard: the message that says so.
     void unknownKey(const QString &text);
 
