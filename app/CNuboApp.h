@@ -39,6 +39,9 @@ public:
     static QString skinFolder();
 
 private:
+    // After the main window's first frames.
+    static constexpr int IdleUnpackDelayMs = 300;
+    void unpackSkinsWhenIdle(QObject &window);
     // Says so when the keyboard found is there but this user may not open it.
     void reportOpenProblem() const;
     void fail(const QString &text) const;
