@@ -1,6 +1,7 @@
 #include "app/DeviceCommands.h"
 
 #include "app/AppState.h"
+#include "app/BacklightCommand.h"
 #include "app/CNuboDlg.h"
 #include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
@@ -16,13 +17,16 @@
 
 DeviceCommands::DeviceCommands(CNuboDlg &window)
     : m_window(window)
+    , m_backlight(std::make_unique<BacklightCommand>(window.state(), window.fonts()))
     , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {}
+
+DeviceCommands::~DeviceCommands() = default;
 
 bool DeviceCommands::handles(int id)
 {
     return id == GetCounterButton || id == HelpButton || id == WriteKeysButton || id == LoadButton
-           || id == FirmwareButton;
+           || id == FirmwareButton || id == BacklightButton;
 }
 
 void DeviceCommands::run(int id)
@@ -42,6 +46,9 @@ void DeviceCommands::run(int id)
         break;
     case FirmwareButton:
         firmwareUpdate();
+        break;
+    case BacklightButton:
+        backlight();
         break;
     default:
         break;
@@ -103,6 +110,14 @@ void DeviceCommands::firmwareUpdate()
                                          progressSkin, &m_window);
         dialog.exec();
     }
+    leaveDeviceDialog();
+}
+
+void DeviceCommands::backlight()
+{
+    // Its Read and Write run device jobs; a device change waits until it has closed.
+    m_inDeviceDialog = true;
+    m_backlight->run(&m_window, m_window.skinLibrary(), m_waits);
     leaveDeviceDialog();
 }
 

@@ -7,15 +7,18 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 
+class BacklightCommand;
 class CNuboDlg;
 
 // The main window's commands that reach the keyboard or leave the program: GetCounter (86),
-// Help (87), Write key settings (93), Load (95) and Firmware Update (96), and what the window
-// must do about a running worker before it ends.
+// Help (87), Write key settings (93), Write back light (94), Load (95) and Firmware Update
+// (96), and what the window must do about a running worker before it ends.
 class DeviceCommands {
 public:
     explicit DeviceCommands(CNuboDlg &window);
+    ~DeviceCommands();
 
     static bool handles(int id);
     void run(int id);
@@ -37,12 +40,14 @@ public:
     void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
     // The help document, beside the program.
     static QString helpFilePath();
+    BacklightCommand &backlightCommand() { return *m_backlight; }
 
 private:
     void runJob(int job);
     void showJobOutcome(int job, int outcome, const TransferResult &detail);
     void help();
     void firmwareUpdate();
+    void backlight();
     SkinImages skin(SkinDialog dialog) const;
     QString text(const std::string &chinese, const std::string &english) const;
     // The exit questions' and GetCounter's caption, or the one after Write and Load.
@@ -50,6 +55,7 @@ private:
     void leaveDeviceDialog();
 
     CNuboDlg &m_window;
+    std::unique_ptr<BacklightCommand> m_backlight;
     TransferJob::Waits m_waits;
     std::function<bool(const QUrl &)> m_openUrl;
     bool m_inDeviceDialog = false;
