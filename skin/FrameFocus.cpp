@@ -14,10 +14,10 @@
 
 namespace {
 
-// The accent of the faces, with a dark rim inside it that keeps it apart from entries that
-// are themselves filled with the accent.
+// The accent of the faces, with a light rim inside it that keeps it apart from entries that
+// are themselves filled with the accent and from the lighting dialogs' colour frames.
 constexpr std::uint32_t MarkColour = 0x006FFF;
-constexpr std::uint32_t MarkRim = 0x141210;
+constexpr std::uint32_t MarkRim = 0xF0F0F0;
 constexpr double MarkWidth = 2.0; // base pixels
 constexpr double MarkRadius = 3.0;
 
