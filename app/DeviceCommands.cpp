@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/BacklightCommand.h"
 #include "app/CNuboDlg.h"
+#include "app/HelpDocument.h"
 #include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
 #include "jobs/CNuboDialogFirmwareUpdate.h"
@@ -10,15 +11,14 @@
 #include "jobs/JobMessages.h"
 #include "skin/SkinLibrary.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 
 DeviceCommands::DeviceCommands(CNuboDlg &window)
     : m_window(window)
     , m_backlight(std::make_unique<BacklightCommand>(window.state(), window.fonts()))
     , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    , m_helpLocator(ResourceLocator::forThisProgram())
+    , m_showsCompiledHelp(&HelpDocument::desktopShowsCompiled)
 {}
 
 DeviceCommands::~DeviceCommands() = default;
@@ -89,14 +89,15 @@ void DeviceCommands::showJobOutcome(int job, int outcome, const TransferResult &
 void DeviceCommands::help()
 {
     // No document, no complaint.
-    const QString path = helpFilePath();
-    if (QFileInfo(path).isFile())
-        m_openUrl(QUrl::fromLocalFile(path));
+    const std::filesystem::path path = HelpDocument::choose(m_helpLocator, m_showsCompiledHelp());
+    if (!path.empty())
+        m_openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
 }
 
-QString DeviceCommands::helpFilePath()
+void DeviceCommands::setHelpLookup(ResourceLocator locator, std::function<bool()> showsCompiled)
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Quillo.chm"));
+    m_helpLocator = std::move(locator);
+    m_showsCompiledHelp = std::move(showsCompiled);
 }
 
 void DeviceCommands::firmwareUpdate()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ResourceLocator.h"
 #include "jobs/TransferJob.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinSet.h"
@@ -38,8 +39,8 @@ public:
     // Tests shorten the jobs' pauses and keep the desktop from opening files.
     void setWaits(const TransferJob::Waits &waits) { m_waits = waits; }
     void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
-    // The help document, beside the program.
-    static QString helpFilePath();
+    // Where Help looks for the guide, and whether the desktop shows compiled help.
+    void setHelpLookup(ResourceLocator locator, std::function<bool()> showsCompiled);
     BacklightCommand &backlightCommand() { return *m_backlight; }
 
 private:
@@ -58,6 +59,8 @@ private:
     std::unique_ptr<BacklightCommand> m_backlight;
     TransferJob::Waits m_waits;
     std::function<bool(const QUrl &)> m_openUrl;
+    ResourceLocator m_helpLocator;
+    std::function<bool()> m_showsCompiledHelp;
     bool m_inDeviceDialog = false;
     bool m_deviceChangePending = false;
 };
