@@ -171,6 +171,7 @@ TEST(KeySettingsAccessibility, ArrowsMoveTheSelectionAndScrollTheList)
     EXPECT_EQ(dialog->model().macros().list().top, 2);
     EXPECT_EQ(focused(*dialog), QStringLiteral("n10"));
     EXPECT_EQ(dialog->entryScrollBar().scrollInfo().position, 10);
+    EXPECT_TRUE(saveArtefact(*dialog, ColourKey, QStringLiteral("key-settings-focus-row")));
     sendKey(*dialog, Qt::Key_Home);
     EXPECT_EQ(dialog->model().macros().selectedIndex(), 0);
     EXPECT_EQ(focused(*dialog), QStringLiteral("n0"));
