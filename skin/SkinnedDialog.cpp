@@ -460,7 +460,9 @@ bool SkinnedDialog::event(QEvent *event)
 {
     // Keys the face itself receives: the arrows, Space and Enter move and press the mark,
     // before the dialog's own handling (Enter is OK in the key settings) sees them.
-    if (event->type() == QEvent::KeyPress && !keyboardCaptured()
+    // Keys a field let pass (Enter, the arrows) are no keys of the face.
+    const bool faceFocused = !focusWidget() || focusWidget() == this;
+    if (event->type() == QEvent::KeyPress && faceFocused && !keyboardCaptured()
         && m_focus->key(static_cast<QKeyEvent *>(event))) {
         event->accept();
         return true;

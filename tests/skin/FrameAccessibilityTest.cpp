@@ -261,6 +261,15 @@ TEST_F(FrameAccessibilityTest, SpaceAndEnterPressAsAClickOnlyWhereTheMarkIs)
     sendKey(dialog, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(dialog.clicks, (std::vector<int>{2, 2}));
 
+    // Keys a field lets pass reach the dialog, not the entry the mark was on.
+    tab(dialog);
+    ASSERT_EQ(dialog.focusWidget(), dialog.field);
+    sendKey(dialog, Qt::Key_Enter);
+    sendKey(dialog, Qt::Key_Down);
+    EXPECT_EQ(dialog.clicks, (std::vector<int>{2, 2}));
+    EXPECT_EQ(dialog.frameFocus().entry(), 1);
+    tab(dialog); // back on the face
+
     // A click hides the mark and moves the focus to what it hit; Enter is the dialog's again.
     pressMouse(dialog, QPoint(15, 15));
     EXPECT_EQ(dialog.clicks, (std::vector<int>{2, 2, 1}));
