@@ -271,7 +271,8 @@ void KeySettingsEditor::cancel()
 
 bool KeySettingsEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_fields.inPlace() || event->type() != QEvent::KeyPress)
+    // The type first: the fields' owner is gone by the time the field's Destroy comes here.
+    if (event->type() != QEvent::KeyPress || watched != m_fields.inPlace())
         return false;
     // Enter and Esc end the editing here; they must not reach the dialog as OK or Cancel.
     switch (static_cast<QKeyEvent *>(event)->key()) {
