@@ -13,11 +13,11 @@
 // The skin bitmaps of the resource library Quillores.rcc, mapped and registered once at
 // start-up and checked before any window opens, then read by numeric id. The built library
 // stores them zstd-packed: the first window's faces (but its hover image) are unpacked on
-// loading, straight into their images; the other dialogs' are checked then and unpacked when first asked for, or
-// beforehand in idle time (unpackPending), so that unpacking them never delays the start. Raw
-// bitmaps are used in place in the mapped file, and the images handed out keep the mapping
-// alive after the library itself is gone. Not thread-safe: loaded on one thread, then used on
-// one.
+// loading, straight into their images; the other dialogs' are checked then and unpacked when first
+// asked for, or beforehand in idle time (unpackPending), so that unpacking them never delays the
+// start. Raw bitmaps are used in place in the mapped file, and the images handed out keep the
+// mapping alive after the library itself is gone. Not thread-safe: loaded on one thread, then used
+// on one.
 class SkinLibrary {
 public:
     static constexpr const char *FileName = "Quillores.rcc";

@@ -112,7 +112,9 @@ TEST(PackedFace, DamagedShortOrOversizedFramesGiveNoImage)
 
     // Peeking refuses what unpacking refuses on the frame's face or in its header; rows
     // that are short only show when they are unpacked.
-    const auto peek = [](const Bytes &bytes) { return PackedFace::peek(bytes.data(), bytes.size()); };
+    const auto peek = [](const Bytes &bytes) {
+        return PackedFace::peek(bytes.data(), bytes.size());
+    };
     EXPECT_EQ(peek(frame), QSize(40, 30));
     for (const Bytes &bad : {cut, trailing, twice, stored, pack(stored, false), pack(badMagic),
                              pack(Bytes(10, 1)), Bytes(frame.begin(), frame.begin() + 8)})
