@@ -1,7 +1,9 @@
 #include "app/DeviceCommands.h"
 
 #include "app/AppState.h"
+#include "app/BacklightCommand.h"
 #include "app/CNuboDlg.h"
+#include "app/HelpDocument.h"
 #include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
 #include "app/OfflineMode.h"
@@ -10,22 +12,24 @@
 #include "jobs/JobMessages.h"
 #include "skin/SkinLibrary.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 
 #include <optional>
 
 DeviceCommands::DeviceCommands(CNuboDlg &window)
     : m_window(window)
+    , m_backlight(std::make_unique<BacklightCommand>(window.state(), window.fonts()))
     , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    , m_helpLocator(ResourceLocator::forThisProgram())
+    , m_showsCompiledHelp(&HelpDocument::desktopShowsCompiled)
 {}
+
+DeviceCommands::~DeviceCommands() = default;
 
 bool DeviceCommands::handles(int id)
 {
     return id == GetCounterButton || id == HelpButton || id == WriteKeysButton || id == LoadButton
-           || id == FirmwareButton;
+           || id == FirmwareButton || id == BacklightButton;
 }
 
 void DeviceCommands::run(int id)
@@ -48,6 +52,9 @@ void DeviceCommands::run(int id)
         break;
     case FirmwareButton:
         firmwareUpdate();
+        break;
+    case BacklightButton:
+        backlight();
         break;
     default:
         break;
@@ -99,14 +106,15 @@ void DeviceCommands::showJobOutcome(int job, int outcome, const TransferResult &
 void DeviceCommands::help()
 {
     // No document, no complaint.
-    const QString path = helpFilePath();
-    if (QFileInfo(path).isFile())
-        m_openUrl(QUrl::fromLocalFile(path));
+    const std::filesystem::path path = HelpDocument::choose(m_helpLocator, m_showsCompiledHelp());
+    if (!path.empty())
+        m_openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
 }
 
-QString DeviceCommands::helpFilePath()
+void DeviceCommands::setHelpLookup(ResourceLocator locator, std::function<bool()> showsCompiled)
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Quillo.chm"));
+    m_helpLocator = std::move(locator);
+    m_showsCompiledHelp = std::move(showsCompiled);
 }
 
 void DeviceCommands::firmwareUpdate()
@@ -120,6 +128,14 @@ void DeviceCommands::firmwareUpdate()
                                          progressSkin, &m_window);
         dialog.exec();
     }
+    leaveDeviceDialog();
+}
+
+void DeviceCommands::backlight()
+{
+    // Its Read and Write run device jobs; a device change waits until it has closed.
+    m_inDeviceDialog = true;
+    m_backlight->run(&m_window, m_window.skinLibrary(), m_waits);
     leaveDeviceDialog();
 }
 

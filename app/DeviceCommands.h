@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ResourceLocator.h"
 #include "jobs/TransferJob.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinSet.h"
@@ -7,15 +8,18 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 
+class BacklightCommand;
 class CNuboDlg;
 
 // The main window's commands that reach the keyboard or leave the program: GetCounter (86),
-// Help (87), Write key settings (93), Load (95) and Firmware Update (96), and what the window
-// must do about a running worker before it ends.
+// Help (87), Write key settings (93), Write back light (94), Load (95) and Firmware Update
+// (96), and what the window must do about a running worker before it ends.
 class DeviceCommands {
 public:
     explicit DeviceCommands(CNuboDlg &window);
+    ~DeviceCommands();
 
     static bool handles(int id);
     void run(int id);
@@ -35,14 +39,16 @@ public:
     // Tests shorten the jobs' pauses and keep the desktop from opening files.
     void setWaits(const TransferJob::Waits &waits) { m_waits = waits; }
     void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
-    // The help document, beside the program.
-    static QString helpFilePath();
+    // Where Help looks for the guide, and whether the desktop shows compiled help.
+    void setHelpLookup(ResourceLocator locator, std::function<bool()> showsCompiled);
+    BacklightCommand &backlightCommand() { return *m_backlight; }
 
 private:
     void runJob(int job);
     void showJobOutcome(int job, int outcome, const TransferResult &detail);
     void help();
     void firmwareUpdate();
+    void backlight();
     SkinImages skin(SkinDialog dialog) const;
     QString text(const std::string &chinese, const std::string &english) const;
     // The exit questions' and GetCounter's caption, or the one after Write and Load.
@@ -50,8 +56,11 @@ private:
     void leaveDeviceDialog();
 
     CNuboDlg &m_window;
+    std::unique_ptr<BacklightCommand> m_backlight;
     TransferJob::Waits m_waits;
     std::function<bool(const QUrl &)> m_openUrl;
+    ResourceLocator m_helpLocator;
+    std::function<bool()> m_showsCompiledHelp;
     bool m_inDeviceDialog = false;
     bool m_deviceChangePending = false;
 };

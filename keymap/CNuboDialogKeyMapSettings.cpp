@@ -3,13 +3,19 @@
 #include "app/AppState.h"
 #include "app/NuboDialogVirtual.h"
 #include "keymap/KeySettingsCodes.h"
+#include "keymap/KeySettingsEditor.h"
 #include "keymap/KeySettingsFields.h"
 #include "keymap/KeySettingsPageState.h"
 #include "keymap/KeySettingsScrollBars.h"
+#include "keymap/StepMenu.h"
 #include "skin/CSkinScrollBar.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+
+#include <algorithm>
 
 using namespace KeySettingsTable;
 using Recording = KeySettingsModel::Recording;
@@ -21,14 +27,6 @@ bool endsDialog(int id)
     return id == OkButton || id == CancelButton || id == CloseMark;
 }
 
-std::string joined(const std::vector<std::string> &names, const char *separator)
-{
-    std::string text;
-    for (const std::string &name : names)
-        text += (text.empty() ? "" : separator) + name;
-    return text;
-}
-
 } // namespace
 
 CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(AppState &state, const FontTable &fonts,
@@ -37,12 +35,24 @@ CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(AppState &state, const Font
     , m_model(state)
     , m_skins(skins)
     , m_hold(ClickHoldMs, [this](int index) { clickEntry(index); })
-    , m_recordingHook(this, messageHandle())
+    , m_recording(this, messageHandle(), m_model)
 {
     // The frame takes its size from the face of the page the dialog opens on.
     setSkin(m_skins.pages[std::size_t(m_model.page() - 1)]);
     m_skinPage = m_model.page();
     setWindowTitle(QString::fromUtf8(state.chinese() ? "按键设置面板" : "Key Settings"));
+    connect(&m_recording, &KeySettingsRecording::changed, this, [this] { update(); });
+    // Fast typing repaints only what a keystroke changes, the scroll bar in the same pass.
+    connect(&m_recording, &KeySettingsRecording::recorded, this, [this] {
+        QRect changed = recordedRect();
+        if (m_bars) {
+            m_bars->sync(m_views);
+            changed |= m_bars->steps().geometry();
+        }
+        update(changed);
+    });
+    connect(&m_recording, &KeySettingsRecording::unknownKey, this,
+            &CNuboDialogKeyMapSettings::showUnknownKey);
 }
 
 CNuboDialogKeyMapSettings::~CNuboDialogKeyMapSettings() = default;
@@ -57,6 +67,9 @@ bool CNuboDialogKeyMapSettings::initDialog()
     m_fields = new KeySettingsFields(this, fonts(), s, state().chinese());
     m_bars = new KeySettingsScrollBars(this, m_skins.scrollBar, s);
     connect(m_bars, &KeySettingsScrollBars::scrollTo, this, &CNuboDialogKeyMapSettings::scrolled);
+    m_editor = new KeySettingsEditor(
+        m_model, *m_fields, state().chinese(), [this](int rowId) { return rowRect(rowId); }, this);
+    connect(m_editor, &KeySettingsEditor::changed, this, [this] { update(); });
 
     table().scaleToClient(s);
     setTooltipIds({{FirstMediaButton, LastMediaButton},
@@ -124,6 +137,8 @@ void CNuboDialogKeyMapSettings::scrolled(bool steps, int position)
     WorkingList *list = m_model.listOfPage(m_shownPage);
     if (!list)
         return;
+    // The field lies over a row that is about to show another entry.
+    commitInPlaceEdit();
     if (steps)
         list->current().scrollTo(position);
     else
@@ -191,8 +206,6 @@ CNuboDialogKeyMapSettings::Handler CNuboDialogKeyMapSettings::handlerOf(int id)
         int last;
         Handler handler;
     };
-    // Recording, New, Delete and Remove, the play and delay settings and the combination's
-    // virtual keyboard (104..107, 109, 201..210, 301..306) come with the editor.
     static constexpr Route routes[] = {
         {FirstTab, LastTab, &CNuboDialogKeyMapSettings::onTab},
         {DefaultButton, DefaultButton, &CNuboDialogKeyMapSettings::onDefault},
@@ -202,6 +215,14 @@ CNuboDialogKeyMapSettings::Handler CNuboDialogKeyMapSettings::handlerOf(int id)
         {CloseMark, CloseMark, &CNuboDialogKeyMapSettings::onCancel},
         {SingleRadio, ComboRadio, &CNuboDialogKeyMapSettings::onSingleMode},
         {VirtualSingleButton, VirtualSingleButton, &CNuboDialogKeyMapSettings::onVirtualSingleKey},
+        {VirtualComboButton, VirtualComboButton, &CNuboDialogKeyMapSettings::onVirtualComboKeys},
+        {CaptureKeyButton, CaptureKeyButton, &CNuboDialogKeyMapSettings::startRecording},
+        {RecordComboButton, RecordComboButton, &CNuboDialogKeyMapSettings::startRecording},
+        {RecordMacroButton, RecordMacroButton, &CNuboDialogKeyMapSettings::startRecording},
+        {RecordEmuButton, RecordEmuButton, &CNuboDialogKeyMapSettings::startRecording},
+        {NewComboButton, DeleteComboButton, &CNuboDialogKeyMapSettings::onEditorButton},
+        {TimesPlayRadio, RecordDelayCheck, &CNuboDialogKeyMapSettings::onEditorButton},
+        {NewEmuButton, RemoveEmuButton, &CNuboDialogKeyMapSettings::onEditorButton},
         {FirstComboRow, LastComboRow, &CNuboDialogKeyMapSettings::onEntryRow},
         {FirstMacroRow, LastMacroRow, &CNuboDialogKeyMapSettings::onEntryRow},
         {FirstMacroStepRow, LastMacroStepRow, &CNuboDialogKeyMapSettings::onStepRow},
@@ -259,6 +280,23 @@ void CNuboDialogKeyMapSettings::onVirtualSingleKey(int)
         m_model.setSingleKey(m_model.catalogue().keyOfCode(state().virtualPick));
 }
 
+void CNuboDialogKeyMapSettings::onVirtualComboKeys(int)
+{
+    if (m_model.singleMode() || m_model.combos().size() == 0)
+        return;
+    if (runVirtualKeyboard(VirtualKeyPicker::Combination) != QDialog::Accepted)
+        return;
+    const int picked = std::clamp(state().virtualPickCount, 0, int(state().virtualPicks.size()));
+    m_model.setCombinationCodes(
+        std::vector<int>(state().virtualPicks.begin(), state().virtualPicks.begin() + picked));
+}
+
+void CNuboDialogKeyMapSettings::onEditorButton(int id)
+{
+    if (KeySettingsEditor::handlesButton(id))
+        m_editor->clickButton(id);
+}
+
 int CNuboDialogKeyMapSettings::runVirtualKeyboard(int pickMode)
 {
     NuboDialogVirtual keyboard(state(), fonts(), m_skins.virtualKeyboard, this);
@@ -272,14 +310,8 @@ void CNuboDialogKeyMapSettings::onEntryRow(int id)
     WorkingList *list = m_model.listOfPage(page);
     const ActionListView *view = m_views.entries(page);
     const int row = view ? view->rowOf(id) : -1;
-    if (!list || !view || !view->rowHasEntry(row))
-        return;
-    if (row == list->list().selected) {
-        list->storeCurrent();
-        beginRename(page, row);
-        return;
-    }
-    list->selectRow(row);
+    if (list && view && view->rowHasEntry(row))
+        m_editor->clickEntryRow(page, row);
 }
 
 void CNuboDialogKeyMapSettings::onStepRow(int id)
@@ -288,13 +320,8 @@ void CNuboDialogKeyMapSettings::onStepRow(int id)
     WorkingList *list = m_model.listOfPage(page);
     const ActionListView *view = m_views.steps(page);
     const int row = view ? view->rowOf(id) : -1;
-    if (!list || !view || !view->rowHasEntry(row))
-        return;
-    ActionList &steps = list->current();
-    if (row == steps.selected)
-        beginStepEdit(page, row);
-    else
-        steps.selected = row;
+    if (list && view && view->rowHasEntry(row))
+        m_editor->clickStepRow(page, row);
 }
 
 void CNuboDialogKeyMapSettings::onCodeButton(int id)
@@ -305,22 +332,85 @@ void CNuboDialogKeyMapSettings::onCodeButton(int id)
 
 bool CNuboDialogKeyMapSettings::commitInPlaceEdit()
 {
-    // Taking the text over (a name, a delay) comes with the editor that opens the field.
-    if (!m_fields || !m_fields->inPlace()->isVisible())
-        return false;
-    m_fields->inPlace()->hide();
-    return true;
+    return m_editor && m_editor->commit();
 }
 
-void CNuboDialogKeyMapSettings::beginRename(int, int) {}
+QRect CNuboDialogKeyMapSettings::rowRect(int rowId) const
+{
+    const int index = table().indexOfId(rowId);
+    if (index < 0)
+        return {};
+    // Rows are buttons, whose rectangles the table keeps in client pixels.
+    const ButtonRect &r = table()[std::size_t(index)].rect;
+    return QRect(r.left, r.top, r.width(), r.height());
+}
 
-void CNuboDialogKeyMapSettings::beginStepEdit(int, int) {}
+QRect CNuboDialogKeyMapSettings::recordedRect() const
+{
+    switch (m_model.recording()) {
+    case Recording::Macro:
+        return rowRect(FirstMacroStepRow).united(rowRect(LastMacroStepRow));
+    case Recording::Emulation:
+        return rowRect(FirstEmuStepRow).united(rowRect(LastEmuStepRow));
+    case Recording::SingleKey: {
+        const int index = table().indexOfId(SingleKeyName);
+        return index < 0 ? rect() : clientRect(table()[std::size_t(index)].rect);
+    }
+    default:
+        // The combination's keys are a field, refreshed with any paint.
+        return rowRect(FirstComboRow);
+    }
+}
+
+void CNuboDialogKeyMapSettings::startRecording(int recordButtonId)
+{
+    m_recording.start(recordButtonId);
+}
 
 void CNuboDialogKeyMapSettings::stopRecording()
 {
-    m_recordingHook.stop();
-    m_model.setRecording(Recording::None);
+    m_recording.stop();
     update();
+}
+
+bool CNuboDialogKeyMapSettings::event(QEvent *event)
+{
+    return m_recording.handleEvent(event) || SkinnedDialog::event(event);
+}
+
+void CNuboDialogKeyMapSettings::showUnknownKey(const QString &text)
+{
+    // One box, not modal to the keyboard: the capture goes on behind it.
+    if (!m_unknownKeyBox) {
+        m_unknownKeyBox
+            = new QMessageBox(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
+        m_unknownKeyBox->setModal(false);
+    }
+    m_unknownKeyBox->setText(text);
+    m_unknownKeyBox->show();
+}
+
+void CNuboDialogKeyMapSettings::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept();
+    if (m_shownPage != KeySettingsModel::MacroPage || isRecording())
+        return;
+    const QPoint point = event->pos();
+    const int index = table().firstHit(
+        point.x(), point.y(), [this](const DrawnButton &entry) { return isEntryShown(entry); });
+    const ActionListView *view = m_views.steps(m_shownPage);
+    const int row = index < 0 || !view ? -1 : view->rowOf(table()[std::size_t(index)].id);
+    if (!view || !view->rowHasEntry(row))
+        return;
+    commitInPlaceEdit();
+    if (const int item = runStepMenu(event->globalPos()))
+        m_editor->applyMenuItem(row, item);
+    update();
+}
+
+int CNuboDialogKeyMapSettings::runStepMenu(const QPoint &globalPos)
+{
+    return StepMenu::run(this, globalPos, state().chinese(), clientFont(12));
 }
 
 void CNuboDialogKeyMapSettings::done(int result)
@@ -360,22 +450,6 @@ void CNuboDialogKeyMapSettings::keyPressEvent(QKeyEvent *event)
 void CNuboDialogKeyMapSettings::beforeEntries(QPainter &)
 {
     KeySettingsPageState::write(table(), m_model, m_views, m_shownPage);
-    switch (m_shownPage) {
-    case KeySettingsModel::SingleComboPage:
-        m_fields->setComboKeys(
-            QString::fromStdString(joined(m_model.combos().current().names, " + ")));
-        break;
-    case KeySettingsModel::MacroPage: {
-        const ActionList &macro = m_model.macros().current();
-        m_fields->setTimes(macro.times);
-        m_fields->setAutoDelay(macro.delayMs, macro.autoDelay);
-        break;
-    }
-    case KeySettingsModel::EmulatePage:
-        m_fields->setTimes(m_model.emulations().current().delayMs);
-        break;
-    default:
-        break;
-    }
+    m_fields->refresh(m_model, m_shownPage);
     m_bars->sync(m_views);
 }

@@ -2,17 +2,19 @@
 
 #include "keymap/KeyMapChange.h"
 #include "keymap/KeySettingsModel.h"
+#include "keymap/KeySettingsRecording.h"
 #include "keymap/KeySettingsSkins.h"
 #include "keymap/KeySettingsViews.h"
-#include "keymap/RecordingHook.h"
 #include "skin/ClickHold.h"
 #include "skin/SkinnedDialog.h"
 
 #include <optional>
 
 class CSkinScrollBar;
+class KeySettingsEditor;
 class KeySettingsFields;
 class KeySettingsScrollBars;
+class QMessageBox;
 
 // The modal dialog in which the user decides what one key does on one layer: seven pages of
 // single keys and combinations, macros, emulations, multimedia, mouse, function and power
@@ -41,12 +43,23 @@ public:
     ClickHold &clickHold() { return m_hold; }
 
     KeySettingsFields &fields() const { return *m_fields; }
+    KeySettingsEditor &editor() const { return *m_editor; }
     CSkinScrollBar &entryScrollBar() const;
     CSkinScrollBar &stepScrollBar() const;
-    RecordingHook &recordingHook() { return m_recordingHook; }
+    RecordingHook &recordingHook() { return m_recording.hook(); }
 
+    // Whether a capture or recording runs: then every key goes to it and nothing else.
+    bool isRecording() const { return m_model.isRecording(); }
+    // Starts a capture or recording as its Record button does (104, 107, 207, 302).
+    void startRecording(int recordButtonId);
     // Ends a running capture or recording and gives the keyboard back.
     void stopRecording();
+    // One keystroke for the running recording, from the hook or the dialog's grab.
+    void hookMessage(std::uintptr_t wParam, std::intptr_t lParam,
+                     std::optional<std::uint32_t> eventTimeMs)
+    {
+        m_recording.hookMessage(wParam, lParam, eventTimeMs);
+    }
 
     void done(int result) override;
 
@@ -60,9 +73,15 @@ protected:
     void beforeEntries(QPainter &painter) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    bool event(QEvent *event) override;
 
     // Runs the virtual keyboard in a pick mode; tests answer in its place.
     virtual int runVirtualKeyboard(int pickMode);
+    // Runs the step rows' menu at a point of the screen: the item chosen, or 0.
+    virtual int runStepMenu(const QPoint &globalPos);
+    // Says that a captured key is not on the keyboard, without stopping the capture.
+    virtual void showUnknownKey(const QString &text);
 
 private:
     using Handler = void (CNuboDialogKeyMapSettings::*)(int id);
@@ -78,21 +97,26 @@ private:
     void onCancel(int id);
     void onSingleMode(int id);
     void onVirtualSingleKey(int id);
+    void onVirtualComboKeys(int id);
+    void onEditorButton(int id);
     void onEntryRow(int id);
     void onStepRow(int id);
     void onCodeButton(int id);
 
-    // Seams of the editor: renaming an entry or editing a delay step in the in-place field.
+    // An open in-place edit is taken over; false when none was open.
     bool commitInPlaceEdit();
-    void beginRename(int page, int row);
-    void beginStepEdit(int page, int row);
+    QRect rowRect(int rowId) const;
+    // Where a keystroke shows while recording: the step rows, or the single key's name.
+    QRect recordedRect() const;
 
     KeySettingsModel m_model;
     KeySettingsSkins m_skins;
     ClickHold m_hold;
-    RecordingHook m_recordingHook;
+    KeySettingsRecording m_recording;
     KeySettingsFields *m_fields = nullptr;
     KeySettingsScrollBars *m_bars = nullptr;
+    KeySettingsEditor *m_editor = nullptr;
+    QMessageBox *m_unknownKeyBox = nullptr;
     KeySettingsViews m_views;
     int m_shownPage = 0;
     int m_skinPage = 0; // the page whose face is set

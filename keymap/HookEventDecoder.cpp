@@ -26,9 +26,11 @@ void HookEventDecoder::reset()
 {
     m_previousKey = -1;
     m_hasPreviousTime = false;
+    m_previousEventTime.reset();
 }
 
-HookEvent HookEventDecoder::decodeHookEvent(std::uintptr_t wParam, std::intptr_t lParam)
+HookEvent HookEventDecoder::decodeHookEvent(std::uintptr_t wParam, std::intptr_t lParam,
+                                            std::optional<std::uint32_t> eventTimeMs)
 {
     const bool up = (wParam >> 31) & 1;
     const bool extended = (lParam >> 24) & 1;
@@ -36,7 +38,11 @@ HookEvent HookEventDecoder::decodeHookEvent(std::uintptr_t wParam, std::intptr_t
 
     const auto now = m_clock();
     int elapsed = 0;
-    if (m_hasPreviousTime) {
+    if (m_hasPreviousTime && eventTimeMs && m_previousEventTime) {
+        // Differences of a wrapping clock; one that went back reads as no time at all.
+        const std::uint32_t ms = *eventTimeMs - *m_previousEventTime;
+        elapsed = ms > 0x80000000u ? 0 : int(std::min<std::uint32_t>(ms, MaxElapsedMs));
+    } else if (m_hasPreviousTime) {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_previousTime);
         elapsed = int(std::clamp<std::chrono::milliseconds::rep>(ms.count(), 0, MaxElapsedMs));
     }
@@ -51,6 +57,7 @@ HookEvent HookEventDecoder::decodeHookEvent(std::uintptr_t wParam, std::intptr_t
     const HookEvent event{key, up, elapsed, m_previousKey};
     m_previousKey = key;
     m_previousTime = now;
+    m_previousEventTime = eventTimeMs;
     m_hasPreviousTime = true;
     return event;
 }

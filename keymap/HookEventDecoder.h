@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // One keystroke seen by a recording window. `key` is a HookKeyCode: bits 0..7 the virtual
 // key, bit 8 the keypad Enter, bit 9 a release.
@@ -13,8 +14,10 @@ struct HookEvent {
     int previousKey = -1; // the previous event's HookKeyCode, -1 when there was none
 };
 
-// Turns the hook's posted messages into HookKeyCodes and measures the time between them.
-// The clock and the key-state query are injected so that recordings can be replayed.
+// Turns the hook's posted messages into HookKeyCodes and measures the time between them: from
+// the keystrokes' own times where the messages carry them (so that a busy window neither
+// stretches nor squeezes the delays), else from when they are handled. The clock and the
+// key-state query are injected so that recordings can be replayed.
 class HookEventDecoder {
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
@@ -32,8 +35,10 @@ public:
 
     // Forgets the previous event, as at the start of a recording.
     void reset();
-    // Decodes one HookKeyMessage and remembers it as the previous event.
-    HookEvent decodeHookEvent(std::uintptr_t wParam, std::intptr_t lParam);
+    // Decodes one HookKeyMessage and remembers it as the previous event. `eventTimeMs` is when
+    // the keystroke happened, on its source's millisecond clock (wrapping at 2^32).
+    HookEvent decodeHookEvent(std::uintptr_t wParam, std::intptr_t lParam,
+                              std::optional<std::uint32_t> eventTimeMs = std::nullopt);
 
     int previousKey() const { return m_previousKey; }
 
@@ -45,6 +50,7 @@ private:
     int m_previousKey = -1;
     bool m_hasPreviousTime = false;
     std::chrono::steady_clock::time_point m_previousTime;
+    std::optional<std::uint32_t> m_previousEventTime;
     int m_leftShiftAtRelease = 0;
     int m_rightShiftAtRelease = 0;
 };

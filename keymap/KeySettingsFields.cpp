@@ -1,5 +1,6 @@
 #include "keymap/KeySettingsFields.h"
 
+#include "keymap/KeySettingsModel.h"
 #include "keymap/KeySettingsTable.h"
 #include "skin/FontTable.h"
 #include "skin/ScaleFactor.h"
@@ -33,6 +34,10 @@ KeySettingsFields::KeySettingsFields(QWidget *dialog, const FontTable &fonts, fl
     , m_comboKeys(new QPlainTextEdit(dialog))
 {
     m_inPlace->hide();
+    // Over a list row it writes as the row does.
+    m_inPlace->setFont(fonts.font(scaledPixels(KeySettingsTable::RowFontSize, scale)));
+    m_inPlace->setStyleSheet(m_inPlace->styleSheet().replace(QLatin1String("padding: 0px 2px"),
+                                                             QLatin1String("padding: 0px 1px")));
     m_comboKeys->setObjectName(QStringLiteral("field%1").arg(KeySettingsTable::ComboKeysField));
     m_comboKeys->setReadOnly(true);
     m_comboKeys->setFocusPolicy(Qt::NoFocus); // it never shows a caret
@@ -99,6 +104,32 @@ void KeySettingsFields::showPage(int page)
     m_autoDelay->setVisible(page == 2);
     m_comboKeys->setVisible(page == 1);
     m_inPlace->hide();
+}
+
+void KeySettingsFields::refresh(const KeySettingsModel &model, int page)
+{
+    switch (page) {
+    case KeySettingsModel::SingleComboPage: {
+        QString keys;
+        for (const std::string &name : model.combos().current().names)
+            keys += (keys.isEmpty() ? "" : " + ") + QString::fromStdString(name);
+        setComboKeys(keys);
+        break;
+    }
+    case KeySettingsModel::MacroPage: {
+        const ActionList &macro = model.macros().current();
+        setTimes(macro.times);
+        // The times count only when the macro is played that many times.
+        m_times->setEnabled(macro.playMode == 0);
+        setAutoDelay(macro.delayMs, macro.autoDelay);
+        break;
+    }
+    case KeySettingsModel::EmulatePage:
+        setTimes(model.emulations().current().delayMs);
+        break;
+    default:
+        break;
+    }
 }
 
 void KeySettingsFields::setValue(QLineEdit *field, int value)

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class FontTable;
+class KeySettingsModel;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -25,6 +26,9 @@ public:
 
     // Which fields a page shows; the in-place editor is hidden by every switch.
     void showPage(int page);
+    // Texts refreshed at paint from what a page shows: the combination's keys, the macro's
+    // times and fixed delay, the emulation's interval.
+    void refresh(const KeySettingsModel &model, int page);
     // Texts refreshed at paint; a field being typed in keeps what the user types.
     void setTimes(int value);
     void setAutoDelay(int value, bool enabled);

@@ -1,6 +1,7 @@
 #include "keymap/KeySettingsModel.h"
 
 #include "app/AppState.h"
+#include "keymap/StepEditing.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ KeySettingsModel::KeySettingsModel(const AppState &state)
     , m_original(state.assignment(m_key, m_layer))
     , m_lists{WorkingList(state.predefinedCombos, 6), WorkingList(state.predefinedMacros, 9),
               WorkingList(state.predefinedEmulations, 9)}
+    , m_recorder(m_catalogue)
 {
     const int code = m_original.code;
     switch (m_original.category) {
@@ -90,6 +92,75 @@ WorkingList *KeySettingsModel::listOfPage(int page)
     default:
         return nullptr;
     }
+}
+
+WorkingList *KeySettingsModel::listOfRecording(Recording kind)
+{
+    switch (kind) {
+    case Recording::Combination:
+        return &combos();
+    case Recording::Macro:
+        return &macros();
+    case Recording::Emulation:
+        return &emulations();
+    default:
+        return nullptr;
+    }
+}
+
+bool KeySettingsModel::startRecording(Recording kind)
+{
+    if (kind == Recording::None)
+        return false;
+    WorkingList *list = listOfRecording(kind);
+    if (list) {
+        if (list->size() == 0 || (kind == Recording::Combination && m_singleMode))
+            return false;
+        ActionList &entry = list->current();
+        entry.names.clear();
+        entry.items.clear();
+        entry.top = 0;
+        entry.selected = 0;
+    }
+    m_recorder.reset();
+    m_recording = kind;
+    return true;
+}
+
+KeyRecorder::Outcome KeySettingsModel::hookMessage(std::uintptr_t wParam, std::intptr_t lParam,
+                                                   std::optional<std::uint32_t> eventTimeMs)
+{
+    if (m_recording == Recording::None)
+        return {};
+    WorkingList *list = listOfRecording(m_recording);
+    ActionList none;
+    return m_recorder.record(m_recording, wParam, lParam, eventTimeMs,
+                             list ? list->current() : none, m_singleKey);
+}
+
+void KeySettingsModel::stopRecording()
+{
+    WorkingList *list = listOfRecording(m_recording);
+    if (m_recording == Recording::Macro)
+        KeyRecorder::finishMacro(list->current());
+    if (list)
+        list->storeCurrent();
+    m_recording = Recording::None;
+}
+
+void KeySettingsModel::setCombinationCodes(const std::vector<int> &codes)
+{
+    ActionList &combination = combos().current();
+    combination.names.clear();
+    combination.items.clear();
+    combination.top = 0;
+    combination.selected = 0;
+    for (int code : codes) {
+        if (combination.size() >= StepEditing::MaxComboKeys)
+            break;
+        combination.append(m_catalogue.nameOfCode(code));
+    }
+    combos().storeCurrent();
 }
 
 void KeySettingsModel::restoreDefault()

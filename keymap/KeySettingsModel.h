@@ -2,9 +2,11 @@
 
 #include "keymap/KeyAssignment.h"
 #include "keymap/KeyMapChange.h"
+#include "keymap/KeyRecorder.h"
 #include "keymap/WorkingList.h"
 
 #include <array>
+#include <vector>
 
 class AppState;
 class KeyCatalogue;
@@ -24,7 +26,7 @@ public:
         PowerPage = 7,
     };
     // At most one runs at a time; the editor starts them, every click stops them.
-    enum class Recording { None, SingleKey, Combination, Macro, Emulation };
+    using Recording = RecordingKind;
 
     static constexpr int FnCode = 156;
     static constexpr int NoCode = -1;
@@ -64,7 +66,19 @@ public:
     WorkingList *listOfPage(int page);
 
     Recording recording() const { return m_recording; }
+    bool isRecording() const { return m_recording != Recording::None; }
     void setRecording(Recording kind) { m_recording = kind; }
+    // Starts a recording into the page's current entry, emptied first (a macro keeps its play
+    // settings). False when there is nothing to record into: an empty list, or a combination
+    // outside combo mode.
+    bool startRecording(Recording kind);
+    // One hook message for the running recording; nothing when none runs.
+    KeyRecorder::Outcome hookMessage(std::uintptr_t wParam, std::intptr_t lParam,
+                                     std::optional<std::uint32_t> eventTimeMs);
+    // Ends the recording: a macro gets its final delay, the entry goes back into its list.
+    void stopRecording();
+    // The current combination becomes these keys (picked on the virtual keyboard), at most six.
+    void setCombinationCodes(const std::vector<int> &codes);
 
     // Shows the key's factory assignment without storing it.
     void restoreDefault();
@@ -78,6 +92,7 @@ public:
 
 private:
     void showCode(int page, int code);
+    WorkingList *listOfRecording(Recording kind);
 
     const KeyCatalogue &m_catalogue;
     int m_key;
@@ -90,4 +105,5 @@ private:
     std::array<int, 4> m_codes{NoCode, NoCode, NoCode, NoCode}; // pages 4..7
     std::array<WorkingList, 3> m_lists;
     Recording m_recording = Recording::None;
+    KeyRecorder m_recorder;
 };

@@ -17,7 +17,7 @@ constexpr std::string_view DelayTail = " ms>";
 
 // Reads an optional sign and the digits that follow, as the C library would; anything else
 // ends the number. Saturates instead of overflowing.
-int leadingInteger(std::string_view text)
+int readInteger(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -61,6 +61,18 @@ bool isDelayStep(const std::string &text)
     return text.size() > DelayTail.size() && text.front() == '<' && endsWith(text, DelayTail);
 }
 
+std::string delayDigits(const std::string &text)
+{
+    if (!isDelayStep(text))
+        return {};
+    return text.substr(1, text.size() - 1 - DelayTail.size());
+}
+
+int leadingInteger(const std::string &text)
+{
+    return readInteger(text);
+}
+
 int stepValue(const KeyCatalogue &catalogue, const std::string &text)
 {
     const std::string_view view(text);
@@ -68,7 +80,7 @@ int stepValue(const KeyCatalogue &catalogue, const std::string &text)
         // The number sits between the first character and the closing " ms>".
         if (view.size() <= 1 + DelayTail.size())
             return 0;
-        return leadingInteger(view.substr(1, view.size() - 1 - DelayTail.size()));
+        return readInteger(view.substr(1, view.size() - 1 - DelayTail.size()));
     }
 
     // Of all names the text can stand for, the lowest key's wins, as when the name table is

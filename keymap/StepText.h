@@ -18,6 +18,11 @@ std::string stepText(const KeyCatalogue &catalogue, int hookKey, bool withSuffix
 std::string delayStep(int ms);
 // True for "<...>" texts that end in " ms>".
 bool isDelayStep(const std::string &text);
+// The text between "<" and " ms>" of a delay step, or "" for other steps.
+std::string delayDigits(const std::string &text);
+// An optional sign and the digits after it, as the C library reads them; 0 when there are none,
+// saturated instead of overflowing. How the editor's fields read what was typed.
+int leadingInteger(const std::string &text);
 // The device value of a step: a delay's milliseconds, a key name's device code, else 0.
 int stepValue(const KeyCatalogue &catalogue, const std::string &text);
 

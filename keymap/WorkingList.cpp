@@ -33,6 +33,30 @@ void WorkingList::scrollTo(int position)
     takeCurrent();
 }
 
+void WorkingList::addEntry(const std::string &name)
+{
+    storeCurrent();
+    m_list.append(name);
+    takeCurrent();
+}
+
+bool WorkingList::removeSelected()
+{
+    if (m_list.size() == 0)
+        return false;
+    m_list.removeAt(m_list.selected);
+    takeCurrent();
+    return true;
+}
+
+bool WorkingList::rename(int index, const std::string &name)
+{
+    if (index < 0 || index >= m_list.size())
+        return false;
+    m_list.names[std::size_t(index)] = name;
+    return true;
+}
+
 void WorkingList::storeCurrent()
 {
     const int index = selectedIndex();

@@ -27,6 +27,13 @@ public:
     bool selectRow(int row);
     // The scroll bar moved to an absolute position: the entry there is selected.
     void scrollTo(int position);
+    // New: an entry with default settings appended, selected, scrolled into view and current.
+    void addEntry(const std::string &name);
+    // Remove: the selected entry goes; the one now at the selection becomes current. False
+    // for an empty list.
+    bool removeSelected();
+    // Names the entry at an absolute index; false when there is none.
+    bool rename(int index, const std::string &name);
     // Copies the current entry into the list at the selected position (nothing when empty).
     void storeCurrent();
     // The list with the current entry stored, as OK hands it back.

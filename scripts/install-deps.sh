@@ -4,12 +4,12 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-wayland
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-wayland qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev libcli11-dev libzstd-dev
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64
     xvfb xauth xdotool fonts-wqy-microhei
-    help2man lintian desktop-file-utils appstream file
+    help2man lintian desktop-file-utils appstream file fp-utils
     weston wine64
     clang-format
 )

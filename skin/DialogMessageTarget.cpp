@@ -16,6 +16,17 @@ void DialogMessageTarget::post(unsigned int message, std::uintptr_t wParam, std:
         QCoreApplication::postEvent(m_receiver, new PostedMessage(message, wParam, lParam));
 }
 
+void DialogMessageTarget::postTimed(unsigned int message, std::uintptr_t wParam,
+                                    std::intptr_t lParam, std::uint32_t timeMs)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_receiver)
+        return;
+    auto *event = new PostedMessage(message, wParam, lParam);
+    event->setEventTime(timeMs);
+    QCoreApplication::postEvent(m_receiver, event);
+}
+
 void DialogMessageTarget::detach()
 {
     std::lock_guard lock(m_mutex);

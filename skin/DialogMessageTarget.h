@@ -14,6 +14,8 @@ public:
     explicit DialogMessageTarget(QObject *receiver);
 
     void post(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void postTimed(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam,
+                   std::uint32_t timeMs) override;
     void detach();
     bool isAttached() const;
 

@@ -1,5 +1,7 @@
 #include "skin/SkinSet.h"
 
+#include "app/KeyboardModel.h"
+
 #include <algorithm>
 
 namespace {
@@ -58,6 +60,11 @@ std::vector<SkinSet> programSkinSets(int deviceType)
     sets.push_back(skinSet(SkinDialog::VirtualKeyboard, deviceType));
     sets.push_back(skinSet(SkinDialog::Progress, deviceType));
     sets.push_back(skinSet(SkinDialog::FirmwareUpdate, deviceType));
+    // Only keyboards with per-key colours open the lighting dialogs.
+    if (KeyboardModel::hasKeyColours(deviceType)) {
+        sets.push_back(skinSet(SkinDialog::Backlight, deviceType));
+        sets.push_back(skinSet(SkinDialog::MultiKeyColour, deviceType));
+    }
     return sets;
 }
 

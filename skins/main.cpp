@@ -1,5 +1,6 @@
 // quillo-skingen: paints the skin bitmaps of every dialog and writes them, with the resource
 // collection file that rcc packs into Quillores.rcc, into one folder.
+#include "BacklightFaces.h"
 #include "FirmwareUpdateFaces.h"
 #include "KeySettingsFaces.h"
 #include "MainWindowFaces.h"
@@ -89,6 +90,7 @@ int main(int argc, char **argv)
     paintScrollBarSkin(faces);
     paintProgressFaces(faces);
     paintFirmwareUpdateFaces(faces);
+    paintBacklightFaces(faces);
     if (!check(faces))
         return 1;
 

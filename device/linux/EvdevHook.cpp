@@ -1,11 +1,13 @@
 #include "device/linux/EvdevHook.h"
 
+#include <quillodev/EvdevKeyStream.h>
 #include <quillodev/KeyboardHook.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 
 #include <fcntl.h>
@@ -85,9 +87,13 @@ bool EvdevHook::start()
         const int fd = ::open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
-        if (isKeyboard(fd))
+        if (isKeyboard(fd)) {
+            // Event times on the monotonic clock: setting the wall clock mid-recording must
+            // not stretch a delay.
+            int clock = CLOCK_MONOTONIC;
+            ::ioctl(fd, EVIOCSCLOCKID, &clock);
             fds.push_back(fd);
-        else
+        } else
             ::close(fd);
     }
     if (fds.empty())
@@ -149,8 +155,7 @@ void EvdevHook::run()
     std::vector<Reader> readers;
     for (int fd : m_fds)
         readers.push_back({fd, {}});
-    bool leftAlt = false;
-    bool rightAlt = false;
+    EvdevKeyStream stream;
 
     for (;;) {
         std::vector<pollfd> entries;
@@ -187,20 +192,12 @@ void EvdevHook::run()
                 std::memcpy(&event, reader.pending.data() + used, sizeof event);
                 if (event.type != EV_KEY)
                     continue;
-                const bool isLeft = event.code == KEY_LEFTALT;
-                const bool isRight = event.code == KEY_RIGHTALT;
-                const bool otherAlt = isLeft ? rightAlt : isRight ? leftAlt : leftAlt || rightAlt;
                 std::uintptr_t message = 0;
                 KeyboardEvent record{};
-                if (keyboardEventFromEvdev(event.code, event.value, otherAlt, message, record)) {
-                    record.time = std::uint32_t(event.input_event_sec * 1000
-                                                + event.input_event_usec / 1000);
+                const auto timeMs = std::uint32_t(std::uint64_t(event.input_event_sec) * 1000
+                                                  + std::uint64_t(event.input_event_usec) / 1000);
+                if (stream.translate(event.code, event.value, timeMs, message, record))
                     KeyBoardProc(0, message, reinterpret_cast<std::intptr_t>(&record));
-                }
-                if (isLeft)
-                    leftAlt = event.value != 0;
-                if (isRight)
-                    rightAlt = event.value != 0;
             }
             reader.pending.erase(reader.pending.begin(), reader.pending.begin() + long(used));
         }

@@ -24,12 +24,10 @@ constexpr std::uint32_t ExtendedFlag = 0x01;
 
 } // namespace
 
-std::intptr_t KeyBoardProc(int, std::uintptr_t message, std::intptr_t event)
+void hookMessageOf(std::uintptr_t message, const KeyboardEvent &event, std::uintptr_t &wParam,
+                   std::intptr_t &lParam)
 {
-    const auto *record = reinterpret_cast<const KeyboardEvent *>(event);
-    if (!record)
-        return 1;
-    std::uintptr_t value = record->vkCode & 0xFF;
+    std::uintptr_t value = event.vkCode & 0xFF;
     switch (message) {
     case KeyUp:
         value |= ReleaseBit;
@@ -44,8 +42,20 @@ std::intptr_t KeyBoardProc(int, std::uintptr_t message, std::intptr_t event)
     default:
         break;
     }
-    const std::intptr_t extended = (record->flags & ExtendedFlag) ? std::intptr_t(1) << 24 : 0;
-    postTo(quillodev::hookData().window.load(), quillodev::HookKeyMessage, value, extended);
+    wParam = value;
+    lParam = (event.flags & ExtendedFlag) ? std::intptr_t(1) << 24 : 0;
+}
+
+std::intptr_t KeyBoardProc(int, std::uintptr_t message, std::intptr_t event)
+{
+    const auto *record = reinterpret_cast<const KeyboardEvent *>(event);
+    if (!record)
+        return 1;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    hookMessageOf(message, *record, wParam, lParam);
+    postTimedTo(quillodev::hookData().window.load(), quillodev::HookKeyMessage, wParam, lParam,
+                record->time);
     // Consumed: while recording, keystrokes act on nothing else.
     return 1;
 }

@@ -2,6 +2,7 @@
 
 #include "app/DeviceCommands.h"
 #include "app/MainWindowTable.h"
+#include "app/ResourceLocator.h"
 #include "jobs/CNuboDialogFirmwareUpdate.h"
 #include "jobs/CNuboDialogProgress.h"
 #include "jobs/JobMessages.h"
@@ -11,7 +12,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -228,7 +231,7 @@ TEST(DeviceCommands, AnUnplugDuringAJobIsHandledAfterTheJobHasSaidItFailed)
     EXPECT_FALSE(f.window.isVisible());
 }
 
-TEST(DeviceCommands, HelpOpensTheDocumentBesideTheProgramOnlyWhenItIsThere)
+TEST(DeviceCommands, HelpOpensTheCompiledGuideWithAViewerThePagesOtherwiseAndNothingSilently)
 {
     CommandFixture f(4);
     ASSERT_TRUE(f.started);
@@ -237,17 +240,38 @@ TEST(DeviceCommands, HelpOpensTheDocumentBesideTheProgramOnlyWhenItIsThere)
         opened.push_back(url);
         return true;
     });
-    const QString help = DeviceCommands::helpFilePath();
-    EXPECT_EQ(help, QCoreApplication::applicationDirPath() + QStringLiteral("/Quillo.chm"));
-    QFile::remove(help);
-    f.window.runCommand(HelpButton);
-    EXPECT_TRUE(opened.empty());
+    QTemporaryDir programs;
+    QTemporaryDir data;
+    ASSERT_TRUE(programs.isValid() && data.isValid());
+    bool viewer = true;
+    f.window.deviceCommands().setHelpLookup(
+        ResourceLocator(programs.path().toStdString(), {}, data.path().toStdString()),
+        [&viewer] { return viewer; });
+    const auto touch = [](const QString &path) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly);
+    };
+    const auto help = [&] {
+        opened.clear();
+        f.window.runCommand(HelpButton);
+        return opened.size() == 1 ? opened.front().toLocalFile() : QString::number(opened.size());
+    };
+
+    EXPECT_EQ(help(), QStringLiteral("0"));
     EXPECT_TRUE(f.window.messages.empty());
 
-    QFile file(help);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    f.window.runCommand(HelpButton);
-    QFile::remove(help);
-    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(help)});
+    // Installed: the data folder holds both.
+    const QString chm = data.filePath(QStringLiteral("Quillo.chm"));
+    const QString pages = data.filePath(QStringLiteral("guide/index.html"));
+    ASSERT_TRUE(touch(chm) && touch(pages));
+    EXPECT_EQ(help(), chm);
+    viewer = false;
+    EXPECT_EQ(help(), pages);
+    // Beside the program comes first; with no pages the compiled guide is tried anyway.
+    const QString own = programs.filePath(QStringLiteral("Quillo.chm"));
+    ASSERT_TRUE(touch(own));
+    QFile::remove(pages);
+    EXPECT_EQ(help(), own);
+    EXPECT_TRUE(f.window.messages.empty());
 }

@@ -3,6 +3,7 @@
 #include "device/linux/EvdevHook.h"
 #include "device/src/HookData.h"
 
+#include <quillodev/EvdevKeyStream.h>
 #include <quillodev/KeyboardHook.h>
 
 #include <gtest/gtest.h>
@@ -162,4 +163,51 @@ TEST(KeyboardHook, ReaderThreadTurnsEventsIntoMessages)
                                         {0x466, 0x40000009u, 0},
                                         {0x466, 0x800000A4u, 0},
                                         {0x466, 0x800000A3u, 0x01000000}}));
+}
+
+TEST(KeyboardHook, KeyStreamsTellSystemKeysAndPostTheirTimes)
+{
+    // The one translation of evdev events, for the library's hook and a window's own grab.
+    EvdevKeyStream stream;
+    const auto message = [&](unsigned short code, int value) {
+        std::uintptr_t wParam = 0;
+        std::intptr_t lParam = 0;
+        const bool known = stream.hookMessage(code, value, wParam, lParam);
+        return known ? Post{0x466, wParam, lParam} : Post{0, 0, 0};
+    };
+    EXPECT_EQ(message(KEY_A, 1), (Post{0x466, 0x41, 0}));
+    EXPECT_EQ(message(KEY_LEFTALT, 1), (Post{0x466, 0x400000A4u, 0}));
+    EXPECT_EQ(message(KEY_TAB, 2), (Post{0x466, 0x40000009u, 0}));
+    EXPECT_EQ(message(KEY_RIGHTALT, 1), (Post{0x466, 0x400000A5u, 0x01000000}));
+    EXPECT_EQ(message(KEY_LEFTALT, 0), (Post{0x466, 0xC00000A4u, 0})); // the right one is held
+    EXPECT_EQ(message(KEY_RIGHTALT, 0), (Post{0x466, 0x800000A5u, 0x01000000}));
+    EXPECT_EQ(message(KEY_TAB, 0), (Post{0x466, 0x80000009u, 0}));
+    EXPECT_EQ(message(KEY_KPENTER, 1), (Post{0x466, 0x0D, 0x01000000}));
+    EXPECT_EQ(message(BTN_LEFT, 1), (Post{0, 0, 0}));
+    message(KEY_LEFTALT, 1);
+    stream.reset();
+    EXPECT_EQ(message(KEY_TAB, 1), (Post{0x466, 0x09, 0}));
+
+    // The hook procedure hands the event's time on.
+    struct TimedTarget : MessageTarget {
+        void post(unsigned int, std::uintptr_t, std::intptr_t) override { ++untimed; }
+        void postTimed(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam,
+                       std::uint32_t timeMs) override
+        {
+            posts.push_back({message, wParam, lParam});
+            times.push_back(timeMs);
+        }
+        std::vector<Post> posts;
+        std::vector<std::uint32_t> times;
+        int untimed = 0;
+    } window;
+    quillodev::hookData().window = &window;
+    std::uintptr_t kind = 0;
+    KeyboardEvent event{};
+    ASSERT_TRUE(stream.translate(KEY_B, 1, 123456u, kind, event));
+    KeyBoardProc(0, kind, reinterpret_cast<std::intptr_t>(&event));
+    quillodev::hookData().window = nullptr;
+    EXPECT_EQ(window.posts, (std::vector<Post>{{0x466, 0x42, 0}}));
+    EXPECT_EQ(window.times, (std::vector<std::uint32_t>{123456u}));
+    EXPECT_EQ(window.untimed, 0);
 }

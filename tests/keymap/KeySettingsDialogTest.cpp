@@ -1,5 +1,6 @@
 #include "KeySettingsHarness.h"
 
+#include "keymap/KeySettingsEditor.h"
 #include "keymap/KeySettingsFields.h"
 #include "skin/CSkinScrollBar.h"
 #include "skin/SkinTooltip.h"
@@ -18,29 +19,6 @@ using namespace KeySettingsTable;
 using Recording = KeySettingsModel::Recording;
 
 namespace {
-
-// Counts the global hook's calls of a fake library.
-struct FakeHook {
-    static inline int installs = 0;
-    static inline int uninstalls = 0;
-    static inline bool installWorks = true;
-    static bool install(WindowHandle)
-    {
-        ++installs;
-        return installWorks;
-    }
-    static bool uninstall()
-    {
-        ++uninstalls;
-        return true;
-    }
-    static RecordingHook::GlobalHook hook(bool works)
-    {
-        installs = uninstalls = 0;
-        installWorks = works;
-        return {&install, &uninstall};
-    }
-};
 
 void paint(QWidget &dialog)
 {
@@ -249,11 +227,14 @@ TEST(KeySettingsDialog, ClicksStopARecordingFirst)
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 
     // An open in-place editor is committed by a click, which ends there.
+    f.state->predefinedCombos = namedList(1, 6);
     dialog = f.open();
-    dialog->fields().inPlace()->show();
+    dialog->editor().beginRename(1, 0, "renamed");
+    EXPECT_TRUE(dialog->fields().inPlace()->isVisible());
     dialog->clickId(FirstTab + 6);
     EXPECT_FALSE(dialog->fields().inPlace()->isVisible());
     EXPECT_EQ(dialog->shownPage(), 1);
+    EXPECT_EQ(dialog->model().combos().list().names[0], "renamed");
 }
 
 TEST(KeySettingsDialog, EveryWayOutGivesTheKeyboardBack)

@@ -11,25 +11,71 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
-// A key settings dialog whose virtual keyboard is answered by the test.
+// A key settings dialog whose virtual keyboard, step menu and messages are answered by the
+// test.
 class ScriptedKeySettings : public CNuboDialogKeyMapSettings {
 public:
     using CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings;
     using CNuboDialogKeyMapSettings::table;
 
-    // Answer of the next virtual keyboard: the code picked, or nothing for Cancel.
+    // Answer of the next virtual keyboard: the code picked (mode 1) or the codes picked
+    // (mode 2), or nothing for Cancel.
     std::optional<int> virtualAnswer;
+    std::optional<std::vector<int>> virtualCodes;
     int virtualModes = 0; // pick modes asked for, one digit each
+    int menuAnswer = 0;   // the step menu's item
+    int menusRun = 0;
+    std::vector<QString> unknownKeys; // messages about keys the keyboard lacks
 
 protected:
     int runVirtualKeyboard(int pickMode) override
     {
         virtualModes = virtualModes * 10 + pickMode;
+        if (pickMode == 2 && virtualCodes) {
+            state().virtualPickCount = int(virtualCodes->size());
+            for (std::size_t i = 0; i < virtualCodes->size() && i < 6; ++i)
+                state().virtualPicks[i] = (*virtualCodes)[i];
+            return QDialog::Accepted;
+        }
         if (!virtualAnswer)
             return QDialog::Rejected;
         state().virtualPick = *virtualAnswer;
         return QDialog::Accepted;
+    }
+    int runStepMenu(const QPoint &) override
+    {
+        ++menusRun;
+        return menuAnswer;
+    }
+    void showUnknownKey(const QString &text) override { unknownKeys.push_back(text); }
+};
+
+// The library's global hook, faked: counts its calls, and either takes the keyboard (giving
+// the test the window it posts to) or fails as without access to the input devices.
+struct FakeHook {
+    static inline int installs = 0;
+    static inline int uninstalls = 0;
+    static inline bool installWorks = true;
+    static inline WindowHandle window = nullptr;
+    static bool install(WindowHandle target)
+    {
+        ++installs;
+        window = target;
+        return installWorks;
+    }
+    static bool uninstall()
+    {
+        ++uninstalls;
+        return true;
+    }
+    static RecordingHook::GlobalHook hook(bool works)
+    {
+        installs = uninstalls = 0;
+        installWorks = works;
+        window = nullptr;
+        return {&install, &uninstall};
     }
 };
 

@@ -148,3 +148,28 @@ TEST(HookEventDecoder, TellsTheShiftKeysApart)
     EXPECT_EQ(decoder.decodeHookEvent(Release | 0x10, 0).key, 512 + 16);
     EXPECT_EQ(decoder.decodeHookEvent(0x10, 0).key, 16);
 }
+
+TEST(HookEventDecoder, MeasuresDelaysFromTheKeystrokesOwnTimes)
+{
+    FakeKeyboard keyboard;
+    HookEventDecoder decoder = keyboard.decoder();
+
+    // However late the messages are handled, the keystrokes' times decide.
+    decoder.decodeHookEvent(0x41, 0, 1000u);
+    keyboard.advance(900);
+    EXPECT_EQ(decoder.decodeHookEvent(Release | 0x41, 0, 1040u).elapsedMs, 40);
+    // The millisecond clock wraps; one that went back reads as no time; long pauses are capped.
+    decoder.decodeHookEvent(0x41, 0, 0xFFFFFFF0u);
+    EXPECT_EQ(decoder.decodeHookEvent(0x41, 0, 0x10u).elapsedMs, 32);
+    EXPECT_EQ(decoder.decodeHookEvent(0x41, 0, 0x05u).elapsedMs, 0);
+    EXPECT_EQ(decoder.decodeHookEvent(0x41, 0, 200000u).elapsedMs, 65535);
+
+    // A message without a time is measured when handled, as is the one after it.
+    keyboard.advance(70);
+    EXPECT_EQ(decoder.decodeHookEvent(0x41, 0).elapsedMs, 70);
+    keyboard.advance(15);
+    EXPECT_EQ(decoder.decodeHookEvent(0x41, 0, 500u).elapsedMs, 15);
+    EXPECT_EQ(decoder.decodeHookEvent(0x41, 0, 530u).elapsedMs, 30);
+    decoder.reset();
+    EXPECT_EQ(decoder.decodeHookEvent(0x41, 0, 9000u).elapsedMs, 0);
+}

@@ -9,6 +9,14 @@
 struct MessageTarget {
     virtual ~MessageTarget() = default;
     virtual void post(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // A keystroke's message with the moment the keystroke happened, in milliseconds of the
+    // source's own clock (wrapping at 2^32), so that the receiver measures the time between
+    // keystrokes rather than between their arrivals. Targets that carry no time post plainly.
+    virtual void postTimed(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam,
+                           std::uint32_t /*timeMs*/)
+    {
+        post(message, wParam, lParam);
+    }
 };
 
 using WindowHandle = MessageTarget *; // null: post nothing
@@ -28,4 +36,11 @@ inline void postTo(WindowHandle window, unsigned int message, std::uintptr_t wPa
 {
     if (window)
         window->post(message, wParam, lParam);
+}
+
+inline void postTimedTo(WindowHandle window, unsigned int message, std::uintptr_t wParam,
+                        std::intptr_t lParam, std::uint32_t timeMs)
+{
+    if (window)
+        window->postTimed(message, wParam, lParam, timeMs);
 }

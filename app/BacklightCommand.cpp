@@ -1,0 +1,39 @@
+#include "app/BacklightCommand.h"
+
+#include "app/AppState.h"
+#include "app/MainWindowTable.h"
+#include "lighting/BacklightSkins.h"
+#include "lighting/CNuboDialogBkLightSettings.h"
+#include "skin/SkinLibrary.h"
+
+BacklightCommand::BacklightCommand(AppState &state, const FontTable &fonts)
+    : m_state(state)
+    , m_fonts(fonts)
+{}
+
+bool BacklightCommand::run(QWidget *owner, const SkinLibrary *skins,
+                           const TransferJob::Waits &waits)
+{
+    // Keyboards without per-key colours have no backlight button either.
+    if (!MainWindowTable::hasBacklightButton(m_state.deviceType))
+        return false;
+    const BacklightSkins faces
+        = skins ? BacklightSkins::fromLibrary(*skins, m_state.deviceType) : BacklightSkins{};
+    CNuboDialogBkLightSettings dialog(m_state, m_fonts, faces, owner);
+    dialog.setWaits(waits);
+    dialog.setLightsStore([this](const LightSettings &lights) { store(lights); });
+    if (!dialog.initialise())
+        return false;
+    if (m_hook)
+        m_hook(dialog);
+    // What the dialog put into the configuration, OK's colours or a Read's, is one step.
+    const LightSettings before = m_state.lightSettings;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    m_state.history.recordLights(m_state, before);
+    return accepted;
+}
+
+void BacklightCommand::store(const LightSettings &lights)
+{
+    m_state.lightSettings = lights;
+}

@@ -1,0 +1,121 @@
+// The backlight dialog: opening it to its first painted frame, and the repaint after a key's
+// colour changed, at the scale of a 1080-line screen.
+#include "app/AppState.h"
+#include "lighting/BacklightSkins.h"
+#include "lighting/BacklightTable.h"
+#include "lighting/CNuboDialogBkLightSettings.h"
+#include "skin/FontTable.h"
+#include "skin/SkinLibrary.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+QApplication &application()
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "lighting_bench";
+    static char *argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// The program as the main window leaves it: catalogue, skins loaded, a colour on every key.
+struct Program {
+    Program()
+    {
+        state.buildCatalogue();
+        state.language = "en-US";
+        state.deviceType = 4;
+        state.scaleFactor = 1.5f;
+        state.resetKeyModel();
+        for (int key = 1; key <= AppState::KeyCount; ++key)
+            state.lightSettings[std::size_t(key)] = {key * 2, 255 - key * 2, (key * 37) % 256};
+        loaded = skins.load(QCoreApplication::applicationDirPath(), state.deviceType);
+    }
+
+    AppState state;
+    FontTable fonts;
+    SkinLibrary skins;
+    bool loaded = false;
+};
+
+class FirstPaint : public QObject {
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+std::unique_ptr<CNuboDialogBkLightSettings> openDialog(Program &program)
+{
+    auto dialog = std::make_unique<CNuboDialogBkLightSettings>(
+        program.state, program.fonts,
+        BacklightSkins::fromLibrary(program.skins, program.state.deviceType));
+    if (!dialog->initialise())
+        return nullptr;
+    return dialog;
+}
+
+void BM_OpenToFirstPaintAtScale15(benchmark::State &bench)
+{
+    application();
+    Program program;
+    if (!program.loaded) {
+        bench.SkipWithError("Quillores.rcc is not built");
+        return;
+    }
+    for (auto _ : bench) {
+        const auto begin = std::chrono::steady_clock::now();
+        auto dialog = openDialog(program);
+        FirstPaint watch;
+        dialog->installEventFilter(&watch);
+        dialog->show();
+        while (!watch.painted)
+            QCoreApplication::processEvents();
+        const auto end = std::chrono::steady_clock::now();
+        bench.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+        dialog->removeEventFilter(&watch);
+    }
+}
+BENCHMARK(BM_OpenToFirstPaintAtScale15)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A click on a key whose chooser confirms a new colour, and the repaint that follows.
+void BM_ColourChangeRepaint(benchmark::State &bench)
+{
+    application();
+    Program program;
+    auto dialog = program.loaded ? openDialog(program) : nullptr;
+    if (!dialog) {
+        bench.SkipWithError("the dialog did not open (is Quillores.rcc built?)");
+        return;
+    }
+    int next = 0;
+    dialog->setColourChooser([&next](const ColourRequest &) {
+        next = (next + 1) % 256;
+        return std::optional<LightColour>(LightColour{next, 255 - next, 128});
+    });
+    dialog->show();
+    QCoreApplication::processEvents();
+    for (auto _ : bench) {
+        dialog->clickId(BacklightTable::FirstKey - 1 + 70);
+        dialog->repaint();
+    }
+}
+BENCHMARK(BM_ColourChangeRepaint)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "keymap/KeyRecorder.h"
+#include "keymap/RecordingHook.h"
+
+#include <QObject>
+
+class KeySettingsModel;
+class QEvent;
+class QWidget;
+
+// The key settings dialog's capture of a single key and its recordings of a combination, macro
+// or emulation: the keyboard is taken while one runs, and every keystroke, from the library's
+// hook or the dialog's own grab, goes into the model's recording.
+class KeySettingsRecording : public QObject {
+    Q_OBJECT
+public:
+    KeySettingsRecording(QWidget *dialog, WindowHandle target, KeySettingsModel &model);
+    ~KeySettingsRecording() override;
+
+    RecordingHook &hook() { return m_hook; }
+
+    // What a Record button records (104, 107, 207, 302); None for other ids.
+    static RecordingKind kindOfButton(int id);
+    // Starts what the button records; false when it cannot start or one runs already.
+    bool start(int recordButtonId);
+    // Ends the running one, if any, and gives the keyboard back.
+    void stop();
+    void hookMessage(std::uintptr_t wParam, std::intptr_t lParam,
+                     std::optional<std::uint32_t> eventTimeMs);
+    // A hook message posted to the dialog is handled here; false for other events.
+    bool handleEvent(QEvent *event);
+
+signals:
+    // Started or stopped.
+    void changed();
+    // A keystroke changed what is recorded.
+    void recorded();
+    // A captured key is not on the keyboard: the message that says so.
+    void unknownKey(const QString &text);
+
+private:
+    KeySettingsModel &m_model;
+    RecordingHook m_hook;
+};

@@ -1,0 +1,217 @@
+#include "lighting/BacklightTable.h"
+
+#include <array>
+
+namespace BacklightTable {
+namespace {
+
+struct KeyCell {
+    const char *caption;
+    const char *name; // the tooltip; null: same as the caption
+    short left, top, right, bottom;
+};
+
+// Keys 1..108 in key-number order. Keys lie 4 pixels apart, so that the frames of two
+// neighbours (2 pixels each) fill the gap between them.
+constexpr std::array<KeyCell, 108> keys{{
+    {"Esc", nullptr, 113, 105, 157, 150},
+    {"F1", nullptr, 205, 105, 247, 150},
+    {"F2", nullptr, 251, 105, 293, 150},
+    {"F3", nullptr, 297, 105, 339, 150},
+    {"F4", nullptr, 343, 105, 385, 150},
+    {"F5", nullptr, 411, 105, 453, 150},
+    {"F6", nullptr, 457, 105, 499, 150},
+    {"F7", nullptr, 503, 105, 545, 150},
+    {"F8", nullptr, 549, 105, 591, 150},
+    {"F9", nullptr, 617, 105, 659, 150},
+    {"F10", nullptr, 663, 105, 705, 150},
+    {"F11", nullptr, 709, 105, 751, 150},
+    {"F12", nullptr, 755, 105, 797, 150},
+    {"~", nullptr, 113, 161, 155, 204}, // 14
+    {"1", nullptr, 159, 161, 201, 204},
+    {"2", nullptr, 205, 161, 247, 204},
+    {"3", nullptr, 251, 161, 293, 204},
+    {"4", nullptr, 297, 161, 339, 204},
+    {"5", nullptr, 343, 161, 385, 204},
+    {"6", nullptr, 389, 161, 431, 204},
+    {"7", nullptr, 435, 161, 476, 204},
+    {"8", nullptr, 480, 161, 521, 204},
+    {"9", nullptr, 525, 161, 567, 204},
+    {"0", nullptr, 571, 161, 613, 204},
+    {"-", nullptr, 617, 161, 659, 204},
+    {"+", nullptr, 663, 161, 705, 204},
+    {"BackSpace", nullptr, 709, 161, 797, 204},
+    {"Tab", nullptr, 113, 208, 180, 251}, // 28
+    {"Q", nullptr, 184, 208, 226, 251},
+    {"W", nullptr, 230, 208, 272, 251},
+    {"E", nullptr, 276, 208, 318, 251},
+    {"R", nullptr, 322, 208, 364, 251},
+    {"T", nullptr, 368, 208, 410, 251},
+    {"Y", nullptr, 414, 208, 456, 251},
+    {"U", nullptr, 460, 208, 502, 251},
+    {"I", nullptr, 506, 208, 548, 251},
+    {"O", nullptr, 552, 208, 594, 251},
+    {"P", nullptr, 598, 208, 640, 251},
+    {"[", nullptr, 644, 208, 686, 251},
+    {"]", nullptr, 690, 208, 732, 251},
+    {"\\", nullptr, 736, 208, 797, 251},
+    {"Caps Lock", nullptr, 113, 255, 196, 298}, // 42
+    {"A", nullptr, 200, 255, 242, 298},
+    {"S", nullptr, 246, 255, 288, 298},
+    {"D", nullptr, 292, 255, 334, 298},
+    {"F", nullptr, 338, 255, 380, 298},
+    {"G", nullptr, 384, 255, 426, 298},
+    {"H", nullptr, 430, 255, 472, 298},
+    {"J", nullptr, 476, 255, 518, 298},
+    {"K", nullptr, 522, 255, 564, 298},
+    {"L", nullptr, 568, 255, 610, 298},
+    {";", nullptr, 614, 255, 656, 298},
+    {"'", nullptr, 660, 255, 702, 298},
+    {"Enter", nullptr, 706, 255, 797, 298},
+    {"Shift", nullptr, 113, 302, 222, 345}, // 55
+    {"Z", nullptr, 226, 302, 268, 345},
+    {"X", nullptr, 272, 302, 314, 345},
+    {"C", nullptr, 318, 302, 360, 345},
+    {"V", nullptr, 364, 302, 406, 345},
+    {"B", nullptr, 410, 302, 452, 345},
+    {"N", nullptr, 456, 302, 498, 345},
+    {"M", nullptr, 502, 302, 544, 345},
+    {"<", nullptr, 548, 302, 590, 345},
+    {">", nullptr, 594, 302, 636, 345},
+    {"?", nullptr, 640, 302, 682, 345},
+    {"Shift", nullptr, 686, 302, 797, 345},
+    {"Ctrl", nullptr, 113, 349, 166, 395}, // 67
+    {"Win", "LWin", 170, 349, 223, 395},
+    {"Alt", "LAlt", 227, 349, 280, 395},
+    {"Space", nullptr, 284, 349, 573, 395},
+    {"Alt", "RAlt", 577, 349, 629, 395},
+    {"Fn", "RWin", 633, 349, 685, 395},
+    {"LMenu", "RightApp", 689, 349, 741, 395},
+    {"Ctrl", "RCtrl", 745, 349, 797, 395},
+    {"PrtScreen", "PrintScreen", 810, 105, 853, 150}, // 75
+    {"ScrollLock", nullptr, 857, 105, 900, 150},
+    {"Pause", nullptr, 904, 105, 947, 150},
+    {"Insert", nullptr, 810, 161, 853, 204}, // 78
+    {"Home", nullptr, 857, 161, 900, 204},
+    {"PgUp", nullptr, 904, 161, 947, 204},
+    {"Delete", nullptr, 810, 208, 853, 251}, // 81
+    {"End", nullptr, 857, 208, 900, 251},
+    {"PgDown", nullptr, 904, 208, 947, 251},
+    {"Up", nullptr, 857, 302, 900, 345}, // 84
+    {"Left", nullptr, 810, 349, 853, 394},
+    {"Down", nullptr, 857, 349, 900, 394},
+    {"Right", nullptr, 904, 349, 947, 394},
+    {"PlayPause", nullptr, 956, 105, 999, 150}, // 88
+    {"PreviousTrack", nullptr, 1003, 105, 1046, 150},
+    {"NextTrack", nullptr, 1050, 105, 1093, 150},
+    {"Stop", nullptr, 1097, 105, 1140, 150},
+    {"NumLock", nullptr, 956, 161, 999, 204}, // 92
+    {"KP/", nullptr, 1003, 161, 1046, 204},
+    {"KP*", nullptr, 1050, 161, 1093, 204},
+    {"KP-", nullptr, 1097, 161, 1140, 204},
+    {"KP7", nullptr, 956, 208, 999, 251}, // 96
+    {"KP8", nullptr, 1003, 208, 1046, 251},
+    {"KP9", nullptr, 1050, 208, 1093, 251},
+    {"KP+", nullptr, 1097, 208, 1140, 298},
+    {"KP4", nullptr, 956, 255, 999, 298}, // 100
+    {"KP5", nullptr, 1003, 255, 1046, 298},
+    {"KP6", nullptr, 1050, 255, 1093, 298},
+    {"KP1", nullptr, 956, 302, 999, 345}, // 103
+    {"KP2", nullptr, 1003, 302, 1046, 345},
+    {"KP3", nullptr, 1050, 302, 1093, 345},
+    {"KP0", nullptr, 956, 349, 1046, 392}, // 106
+    {"KP.", nullptr, 1050, 349, 1093, 392},
+    {"KPEnter", nullptr, 1097, 302, 1140, 392},
+}};
+static_assert(keys.back().caption != nullptr, "every one of the 108 keys is listed");
+
+// The key after which the table leaves one slot empty.
+constexpr int KeyBeforeGap = 89;
+
+struct ButtonCell {
+    int id;
+    const char *zh;
+    const char *en;
+    const char *buttonEn; // the image button's English caption, where it differs
+    ButtonRect button;
+    ButtonRect label;
+};
+
+constexpr ButtonCell buttons[] = {
+    {CloseButton,
+     "背光设置面板",
+     "BackLight Settings",
+     nullptr,
+     {1218, 12, 1238, 37},
+     {550, 13, 702, 45}},
+    {ReadButton, "读取背光", "Read", nullptr, {516, 420, 601, 454}, {521, 428, 603, 454}},
+    {DefaultButton, "恢复默认", "Default", nullptr, {223, 420, 308, 454}, {228, 428, 310, 454}},
+    {WriteButton, "写入背光", "Write", nullptr, {614, 420, 699, 454}, {619, 428, 701, 454}},
+    {CancelButton, "取消", "Cancel", nullptr, {809, 420, 894, 454}, {814, 428, 896, 454}},
+    {OkButton, "确定", "OK", nullptr, {712, 420, 797, 454}, {717, 428, 799, 454}},
+    {SetAllButton, "全域设置", "Set All", nullptr, {321, 420, 406, 454}, {326, 428, 408, 454}},
+    {MultiKeyButton,
+     "多键设置",
+     "Multi Key",
+     "MultiKey",
+     {419, 420, 504, 454},
+     {424, 428, 506, 454}},
+};
+
+constexpr const char *Tip = "tip";
+
+} // namespace
+
+ButtonRect keyRect(int key)
+{
+    if (key < 1 || key > int(keys.size()))
+        return {};
+    const KeyCell &cell = keys[std::size_t(key - 1)];
+    return {cell.left, cell.top, cell.right, cell.bottom};
+}
+
+void placeKeys(std::vector<DrawnButton> &table, std::size_t first)
+{
+    std::size_t slot = first;
+    for (int key = 1; key <= int(keys.size()) && slot < table.size(); ++key, ++slot) {
+        const KeyCell &cell = keys[std::size_t(key - 1)];
+        DrawnButton &entry = table[slot];
+        entry.id = FirstKey - 1 + key;
+        entry.keyIndex = key;
+        entry.setCaption(cell.caption, cell.caption);
+        const char *name = cell.name ? cell.name : cell.caption;
+        entry.tooltips["zh-CN"] = name;
+        entry.rect = keyRect(key);
+        if (key == KeyBeforeGap)
+            ++slot;
+    }
+}
+
+std::vector<DrawnButton> build()
+{
+    std::vector<DrawnButton> table(EntryCount);
+    constexpr std::size_t count = std::size(buttons);
+    for (std::size_t i = 0; i < count; ++i) {
+        const ButtonCell &cell = buttons[i];
+        DrawnButton &button = table[i];
+        button.id = cell.id;
+        // The close mark carries no caption.
+        if (cell.id != CloseButton)
+            button.setCaption(cell.zh, cell.buttonEn ? cell.buttonEn : cell.en);
+        else
+            button.setCaption("", "");
+        button.tooltips["zh-CN"] = Tip;
+        button.rect = cell.button;
+
+        DrawnButton &label = table[count + i];
+        label.id = cell.id;
+        label.setCaption(cell.zh, cell.en);
+        label.tooltips["zh-CN"] = Tip;
+        label.rect = cell.label;
+        label.isLabel = true;
+    }
+    placeKeys(table, FirstKeySlot);
+    return table;
+}
+
+} // namespace BacklightTable

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "lighting/ColourChooser.h"
+#include "lighting/LightSettings.h"
+#include "skin/SkinImages.h"
+#include "skin/SkinnedDialog.h"
+
+// The modal dialog in which the user picks any number of keys on a keyboard drawing and then
+// one colour for all of them. It reads the colours to show from AppState's MultiKeyExchange
+// as it opens and reports there: the keys toggled in selectedKeys, the colour confirmed in
+// chosenColour. It ends confirmed only through Set Color with a chosen colour.
+class CNuboDialogBkLightMultiSelect : public SkinnedDialog {
+    Q_OBJECT
+public:
+    CNuboDialogBkLightMultiSelect(AppState &state, const FontTable &fonts, const SkinImages &skin,
+                                  QWidget *parent = nullptr);
+
+    void setColourChooser(ColourChooser::Choice choose) { m_choose = std::move(choose); }
+
+    // A click on the first entry with this id (a key's is 99 + its number), as a release on
+    // it would be; false when the table has no such entry.
+    bool clickId(int id);
+    // How many keys are selected.
+    int selectedCount() const;
+
+protected:
+    bool initDialog() override;
+    void fillTable(ButtonTable &table) override;
+    void buttonClicked(int index, DrawnButton &entry) override;
+    void decorateEntry(QPainter &painter, const DrawnButton &entry, const QRect &base) override;
+    bool showsHover(const DrawnButton &entry) const override;
+    QColor captionColour(const DrawnButton &entry) const override;
+    void afterEntries(QPainter &painter) override;
+
+private:
+    void toggle(DrawnButton &key);
+    void setColour();
+    QString text(const char *chinese, const char *english) const;
+
+    LightSettings m_colours{}; // what the keys show, taken as the dialog opens
+    ColourChooser::Choice m_choose;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "jobs/TransferJob.h"
+#include "lighting/BacklightSkins.h"
+#include "lighting/ColourChooser.h"
+#include "lighting/LightSettings.h"
+#include "skin/SkinnedDialog.h"
+
+#include <QMessageBox>
+
+#include <functional>
+
+class CNuboDialogBkLightMultiSelect;
+
+// The modal dialog in which the owner of an RGB keyboard gives its 108 keys their backlight
+// colours: a drawing of the keyboard with every key framed in its colour, where a click on a
+// key opens the colour chooser for it. It edits workingColours, a copy of AppState's
+// lightSettings, and hands it back only when the user confirms (OK or Write); Read fetches
+// the keyboard's colours, Write sends the edited ones, both in the progress dialog.
+class CNuboDialogBkLightSettings : public SkinnedDialog {
+    Q_OBJECT
+public:
+    CNuboDialogBkLightSettings(AppState &state, const FontTable &fonts, const BacklightSkins &skins,
+                               QWidget *parent = nullptr);
+    ~CNuboDialogBkLightSettings() override;
+
+    // The colours being edited: AppState's lightSettings when the dialog opened.
+    LightSettings workingColours{};
+
+    // Where OK and Write put the confirmed colours; AppState's lightSettings unless the
+    // caller takes them itself.
+    using LightsStore = std::function<void(const LightSettings &lights)>;
+    void setLightsStore(LightsStore store) { m_store = std::move(store); }
+    void setColourChooser(ColourChooser::Choice choose) { m_choose = std::move(choose); }
+    // The pauses of the device jobs (tests shorten them).
+    void setWaits(const TransferJob::Waits &waits) { m_waits = waits; }
+
+    // A click on the first entry with this id (a key's is 99 + its number), as a release on
+    // it would be; false when the table has no such entry.
+    bool clickId(int id);
+
+protected:
+    bool initDialog() override;
+    void fillTable(ButtonTable &table) override;
+    void buttonClicked(int index, DrawnButton &entry) override;
+    void decorateEntry(QPainter &painter, const DrawnButton &entry, const QRect &base) override;
+    bool showsHover(const DrawnButton &entry) const override;
+    QColor captionColour(const DrawnButton &entry) const override;
+    void afterEntries(QPainter &painter) override;
+
+    // Where the dialog meets the user and the keyboard; tests answer in their place.
+    // `detail` says why an exchange failed; empty after a cancel or a success.
+    virtual void showMessage(const QString &text, const QString &detail, QMessageBox::Icon icon);
+    // Runs a device job in the progress dialog; its Result.
+    virtual int runJob(int job, TransferResult *detail);
+    // Runs the prepared multi-key dialog; its modal result.
+    virtual int runMultiKey(CNuboDialogBkLightMultiSelect &dialog);
+
+private:
+    void chooseKeyColour(int key);
+    void readLights();
+    void setDefault();
+    void writeLights();
+    void confirm();
+    void setAll();
+    void multiKey();
+    void storeWorkingColours();
+    void tellOutcome(int job, int outcome, const TransferResult &detail);
+    QString text(const char *chinese, const char *english) const;
+
+    BacklightSkins m_skins;
+    LightsStore m_store;
+    ColourChooser::Choice m_choose;
+    TransferJob::Waits m_waits;
+};

@@ -1,0 +1,54 @@
+#include "MainWindowHarness.h"
+
+#include "app/BacklightCommand.h"
+#include "app/DeviceCommands.h"
+#include "app/MainWindowTable.h"
+#include "lighting/BacklightTable.h"
+#include "lighting/CNuboDialogBkLightSettings.h"
+#include "skin/SkinLibrary.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+// The backlight button opens the backlight dialog on the RGB keyboards only; the colours
+// confirmed there reach the configuration through the command's store, which marks nothing
+// as not written.
+TEST(BacklightCommand, OpensOnRgbKeyboardsAndStoresWhatOkConfirms)
+{
+    for (int variant = 1; variant <= 4; ++variant) {
+        AttachedKeyboard attached(variant);
+        attached.state.resetKeyModel();
+        SkinLibrary skins;
+        ASSERT_TRUE(skins.load(QCoreApplication::applicationDirPath(), variant));
+        ScriptedMainWindow window(
+            attached.state, attached.fonts,
+            positionCodedSkin(QSize(MainWindowTable::BaseWidth, MainWindowTable::BaseHeight)));
+        window.setSkinLibrary(&skins);
+        ASSERT_TRUE(window.initialise());
+
+        int opened = 0;
+        const LightColour amber{255, 160, 0};
+        window.deviceCommands().backlightCommand().setDialogHook(
+            [&](CNuboDialogBkLightSettings &dialog) {
+                ++opened;
+                EXPECT_EQ(dialog.size(), QSize(1250, 470));
+                EXPECT_EQ(dialog.parentWidget(), &window);
+                QTimer::singleShot(0, &dialog, [&dialog, amber] {
+                    dialog.setColourChooser(
+                        [amber](const ColourRequest &) { return std::optional(amber); });
+                    dialog.clickId(BacklightTable::FirstKey - 1 + 70);
+                    dialog.clickId(BacklightTable::OkButton);
+                });
+            });
+        const bool rgb = variant == 1 || variant == 4;
+        EXPECT_EQ(MainWindowTable::indexOf(MainWindowTable::build(variant), BacklightButton) >= 0,
+                  rgb);
+        window.runCommand(BacklightButton);
+        EXPECT_EQ(opened, rgb ? 1 : 0) << variant;
+        EXPECT_EQ(attached.state.lightSettings[70], rgb ? amber : LightColour{}) << variant;
+        EXPECT_FALSE(attached.state.notWritten);
+        EXPECT_TRUE(window.messages.empty());
+    }
+}

@@ -1,0 +1,202 @@
+#include "KeySettingsHarness.h"
+
+#include "keymap/KeySettingsFields.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <linux/input-event-codes.h>
+
+using namespace KeySettingsTable;
+using Steps = std::vector<std::string>;
+
+namespace {
+
+constexpr std::uintptr_t Up = 0x80000000u;
+constexpr std::uintptr_t System = 0x40000000u;
+constexpr std::intptr_t Extended = 0x01000000;
+
+// One keystroke as the two ways see it: the window system's key event (evdev code, auto-repeat
+// flag) and the message the Windows hook posts for it. X11 repeats a held key as release and
+// press pairs, the hook as further presses.
+struct Stroke {
+    unsigned short evdev;
+    bool press;
+    bool repeat;
+    std::uint32_t time;
+    std::uintptr_t wParam; // 0: the hook posts nothing for this event
+    std::intptr_t lParam;
+};
+
+const Stroke strokes[] = {
+    {KEY_LEFTSHIFT, true, false, 1000, 0xA0, 0},
+    {KEY_A, true, false, 1100, 0x41, 0},
+    {KEY_A, false, false, 1150, Up | 0x41, 0},
+    {KEY_LEFTSHIFT, false, false, 1200, Up | 0xA0, 0},
+    {KEY_RIGHTSHIFT, true, false, 1300, 0xA1, 0},
+    {KEY_RIGHTSHIFT, false, false, 1320, Up | 0xA1, 0},
+    {KEY_RIGHTCTRL, true, false, 1400, 0xA3, Extended},
+    {KEY_KPENTER, true, false, 1450, 0x0D, Extended},
+    {KEY_KPENTER, false, false, 1470, Up | 0x0D, Extended},
+    {KEY_RIGHTCTRL, false, false, 1500, Up | 0xA3, Extended},
+    {KEY_ENTER, true, false, 1600, 0x0D, 0},
+    {KEY_ENTER, false, true, 2100, 0, 0},
+    {KEY_ENTER, true, true, 2100, 0x0D, 0},
+    {KEY_ENTER, false, true, 2133, 0, 0},
+    {KEY_ENTER, true, true, 2133, 0x0D, 0},
+    {KEY_ENTER, false, false, 2200, Up | 0x0D, 0},
+    {KEY_RIGHTALT, true, false, 2300, System | 0xA5, Extended},
+    {KEY_RIGHTALT, false, false, 2350, Up | 0xA5, Extended},
+    // A repeat whose release the window system did not mark: the press at the same moment
+    // gives it away.
+    {KEY_B, true, false, 2400, 0x42, 0},
+    {KEY_B, false, false, 2900, 0, 0},
+    {KEY_B, true, false, 2900, 0x42, 0},
+    {KEY_B, false, false, 3000, Up | 0x42, 0},
+};
+
+void sendKey(QWidget &dialog, unsigned short evdev, bool press, bool repeat, std::uint32_t time,
+             int qtKey = 0)
+{
+    QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, qtKey, Qt::NoModifier,
+                    quint32(evdev) + 8, 0, 0, QString(), repeat);
+    event.setTimestamp(time);
+    QApplication::sendEvent(&dialog, &event);
+}
+
+// Records a macro by the library's hook (its messages posted to the window it was given) or
+// by the dialog's own grab (key events), and gives the steps.
+Steps recordMacro(bool byHook)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedMacros = namedList(1, 9, "M");
+    auto dialog = f.open();
+    dialog->clickId(FirstTab + 1);
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(byHook));
+    dialog->clickId(RecordMacroButton);
+    EXPECT_TRUE(dialog->isRecording());
+    EXPECT_EQ(dialog->recordingHook().usesGlobalHook(), byHook);
+    if (byHook) {
+        EXPECT_EQ(FakeHook::window, dialog->messageHandle());
+        EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+        for (const Stroke &s : strokes) {
+            if (s.wParam)
+                FakeHook::window->postTimed(0x466, s.wParam, s.lParam, s.time);
+        }
+        QCoreApplication::processEvents();
+    } else {
+        EXPECT_EQ(QWidget::keyboardGrabber(), dialog.get());
+        for (const Stroke &s : strokes)
+            sendKey(*dialog, s.evdev, s.press, s.repeat, s.time);
+    }
+    // Any click stops a macro recording and does nothing else.
+    dialog->clickId(FirstTab + 4);
+    EXPECT_FALSE(dialog->isRecording());
+    EXPECT_EQ(dialog->shownPage(), 2);
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    EXPECT_EQ(FakeHook::uninstalls, byHook ? 1 : 0);
+    return dialog->model().macros().list().items[0].names;
+}
+
+} // namespace
+
+TEST(KeySettingsRecording, TheHookAndTheGrabRecordTheSameSteps)
+{
+    const Steps expected{"LSHIFT Down", "<100 ms>",   "A Down",     "<50 ms>",     "A UP",
+                         "<50 ms>",     "LSHIFT UP",  "<100 ms>",   "RSHIFT Down", "<20 ms>",
+                         "RSHIFT UP",   "<80 ms>",    "RCTRL Down", "<50 ms>",     "(Enter) Down",
+                         "<20 ms>",     "(Enter) UP", "<30 ms>",    "RCTRL UP",    "<100 ms>",
+                         "ENTER Down",  "<600 ms>",   "ENTER UP",   "<100 ms>",    "RALT Down",
+                         "<50 ms>",     "RALT UP",    "<50 ms>",    "B Down",      "<600 ms>",
+                         "B UP",        "<50 ms>"};
+    EXPECT_EQ(recordMacro(true), expected);
+    EXPECT_EQ(recordMacro(false), expected);
+}
+
+TEST(KeySettingsRecording, WhileTheGrabRecordsKeysActOnNothingElse)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedEmulations = namedList(1, 9, "E");
+    auto dialog = f.open();
+    dialog->clickId(FirstTab + 2);
+    dialog->fields().times()->setFocus();
+    QWidget *focus = QApplication::focusWidget();
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(false));
+    dialog->clickId(RecordEmuButton);
+    ASSERT_TRUE(dialog->isRecording());
+
+    // Enter does not confirm, Esc does not cancel, Tab moves no focus, digits reach no field.
+    const std::pair<unsigned short, int> keys[] = {{KEY_ENTER, Qt::Key_Return},
+                                                   {KEY_ESC, Qt::Key_Escape},
+                                                   {KEY_TAB, Qt::Key_Tab},
+                                                   {KEY_1, Qt::Key_1}};
+    std::uint32_t time = 10;
+    for (const auto &[evdev, qtKey] : keys) {
+        sendKey(*dialog, evdev, true, false, time++, qtKey);
+        sendKey(*dialog, evdev, false, false, time++, qtKey);
+    }
+    // Keys without a virtual key are dropped.
+    sendKey(*dialog, KEY_MICMUTE, true, false, time++);
+    dialog->grab();
+    EXPECT_EQ(dialog->result(), 0);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), focus);
+    EXPECT_EQ(dialog->fields().times()->text(), "30");
+    EXPECT_EQ(dialog->model().emulations().current().names, (Steps{"ENTER", "ESC", "TAB", "1"}));
+
+    // Once stopped, keys are the dialog's again.
+    dialog->clickId(RecordEmuButton);
+    EXPECT_FALSE(dialog->isRecording());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(dialog.get(), &escape);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+TEST(KeySettingsRecording, CaptureAndCombinationRecordingInTheDialog)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedCombos = namedList(2, 6, "C");
+    auto dialog = f.open();
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(true));
+
+    // The single key: the last key pressed, and a word for keys the keyboard lacks.
+    dialog->clickId(CaptureKeyButton);
+    ASSERT_TRUE(dialog->isRecording());
+    dialog->hookMessage(0x42, 0, 5u);
+    EXPECT_EQ(dialog->model().singleKeyCode(), 60);
+    dialog->hookMessage(0xF3, 0, 6u);
+    const int noKey = f.state->catalogue.keyOfCode(0);
+    EXPECT_EQ(dialog->unknownKeys,
+              (std::vector<QString>{QString::asprintf("a=243, b=0, c=%d", noKey)}));
+    // OK stops the capture and confirms what it holds: nothing for a key without a code.
+    dialog->hookMessage(0x43, 0, 7u);
+    dialog->clickId(OkButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    ASSERT_TRUE(dialog->change());
+    EXPECT_EQ(dialog->change()->assignment.code, 58);
+    EXPECT_EQ(FakeHook::uninstalls, 1);
+
+    // A combination is recorded only in combo mode; OK stores it with the list.
+    dialog = f.open();
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(true));
+    dialog->clickId(RecordComboButton);
+    EXPECT_FALSE(dialog->isRecording());
+    dialog->clickId(ComboRadio);
+    dialog->clickId(FirstComboRow + 1);
+    dialog->clickId(RecordComboButton);
+    ASSERT_TRUE(dialog->isRecording());
+    for (std::uintptr_t vk : {0xA2u, 0xA0u, 0x53u})
+        dialog->hookMessage(vk, 0, 1u);
+    dialog->grab();
+    EXPECT_EQ(dialog->fields().comboKeys()->toPlainText(), "LCTRL + LSHIFT + S");
+    dialog->clickId(OkButton);
+    ASSERT_TRUE(dialog->change());
+    EXPECT_EQ(dialog->change()->assignment.category, KeyAssignment::Combo);
+    EXPECT_EQ(dialog->change()->assignment.action.names, (Steps{"LCTRL", "LSHIFT", "S"}));
+    EXPECT_EQ(dialog->change()->listValue.items[1].names, (Steps{"LCTRL", "LSHIFT", "S"}));
+    EXPECT_EQ(dialog->change()->listValue.items[0].names, (Steps{"C0"}));
+}
