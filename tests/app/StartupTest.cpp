@@ -48,12 +48,17 @@ TEST(Startup, WithoutAKeyboardTheSearchingWindowShowsAndCancelEndsTheProgram)
     bool mainWindow = false;
     bool asked = false;
     quillo.setSearchHook([&](SearchingDialog &searching) {
-        searching.setRetryDelay(10);
-        QTimer::singleShot(45, &searching, [&] {
-            searched = searching.isVisible() && searching.retries() >= 2
-                       && searching.progress() > 0;
+        searching.setRetryDelay(20);
+        // Cancelled once it has looked twice, however slowly the machine runs its timers.
+        auto *watch = new QTimer(&searching);
+        QObject::connect(watch, &QTimer::timeout, &searching, [&searching, &searched, watch] {
+            if (searching.retries() < 2)
+                return;
+            watch->stop();
+            searched = searching.isVisible() && searching.progress() > 0;
             searching.cancel();
         });
+        watch->start(1);
     });
     quillo.setOfflineChoice([&] { return asked = true, 0; });
     quillo.setMainWindowHook([&](CNuboDlg &) { mainWindow = true; });
