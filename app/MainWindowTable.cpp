@@ -209,6 +209,7 @@ struct LabelCell {
 constexpr std::uint32_t Centred = 1;
 constexpr std::uint32_t Left = 0;
 constexpr std::uint32_t Right = 2;
+constexpr std::uint32_t Middle = 4; // vertically centred in its place
 
 constexpr LabelCell labels[] = {
     {LanguageLabel, "English", "简体中文", Centred, {855, 101, 950, 130}, {750, 101, 845, 130}},
@@ -241,7 +242,7 @@ constexpr ToolCell extraButtons[] = {
     {HeatmapButton, "按键热力图", "Heatmap", "按键热力图", "Heatmap", HeatmapToggle, HeatmapToggle},
 };
 constexpr LabelCell extraLabels[] = {
-    {HeatmapLabel, "按键热力图", "Heatmap", Centred, HeatmapToggle, HeatmapToggle},
+    {HeatmapLabel, "按键热力图", "Heatmap", Centred | Middle, HeatmapToggle, HeatmapToggle},
 };
 
 static_assert(std::size(toolBar) + keys.size() + std::size(labels) + std::size(extraButtons)
