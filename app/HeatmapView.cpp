@@ -45,12 +45,38 @@ void HeatmapView::beforeEntries(ButtonTable &table)
     }
 }
 
-bool HeatmapView::paintKey(QPainter &painter, const DrawnButton &entry, const QRect &base) const
+bool HeatmapView::paintKey(QPainter &painter, const DrawnButton &entry, const QRect &base)
 {
     if (!m_on || entry.keyIndex < 1 || entry.keyIndex > AppState::KeyCount || entry.isLabel)
         return false;
-    HeatmapPainter::paintKey(painter, base, entry.keyIndex,
-                             m_state.pressCounters.counts[std::size_t(entry.keyIndex)], m_scale);
+    const int count = m_state.pressCounters.counts[std::size_t(entry.keyIndex)];
+    const QTransform transform = painter.worldTransform();
+    // Turned: no pixel grid to keep the cap on.
+    if (transform.type() > QTransform::TxScale) {
+        HeatmapPainter::paintKey(painter, base, entry.keyIndex, count, m_scale);
+        return true;
+    }
+    const HeatmapScale::Look look = m_scale.lookOf(count);
+    const std::uint64_t signature
+        = (std::uint64_t(look) << 32)
+          | (look == HeatmapScale::Look::Counted ? m_scale.colour(count) : 0u);
+    const QRect target = transform.mapRect(QRectF(base)).toAlignedRect();
+    Cap &cap = m_caps[std::size_t(entry.keyIndex)];
+    if (cap.look != signature || cap.base != base || cap.transform != transform) {
+        cap.image = QImage(target.size(), QImage::Format_ARGB32_Premultiplied);
+        cap.image.fill(Qt::transparent);
+        QPainter layer(&cap.image);
+        layer.setRenderHints(painter.renderHints());
+        layer.setTransform(transform * QTransform::fromTranslate(-target.left(), -target.top()));
+        HeatmapPainter::paintKey(layer, base, entry.keyIndex, count, m_scale);
+        cap.look = signature;
+        cap.base = base;
+        cap.transform = transform;
+    }
+    painter.save();
+    painter.resetTransform();
+    painter.drawImage(target.topLeft(), cap.image);
+    painter.restore();
     return true;
 }
 

@@ -2,8 +2,12 @@
 
 #include "app/HeatmapScale.h"
 
+#include <QImage>
 #include <QRect>
+#include <QTransform>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 
 class AppState;
@@ -30,12 +34,21 @@ public:
     // Before the window's entries are painted: the scale of this paint, the toggle's look.
     void beforeEntries(ButtonTable &table);
     // Paints a key entry's cap in its colour; false when the heatmap is off or it is no key.
-    bool paintKey(QPainter &painter, const DrawnButton &entry, const QRect &base) const;
+    bool paintKey(QPainter &painter, const DrawnButton &entry, const QRect &base);
     void paintHover(QPainter &painter, const DrawnButton &entry, const QRect &base) const;
     void paintLegend(QPainter &painter) const;
 
 private:
+    // A cap as last painted, in device pixels: repaints copy it while its look and place stay.
+    struct Cap {
+        QImage image;
+        std::uint64_t look = ~std::uint64_t(0);
+        QRect base;
+        QTransform transform;
+    };
+
     const AppState &m_state;
+    std::array<Cap, 109> m_caps;
     HeatmapScale m_scale;
     bool m_on = false;
 };

@@ -112,4 +112,25 @@ void BM_HeatmapShownRepaint(benchmark::State &bench)
 }
 BENCHMARK(BM_HeatmapShownRepaint)->Unit(benchmark::kMillisecond);
 
+// The first paint after counters that were read anew: every cap painted, none copied.
+void BM_HeatmapNewCountsRepaint(benchmark::State &bench)
+{
+    application();
+    CountedWindow w;
+    if (!w.started) {
+        bench.SkipWithError("main window did not start (is Quillores.rcc built?)");
+        return;
+    }
+    w.window->heatmap().setOn(true);
+    QImage target(w.window->size(), QImage::Format_ARGB32_Premultiplied);
+    int round = 0;
+    for (auto _ : bench) {
+        ++round;
+        for (int key = 1; key <= AppState::KeyCount; ++key)
+            w.state.pressCounters.counts[std::size_t(key)] = (key * 37 + round * 11) % 500 + 1;
+        paint(*w.window, target);
+    }
+}
+BENCHMARK(BM_HeatmapNewCountsRepaint)->Unit(benchmark::kMillisecond);
+
 } // namespace
