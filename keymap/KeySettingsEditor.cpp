@@ -271,7 +271,9 @@ void KeySettingsEditor::cancel()
 
 bool KeySettingsEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_fields.inPlace() || event->type() != QEvent::KeyPress)
+    // The type first: while the dialog is torn down its fields may be gone before the line
+    // edit's last events pass here.
+    if (event->type() != QEvent::KeyPress || watched != m_fields.inPlace())
         return false;
     // Enter and Esc end the editing here; they must not reach the dialog as OK or Cancel.
     switch (static_cast<QKeyEvent *>(event)->key()) {
