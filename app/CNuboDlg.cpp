@@ -7,6 +7,7 @@
 #include "app/HeatmapView.h"
 #include "app/KeyCommand.h"
 #include "app/KeyboardModel.h"
+#include "app/MainWindowAccess.h"
 #include "app/MainWindowTable.h"
 #include "app/OfflineMode.h"
 #include "app/PressCounterReport.h"
@@ -16,7 +17,9 @@
 #include "app/TrayPresence.h"
 #include "app/UndoShortcuts.h"
 #include "profile/ProfileFile.h"
+#include "skin/EntryNaming.h"
 #include "skin/FontTable.h"
+#include "skin/FrameFocus.h"
 #include "skin/ScreenScale.h"
 #include "skin/WindowsColour.h"
 
@@ -362,7 +365,9 @@ void CNuboDlg::afterSkinCopy(QPainter &painter, const DrawnButton &entry, const 
 
 void CNuboDlg::afterEntry(QPainter &painter, DrawnButton &entry, const QRect &base, bool hovered)
 {
-    if (hovered && entry.id > 99 && !entry.isLabel) {
+    // The key with the keyboard's mark is reported as the one under the pointer is.
+    const bool marked = frameFocus().isMarkShown() && frameFocus().focusedEntry() == indexOf(entry);
+    if ((hovered || marked) && entry.id > 99 && !entry.isLabel) {
         m_heatmap->paintHover(painter, entry, base);
         m_pendingReport = PressCounterReport::text(state(), entry.keyIndex);
     }
@@ -388,6 +393,30 @@ void CNuboDlg::keyPressEvent(QKeyEvent *event)
         return;
     }
     SkinnedDialog::keyPressEvent(event);
+}
+
+EntryRole CNuboDlg::entryRole(const DrawnButton &entry) const
+{
+    return MainWindowAccess::role(entry, SkinnedDialog::entryRole(entry));
+}
+
+QString CNuboDlg::entryName(const DrawnButton &entry) const
+{
+    if (const int label = MainWindowAccess::nameLabel(entry.id)) {
+        for (const DrawnButton &other : table()) {
+            if (other.id == label)
+                return fromUtf8(EntryNaming::textOf(other.captions, state().language));
+        }
+    }
+    return SkinnedDialog::entryName(entry);
+}
+
+QString CNuboDlg::entryDescription(const DrawnButton &entry) const
+{
+    if (entry.isLabel || entry.keyIndex < 1)
+        return {};
+    return fromUtf8(MainWindowAccess::keyDescription(state(), entry.keyIndex,
+                                                     state().currentLayer == 1 ? 1 : 0));
 }
 
 void CNuboDlg::closeEvent(QCloseEvent *event)

@@ -69,6 +69,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
+    EntryRole entryRole(const DrawnButton &entry) const override;
+    QString entryName(const DrawnButton &entry) const override;
+    QString entryDescription(const DrawnButton &entry) const override;
+
     // Where the window meets the user; tests answer in place of a person.
     virtual void showMessage(const QString &caption, const QString &text, QMessageBox::Icon icon);
     virtual bool askYesNo(const QString &caption, const QString &text);

@@ -31,9 +31,8 @@ bool HelpDocument::desktopShowsCompiled()
     // xdg-open would hand a file without a viewer to whatever takes any file, often an archive
     // tool; ask first. A desktop without xdg-utils gets the pages.
     QProcess query;
-    query.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"),
-                 QStringLiteral("application/vnd.ms-htmlhelp")});
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("application/vnd.ms-htmlhelp")});
     if (!query.waitForFinished(2000)) {
         query.kill();
         query.waitForFinished(500);

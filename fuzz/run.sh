@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+cmake --build --preset fuzz --target fuzzers
 shopt -s nullglob
 targets=(build/fuzz/bin/fuzz_*)
 if [ ${#targets[@]} -eq 0 ]; then

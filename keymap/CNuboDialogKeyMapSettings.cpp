@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/NuboDialogVirtual.h"
+#include "keymap/KeySettingsAccess.h"
 #include "keymap/KeySettingsCodes.h"
 #include "keymap/KeySettingsEditor.h"
 #include "keymap/KeySettingsFields.h"
@@ -9,6 +10,7 @@
 #include "keymap/KeySettingsScrollBars.h"
 #include "keymap/StepMenu.h"
 #include "skin/CSkinScrollBar.h"
+#include "skin/EntryNaming.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -76,6 +78,7 @@ bool CNuboDialogKeyMapSettings::initDialog()
                    {FirstFunctionButton, LastFunctionButton},
                    {FirstPowerButton, LastPowerButton}});
     showPage(m_model.page());
+    refreshPageState();
     return true;
 }
 
@@ -196,6 +199,7 @@ void CNuboDialogKeyMapSettings::clickEntry(int index)
         (this->*handler)(id);
     // Default and Clear may have turned to another page.
     showPage(m_model.page());
+    refreshPageState();
     update();
 }
 
@@ -449,7 +453,108 @@ void CNuboDialogKeyMapSettings::keyPressEvent(QKeyEvent *event)
 
 void CNuboDialogKeyMapSettings::beforeEntries(QPainter &)
 {
-    KeySettingsPageState::write(table(), m_model, m_views, m_shownPage);
+    refreshPageState();
     m_fields->refresh(m_model, m_shownPage);
-    m_bars->sync(m_views);
+}
+
+void CNuboDialogKeyMapSettings::refreshPageState()
+{
+    KeySettingsPageState::write(table(), m_model, m_views, m_shownPage);
+    if (m_bars)
+        m_bars->sync(m_views);
+}
+
+EntryRole CNuboDialogKeyMapSettings::entryRole(const DrawnButton &entry) const
+{
+    return entry.isUsed() ? KeySettingsAccess::role(entry.id, m_views) : EntryRole::None;
+}
+
+QString CNuboDialogKeyMapSettings::entryName(const DrawnButton &entry) const
+{
+    // The close mark is a drawn cross without a caption.
+    if (entry.id == CloseMark)
+        return QString::fromUtf8(state().chinese() ? "关闭" : "Close");
+    return SkinnedDialog::entryName(entry);
+}
+
+bool CNuboDialogKeyMapSettings::isEntryChecked(const DrawnButton &entry) const
+{
+    // A tab's look is its label's; the tab of the page shown is the selected one.
+    if (entry.id >= FirstTab && entry.id <= LastTab)
+        return entry.id - FirstTab + 1 == m_shownPage;
+    return entry.checked;
+}
+
+bool CNuboDialogKeyMapSettings::isEntryEnabled(const DrawnButton &entry) const
+{
+    return KeySettingsAccess::actsNow(entry.id, m_model.singleMode());
+}
+
+int CNuboDialogKeyMapSettings::focusGroup(const DrawnButton &entry) const
+{
+    return entry.isLabel ? 0 : KeySettingsAccess::group(entry.id);
+}
+
+QString CNuboDialogKeyMapSettings::focusGroupName(int group) const
+{
+    const int index = table().indexOfId(KeySettingsAccess::groupHeading(group));
+    if (index < 0)
+        return {};
+    return QString::fromStdString(
+        EntryNaming::textOf(table()[std::size_t(index)].captions, state().language));
+}
+
+int CNuboDialogKeyMapSettings::arrowTarget(int index, Qt::Key key)
+{
+    const int id = table()[std::size_t(index)].id;
+    const int page = pageOfId(id);
+    WorkingList *list = m_model.listOfPage(page);
+    const ActionListView *entries = m_views.entries(page);
+    const ActionListView *steps = m_views.steps(page);
+    const bool isStep = steps && steps->rowOf(id) >= 0;
+    const ActionListView *view = isStep ? steps : entries;
+    if (!list || !view || view->rowOf(id) < 0)
+        return SkinnedDialog::arrowTarget(index, key);
+
+    using KeySettingsAccess::RowMove;
+    RowMove move;
+    switch (key) {
+    case Qt::Key_Up:
+        move = RowMove::Up;
+        break;
+    case Qt::Key_Down:
+        move = RowMove::Down;
+        break;
+    case Qt::Key_Home:
+        move = RowMove::First;
+        break;
+    case Qt::Key_End:
+        move = RowMove::Last;
+        break;
+    default:
+        return -1;
+    }
+    ActionList &shown = isStep ? list->current() : list->list();
+    const int target = KeySettingsAccess::rowTarget(shown, move);
+    if (target < 0)
+        return -1;
+    // The field lies over a row that is about to show another entry.
+    commitInPlaceEdit();
+    // One row at a time, scrolling no more than it takes to show the row.
+    const int top = KeySettingsAccess::topShowing(shown, target);
+    if (isStep) {
+        shown.top = top;
+        shown.selected = target - top;
+    } else {
+        // The selection's absolute place stays while the window moves, so that the current
+        // entry is stored back where it came from; then the entry at the target is selected.
+        const int old = shown.scrollPosition();
+        shown.top = top;
+        shown.selected = old - top;
+        list->selectRow(target - top);
+    }
+    refreshPageState();
+    update();
+    return table().indexOfId(view->firstRowId()
+                             + (isStep ? list->current() : list->list()).selected);
 }

@@ -76,6 +76,17 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     bool event(QEvent *event) override;
 
+    EntryRole entryRole(const DrawnButton &entry) const override;
+    QString entryName(const DrawnButton &entry) const override;
+    bool isEntryChecked(const DrawnButton &entry) const override;
+    bool isEntryEnabled(const DrawnButton &entry) const override;
+    int focusGroup(const DrawnButton &entry) const override;
+    QString focusGroupName(int group) const override;
+    // In a list the arrows move the selection, scrolling it, and the focus with it.
+    int arrowTarget(int index, Qt::Key key) override;
+    // A recording takes every key, Tab, Space, Enter and the arrows too.
+    bool keyboardCaptured() const override { return isRecording(); }
+
     // Runs the virtual keyboard in a pick mode; tests answer in its place.
     virtual int runVirtualKeyboard(int pickMode);
     // Runs the step rows' menu at a point of the screen: the item chosen, or 0.
@@ -89,6 +100,8 @@ private:
 
     void showPage(int page);
     void scrolled(bool steps, int position);
+    // The table as the next paint shows it, for what is asked before that paint.
+    void refreshPageState();
 
     void onTab(int id);
     void onDefault(int id);

@@ -271,8 +271,7 @@ void KeySettingsEditor::cancel()
 
 bool KeySettingsEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    // The type first: while the dialog is torn down its fields may be gone before the line
-    // edit's last events pass here.
+    // The type first: the fields' owner is gone by the time the field's Destroy comes here.
     if (event->type() != QEvent::KeyPress || watched != m_fields.inPlace())
         return false;
     // Enter and Esc end the editing here; they must not reach the dialog as OK or Cancel.

@@ -1,6 +1,7 @@
 #include "lighting/CNuboDialogBkLightMultiSelect.h"
 
 #include "app/AppState.h"
+#include "lighting/KeyColourText.h"
 #include "lighting/KeyFramePainter.h"
 #include "lighting/MultiKeyTable.h"
 #include "skin/FontTable.h"
@@ -134,4 +135,26 @@ void CNuboDialogBkLightMultiSelect::afterEntries(QPainter &painter)
 QString CNuboDialogBkLightMultiSelect::text(const char *chinese, const char *english) const
 {
     return QString::fromUtf8(state().chinese() ? chinese : english);
+}
+
+QString CNuboDialogBkLightMultiSelect::entryDescription(const DrawnButton &entry) const
+{
+    if (entry.isLabel || entry.keyIndex < 1 || entry.keyIndex > AppState::KeyCount)
+        return {};
+    return QString::fromStdString(
+        keyColourText(m_colours[std::size_t(entry.keyIndex)], state().chinese()));
+}
+
+EntryRole CNuboDialogBkLightMultiSelect::entryRole(const DrawnButton &entry) const
+{
+    const EntryRole role = SkinnedDialog::entryRole(entry);
+    return role == EntryRole::Key ? EntryRole::ToggleButton : role;
+}
+
+QString CNuboDialogBkLightMultiSelect::entryName(const DrawnButton &entry) const
+{
+    // The close mark is a drawn cross without a caption.
+    if (entry.id == MultiKeyTable::CloseButton && !entry.isLabel)
+        return text("关闭", "Close");
+    return SkinnedDialog::entryName(entry);
 }

@@ -31,6 +31,10 @@ protected:
     bool showsHover(const DrawnButton &entry) const override;
     QColor captionColour(const DrawnButton &entry) const override;
     void afterEntries(QPainter &painter) override;
+    // Keys are named toggle buttons, checked while chosen, that tell their colour.
+    EntryRole entryRole(const DrawnButton &entry) const override;
+    QString entryName(const DrawnButton &entry) const override;
+    QString entryDescription(const DrawnButton &entry) const override;
 
 private:
     void toggle(DrawnButton &key);

@@ -6,6 +6,7 @@
 #include "jobs/JobMessages.h"
 #include "lighting/BacklightTable.h"
 #include "lighting/CNuboDialogBkLightMultiSelect.h"
+#include "lighting/KeyColourText.h"
 #include "lighting/KeyFramePainter.h"
 #include "skin/DarkPalette.h"
 #include "skin/FontTable.h"
@@ -251,4 +252,20 @@ void CNuboDialogBkLightSettings::afterEntries(QPainter &painter)
 QString CNuboDialogBkLightSettings::text(const char *chinese, const char *english) const
 {
     return QString::fromUtf8(state().chinese() ? chinese : english);
+}
+
+QString CNuboDialogBkLightSettings::entryDescription(const DrawnButton &entry) const
+{
+    if (entry.isLabel || entry.keyIndex < 1 || entry.keyIndex > AppState::KeyCount)
+        return {};
+    return QString::fromStdString(
+        keyColourText(workingColours[std::size_t(entry.keyIndex)], state().chinese()));
+}
+
+QString CNuboDialogBkLightSettings::entryName(const DrawnButton &entry) const
+{
+    // The close mark is a drawn cross without a caption.
+    if (entry.id == BacklightTable::CloseButton && !entry.isLabel)
+        return text("关闭", "Close");
+    return SkinnedDialog::entryName(entry);
 }

@@ -47,6 +47,9 @@ protected:
     bool showsHover(const DrawnButton &entry) const override;
     QColor captionColour(const DrawnButton &entry) const override;
     void afterEntries(QPainter &painter) override;
+    // Keys are named buttons that tell their colour.
+    QString entryName(const DrawnButton &entry) const override;
+    QString entryDescription(const DrawnButton &entry) const override;
 
     // Where the dialog meets the user and the keyboard; tests answer in their place.
     // `detail` says why an exchange failed; empty after a cancel or a success.

@@ -28,6 +28,12 @@ if ! diff -u packaging/file-list.txt "$root.list"; then
 fi
 rm -f "$root.list"
 
+stamp "the user guide"
+# A compiled help file begins with "ITSF"; the pages it was made from lie beside it.
+[ "$(head -c 4 "$root/usr/share/quillo/Quillo.chm")" = ITSF ] \
+    || { echo "check-package: Quillo.chm is not a compiled help file" >&2; exit 1; }
+grep -q 'href="key-settings.html"' "$root/usr/share/quillo/guide/index.html"
+
 stamp "lintian"
 lintian --allow-root --fail-on error "$deb"
 

@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64
     xvfb xauth xdotool fonts-wqy-microhei
+    at-spi2-core python3-pyatspi dbus-daemon
     help2man lintian desktop-file-utils appstream file fp-utils
     weston wine64
     clang-format

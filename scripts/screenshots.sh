@@ -29,6 +29,7 @@ log() { echo "screenshots: $*"; }
 fail() { echo "screenshots: $*" >&2; exit 1; }
 
 export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 pid=""
 stop_sim() {
     if [ -n "$pid" ]; then
@@ -97,8 +98,24 @@ work=$(mktemp -d)
 trap 'stop_sim; rm -rf "$work"' EXIT
 profile=$work/sample.pro
 
+# Lights for the pictures: a rainbow over the key numbers, row by row.
+lights=$work/lights.pro
+"$root/$build/bin/quillo-cli" defaults --variant 4 -o "$work/defaults.pro" >/dev/null
+awk '
+match($0, /<AREA ID="[0-9]+"/) {
+    id = substr($0, RSTART + 10, RLENGTH - 11) + 0
+    h = (id - 1) * 300 / 108
+    x = h / 60; i = int(x); f = x - i
+    r = g = b = 0
+    if (i == 0) { r = 1; g = f } else if (i == 1) { r = 1 - f; g = 1 } else if (i == 2) { g = 1; b = f }
+    else if (i == 3) { g = 1 - f; b = 1 } else { r = f; b = 1 }
+    printf "<AREA ID=\"%d\" Red=\"%d\" Green=\"%d\" Blue=\"%d\"/>\n", id, 255 * r, 255 * g, 255 * b
+    next
+}
+{ print }' "$work/defaults.pro" >"$lights"
+
 # --- Quillo(RGB), in English ---------------------------------------------------------------
-start 4
+start 4 --profile "$lights"
 click 902 110 # language: English
 away
 shot main-window
@@ -111,6 +128,7 @@ away
 shot key-settings-single
 click 242 112 # Combo
 click 250 260 # New combination
+click 450 221 # takes the proposed name
 click 450 221 # Record the combination's keys
 xdotool keydown Control_L keydown Shift_L key Escape keyup Shift_L keyup Control_L
 sleep 0.3
@@ -197,9 +215,10 @@ gone '^Firmware Update$'
 # Write key settings: the progress window while the keys go to the keyboard, then "OK!!".
 at "$main"
 click 380 110
-progress=$(find_window '^Progress$|进度' "$main") || fail "the progress window did not appear"
-sleep 0.4
+progress=$(find_window '^Progress$' "$main") || fail "the progress window did not appear"
 at "$progress"
+[ "$ww" -eq 370 ] || fail "the progress window is $ww pixels wide, not 370"
+sleep 0.1 # its first frames; the emulated keyboard takes about a second
 shot progress
 message_ok
 
@@ -208,8 +227,10 @@ at "$main"
 click 797 110
 message_ok
 at "$main"
-away
+xdotool mousemove "$((262 + wx))" "$((296 + wy))" # rests on W: its count and what it does
+sleep 0.5
 shot main-window-counters
+away
 
 # Save the profile, as the Save button does, for the Chinese round below.
 click 62 110

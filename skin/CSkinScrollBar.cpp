@@ -1,13 +1,22 @@
 #include "skin/CSkinScrollBar.h"
 
+#include "skin/FrameAccessible.h"
+#include "skin/WindowsColour.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 CSkinScrollBar::CSkinScrollBar(Qt::Orientation orientation, QWidget *parent)
     : QWidget(parent)
     , m_orientation(orientation)
 {
     setMouseTracking(true);
+    // Reached by Tab, never taken by a click: the list beside it keeps the focus.
+    setFocusPolicy(Qt::TabFocus);
+    FrameAccessible::install();
     connect(&m_timer, &QTimer::timeout, this, [this] { fireTimer(m_timerId); });
 }
 
@@ -277,6 +286,64 @@ void CSkinScrollBar::paintEvent(QPaintEvent *)
     tileCell(painter, column(TrackBefore), 0, partRect(TrackBefore));
     tileCell(painter, column(TrackAfter), 0, partRect(TrackAfter));
     drawThumb(painter, rowOf(Thumb), partRect(Thumb));
+    if (hasFocus()) {
+        // The faces' focus mark: the accent round the bar.
+        painter.setPen(QPen(colourFromWindows(0x006FFF), 1.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+}
+
+void CSkinScrollBar::requestPosition(int position)
+{
+    const int last = std::max(m_info.minimum, m_info.maximum - m_info.page + 1);
+    emit scrollRequested(ThumbPosition, std::clamp(position, m_info.minimum, last));
+}
+
+void CSkinScrollBar::keyPressEvent(QKeyEvent *event)
+{
+    const bool vertical = m_orientation == Qt::Vertical;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        if ((event->key() == Qt::Key_Up) != vertical)
+            break;
+        emit scrollRequested(LineUp, 0);
+        return;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        if ((event->key() == Qt::Key_Down) != vertical)
+            break;
+        emit scrollRequested(LineDown, 0);
+        return;
+    case Qt::Key_PageUp:
+        emit scrollRequested(PageUp, 0);
+        return;
+    case Qt::Key_PageDown:
+        emit scrollRequested(PageDown, 0);
+        return;
+    case Qt::Key_Home:
+        requestPosition(m_info.minimum);
+        return;
+    case Qt::Key_End:
+        requestPosition(m_info.maximum);
+        return;
+    default:
+        break;
+    }
+    event->ignore();
+}
+
+void CSkinScrollBar::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void CSkinScrollBar::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void CSkinScrollBar::drawCell(QPainter &painter, int column, int row, const QRect &target) const

@@ -49,6 +49,9 @@ public:
     ScrollInfo scrollInfo() const { return m_info; }
     // The owner's row count changed by delta; -20000 empties the range.
     void adjustRange(int delta);
+    // Asks the owner to scroll to a position, clamped to the range, as a thumb dropped there
+    // would (keyboard and assistive technology).
+    void requestPosition(int position);
 
     ScrollBarGeometry geometryNow() const;
     QRect partRect(int part) const;
@@ -77,6 +80,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    // Up and Down (Left and Right across), Page Up and Down, Home and End scroll as the arrows,
+    // the track and the thumb would; other keys go on to the owner.
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     // Length along the axis: the height of a vertical bar, the width of a horizontal one.

@@ -9,13 +9,50 @@
 
 namespace PackedFace {
 
-QImage unpack(const unsigned char *frame, std::size_t size)
+namespace {
+
+// The size the single frame unpacks to, or 0 when it is not one frame of a plausible size.
+std::size_t unpackedSize(const unsigned char *frame, std::size_t size)
 {
     if (!frame || size == 0 || ZSTD_findFrameCompressedSize(frame, size) != size)
-        return {};
+        return 0;
     const unsigned long long unpacked = ZSTD_getFrameContentSize(frame, size);
     if (unpacked == ZSTD_CONTENTSIZE_UNKNOWN || unpacked == ZSTD_CONTENTSIZE_ERROR
         || unpacked < SkinFaceFormat::HeaderSize || unpacked > MaxUnpackedBytes)
+        return 0;
+    return std::size_t(unpacked);
+}
+
+} // namespace
+
+QSize peek(const unsigned char *frame, std::size_t size)
+{
+    const std::size_t unpacked = unpackedSize(frame, size);
+    if (unpacked == 0)
+        return {};
+    ZSTD_DStream *stream = ZSTD_createDStream();
+    if (!stream)
+        return {};
+    unsigned char stored[SkinFaceFormat::HeaderSize];
+    ZSTD_inBuffer in{frame, size, 0};
+    ZSTD_outBuffer out{stored, sizeof stored, 0};
+    while (out.pos < out.size && in.pos < in.size) {
+        const std::size_t before = in.pos + out.pos;
+        const std::size_t result = ZSTD_decompressStream(stream, &out, &in);
+        if (ZSTD_isError(result) || result == 0 || in.pos + out.pos == before)
+            break;
+    }
+    ZSTD_freeDStream(stream);
+    if (out.pos < out.size)
+        return {};
+    const auto header = SkinFaceFormat::read(stored, unpacked);
+    return header ? QSize(int(header->width), int(header->height)) : QSize();
+}
+
+QImage unpack(const unsigned char *frame, std::size_t size)
+{
+    const std::size_t unpacked = unpackedSize(frame, size);
+    if (unpacked == 0)
         return {};
 
     // The header lands just before a 64-byte boundary, so the rows start on one.

@@ -17,4 +17,9 @@ constexpr std::size_t MaxUnpackedBytes = std::size_t(256) << 20;
 // tell its size, is too large, or does not hold a whole stored bitmap.
 QImage unpack(const unsigned char *frame, std::size_t size);
 
+// The size of the face a frame holds, from the frame's first bytes, without unpacking the
+// rest; an invalid size where unpack would refuse the frame on its face. Rows that are damaged
+// further on show only when the face is unpacked.
+QSize peek(const unsigned char *frame, std::size_t size);
+
 } // namespace PackedFace

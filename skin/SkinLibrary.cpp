@@ -83,8 +83,9 @@ void SkinLibrary::unregister()
 
 bool SkinLibrary::load(const QString &folder, int deviceType)
 {
+    // The main window's set comes first.
     return loadFile(QDir(folder).filePath(QLatin1String(FileName)),
-                    SkinIds::programSkinSets(deviceType), {SkinIds::ScrollBar});
+                    SkinIds::programSkinSets(deviceType), {SkinIds::ScrollBar}, 1);
 }
 
 bool SkinLibrary::map(const QString &path)
@@ -108,7 +109,7 @@ bool SkinLibrary::map(const QString &path)
 }
 
 bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets,
-                           const std::vector<int> &singles)
+                           const std::vector<int> &singles, std::size_t eagerSets)
 {
     unregister();
     m_path = path;
@@ -118,20 +119,23 @@ bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets
     if (!map(path))
         return fail(Error::FileUnreadable);
 
-    for (const SkinSet &set : sets) {
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        const SkinSet &set = sets[i];
         for (int id : {set.background, set.hover, set.checked}) {
-            if (const Error error = loadBitmap(id); error != Error::None)
+            // The hover image waits too: the first frame does not show it.
+            const bool now = i < eagerSets && (id != set.hover || id == set.background);
+            if (const Error error = loadBitmap(id, now); error != Error::None)
                 return fail(error, id);
         }
-        const QSize size = m_bitmaps[set.background].image.size();
+        const QSize size = sizeOf(m_bitmaps[set.background]);
         for (int id : {set.hover, set.checked}) {
-            const QSize found = m_bitmaps[id].image.size();
+            const QSize found = sizeOf(m_bitmaps[id]);
             if (found != size)
                 return fail(Error::BitmapSize, id, found, size);
         }
     }
     for (int id : singles) {
-        if (const Error error = loadBitmap(id); error != Error::None)
+        if (const Error error = loadBitmap(id, true); error != Error::None)
             return fail(error, id);
         const QImage &image = m_bitmaps[id].image;
         // Single bitmaps are cell sheets of 9 x 3 square cells.
@@ -142,10 +146,16 @@ bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets
     return true;
 }
 
-SkinLibrary::Error SkinLibrary::loadBitmap(int id)
+SkinLibrary::Error SkinLibrary::loadBitmap(int id, bool unpackNow)
 {
-    if (m_bitmaps.count(id))
+    if (const auto it = m_bitmaps.find(id); it != m_bitmaps.end()) {
+        if (unpackNow && it->second.frame) {
+            unpack(it->second, id);
+            if (it->second.image.isNull())
+                return Error::BitmapDamaged;
+        }
         return Error::None;
+    }
     const QResource resource(QStringLiteral(":%1/skins/%2.face").arg(m_mapping->root).arg(id));
     if (!resource.isValid())
         return Error::BitmapMissing;
@@ -156,9 +166,16 @@ SkinLibrary::Error SkinLibrary::loadBitmap(int id)
     if (resource.compressionAlgorithm() == QResource::ZstdCompression) {
         // Unpacked by ourselves: in one pass into the image's own memory.
         Bitmap bitmap;
-        bitmap.image = PackedFace::unpack(resource.data(), std::size_t(resource.size()));
-        if (bitmap.image.isNull())
+        bitmap.frame = resource.data();
+        bitmap.frameSize = std::size_t(resource.size());
+        bitmap.size = PackedFace::peek(bitmap.frame, bitmap.frameSize);
+        if (!bitmap.size.isValid())
             return Error::BitmapDamaged;
+        if (unpackNow) {
+            unpack(bitmap, id);
+            if (bitmap.image.isNull())
+                return Error::BitmapDamaged;
+        }
         m_bitmaps[id] = std::move(bitmap);
         return Error::None;
     }
@@ -213,10 +230,39 @@ bool SkinLibrary::fail(Error error, int bitmap, QSize found, QSize expected)
     return false;
 }
 
+void SkinLibrary::unpack(Bitmap &bitmap, int id)
+{
+    bitmap.image = PackedFace::unpack(bitmap.frame, bitmap.frameSize);
+    // Asked for once: a damaged face stays empty rather than being unpacked at every paint.
+    bitmap.frame = nullptr;
+    if (bitmap.image.isNull())
+        qWarning("Quillo: skin bitmap %d is damaged and cannot be unpacked", id);
+}
+
+QSize SkinLibrary::sizeOf(const Bitmap &bitmap)
+{
+    return bitmap.image.isNull() ? bitmap.size : bitmap.image.size();
+}
+
+bool SkinLibrary::unpackPending()
+{
+    for (auto &[id, bitmap] : m_bitmaps) {
+        if (bitmap.frame) {
+            unpack(bitmap, id);
+            return true;
+        }
+    }
+    return false;
+}
+
 QImage SkinLibrary::bitmap(int id) const
 {
     const auto it = m_bitmaps.find(id);
-    return it == m_bitmaps.end() ? QImage() : it->second.image;
+    if (it == m_bitmaps.end())
+        return QImage();
+    if (it->second.frame)
+        unpack(it->second, id);
+    return it->second.image;
 }
 
 bool SkinLibrary::isInPlace(int id) const

@@ -2,8 +2,12 @@
 
 #include "app/AppState.h"
 #include "skin/DialogMessageTarget.h"
+#include "skin/EntryNaming.h"
 #include "skin/FaceBuffer.h"
 #include "skin/FontTable.h"
+#include "skin/FrameAccessibility.h"
+#include "skin/FrameAccessible.h"
+#include "skin/FrameFocus.h"
 #include "skin/KeyedAreas.h"
 #include "skin/PostedMessage.h"
 #include "skin/ScaleFactor.h"
@@ -16,6 +20,7 @@
 #include <QCursor>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -56,7 +61,10 @@ SkinnedDialog::SkinnedDialog(AppState &state, const FontTable &fonts, std::size_
     , m_shaped(platformHasMasks())
     , m_pixelRatio(ScreenScale::primaryPixelRatio())
     , m_target(std::make_shared<DialogMessageTarget>(this))
+    , m_focus(std::make_unique<FrameFocus>(*this))
+    , m_access(std::make_unique<FrameAccessibility>(*this))
 {
+    FrameAccessible::install();
     // Without an owner the window stands alone and gets a taskbar button.
     setWindowFlags((parent ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint);
     setMouseTracking(true);
@@ -69,6 +77,8 @@ SkinnedDialog::SkinnedDialog(AppState &state, const FontTable &fonts, std::size_
 
 SkinnedDialog::~SkinnedDialog()
 {
+    // Assistive technology may ask until the window is gone; from here it learns nothing.
+    m_access.reset();
     m_target->detach();
 }
 
@@ -234,6 +244,7 @@ const QImage &SkinnedDialog::composeFace()
     beforeEntries(painter);
     paintEntries(painter);
     afterEntries(painter);
+    m_focus->paint(painter);
     return m_face;
 }
 
@@ -285,6 +296,8 @@ int SkinnedDialog::textFlags(std::uint32_t textFormat)
 
 void SkinnedDialog::paintEvent(QPaintEvent *event)
 {
+    // Whatever a paint shows anew (a page, a language, a scrolled list) is announced once.
+    m_access->scheduleCheck();
     const QImage &face = composeFace();
     QPainter painter(this);
     const QColor key = colourFromWindows(m_colourKey);
@@ -312,7 +325,9 @@ void SkinnedDialog::mousePressEvent(QMouseEvent *event)
         return;
     }
     trackPointer(point);
-    const bool overButton = m_table.firstHit(point.x(), point.y(), shownFilter()) >= 0;
+    const int hit = m_table.firstHit(point.x(), point.y(), shownFilter());
+    m_focus->pointerPressed(hit);
+    const bool overButton = hit >= 0;
     const FrameHitCode code
         = ButtonTable::frameHitCode(overButton, point.x(), point.y(), width(), height());
     m_pressedOnButton = code == HitClient;
@@ -368,8 +383,90 @@ void SkinnedDialog::resizeEvent(QResizeEvent *event)
         refreshShape();
 }
 
+void SkinnedDialog::showEvent(QShowEvent *event)
+{
+    // The face, not the first field, has the keyboard first: Tab starts at its first control.
+    if (!focusWidget())
+        setFocus(Qt::OtherFocusReason);
+    QDialog::showEvent(event);
+}
+
+void SkinnedDialog::focusInEvent(QFocusEvent *event)
+{
+    m_focus->focusChanged();
+    QDialog::focusInEvent(event);
+}
+
+void SkinnedDialog::focusOutEvent(QFocusEvent *event)
+{
+    m_focus->focusChanged();
+    QDialog::focusOutEvent(event);
+}
+
+bool SkinnedDialog::focusNextPrevChild(bool next)
+{
+    // Child fields hand Tab up to here; a recording keeps it.
+    if (keyboardCaptured())
+        return false;
+    return m_focus->tab(next);
+}
+
+void SkinnedDialog::pressEntry(int index)
+{
+    if (!m_focus->isStop(index))
+        return;
+    buttonClicked(index, m_table[std::size_t(index)]);
+}
+
+int SkinnedDialog::indexOf(const DrawnButton &entry) const
+{
+    const std::ptrdiff_t index = &entry - &*m_table.begin();
+    return index >= 0 && std::size_t(index) < m_table.size() ? int(index) : -1;
+}
+
+EntryRole SkinnedDialog::entryRole(const DrawnButton &entry) const
+{
+    if (!entry.isUsed())
+        return EntryRole::None;
+    if (entry.isLabel)
+        return EntryRole::StaticText;
+    return entry.keyIndex > 0 ? EntryRole::Key : EntryRole::PushButton;
+}
+
+QString SkinnedDialog::entryName(const DrawnButton &entry) const
+{
+    return QString::fromStdString(EntryNaming::defaultName(
+        m_table, indexOf(entry), m_state.language, scale(), shownFilter()));
+}
+
+int SkinnedDialog::focusGroup(const DrawnButton &entry) const
+{
+    return !entry.isLabel && entry.keyIndex > 0 ? KeyboardGroup : 0;
+}
+
+QString SkinnedDialog::focusGroupName(int group) const
+{
+    if (group != KeyboardGroup)
+        return {};
+    return m_state.language == "zh-CN" ? QStringLiteral("键盘") : QStringLiteral("Keyboard");
+}
+
+int SkinnedDialog::arrowTarget(int index, Qt::Key key)
+{
+    return m_focus->neighbourInGroup(index, key);
+}
+
 bool SkinnedDialog::event(QEvent *event)
 {
+    // Keys the face itself receives: the arrows, Space and Enter move and press the mark,
+    // before the dialog's own handling (Enter is OK in the key settings) sees them.
+    // Keys a field let pass (Enter, the arrows) are no keys of the face.
+    const bool faceFocused = !focusWidget() || focusWidget() == this;
+    if (event->type() == QEvent::KeyPress && faceFocused && !keyboardCaptured()
+        && m_focus->key(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
     if (auto *message = dynamic_cast<PostedMessage *>(event)) {
         postedMessage(message->message(), message->wParam(), message->lParam());
         return true;

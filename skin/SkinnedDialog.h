@@ -2,6 +2,7 @@
 
 #include "skin/ButtonTable.h"
 #include "skin/CaptionFit.h"
+#include "skin/EntryRole.h"
 #include "skin/SkinImages.h"
 
 #include <quillodev/MessageTarget.h>
@@ -19,13 +20,18 @@
 class AppState;
 class DialogMessageTarget;
 class FontTable;
+class FrameAccessibility;
+class FrameFocus;
 class SkinTooltip;
 
 // The frame every window of the program shares: a frameless modal dialog whose whole face is
 // composed from its skin images and its table of drawn buttons and labels, at base size, and
 // stretched once onto the window. Pixels of the colour key are transparent to sight and
 // clicks; any free spot drags the window; button releases go to buttonClicked(); messages
-// posted through messageHandle() arrive in postedMessage() on the GUI thread.
+// posted through messageHandle() arrive in postedMessage() on the GUI thread. The keyboard
+// reaches every drawn control (frameFocus()) and assistive technology sees them as the
+// children of the window (accessibility()); dialogs say what their entries are through the
+// entry hooks below.
 class SkinnedDialog : public QDialog {
     Q_OBJECT
 public:
@@ -72,6 +78,15 @@ public:
     // The part of the window that is seen and clicked, in client pixels.
     QRegion shapeRegion();
 
+    // Keyboard focus over the drawn entries and what assistive technology sees of them.
+    FrameFocus &frameFocus() const { return *m_focus; }
+    FrameAccessibility *accessibility() const { return m_access.get(); }
+    // Presses table entry `index` as a click's release on it would, if it is a focus stop.
+    virtual void pressEntry(int index);
+
+    // The group of the keys of a keyboard drawing (focusGroup()).
+    static constexpr int KeyboardGroup = 1 << 20;
+
     // Orange on dark, the look of the text fields embedded in a face.
     static void applyFieldColours(QWidget *field);
     // Layout flags of a drawn caption (centred 1, right 2, vertical centre 4, bottom 8,
@@ -110,6 +125,26 @@ protected:
     // Whether an entry is shown, hovered and hit at the moment (a paged dialog shows one page).
     virtual bool isEntryShown(const DrawnButton &) const { return true; }
 
+    // What entries are to the keyboard and to screen readers. Default: labels are text, keys
+    // (entries with a key number) buttons of the keyboard group, other buttons push buttons;
+    // names come from the text drawn on a button, its caption or its tooltip.
+    virtual EntryRole entryRole(const DrawnButton &entry) const;
+    virtual QString entryName(const DrawnButton &entry) const;
+    virtual QString entryDescription(const DrawnButton &) const { return {}; }
+    virtual bool isEntryChecked(const DrawnButton &entry) const { return entry.checked; }
+    // A control that does nothing at the moment is shown but unavailable.
+    virtual bool isEntryEnabled(const DrawnButton &) const { return true; }
+    // Entries of one group are one Tab stop; the arrow keys move between them. 0: none.
+    virtual int focusGroup(const DrawnButton &entry) const;
+    virtual QString focusGroupName(int group) const;
+    // Where an arrow key (or Home, End) moves the focus from entry `index`; -1 stays. Default:
+    // the nearest member of its group that way.
+    virtual int arrowTarget(int index, Qt::Key key);
+    // While true every key goes to keyPressEvent() untouched (a recording runs).
+    virtual bool keyboardCaptured() const { return false; }
+    // The place of an entry of table() in it.
+    int indexOf(const DrawnButton &entry) const;
+
     // Painting steps, in the order they run on the base-size face.
     virtual void beforeEntries(QPainter &) {}
     virtual bool paintsEntry(const DrawnButton &) const { return true; }
@@ -131,9 +166,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     bool event(QEvent *event) override;
 
 private:
+    friend class FrameAccessibility;
+    friend class FrameFocus;
+
     void trackPointer(const QPoint &point);
     ButtonTable::EntryFilter shownFilter() const;
     void updateTooltip();
@@ -156,6 +198,8 @@ private:
     std::shared_ptr<DialogMessageTarget> m_target;
     SkinTooltip *m_tooltip = nullptr;
     CaptionFit m_captionFit;
+    std::unique_ptr<FrameFocus> m_focus;
+    std::unique_ptr<FrameAccessibility> m_access;
     std::vector<std::pair<int, int>> m_tooltipIds;
     int m_initialised = -1; // -1 not yet, else the answer of initDialog()
     bool m_pressedOnButton = false;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end on a virtual X display: in quillo-sim, click key W, record a macro on the Macro
-# page by typing with xdotool (a real X11 keyboard grab), stop, OK, save the profile, and check
-# the macro record that quillo-cli sends for key W in its report trace.
+# page by typing with xdotool (a real X11 keyboard grab), stop, OK, "Write key settings", and
+# check the macro record the window sent for key W in quillo-sim's report trace; then save the
+# profile and check that quillo-cli sends the same record from it.
 #   macro-record-e2e.sh QUILLO_SIM QUILLO_CLI SCREEN_PIXEL ARTEFACT_DIR
 set -euo pipefail
 
@@ -35,7 +36,7 @@ export QT_QPA_PLATFORM=xcb
 if [ -n "${ASAN_OPTIONS:-}" ]; then
     export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
 fi
-"$sim" --variant 4 &
+"$sim" --variant 4 --trace "$trace" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -96,9 +97,23 @@ if xdotool search --onlyvisible --name '^Key Settings$' >/dev/null 2>&1; then
     fail "the dialog is still open after OK"
 fi
 
-# Save, as the user would: the file dialog takes the path typed.
+# Write key settings, then its "OK!!" in a window of its own over the main window.
 wx=$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^X=//p')
 wy=$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^Y=//p')
+click 380 110 0.2
+box=""
+for _ in $(seq 150); do
+    box=$(xdotool search --onlyvisible --name '^Quillo\(RGB\)$' 2>/dev/null | grep -vx "$window" | head -n1 || true)
+    [ -n "$box" ] && break
+    sleep 0.1
+done
+[ -n "$box" ] || fail "no message after Write key settings"
+shot written
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+sleep 0.5
+
+# Save, as the user would: the file dialog takes the path typed.
 click 62 110 1
 xdotool type --delay 10 "$profile"
 sleep 0.2
@@ -111,11 +126,15 @@ done
 sleep 0.3
 
 "$cli" show "$profile" --variant 4 | grep -P '^30\t0\t' | sed 's/^/macro-record-e2e: /'
-"$cli" --sim 4 --trace "$trace" write "$profile" >/dev/null || fail "quillo-cli write failed"
+window_record=$(grep -m1 '^> 00 00 f0 01 1e ' "$trace") || fail "the window sent no record for key W"
+cli_trace="$work/cli-trace.txt"
+"$cli" --sim 4 --trace "$cli_trace" write "$profile" >/dev/null || fail "quillo-cli write failed"
+cli_record=$(grep -m1 '^> 00 00 f0 01 1e ' "$cli_trace") || fail "quillo-cli sent no record for key W"
+[ "$window_record" = "$cli_record" ] || fail "the window and quillo-cli sent different records for W"
 
 # Key W is key 30 (0x1e) on layer 1: "00 f0 01 1e", the type, times, delays kept, interval,
 # data length, then per step its code, 0xc8 and the delay after it (high, low byte).
-record=$(grep -m1 '^> 00 00 f0 01 1e ' "$trace") || fail "no record for key W in the trace"
+record=$window_record
 log "record of W: $record"
 read -r -a b <<<"$record"
 hex() { echo $((16#$1)); }

@@ -5,13 +5,13 @@
 #include "skin/SkinSet.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QPushButton>
-#include <QCoreApplication>
-#include <QDir>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -195,7 +195,8 @@ TEST(BacklightArtefacts, ColourChooserSpeaksTheProgramsLanguage)
     whenModal([&](QWidget *modal) {
         auto *chooser = qobject_cast<QColorDialog *>(modal);
         ASSERT_NE(chooser, nullptr);
-        for (const QPushButton *button : chooser->findChild<QDialogButtonBox *>()->findChildren<QPushButton *>())
+        for (const QPushButton *button :
+             chooser->findChild<QDialogButtonBox *>()->findChildren<QPushButton *>())
             buttons << button->text();
         EXPECT_TRUE(chooser->grab().save(
             QDir(artefactFolder()).filePath(QStringLiteral("colour-chooser-zh-CN.png"))));

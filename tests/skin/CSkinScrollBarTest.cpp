@@ -1,6 +1,9 @@
 #include "skin/CSkinScrollBar.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -236,4 +239,40 @@ TEST_F(Bar, ScrollInformationRequests)
     bar.adjustRange(-20000);
     EXPECT_EQ(bar.scrollInfo().maximum, 6);
     EXPECT_EQ(bar.scrollInfo().position, 5);
+}
+
+TEST_F(Bar, KeysScrollAndTheValueIsAccessible)
+{
+    Owner owner(bar);
+    EXPECT_EQ(bar.focusPolicy(), Qt::TabFocus);
+    const auto key = [&](int k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(&bar, &press);
+        return press.isAccepted();
+    };
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    key(Qt::Key_Up);
+    key(Qt::Key_PageDown);
+    EXPECT_EQ(bar.scrollInfo().position, 11);
+    key(Qt::Key_End);
+    EXPECT_EQ(bar.scrollInfo().position, 90);
+    key(Qt::Key_Home);
+    EXPECT_EQ(bar.scrollInfo().position, 0);
+    EXPECT_FALSE(key(Qt::Key_A)); // not the bar's: on to its owner
+    EXPECT_EQ(owner.requests,
+              (std::vector<int>{CSkinScrollBar::LineDown, CSkinScrollBar::LineDown,
+                                CSkinScrollBar::LineUp, CSkinScrollBar::PageDown,
+                                CSkinScrollBar::ThumbPosition, CSkinScrollBar::ThumbPosition}));
+
+    QAccessibleInterface *access = QAccessible::queryAccessibleInterface(&bar);
+    ASSERT_NE(access, nullptr);
+    EXPECT_EQ(access->role(), QAccessible::ScrollBar);
+    QAccessibleValueInterface *value = access->valueInterface();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->maximumValue().toInt(), 90);
+    value->setCurrentValue(500); // clamped to the last position
+    EXPECT_EQ(value->currentValue().toInt(), 90);
+    value->setCurrentValue(40);
+    EXPECT_EQ(bar.scrollInfo().position, 40);
 }

@@ -59,6 +59,8 @@ TEST(PackedFace, UnpacksIntoAlignedRowsEqualToTheStoredOnes)
         const QImage face = unpack(pack(stored));
         ASSERT_FALSE(face.isNull()) << w;
         EXPECT_EQ(face.size(), QSize(int(w), int(h)));
+        const Bytes frame = pack(stored);
+        EXPECT_EQ(PackedFace::peek(frame.data(), frame.size()), face.size());
         EXPECT_EQ(face.format(), QImage::Format_ARGB32_Premultiplied);
         EXPECT_EQ(quintptr(face.constBits()) % 64, 0u);
         for (int y = 0; y < face.height(); ++y) {
@@ -107,4 +109,16 @@ TEST(PackedFace, DamagedShortOrOversizedFramesGiveNoImage)
     Bytes shortRows(stored.begin(), stored.end() - 4);
     EXPECT_TRUE(unpack(pack(shortRows)).isNull());
     EXPECT_TRUE(unpack(pack(Bytes(10, 1))).isNull());
+
+    // Peeking refuses what unpacking refuses on the frame's face or in its header; rows
+    // that are short only show when they are unpacked.
+    const auto peek = [](const Bytes &bytes) {
+        return PackedFace::peek(bytes.data(), bytes.size());
+    };
+    EXPECT_EQ(peek(frame), QSize(40, 30));
+    for (const Bytes &bad : {cut, trailing, twice, stored, pack(stored, false), pack(badMagic),
+                             pack(Bytes(10, 1)), Bytes(frame.begin(), frame.begin() + 8)})
+        EXPECT_FALSE(peek(bad).isValid());
+    EXPECT_FALSE(PackedFace::peek(nullptr, 10).isValid());
+    EXPECT_FALSE(peek(claimedFrame(PackedFace::MaxUnpackedBytes + 1)).isValid());
 }

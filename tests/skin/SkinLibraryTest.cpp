@@ -261,6 +261,31 @@ TEST(SkinLibrary, ImagesOutliveTheirLibrary)
     EXPECT_EQ(again.bitmap(101), face);
 }
 
+// Only the main window's faces are unpacked for the start; every other face is unpacked when
+// asked for, or one by one in idle time, and is then the same as unpacked at once.
+TEST(SkinLibrary, OtherFacesAreUnpackedLateAndTheSame)
+{
+    SkinLibrary lazy;
+    ASSERT_TRUE(lazy.load(BinDir, 4));
+    SkinLibrary eager;
+    ASSERT_TRUE(eager.loadFile(libraryPath(), SkinIds::programSkinSets(4), {SkinIds::ScrollBar}));
+    int hovers = 0;
+    while (eager.unpackPending())
+        ++hovers;
+    EXPECT_EQ(hovers, int(SkinIds::programSkinSets(4).size()));
+
+    const SkinSet keySettings = SkinIds::skinSet(SkinDialog::KeySettings, 4, 2);
+    EXPECT_EQ(lazy.bitmap(keySettings.background), eager.bitmap(keySettings.background));
+    int pending = 0;
+    while (lazy.unpackPending())
+        ++pending;
+    // Everything but the main window's background and checked face and the scroll bar, and
+    // the one asked for above.
+    EXPECT_EQ(pending, int(SkinIds::programBitmapIds(4).size()) - 4);
+    for (int id : SkinIds::programBitmapIds(4))
+        EXPECT_EQ(lazy.bitmap(id), eager.bitmap(id)) << id;
+}
+
 // The library stays small: every dialog's faces, packed, in at most 10 MB.
 TEST(SkinLibrary, BuiltLibraryIsPacked)
 {
