@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ConfigHistory.h"
 #include "jobs/DeviceWorker.h"
 #include "keymap/ActionList.h"
 #include "keymap/KeyAssignment.h"
@@ -51,6 +52,8 @@ public:
 
     std::string language;
     int deviceType = 0;
+    // No keyboard: the user works on profiles of the chosen variant; device commands refuse.
+    bool offline = false;
     bool notWritten = false;
     bool clickBlocked = false;
     float scaleFactor = 0.0f;
@@ -64,6 +67,8 @@ public:
     std::array<int, EntryCount> category{};
     std::array<int, EntryCount> code{};
     std::array<ActionList, EntryCount> action{};
+    // Undo and redo of the configuration above.
+    ConfigHistory history;
     PressCounters pressCounters;
     MultiKeyExchange multiKeyExchange;
     int virtualPick = 0;

@@ -26,7 +26,11 @@ bool BacklightCommand::run(QWidget *owner, const SkinLibrary *skins,
         return false;
     if (m_hook)
         m_hook(dialog);
-    return dialog.exec() == QDialog::Accepted;
+    // What the dialog put into the configuration, OK's colours or a Read's, is one step.
+    const LightSettings before = m_state.lightSettings;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    m_state.history.recordLights(m_state, before);
+    return accepted;
 }
 
 void BacklightCommand::store(const LightSettings &lights)

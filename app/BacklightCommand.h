@@ -27,7 +27,8 @@ public:
         m_hook = std::move(hook);
     }
 
-    // The one place where colours confirmed in the dialog (OK, Write) reach the configuration.
+    // The one place where colours confirmed in the dialog (OK, Write) reach the configuration;
+    // run() makes them one undo step.
     void store(const LightSettings &lights);
 
 private:

@@ -5,7 +5,9 @@
 #include "app/CNuboDlg.h"
 #include "app/DeviceAccessMessage.h"
 #include "app/DeviceDetection.h"
+#include "app/OfflineOffer.h"
 #include "app/ResourceLocator.h"
+#include "app/SearchingDialog.h"
 #include "app/SkinPreload.h"
 
 #include <QApplication>
@@ -32,23 +34,27 @@ CNuboApp::~CNuboApp() = default;
 
 int CNuboApp::run()
 {
-    m_state.deviceType = DeviceDetection::detectWithRetries(
-        [this] { return m_state.hwi.DetectDeviceType(); },
-        [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); });
-
-    // A keyboard this user may not open is named, before the main window finds none.
-    if (m_state.deviceType != 0)
-        reportOpenProblem();
-
-    std::unique_ptr<SkinLibrary> preloaded
-        = m_preload ? m_preload->take(m_state.deviceType) : nullptr;
-    if (preloaded) {
-        m_skins = std::move(preloaded);
-    } else if (!m_skins->load(skinFolder(), m_state.deviceType)) {
-        // The language is not chosen yet; say it both ways.
-        fail(m_skins->errorText(true) + QStringLiteral("\n\n") + m_skins->errorText(false));
+    switch (findKeyboard()) {
+    case Search::Cancelled:
+        return 0;
+    case Search::Failed:
         return 1;
+    case Search::Found:
+        // A keyboard this user may not open is named, before the main window finds none.
+        reportOpenProblem();
+        break;
+    case Search::NotFound:
+        // Nobody to choose: the main window says that none is connected, as always.
+        if (m_unattended)
+            break;
+        m_state.deviceType = m_offlineChoice ? m_offlineChoice() : OfflineOffer::choose();
+        if (m_state.deviceType == 0)
+            return 0;
+        m_state.offline = true;
+        break;
     }
+    if (!loadSkins(m_state.deviceType))
+        return 1;
 
     m_state.buildCatalogue();
 
@@ -64,6 +70,48 @@ int CNuboApp::run()
     unpackSkinsWhenIdle(window);
     window.exec();
     return 0;
+}
+
+CNuboApp::Search CNuboApp::findKeyboard()
+{
+    const auto detect = [this] { return m_state.hwi.DetectDeviceType(); };
+    m_state.deviceType = detect();
+    if (m_state.deviceType != 0)
+        return Search::Found;
+    if (m_unattended) {
+        // Nobody to show a window to: only the wait.
+        m_state.deviceType = DeviceDetection::detectWithRetries(
+            detect, [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); });
+        return m_state.deviceType != 0 ? Search::Found : Search::NotFound;
+    }
+    if (!loadSkins(0))
+        return Search::Failed;
+    SearchingDialog searching(m_state, m_fonts,
+                              m_skins->images(SkinIds::skinSet(SkinDialog::Progress, 0)), detect);
+    if (m_searchHook)
+        m_searchHook(searching);
+    const int outcome = searching.exec();
+    m_state.deviceType = searching.found();
+    if (outcome == SearchingDialog::Found)
+        return Search::Found;
+    return outcome == SearchingDialog::NotFound ? Search::NotFound : Search::Cancelled;
+}
+
+bool CNuboApp::loadSkins(int deviceType)
+{
+    const int variant = deviceType == 0 ? 1 : deviceType;
+    if (m_skinsFor == variant)
+        return true;
+    std::unique_ptr<SkinLibrary> preloaded = m_preload ? m_preload->take(deviceType) : nullptr;
+    if (preloaded) {
+        m_skins = std::move(preloaded);
+    } else if (!m_skins->load(skinFolder(), deviceType)) {
+        // The language is not chosen yet; say it both ways.
+        fail(m_skins->errorText(true) + QStringLiteral("\n\n") + m_skins->errorText(false));
+        return false;
+    }
+    m_skinsFor = variant;
+    return true;
 }
 
 void CNuboApp::unpackSkinsWhenIdle(QObject &window)

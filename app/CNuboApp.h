@@ -8,6 +8,7 @@
 
 class AppState;
 class CNuboDlg;
+class SearchingDialog;
 class SkinPreload;
 
 // The program from start to end: finds the attached variant, loads its skins, builds the key
@@ -28,6 +29,14 @@ public:
     void setUnattended(bool unattended) { m_unattended = unattended; }
     // Called with the main window before it starts.
     void setMainWindowHook(std::function<void(CNuboDlg &)> hook) { m_hook = std::move(hook); }
+    // Called with the window that says it is looking for a keyboard, before it runs.
+    void setSearchHook(std::function<void(SearchingDialog &)> hook)
+    {
+        m_searchHook = std::move(hook);
+    }
+    // Asks, when no keyboard was found, which model to work offline for (0: none, the
+    // program ends); by default the offer's message box.
+    void setOfflineChoice(std::function<int()> choose) { m_offlineChoice = std::move(choose); }
 
     const FontTable &fonts() const { return m_fonts; }
     // Skins loaded meanwhile, taken when they are the attached variant's.
@@ -39,6 +48,11 @@ public:
     static QString skinFolder();
 
 private:
+    enum class Search { Found, NotFound, Cancelled, Failed };
+    // The attached variant into the state: at once, or looked for in the searching window.
+    Search findKeyboard();
+    // The skins of a variant, unless those loaded already serve it; false after saying why.
+    bool loadSkins(int deviceType);
     // After the main window's first frames.
     static constexpr int IdleUnpackDelayMs = 300;
     void unpackSkinsWhenIdle(QObject &window);
@@ -51,5 +65,8 @@ private:
     std::unique_ptr<SkinLibrary> m_skins = std::make_unique<SkinLibrary>();
     SkinPreload *m_preload = nullptr;
     std::function<void(CNuboDlg &)> m_hook;
+    std::function<void(SearchingDialog &)> m_searchHook;
+    std::function<int()> m_offlineChoice;
+    int m_skinsFor = -1; // the variant whose skins are loaded; 0 counts as 1
     bool m_unattended = false;
 };

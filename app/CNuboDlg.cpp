@@ -4,15 +4,18 @@
 #include "app/AppState.h"
 #include "app/DeviceCommands.h"
 #include "app/DeviceWatcher.h"
+#include "app/HeatmapView.h"
 #include "app/KeyCommand.h"
 #include "app/KeyboardModel.h"
 #include "app/MainWindowAccess.h"
 #include "app/MainWindowTable.h"
+#include "app/OfflineMode.h"
 #include "app/PressCounterReport.h"
 #include "app/ProfileFileDialog.h"
 #include "app/ProfileMessages.h"
 #include "app/ProfileOpening.h"
 #include "app/TrayPresence.h"
+#include "app/UndoShortcuts.h"
 #include "profile/ProfileFile.h"
 #include "skin/EntryNaming.h"
 #include "skin/FontTable.h"
@@ -56,6 +59,8 @@ CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &sk
     : SkinnedDialog(state, fonts, MainWindowTable::EntryCount, MainWindowTable::ColourKey, parent)
     , m_keyCommand(std::make_unique<KeyCommand>(state, fonts))
     , m_deviceCommands(std::make_unique<DeviceCommands>(*this))
+    , m_heatmap(std::make_unique<HeatmapView>(state))
+    , m_offline(std::make_unique<OfflineMode>(*this))
 {
     setSkin(skin);
     setWindowTitle(QString::fromLatin1(KeyboardModel::name(state.deviceType)));
@@ -83,7 +88,7 @@ int CNuboDlg::exec()
     return self ? result() : QDialog::Rejected;
 }
 
-bool CNuboDlg::initDialog()
+bool CNuboDlg::openKeyboard()
 {
     CNuboHWI &device = state().hwi;
     if (!device.__createDev()) {
@@ -99,6 +104,14 @@ bool CNuboDlg::initDialog()
         setResult(QDialog::Accepted);
         return false;
     }
+    return true;
+}
+
+bool CNuboDlg::initDialog()
+{
+    // Offline the user chose the model at start; there is no keyboard to open yet.
+    if (!state().offline && !openKeyboard())
+        return false;
 
     setWindowIcon(AppIcon::icon());
     // Computed once for every window of the run; a caller may have fixed it already.
@@ -112,6 +125,8 @@ bool CNuboDlg::initDialog()
     state().resetKeyModel();
     state().notWritten = false;
     state().clickBlocked = false;
+    state().history.reset();
+    m_undo = new UndoShortcuts(this, state());
 
     m_tray = new TrayPresence(state().language, this);
     m_tray->setToolTip(QString::fromLatin1(KeyboardModel::name(state().deviceType)));
@@ -177,7 +192,14 @@ void CNuboDlg::runCommand(int id)
         openProfile(chooseOpenPath());
         break;
     case ClearButton:
-        state().resetKeyModel();
+        // Asks nothing: undo brings the configuration back.
+        state().history.edit(state(), ConfigHistory::Change::Clear,
+                             ConfigHistory::Scope::everything(),
+                             [this] { state().resetKeyModel(); });
+        update();
+        break;
+    case HeatmapButton:
+        m_heatmap->toggle([this] { runCommand(GetCounterButton); });
         update();
         break;
     case LayerButton:
@@ -292,7 +314,8 @@ void CNuboDlg::openProfile(const QString &path)
 void CNuboDlg::deviceChanged()
 {
     // The message below runs its own loop while more notifications may arrive.
-    if (m_deviceCommands->deferDeviceChange() || m_checkingDevice || state().hwi.DetectDevice())
+    if (m_deviceCommands->deferDeviceChange() || m_checkingDevice || m_offline->deviceChanged()
+        || state().hwi.DetectDevice())
         return;
     m_checkingDevice = true;
     showMessage(QCoreApplication::applicationName(), QStringLiteral("Keyboard is not connected"),
@@ -320,12 +343,14 @@ void CNuboDlg::beforeEntries(QPainter &)
         else if (entry.id == FnLayerLabel)
             entry.checked = fnShown;
     }
+    m_heatmap->beforeEntries(table());
     m_pendingReport = PressCounterReport::head(state());
 }
 
 void CNuboDlg::afterSkinCopy(QPainter &painter, const DrawnButton &entry, const QRect &base)
 {
-    if (entry.keyIndex < 1 || entry.keyIndex > AppState::KeyCount)
+    if (entry.keyIndex < 1 || entry.keyIndex > AppState::KeyCount
+        || m_heatmap->paintKey(painter, entry, base))
         return;
     const int layer = state().currentLayer == 1 ? 1 : 0;
     const int category = state().category[std::size_t(AppState::index(entry.keyIndex, layer))];
@@ -338,16 +363,20 @@ void CNuboDlg::afterSkinCopy(QPainter &painter, const DrawnButton &entry, const 
     painter.fillRect(bar, colourFromWindows(MainWindowTable::categoryColours[category]));
 }
 
-void CNuboDlg::afterEntry(QPainter &, DrawnButton &entry, const QRect &, bool hovered)
+void CNuboDlg::afterEntry(QPainter &painter, DrawnButton &entry, const QRect &base, bool hovered)
 {
     // The key with the keyboard's mark is reported as the one under the pointer is.
     const bool marked = frameFocus().isMarkShown() && frameFocus().focusedEntry() == indexOf(entry);
-    if ((hovered || marked) && entry.id > 99 && !entry.isLabel)
+    if ((hovered || marked) && entry.id > 99 && !entry.isLabel) {
+        m_heatmap->paintHover(painter, entry, base);
         m_pendingReport = PressCounterReport::text(state(), entry.keyIndex);
+    }
 }
 
-void CNuboDlg::afterEntries(QPainter &)
+void CNuboDlg::afterEntries(QPainter &painter)
 {
+    m_heatmap->paintLegend(painter);
+    m_offline->paintBadge(painter);
     if (!m_report || m_pendingReport == m_reportText)
         return;
     m_reportText = m_pendingReport;

@@ -11,10 +11,13 @@
 
 class DeviceCommands;
 class DeviceWatcher;
+class HeatmapView;
 class KeyCommand;
+class OfflineMode;
 class QPlainTextEdit;
 class SkinLibrary;
 class TrayPresence;
+class UndoShortcuts;
 
 // The main window: the keyboard picture with every key in the state of its assignment on the
 // shown layer, the tool bar, the layer switch, the colour legend and the press counter report.
@@ -50,6 +53,9 @@ public:
     const SkinLibrary *skinLibrary() const { return m_skins; }
     DeviceCommands &deviceCommands() { return *m_deviceCommands; }
     KeyCommand &keyCommand() { return *m_keyCommand; }
+    HeatmapView &heatmap() { return *m_heatmap; }
+    OfflineMode &offlineMode() { return *m_offline; }
+    UndoShortcuts *undoShortcuts() const { return m_undo; }
 
 protected:
     bool initDialog() override;
@@ -76,7 +82,9 @@ protected:
 
 private:
     friend class DeviceCommands;
+    friend class OfflineMode;
 
+    bool openKeyboard();
     void placeReportBox();
     void switchLanguage();
     void switchLayer();
@@ -90,6 +98,9 @@ private:
 
     std::unique_ptr<KeyCommand> m_keyCommand;
     std::unique_ptr<DeviceCommands> m_deviceCommands;
+    std::unique_ptr<HeatmapView> m_heatmap;
+    std::unique_ptr<OfflineMode> m_offline;
+    UndoShortcuts *m_undo = nullptr;
     const SkinLibrary *m_skins = nullptr;
     QPlainTextEdit *m_report = nullptr;
     TrayPresence *m_tray = nullptr;

@@ -6,12 +6,15 @@
 #include "app/HelpDocument.h"
 #include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
+#include "app/OfflineMode.h"
 #include "jobs/CNuboDialogFirmwareUpdate.h"
 #include "jobs/CNuboDialogProgress.h"
 #include "jobs/JobMessages.h"
 #include "skin/SkinLibrary.h"
 
 #include <QDesktopServices>
+
+#include <optional>
 
 DeviceCommands::DeviceCommands(CNuboDlg &window)
     : m_window(window)
@@ -31,6 +34,9 @@ bool DeviceCommands::handles(int id)
 
 void DeviceCommands::run(int id)
 {
+    // Offline only the help opens; the others say the keyboard is not connected.
+    if (id != HelpButton && m_window.offlineMode().refuses())
+        return;
     switch (id) {
     case GetCounterButton:
         runJob(TransferJob::ReadCounters);
@@ -57,11 +63,22 @@ void DeviceCommands::run(int id)
 
 void DeviceCommands::runJob(int job)
 {
+    AppState &state = m_window.state();
     m_inDeviceDialog = true;
+    // What Load replaces, for undo.
+    std::optional<ConfigHistory::Before> before;
+    if (job == TransferJob::ReadKeysAndLights)
+        before = ConfigHistory::capture(state, ConfigHistory::Scope::keysAndLights());
     TransferResult detail;
     const CNuboDialogProgress::Result outcome
-        = CNuboDialogProgress::runJob(m_window.state(), m_window.fonts(),
-                                      skin(SkinDialog::Progress), job, &m_window, &detail, m_waits);
+        = CNuboDialogProgress::runJob(state, m_window.fonts(), skin(SkinDialog::Progress), job,
+                                      &m_window, &detail, m_waits);
+    if (outcome == CNuboDialogProgress::Succeeded && before)
+        state.history.record(ConfigHistory::Change::Load, std::move(*before));
+    // Written or just read: the keyboard holds the keys as they are now.
+    if (outcome == CNuboDialogProgress::Succeeded
+        && (job == TransferJob::WriteKeys || job == TransferJob::ReadKeysAndLights))
+        state.history.markKeyboardHolds();
     showJobOutcome(job, outcome, detail);
     leaveDeviceDialog();
 }

@@ -32,6 +32,8 @@ bool KeyCommand::run(QWidget *owner, int key)
 
 void KeyCommand::store(const KeyMapChange &change)
 {
+    ConfigHistory::Before before = ConfigHistory::capture(m_state, change);
     change.applyTo(m_state);
     m_state.notWritten = true;
+    m_state.history.record(ConfigHistory::Change::KeySettings, std::move(before));
 }

@@ -27,7 +27,7 @@ public:
         m_hook = std::move(hook);
     }
 
-    // The one place a confirmed key reaches the configuration.
+    // The one place a confirmed key reaches the configuration; it can be undone.
     void store(const KeyMapChange &change);
 
 private:

@@ -209,6 +209,7 @@ struct LabelCell {
 constexpr std::uint32_t Centred = 1;
 constexpr std::uint32_t Left = 0;
 constexpr std::uint32_t Right = 2;
+constexpr std::uint32_t Middle = 4; // vertically centred in its place
 
 constexpr LabelCell labels[] = {
     {LanguageLabel, "English", "简体中文", Centred, {855, 101, 950, 130}, {750, 101, 845, 130}},
@@ -236,7 +237,17 @@ constexpr LabelCell labels[] = {
     {61, "电源键", "Power", Left, {914, 483, 984, 503}, {914, 483, 984, 503}},
 };
 
-static_assert(std::size(toolBar) + keys.size() + std::size(labels) <= EntryCount);
+// Beyond the tool bar: after every other entry, so that their places in the table stay.
+constexpr ToolCell extraButtons[] = {
+    {HeatmapButton, "按键热力图", "Heatmap", "按键热力图", "Heatmap", HeatmapToggle, HeatmapToggle},
+};
+constexpr LabelCell extraLabels[] = {
+    {HeatmapLabel, "按键热力图", "Heatmap", Centred | Middle, HeatmapToggle, HeatmapToggle},
+};
+
+static_assert(std::size(toolBar) + keys.size() + std::size(labels) + std::size(extraButtons)
+                  + std::size(extraLabels)
+              <= EntryCount);
 
 } // namespace
 
@@ -278,11 +289,11 @@ std::vector<DrawnButton> build(int deviceType)
         entry.setTooltip(name, name);
     }
 
-    for (const LabelCell &cell : labels) {
+    const auto addLabel = [&](const LabelCell &cell) {
         DrawnButton &entry = table[slot++];
         const ButtonRect &rect = wide ? cell.wide : cell.narrow;
         if (rect == Absent)
-            continue;
+            return;
         entry.id = cell.id;
         entry.isLabel = true;
         entry.rect = rect;
@@ -290,11 +301,25 @@ std::vector<DrawnButton> build(int deviceType)
         entry.textFormat = cell.format;
         if (cell.id == TopLayerLabel || cell.id == FnLayerLabel)
             entry.checkedTextColor = 0x00FF00;
+        if (cell.id == HeatmapLabel)
+            entry.checkedTextColor = 0x006FFF; // the accent while the heatmap shows
         // The legend's longest word ("Multimedia") fills its place at 13 pixels; one size
         // smaller keeps all seven alike and clear of the next category's bar.
         if (cell.id >= FirstLegendLabel && cell.id <= LastLegendLabel)
             entry.fontSize = LegendFontSize;
+    };
+    for (const LabelCell &cell : labels)
+        addLabel(cell);
+
+    for (const ToolCell &cell : extraButtons) {
+        DrawnButton &entry = table[slot++];
+        entry.id = cell.id;
+        entry.rect = cell.wide;
+        entry.setCaption(cell.zh, cell.en);
+        entry.setTooltip(cell.tipZh, cell.tipEn);
     }
+    for (const LabelCell &cell : extraLabels)
+        addLabel(cell);
     return table;
 }
 

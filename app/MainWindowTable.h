@@ -20,6 +20,7 @@ enum MainButtonId : int {
     LoadButton = 95,
     FirmwareButton = 96,
     LayerButton = 97,
+    HeatmapButton = 98, // shows the press counts as the keys' colours
     FirstKeyButton = 100, // key k is 99 + k
     LastKeyButton = 207,
 
@@ -34,6 +35,7 @@ enum MainButtonId : int {
     FirmwareLabel = 76,
     TopLayerLabel = 77,
     FnLayerLabel = 78,
+    HeatmapLabel = 68,
     FirstLegendLabel = 55, // categories 2..8 (Combo .. Power)
     LastLegendLabel = 61,
 };
@@ -49,6 +51,10 @@ constexpr std::uint32_t ColourKey = 0xFF0000;
 
 // Where the press counter report sits (edit control 1001), base pixels.
 constexpr ButtonRect ReportArea{27, 506, 960, 650};
+
+// The heatmap's toggle and legend, in the card right of the report.
+constexpr ButtonRect HeatmapToggle{998, 612, 1202, 646};
+constexpr ButtonRect HeatmapLegendArea{998, 576, 1202, 606};
 
 // The legend labels' font; the other labels use 13.
 constexpr int LegendFontSize = 12;

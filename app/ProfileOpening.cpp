@@ -8,6 +8,8 @@ std::string ProfileOpening::open(AppState &state, const std::filesystem::path &p
                                  const std::string &shownPath, const Ask &ask)
 {
     const bool chinese = state.chinese();
+    // A profile replaces everything; undo brings back what was there.
+    ConfigHistory::Before before = ConfigHistory::capture(state, ConfigHistory::Scope::everything());
     MarkupError damage;
     ProfileReadResult result = readProfile(state, path, DamagedProfile::Refuse, &damage);
     if (result == ProfileReadResult::Damaged) {
@@ -15,5 +17,7 @@ std::string ProfileOpening::open(AppState &state, const std::filesystem::path &p
             return {};
         result = readProfile(state, path, DamagedProfile::ReadWhatCan);
     }
+    if (result == ProfileReadResult::Ok)
+        state.history.record(ConfigHistory::Change::Open, std::move(before));
     return ProfileMessages::openFailed(result, shownPath, chinese);
 }

@@ -18,7 +18,7 @@ struct CommandInfo {
     bool variantNeeded; // ... and needs it
 };
 
-constexpr std::array<CommandInfo, 10> commands = {{
+constexpr std::array<CommandInfo, 11> commands = {{
     {"detect", "detect", "print the attached keyboard's variant and model name", false, "", false,
      false, false},
     {"version", "version", "print the keyboard's version text", false, "", false, false, false},
@@ -28,15 +28,20 @@ constexpr std::array<CommandInfo, 10> commands = {{
      "read a profile and write it again with Quillo's own writer", true, "IN", true, true, false},
     {"show", "show IN [--variant N]", "print what every key does on both layers", true, "IN", false,
      true, false},
+    {"diff", "diff A B [--variant N]",
+     "print what differs between two profiles (exit 0 equal, 1 different)", true, "A", false, true,
+     false},
     {"write", "write IN", "write a profile's keys (and lights on RGB models) to the keyboard", true,
      "IN", false, false, false},
     {"read", "read -o OUT", "read keys and lights from the keyboard into a profile", false, "",
      true, false, false},
     {"sync", "sync IN -o OUT", "write IN, then read the keyboard back into OUT", true, "IN", true,
      false, false},
-    {"counters", "counters", "print the most and least used keys and every key's count", false, "",
-     false, false, false},
-    {"firmware", "firmware FILE", "download a firmware file to the keyboard", true, "FILE", false,
+    {"counters", "counters [--heatmap PNG]",
+     "print the most and least used keys and every key's count; draw them as a heatmap", false,
+     "", false, false, false},
+    {"firmware", "firmware FILE [--no-backup]",
+     "save the keyboard's settings, then download a firmware file to it", true, "FILE", false,
      false, false},
 }};
 
@@ -58,7 +63,11 @@ std::string usageText()
             "  --version                         show quillo-cli's version\n"
             "\nA profile's variant is --variant N, or the attached keyboard's without it.\n"
             "A damaged profile is refused unless --lenient is given.\n"
-            "Exit status: 0 done, 1 failed (the reason on stderr), 2 bad usage.\n";
+            "Exit status: 0 done, 1 failed (the reason on stderr), 2 bad usage.\n"
+            "diff exits with 0 when the profiles are equal, 1 when they differ and 2 when\n"
+            "one of them cannot be read.\n"
+            "firmware first saves the keyboard's key settings and lights as a profile in\n"
+            "$XDG_DATA_HOME/quillo/backups (~/.local/share/quillo/backups) and names it.\n";
     return text;
 }
 
@@ -85,6 +94,14 @@ CliParse parseCommandLine(int argc, const char *const *argv)
         sub->callback([&options, name = entry.name] { options.command = name; });
         if (entry.input)
             sub->add_option(entry.inputName, options.input, "input file")->required();
+        const std::string name = entry.name;
+        if (name == "diff")
+            sub->add_option("B", options.input2, "the profile compared with A")->required();
+        if (name == "counters")
+            sub->add_option("--heatmap", options.heatmap, "write the heatmap picture (PNG)");
+        if (name == "firmware")
+            sub->add_flag("--no-backup", options.noBackup,
+                          "do not save the keyboard's key settings and lights first");
         if (entry.output)
             sub->add_option("-o", options.output, "output file")->required();
         if (entry.variant) {

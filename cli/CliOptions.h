@@ -6,12 +6,15 @@
 struct CliOptions {
     int simVariant = 0;    // 1..4: talk to the built-in emulated keyboard
     std::string traceFile; // append every report to this file
-    std::string command;   // detect, version, defaults, convert, show, write, read, sync,
-                           // counters, firmware
+    std::string command;   // detect, version, defaults, convert, show, diff, write, read,
+                           // sync, counters, firmware
     std::string input;     // IN or FILE
+    std::string input2;    // diff's B
     std::string output;    // -o
     int variant = 0;       // --variant, 0 when not given
     bool lenient = false;  // --lenient: read damaged profiles as far as they go
+    std::string heatmap;   // counters --heatmap FILE.png
+    bool noBackup = false; // firmware --no-backup
 };
 
 // Outcome of parsing: either options to run, or an exit status with text for the user.

@@ -5,8 +5,11 @@
 #include "app/KeyboardModel.h"
 #include "app/MainWindowTable.h"
 #include "cli/FirmwareProgress.h"
+#include "cli/HeatmapFile.h"
+#include "cli/ProfileDiff.h"
 #include "cli/TracingBackend.h"
 #include "jobs/DeviceTransfer.h"
+#include "jobs/FirmwareBackup.h"
 #include "jobs/FirmwareFile.h"
 #include "jobs/FirmwareRules.h"
 #include "keymap/AssignmentSummary.h"
@@ -73,6 +76,8 @@ int CliSession::run()
         return version();
     if (command == "show")
         return show();
+    if (command == "diff")
+        return diff();
     if (command == "counters")
         return counters();
 
@@ -148,12 +153,17 @@ bool CliSession::chooseProfileVariant()
     return true;
 }
 
-// Every command that reads a profile reads it here, so --lenient holds for all of them.
 bool CliSession::loadProfile(const std::string &path)
+{
+    return loadProfile(path, *m_state);
+}
+
+// Every command that reads a profile reads it here, so --lenient holds for all of them.
+bool CliSession::loadProfile(const std::string &path, AppState &into)
 {
     MarkupError damage;
     const ProfileReadResult result = readProfile(
-        *m_state, path, m_options.lenient ? DamagedProfile::ReadWhatCan : DamagedProfile::Refuse,
+        into, path, m_options.lenient ? DamagedProfile::ReadWhatCan : DamagedProfile::Refuse,
         &damage);
     if (result == ProfileReadResult::Damaged) {
         return fail(path + ": " + profileDamagedMessage(damage, false)
@@ -238,6 +248,25 @@ int CliSession::show()
     return 0;
 }
 
+int CliSession::diff()
+{
+    // Like diff(1): 1 says "different", so trouble is 2.
+    constexpr int Trouble = 2;
+    if (!chooseProfileVariant() || !loadProfile(m_options.input))
+        return Trouble;
+    AppState other;
+    other.deviceType = m_state->deviceType;
+    other.language = m_state->language;
+    other.resetKeyModel();
+    if (!loadProfile(m_options.input2, other))
+        return Trouble;
+    // Both described in the words of A's catalogue: the tables are the same for every state.
+    const std::vector<std::string> differences = ProfileDiff::lines(*m_state, other);
+    for (const std::string &line : differences)
+        std::cout << line << '\n';
+    return differences.empty() ? 0 : 1;
+}
+
 int CliSession::counters()
 {
     if (!openKeyboard())
@@ -255,7 +284,28 @@ int CliSession::counters()
               << "lowest\t" << caption(counters.lowestKey) << '\n';
     for (int key = 1; key <= AppState::KeyCount; ++key)
         std::cout << key << '\t' << counters.counts[std::size_t(key)] << '\n';
+    if (!m_options.heatmap.empty() && !writeHeatmap(m_options.heatmap))
+        return 1;
     return 0;
+}
+
+bool CliSession::writeHeatmap(const std::string &path)
+{
+    if (!HeatmapFile::write(m_state->pressCounters, m_state->deviceType, path))
+        return fail("cannot write the heatmap picture " + path);
+    return true;
+}
+
+bool CliSession::backUpKeyboard(std::string &savedIn)
+{
+    const FirmwareBackup::Result backup = FirmwareBackup::make(
+        m_state->hwi, m_state->catalogue, m_state->deviceType, nullptr);
+    if (!backup.ok())
+        return fail(FirmwareBackup::failureText(backup, false)
+                    + " (--no-backup updates without saving them)");
+    savedIn = backup.path.string();
+    std::cout << FirmwareBackup::savedText(backup.path, false) << '\n';
+    return true;
 }
 
 bool CliSession::downloadFirmware()
@@ -274,15 +324,26 @@ bool CliSession::downloadFirmware()
 
     if (!openKeyboard())
         return false;
+    // An update may leave the keyboard without its settings.
+    std::string backup;
+    if (!m_options.noBackup && !backUpKeyboard(backup))
+        return false;
     FirmwareProgress progress(stderr);
     if (!m_state->hwi.WriteFirmwareToKeyboard(file.data(), file.length(), &progress)) {
         progress.finish();
-        return fail(FirmwareRules::message(Message::DownloadFailed, variant, false));
+        std::string failed = FirmwareRules::message(Message::DownloadFailed, variant, false);
+        if (!backup.empty())
+            failed += " The keyboard's key settings and lights are saved in " + backup;
+        return fail(failed);
     }
     progress.finish();
     std::string done = FirmwareRules::message(Message::Downloaded, variant, false);
     for (std::size_t at; (at = done.find('\r')) != std::string::npos;)
         done.erase(at, 1);
     std::cout << done << '\n';
+    if (!backup.empty())
+        std::cout << "Once the keyboard has restarted, this puts its settings back: quillo-cli "
+                     "write '"
+                  << backup << "'\n";
     return true;
 }

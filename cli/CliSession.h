@@ -30,6 +30,7 @@ private:
     // --variant, else the attached keyboard's; false after saying why.
     bool chooseProfileVariant();
     bool loadProfile(const std::string &path);
+    bool loadProfile(const std::string &path, AppState &into);
     bool saveProfile(const std::string &path);
     bool writeToKeyboard();
     bool readFromKeyboard();
@@ -38,7 +39,11 @@ private:
     int detect();
     int version();
     int show();
+    int diff();
     int counters();
+    bool writeHeatmap(const std::string &path);
+    // The keyboard's keys and lights into a backup profile, named on stdout.
+    bool backUpKeyboard(std::string &savedIn);
 
     bool fail(const std::string &why);
 

@@ -4,6 +4,7 @@
 #include "app/KeyboardModel.h"
 #include "jobs/CNuboDialogProgress.h"
 #include "jobs/FirmwareRules.h"
+#include "jobs/FirmwareUpdateJob.h"
 #include "jobs/FirmwareUpdateTable.h"
 #include "jobs/JobMessages.h"
 #include "skin/FontTable.h"
@@ -22,6 +23,8 @@
 #include <cwchar>
 
 namespace {
+
+static_assert(int(CNuboDialogFirmwareUpdate::RestoreFailed) == FirmwareUpdateJob::RestoreFailed);
 
 constexpr int ProgressScale = 150;
 constexpr int RepaintMargin = 3;
@@ -141,7 +144,7 @@ bool CNuboDialogFirmwareUpdate::waitForDevice()
 void CNuboDialogFirmwareUpdate::readVersion()
 {
     // Two threads on the keyboard would mix their reports.
-    if (m_downloading) {
+    if (m_downloading || m_restoring) {
         if (languageKnown())
             showMessage({},
                         text(JobMessages::versionWaitsForDownload(true),
@@ -215,16 +218,7 @@ void CNuboDialogFirmwareUpdate::startDownload()
     const bool started = appState.deviceWorker.start(
         DeviceWorker::Task::FirmwareDownload, messageTarget(),
         [&appState, path, outcome](WindowHandle window) {
-            FirmwareFile file = FirmwareFile::load(path);
-            outcome->status = file.status;
-            outcome->check = file.check;
-            int done = Downloaded;
-            if (file.status == FirmwareFile::Status::CannotOpen)
-                done = FileNotOpened;
-            else if (!file.ok())
-                done = FileRefused;
-            else if (!appState.hwi.WriteFirmwareToKeyboard(file.data(), file.length(), window))
-                done = DownloadFailed;
+            const int done = FirmwareUpdateJob::download(appState, path, *outcome, window);
             postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
         });
     if (!started) {
@@ -233,38 +227,132 @@ void CNuboDialogFirmwareUpdate::startDownload()
     }
     m_outcome = outcome;
     m_downloading = true;
+    showVersionStatus(FirmwareBackup::readingText(true), FirmwareBackup::readingText(false));
     setProgress(1);
+}
+
+void CNuboDialogFirmwareUpdate::showVersionStatus(const std::string &chinese,
+                                                  const std::string &english)
+{
+    if (m_version.isNull())
+        m_version = m_versionField->text();
+    m_versionField->setText(text(chinese, english));
+}
+
+void CNuboDialogFirmwareUpdate::offerWriteBack()
+{
+    if (m_backupPath.empty())
+        return;
+    const QString question = text(FirmwareBackup::writeBackQuestion(m_backupPath, true),
+                                  FirmwareBackup::writeBackQuestion(m_backupPath, false));
+    while (askYesNo(modelName(), question)) {
+        // Plugged in again after the update: the old handle is gone.
+        wchar_t version[VersionCapacity] = {};
+        state().hwi.__closeDev();
+        if (state().hwi.__createDev() && state().hwi.ReadKeyboardVersion(version)) {
+            m_versionField->setText(
+                QString::fromWCharArray(version, int(wcsnlen(version, VersionCapacity - 2))));
+            startRestore();
+            return;
+        }
+        showMessage({}, QStringLiteral("Keyboard is not connected"), QMessageBox::Warning);
+    }
+}
+
+void CNuboDialogFirmwareUpdate::startRestore()
+{
+    AppState &appState = state();
+    const std::filesystem::path path = m_backupPath;
+    auto outcome = std::make_shared<Outcome>();
+    const bool started = appState.deviceWorker.start(
+        DeviceWorker::Task::Exchange, messageTarget(),
+        [&appState, path, outcome](WindowHandle window) {
+            const int done = FirmwareUpdateJob::writeBack(appState, path, *outcome, window);
+            postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
+        });
+    if (!started)
+        return;
+    m_outcome = outcome;
+    m_restoring = true;
+    m_ready = false;
+    showVersionStatus(FirmwareBackup::writingText(true), FirmwareBackup::writingText(false));
+    setProgress(1);
+}
+
+void CNuboDialogFirmwareUpdate::restoreFinished(std::uintptr_t code)
+{
+    m_restoring = false;
+    m_ready = true;
+    restoreVersionField();
+    if (code == Restored)
+        tell(FirmwareBackup::restoredText(true), FirmwareBackup::restoredText(false),
+             QMessageBox::NoIcon);
+    else if (m_outcome)
+        tell(FirmwareBackup::failureText(m_outcome->backup, true),
+             FirmwareBackup::failureText(m_outcome->backup, false), QMessageBox::Warning);
+}
+
+void CNuboDialogFirmwareUpdate::restoreVersionField()
+{
+    if (m_version.isNull())
+        return;
+    m_versionField->setText(m_version);
+    m_version = QString();
+}
+
+void CNuboDialogFirmwareUpdate::tell(const std::string &chinese, const std::string &english,
+                                     QMessageBox::Icon icon)
+{
+    if (languageKnown())
+        showMessage({}, text(chinese, english), icon);
 }
 
 void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr_t wParam,
                                               std::intptr_t)
 {
     if (message == quillodev::DeviceMessageProgress) {
+        // The download has begun: the backup is done.
+        if (m_downloading)
+            restoreVersionField();
         const std::uintptr_t units = std::min<std::uintptr_t>(wParam, ProgressScale);
         m_ready = false;
         setProgress(int(units * 100 / ProgressScale));
         return;
     }
+    if (message == quillodev::DeviceMessageDone && m_restoring) {
+        restoreFinished(wParam);
+        return;
+    }
     if (message != quillodev::DeviceMessageDone || !m_downloading)
         return;
     m_downloading = false;
+    restoreVersionField();
+    if (m_outcome && m_outcome->backup.ok())
+        m_backupPath = m_outcome->backup.path;
     using FirmwareRules::Message;
     const int type = state().deviceType;
     const auto say = [this, type](Message which) {
-        if (languageKnown())
-            showMessage({},
-                        text(FirmwareRules::message(which, type, true),
-                             FirmwareRules::message(which, type, false)),
-                        QMessageBox::NoIcon);
+        tell(FirmwareRules::message(which, type, true), FirmwareRules::message(which, type, false),
+             QMessageBox::NoIcon);
     };
     switch (wParam) {
     case Downloaded:
         m_ready = true;
         say(Message::Downloaded);
+        if (languageKnown())
+            offerWriteBack();
         break;
     case DownloadFailed:
         m_ready = true;
-        say(Message::DownloadFailed);
+        // The settings are safe in the backup; where it is matters now.
+        tell(FirmwareBackup::downloadFailedText(type, m_backupPath, true),
+             FirmwareBackup::downloadFailedText(type, m_backupPath, false), QMessageBox::NoIcon);
+        break;
+    case BackupFailed:
+        m_ready = true;
+        if (m_outcome)
+            tell(FirmwareBackup::failureText(m_outcome->backup, true),
+                 FirmwareBackup::failureText(m_outcome->backup, false), QMessageBox::Warning);
         break;
     case FileNotOpened:
         say(Message::CannotOpen);
@@ -274,9 +362,7 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
         FirmwareFile refused;
         refused.status = m_outcome ? m_outcome->status : FirmwareFile::Status::Refused;
         refused.check = m_outcome ? m_outcome->check : quillodev::FirmwareCheck{};
-        if (languageKnown())
-            showMessage({}, text(refused.problem(true), refused.problem(false)),
-                        QMessageBox::Warning);
+        tell(refused.problem(true), refused.problem(false), QMessageBox::Warning);
         break;
     }
     default:
@@ -320,6 +406,13 @@ void CNuboDialogFirmwareUpdate::showMessage(const QString &caption, const QStrin
     QMessageBox box(icon, caption.isEmpty() ? QCoreApplication::applicationName() : caption, text,
                     QMessageBox::Ok, isVisible() ? this : parentWidget());
     box.exec();
+}
+
+bool CNuboDialogFirmwareUpdate::askYesNo(const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    isVisible() ? this : parentWidget());
+    return box.exec() == QMessageBox::Yes;
 }
 
 QString CNuboDialogFirmwareUpdate::chooseFirmwarePath()

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "jobs/FirmwareFile.h"
+#include "jobs/FirmwareUpdateJob.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinnedDialog.h"
 
 #include <QMessageBox>
 #include <QString>
 
+#include <filesystem>
 #include <memory>
 
 class QLineEdit;
@@ -14,7 +15,9 @@ class QLineEdit;
 // The modal window in which the user reads the keyboard's version, chooses a firmware file
 // meant for the attached variant and downloads it. The download runs on AppState's
 // DeviceWorker and reports through posted messages; closing the window does not stop it.
-// A damaged image is refused with its reason before anything is sent.
+// A damaged image is refused with its reason before anything is sent; the keyboard's key
+// settings and lights are saved as a profile before the download (and it is refused when they
+// cannot be read), and written back after it when the user wants.
 class CNuboDialogFirmwareUpdate : public SkinnedDialog {
     Q_OBJECT
 public:
@@ -24,6 +27,9 @@ public:
         DownloadFailed = 2,
         FileNotOpened = 3,
         FileRefused = 4, // damaged or oversized: nothing was sent
+        BackupFailed = 5, // the keyboard's settings could not be saved: nothing was sent
+        Restored = 6,     // the backup is back on the keyboard
+        RestoreFailed = 7,
     };
 
     // `progressSkin` is the progress dialog's, shown while an earlier exchange ends.
@@ -40,6 +46,9 @@ public:
     bool ready() const { return m_ready; }
     int progress() const { return m_progress; }
     bool isDownloading() const { return m_downloading; }
+    bool isRestoring() const { return m_restoring; }
+    // Where the settings read before the last download were saved; empty before one.
+    const std::filesystem::path &backupPath() const { return m_backupPath; }
 
     // Runs a command as a click on its button would.
     void runCommand(int id);
@@ -55,6 +64,7 @@ protected:
     // Where the window meets the user; tests answer in place of a person. `caption` empty:
     // the program's name.
     virtual void showMessage(const QString &caption, const QString &text, QMessageBox::Icon icon);
+    virtual bool askYesNo(const QString &caption, const QString &text);
     // Empty when the user cancelled.
     virtual QString chooseFirmwarePath();
 
@@ -65,18 +75,24 @@ private:
     void readVersion();
     void openFile();
     void updateFirmware();
-    // The one place a download begins.
+    // The one place a download begins: it saves the keyboard's settings first.
     void startDownload();
+    // After a successful download: offers to write the saved settings back.
+    void offerWriteBack();
+    void startRestore();
+    void restoreFinished(std::uintptr_t code);
+    // The version field says what is going on, and shows the version again afterwards.
+    void showVersionStatus(const std::string &chinese, const std::string &english);
+    void restoreVersionField();
+    // A message in the window's language; none in any other.
+    void tell(const std::string &chinese, const std::string &english, QMessageBox::Icon icon);
     void setProgress(int percent);
     bool languageKnown() const;
     QString text(const std::string &chinese, const std::string &english) const;
     QString modelName() const;
 
     // Shared with the worker, which fills it before it posts done.
-    struct Outcome {
-        FirmwareFile::Status status = FirmwareFile::Status::CannotOpen;
-        quillodev::FirmwareCheck check;
-    };
+    using Outcome = FirmwareUpdateJob::Outcome;
 
     SkinImages m_progressSkin;
     QLineEdit *m_versionField = nullptr;
@@ -85,6 +101,9 @@ private:
     QString m_path;
     bool m_ready = true;
     bool m_downloading = false;
+    bool m_restoring = false;
+    QString m_version; // the field's text while it shows what is going on
+    std::filesystem::path m_backupPath;
     int m_progress = 0;
     std::shared_ptr<Outcome> m_outcome;
 };

@@ -74,10 +74,22 @@ std::string assignmentSummary(const AppState &state, int key, int layer)
     case 8:
         return state.catalogue.nameOfCode(state.code[i]);
     case 2:
-    case 4:
-        return joined(state.action[i].names, BarSeparator);
     case 3:
-        return macroSummary(state.action[i].names);
+    case 4:
+        return actionSummary(state.category[i], state.action[i]);
+    default:
+        return {};
+    }
+}
+
+std::string actionSummary(int category, const ActionList &action)
+{
+    switch (category) {
+    case 2:
+    case 4:
+        return joined(action.names, BarSeparator);
+    case 3:
+        return macroSummary(action.names);
     default:
         return {};
     }

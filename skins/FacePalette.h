@@ -16,6 +16,7 @@ inline const QColor Divider("#2a2f37");
 inline const QColor Well("#0c0d10");
 inline const QColor WellRim("#262a31");
 inline const QColor FieldDark("#141414"); // the text fields' own background
+inline const QColor Card("#15171b");      // the main window's model card
 inline const QColor Accent("#ff6f00");
 inline const QColor AccentLight("#ff9a3c");
 inline const QColor AccentDark("#b34e00");

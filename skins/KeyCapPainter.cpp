@@ -158,7 +158,7 @@ void paint(QPainter &painter, const QRect &tableRect, const QString &caption, Fa
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     const QRectF skirt = QRectF(tableRect).adjusted(2.5, 2.5, -2.5, -2.5);
-    const QRectF face = skirt.adjusted(3, 2, -3, -6);
+    const QRectF face = faceRect(tableRect);
 
     QLinearGradient skirtFill(skirt.topLeft(), skirt.bottomLeft());
     QLinearGradient faceFill(face.topLeft(), face.bottomLeft());
@@ -206,7 +206,7 @@ void paintPicked(QPainter &painter, const QRect &tableRect, const QString &capti
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     const QRectF skirt = QRectF(tableRect).adjusted(2.5, 2.5, -2.5, -2.5);
-    const QRectF face = skirt.adjusted(3, 2, -3, -6);
+    const QRectF face = faceRect(tableRect);
     QLinearGradient skirtFill(skirt.topLeft(), skirt.bottomLeft());
     skirtFill.setColorAt(0, FacePalette::AccentDark);
     skirtFill.setColorAt(1, QColor("#7a3a0a"));
@@ -222,6 +222,37 @@ void paintPicked(QPainter &painter, const QRect &tableRect, const QString &capti
     // Normal: the Fn legend takes no accent of its own on an accent cap.
     paintLegend(painter, face, caption, FaceLook::Normal, QColor("#1a0e04"));
     painter.restore();
+}
+
+void paintTinted(QPainter &painter, const QRect &tableRect, const QString &caption,
+                 const QColor &faceColour)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const QRectF skirt = QRectF(tableRect).adjusted(2.5, 2.5, -2.5, -2.5);
+    const QRectF face = faceRect(tableRect);
+    QLinearGradient skirtFill(skirt.topLeft(), skirt.bottomLeft());
+    skirtFill.setColorAt(0, faceColour.darker(160));
+    skirtFill.setColorAt(1, faceColour.darker(240));
+    painter.setPen(QPen(faceColour.darker(125), 1));
+    painter.setBrush(skirtFill);
+    painter.drawRoundedRect(skirt, 5, 5);
+    // Flat, so that the colour read off the face is the scale's own.
+    painter.setPen(QPen(faceColour.lighter(130), 1));
+    painter.setBrush(faceColour);
+    painter.drawRoundedRect(face, 4, 4);
+    // Relative luminance of the sRGB colour, roughly: dark text on light faces.
+    const double luminance
+        = 0.2126 * faceColour.redF() + 0.7152 * faceColour.greenF() + 0.0722 * faceColour.blueF();
+    const QColor ink = luminance > 0.45 ? QColor("#101114") : QColor("#f4f5f7");
+    paintLegend(painter, face, caption, FaceLook::Normal, ink);
+    painter.restore();
+}
+
+QRectF faceRect(const QRect &tableRect)
+{
+    return QRectF(tableRect).adjusted(2.5, 2.5, -2.5, -2.5).adjusted(3, 2, -3, -6);
 }
 
 } // namespace KeyCapPainter

@@ -15,5 +15,11 @@ namespace KeyCapPainter {
 void paint(QPainter &painter, const QRect &tableRect, const QString &caption, FaceLook look);
 // A key picked on the virtual keyboard: filled with the accent.
 void paintPicked(QPainter &painter, const QRect &tableRect, const QString &caption);
+// A cap whose face is one flat colour, its legend light or dark as the colour needs (the
+// press-count heatmap).
+void paintTinted(QPainter &painter, const QRect &tableRect, const QString &caption,
+                 const QColor &faceColour);
+// The face of a cap inside its table rectangle, where the legend sits.
+QRectF faceRect(const QRect &tableRect);
 
 } // namespace KeyCapPainter

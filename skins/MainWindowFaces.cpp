@@ -27,7 +27,7 @@ QRect rectOf(const ButtonRect &r)
 bool isToolButton(int id)
 {
     return id == LanguageButton || id == GetCounterButton
-           || (id >= SaveButton && id <= FirmwareButton);
+           || (id >= SaveButton && id <= FirmwareButton) || id == HeatmapButton;
 }
 
 void paintLogo(QPainter &painter, const QPointF &at)
@@ -219,7 +219,7 @@ void paintLegendSwatches(QPainter &painter, const std::vector<DrawnButton> &tabl
 void paintInfoCard(QPainter &painter, int deviceType)
 {
     const QRectF card(980, 500, 240, 156);
-    well(painter, card, 9, QColor("#15171b"));
+    well(painter, card, 9, FacePalette::Card);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setFont(font(19, QFont::Bold));
@@ -233,8 +233,10 @@ void paintInfoCard(QPainter &painter, int deviceType)
                      Qt::AlignLeft | Qt::AlignVCenter,
                      QString::fromUtf8("108 keys \u00b7 2 layers"));
 
-    // RGB models get a spectrum, the others the accent alone.
-    const QRectF strip(card.left() + 18, card.top() + 84, 204, 5);
+    // RGB models get a spectrum, the others the accent alone; the heatmap's legend takes
+    // its place while the heatmap shows.
+    const ButtonRect &legend = MainWindowTable::HeatmapLegendArea;
+    const QRectF strip(legend.left, legend.top + 8, legend.width(), 5);
     QLinearGradient colours(strip.topLeft(), strip.topRight());
     if (MainWindowTable::hasBacklightButton(deviceType)) {
         const QColor stops[]
@@ -249,20 +251,6 @@ void paintInfoCard(QPainter &painter, int deviceType)
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours);
     painter.drawRoundedRect(strip, 2.5, 2.5);
-
-    // A miniature of the board: three rows of little caps.
-    painter.setBrush(QColor("#2c3038"));
-    for (int row = 0; row < 3; ++row) {
-        for (int col = 0; col < 17; ++col) {
-            const qreal w = (row == 2 && col >= 5 && col <= 9) ? 0 : 9.5;
-            if (w == 0)
-                continue;
-            painter.drawRoundedRect(
-                QRectF(strip.left() + col * 12, strip.top() + 22 + row * 12, w, 9.5), 2, 2);
-        }
-        if (row == 2)
-            painter.drawRoundedRect(QRectF(strip.left() + 60, strip.top() + 46, 57.5, 9.5), 2, 2);
-    }
     painter.restore();
 }
 

@@ -103,17 +103,17 @@ TEST(MainWindowAccessibility, TreeNamesEveryToolButtonAndKeyInBothLanguages)
 
     const QStringList chinese{"最小化",   "帮助",     "退出",     "保存配置", "打开配置",
                               "恢复默认", "写入按键", "设置背光", "读取配置", "固件升级",
-                              "读取计数", "English",  "Fn组合层"};
+                              "读取计数", "English",  "Fn组合层", "按键热力图"};
     const QStringList english{"Minimise",    "Help",      "Exit",     "Save",    "Open",
                               "Default",     "WriteKeys", "LightSet", "ReadAll", "Update",
-                              "ReadCounter", "简体中文",  "FnLayer"};
+                              "ReadCounter", "简体中文",  "FnLayer",  "Heatmap"};
     const auto check = [&](const QStringList &tools) {
         std::multimap<QString, QAccessible::Role> found;
         collect(frame, found);
         int buttons = 0;
         for (const auto &[name, role] : found)
             buttons += role == QAccessible::Button;
-        EXPECT_EQ(buttons, 13 + 108);
+        EXPECT_EQ(buttons, 14 + 108); // the tool bar, the heatmap's toggle and the keys
         for (const QString &tool : tools) {
             EXPECT_EQ(found.count(tool), 1u) << qPrintable(tool);
             const auto at = found.find(tool);
@@ -177,7 +177,7 @@ TEST(MainWindowAccessibility, TabGoesThroughTheToolBarThenTheKeyboard)
     }
     EXPECT_EQ(order, (QStringList{"最小化", "帮助", "退出", "保存配置", "打开配置", "恢复默认",
                                   "写入按键", "设置背光", "读取配置", "固件升级", "读取计数",
-                                  "English", "Fn组合层", "Esc", "最小化"}));
+                                  "English", "Fn组合层", "Esc", "按键热力图"}));
     sendKey(s.window, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(focusedName(s.window), QStringLiteral("Esc"));
     sendKey(s.window, Qt::Key_Down);

@@ -51,8 +51,9 @@ TEST(MainWindowTable, EveryVariantHasWellFormedNonOverlappingEntriesInsideTheFac
                     << buttons[i]->id << " overlaps " << buttons[j]->id;
         }
         const bool wide = variant != 2 && variant != 3;
-        EXPECT_EQ(buttons.size(), wide ? 13u + 108u : 12u + 108u);
-        EXPECT_EQ(ids.size(), wide ? 139u : 137u);
+        // The tool bar, the keys and the heatmap's toggle.
+        EXPECT_EQ(buttons.size(), wide ? 14u + 108u : 13u + 108u);
+        EXPECT_EQ(ids.size(), wide ? 141u : 139u);
     }
 }
 
@@ -78,7 +79,12 @@ TEST(MainWindowTable, TableOrderIsToolBarThenKeysThenLabels)
                                       ? MainWindowTable::LegendFontSize
                                       : 13);
     }
-    for (std::size_t i = 139; i < table.size(); ++i)
+    // The heatmap's toggle and its caption come after everything else.
+    EXPECT_EQ(table[139].id, HeatmapButton);
+    EXPECT_FALSE(table[139].isLabel);
+    EXPECT_EQ(table[140].id, HeatmapLabel);
+    EXPECT_TRUE(table[140].isLabel);
+    for (std::size_t i = 141; i < table.size(); ++i)
         EXPECT_FALSE(table[i].isUsed());
 }
 

@@ -7,6 +7,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace {
+
+// Backups the runs make (quillo-cli firmware) go to a folder of the test program's own.
+struct DataHome {
+    DataHome() { setenv("XDG_DATA_HOME", folder.path("data").c_str(), 1); }
+    TempFolder folder;
+};
+const DataHome dataHome;
+
+} // namespace
+
 std::vector<std::string> CliRun::outLines() const
 {
     std::vector<std::string> lines;

@@ -66,12 +66,20 @@ public:
     std::vector<QString> messages;
     std::vector<QString> captions;
     QString chosenPath;
+    std::vector<QString> questions;
+    // Answers each question in turn (No when unset); may change the keyboard meanwhile.
+    std::function<bool(const QString &question)> answer;
 
 protected:
     void showMessage(const QString &caption, const QString &text, QMessageBox::Icon) override
     {
         captions.push_back(caption);
         messages.push_back(text);
+    }
+    bool askYesNo(const QString &, const QString &text) override
+    {
+        questions.push_back(text);
+        return answer && answer(text);
     }
     QString chooseFirmwarePath() override { return chosenPath; }
 };

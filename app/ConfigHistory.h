@@ -1,0 +1,142 @@
+#pragma once
+
+#include "keymap/ActionList.h"
+#include "lighting/LightSettings.h"
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+class AppState;
+struct KeyMapChange;
+
+// Undo and redo of the configuration's changes: a key confirmed in its settings dialog,
+// Clear, Open, Load and the backlight dialog's OK. A step keeps only the parts its change
+// touched, as they were on the other side of it, and undo and redo swap them with the
+// configuration: a step costs the same however large the configuration is, and nothing is
+// copied once it has been recorded.
+//
+// The history also knows which key assignments the keyboard holds (those last written or
+// loaded), so that after undo and redo AppState::notWritten says whether they differ.
+//
+// How a change is recorded:
+//
+//     auto before = ConfigHistory::capture(state, ConfigHistory::Scope::everything());
+//     state.resetKeyModel();
+//     state.history.record(ConfigHistory::Change::Clear, std::move(before));
+//
+// and the backlight dialog's colours, after its OK:
+//
+//     const LightSettings before = state.lightSettings;
+//     ... dialog.exec() == QDialog::Accepted ...
+//     state.history.recordLights(state, before);
+class ConfigHistory {
+public:
+    // The oldest steps are forgotten beyond this many.
+    static constexpr int Depth = 100;
+
+    enum class Change { KeySettings, Clear, Open, Load, Lights };
+
+    // The parts of the configuration a change may touch.
+    struct Scope {
+        std::vector<int> entries; // key * 2 + layer; all of them when allKeys
+        bool allKeys = false;
+        bool combos = false;
+        bool macros = false;
+        bool emulations = false;
+        bool lights = false;
+
+        static Scope everything();
+        static Scope keysAndLights();
+        static Scope lightsOnly();
+        // One key on one or both layers, and the list of the page that was showing.
+        static Scope of(const KeyMapChange &change);
+    };
+
+    // The parts a change will touch, copied before it happens. A list that the change sets
+    // to what it already is needs no copy: `unchangedLists` names those.
+    class Before {
+    public:
+        Before() = default;
+
+    private:
+        friend class ConfigHistory;
+        struct Entry {
+            int index = 0;
+            int category = 0;
+            int code = 0;
+            ActionList action;
+        };
+        std::vector<Entry> entries;
+        std::optional<ActionList> combos;
+        std::optional<ActionList> macros;
+        std::optional<ActionList> emulations;
+        std::optional<LightSettings> lights;
+        bool keys = false;
+    };
+
+    static Before capture(const AppState &state, const Scope &scope);
+    // Only what the key settings dialog's OK will really change.
+    static Before capture(const AppState &state, const KeyMapChange &change);
+
+    // The change has happened: it becomes the newest step and the steps undone before it
+    // are dropped.
+    void record(Change change, Before &&before);
+    // Lights changed by a dialog, given what they were before it; nothing is recorded when
+    // they are the same.
+    void recordLights(const AppState &state, const LightSettings &before);
+
+    // Runs `edit` and records it; an edit that returns a bool is recorded only when it
+    // returns true.
+    template <typename Edit>
+    bool edit(AppState &state, Change change, const Scope &scope, Edit &&edit)
+    {
+        Before before = capture(state, scope);
+        if constexpr (std::is_void_v<std::invoke_result_t<Edit>>) {
+            std::forward<Edit>(edit)();
+        } else if (!std::forward<Edit>(edit)()) {
+            return false;
+        }
+        record(change, std::move(before));
+        return true;
+    }
+
+    bool canUndo() const { return m_done > 0; }
+    bool canRedo() const { return m_done < m_steps.size(); }
+    std::optional<Change> nextUndo() const;
+    std::optional<Change> nextRedo() const;
+    std::size_t size() const { return m_steps.size(); }
+
+    // Steps back or forth and sets notWritten from what the keyboard holds; false when there
+    // is nothing to undo or redo.
+    bool undo(AppState &state);
+    bool redo(AppState &state);
+
+    // The keyboard now holds the key assignments as they are (written or just read).
+    void markKeyboardHolds();
+    // Whether the key assignments differ from those the keyboard holds.
+    bool keysDifferFromKeyboard() const { return m_keys != m_keyboardKeys; }
+
+    // Forgets every step; the keyboard is taken to hold what the configuration holds.
+    void reset();
+
+private:
+    struct Step {
+        Change change = Change::KeySettings;
+        Before parts;
+        std::uint64_t keysBefore = 0;
+        std::uint64_t keysAfter = 0;
+    };
+
+    static void exchange(Before &parts, AppState &state);
+
+    std::deque<Step> m_steps;
+    std::size_t m_done = 0; // steps [0, m_done) can be undone, the rest redone
+    // Versions of the key assignments: every change that touches keys makes a new one.
+    std::uint64_t m_keys = 0;
+    std::uint64_t m_lastVersion = 0;
+    std::uint64_t m_keyboardKeys = 0;
+};

@@ -1,0 +1,35 @@
+#include "app/OfflineOffer.h"
+
+#include "app/KeyboardModel.h"
+#include "app/OfflineTexts.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <vector>
+
+namespace OfflineOffer {
+
+int choose(QWidget *parent)
+{
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
+                    QStringLiteral("Keyboard is not connected!"), QMessageBox::NoButton, parent);
+    box.setInformativeText(QString::fromStdString(OfflineTexts::offlineOffer()));
+    std::vector<QPushButton *> models;
+    for (int variant = 1; variant <= KeyboardModel::Count; ++variant)
+        models.push_back(box.addButton(QString::fromLatin1(KeyboardModel::name(variant)),
+                                       QMessageBox::AcceptRole));
+    QPushButton *exit = box.addButton(QString::fromStdString(OfflineTexts::exitCaption()),
+                                      QMessageBox::RejectRole);
+    box.setDefaultButton(exit);
+    box.setEscapeButton(exit);
+    box.exec();
+    for (std::size_t i = 0; i < models.size(); ++i) {
+        if (box.clickedButton() == models[i])
+            return int(i) + 1;
+    }
+    return 0;
+}
+
+} // namespace OfflineOffer

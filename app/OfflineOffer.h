@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+// "Keyboard is not connected!" when start-up found none, with the offer to work offline: one
+// button per model, and one that ends the program.
+namespace OfflineOffer {
+
+// The chosen variant 1..4, or 0 to end.
+int choose(QWidget *parent = nullptr);
+
+} // namespace OfflineOffer

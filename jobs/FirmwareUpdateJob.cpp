@@ -1,0 +1,29 @@
+#include "jobs/FirmwareUpdateJob.h"
+
+#include "app/AppState.h"
+
+int FirmwareUpdateJob::download(AppState &state, const std::filesystem::path &image,
+                                Outcome &outcome, WindowHandle window)
+{
+    FirmwareFile file = FirmwareFile::load(image);
+    outcome.status = file.status;
+    outcome.check = file.check;
+    if (file.status == FirmwareFile::Status::CannotOpen)
+        return FileNotOpened;
+    if (!file.ok())
+        return FileRefused;
+    // An update may leave the keyboard without its settings: saved first, and nothing is
+    // sent when they cannot be.
+    outcome.backup = FirmwareBackup::make(state.hwi, state.catalogue, state.deviceType, nullptr);
+    if (!outcome.backup.ok())
+        return BackupFailed;
+    return state.hwi.WriteFirmwareToKeyboard(file.data(), file.length(), window) ? Downloaded
+                                                                                  : DownloadFailed;
+}
+
+int FirmwareUpdateJob::writeBack(AppState &state, const std::filesystem::path &backup,
+                                 Outcome &outcome, WindowHandle window)
+{
+    outcome.backup = FirmwareBackup::restore(state.hwi, state.deviceType, backup, window);
+    return outcome.backup.ok() ? Restored : RestoreFailed;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "jobs/FirmwareBackup.h"
+#include "jobs/FirmwareFile.h"
+
+#include <quillodev/MessageTarget.h>
+
+#include <filesystem>
+
+class AppState;
+
+// The worker's side of the firmware window: the download, with the keyboard's settings saved
+// before it, and their write-back after it. Each returns the code the window's
+// DeviceMessageDone carries.
+class FirmwareUpdateJob {
+public:
+    enum Done : int {
+        Downloaded = 1,
+        DownloadFailed = 2,
+        FileNotOpened = 3,
+        FileRefused = 4,  // damaged or oversized: nothing was sent
+        BackupFailed = 5, // the keyboard's settings could not be saved: nothing was sent
+        Restored = 6,     // the backup is back on the keyboard
+        RestoreFailed = 7,
+    };
+
+    // What the window says afterwards; filled before the worker posts done.
+    struct Outcome {
+        FirmwareFile::Status status = FirmwareFile::Status::CannotOpen;
+        quillodev::FirmwareCheck check;
+        FirmwareBackup::Result backup;
+    };
+
+    // The image checked whole, the keyboard's keys and lights saved, then the image sent
+    // with its progress to `window`. Nothing is sent when either of the first two fails.
+    static int download(AppState &state, const std::filesystem::path &image, Outcome &outcome,
+                        WindowHandle window);
+    // The backup written to the keyboard, its progress to `window`.
+    static int writeBack(AppState &state, const std::filesystem::path &backup, Outcome &outcome,
+                         WindowHandle window);
+};

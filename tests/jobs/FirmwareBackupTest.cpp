@@ -1,0 +1,225 @@
+#include "JobHarness.h"
+
+#include "jobs/FirmwareBackup.h"
+#include "jobs/FirmwareUpdateTable.h"
+#include "profile/ProfileFile.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+using Id = FirmwareUpdateTable::Id;
+
+namespace {
+
+QString writeImage(const QTemporaryDir &folder, const QString &name)
+{
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        const std::string text = firmwareText(8);
+        file.write(text.data(), qint64(text.size()));
+    }
+    return path;
+}
+
+// The keyboard given a configuration of its own (every kind of key, a colour per key).
+void configureKeyboard(JobFixture &f)
+{
+    AppState &state = f.state;
+    assignEveryKey(state);
+    for (int key = 1; key <= AppState::KeyCount; ++key)
+        state.lightSettings[std::size_t(key)] = {key, 255 - key, key * 2};
+    ASSERT_TRUE(DeviceTransfer::writeKeyAssignments(state, nullptr));
+    ASSERT_TRUE(DeviceTransfer::writeLights(state, nullptr));
+    state.resetKeyModel(); // the window's own configuration is something else
+}
+
+std::vector<fs::path> backups()
+{
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (const auto &entry : fs::directory_iterator(FirmwareBackup::folder(), error))
+        found.push_back(entry.path());
+    return found;
+}
+
+void removeBackups()
+{
+    std::error_code error;
+    fs::remove_all(FirmwareBackup::folder(), error);
+}
+
+// Sets an environment variable for the scope, then puts back what was there.
+struct ScopedEnv {
+    ScopedEnv(const char *name, const char *value)
+        : m_name(name)
+    {
+        if (const char *old = std::getenv(name))
+            m_old = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        if (m_old)
+            setenv(m_name, m_old->c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+    const char *m_name;
+    std::optional<std::string> m_old;
+};
+
+} // namespace
+
+TEST(FirmwareBackup, TheFolderFollowsXdgDataHomeAndNamesTellModelAndTime)
+{
+    {
+        ScopedEnv data("XDG_DATA_HOME", "/data/here");
+        EXPECT_EQ(FirmwareBackup::folder(), fs::path("/data/here/quillo/backups"));
+    }
+    {
+        // Relative or empty: the default under the home folder.
+        ScopedEnv data("XDG_DATA_HOME", "relative/path");
+        ScopedEnv home("HOME", "/home/someone");
+        EXPECT_EQ(FirmwareBackup::folder(), fs::path("/home/someone/.local/share/quillo/backups"));
+    }
+    {
+        ScopedEnv data("XDG_DATA_HOME", nullptr);
+        ScopedEnv home("HOME", nullptr);
+        EXPECT_TRUE(FirmwareBackup::folder().empty());
+    }
+    std::tm when{};
+    when.tm_year = 2024 - 1900;
+    when.tm_mon = 4;
+    when.tm_mday = 1;
+    when.tm_hour = 14;
+    when.tm_min = 15;
+    when.tm_sec = 2;
+    when.tm_isdst = -1;
+    EXPECT_EQ(FirmwareBackup::fileName(3, std::mktime(&when)), "Quillo(S)-2024-05-01-141502.pro");
+}
+
+TEST(FirmwareBackup, SavedBeforeTheDownloadAndWrittenBackAfterIt)
+{
+    removeBackups();
+    JobFixture f(4);
+    configureKeyboard(f);
+    const quillosim::KeyboardMemory before = f.keyboard->memory();
+    QTemporaryDir folder;
+    ScriptedFirmwareDialog dialog(f);
+    f.state.language = "en-US";
+    ASSERT_TRUE(dialog.initialise());
+    dialog.show();
+    dialog.chosenPath = writeImage(folder, "Quillo(RGB)_V3.bin");
+    dialog.runCommand(Id::OpenButton);
+
+    // The update leaves the keyboard bare; the user plugs it in again and says Yes.
+    int asked = 0;
+    dialog.answer = [&](const QString &) {
+        ++asked;
+        f.keyboard->setMemory(quillosim::KeyboardMemory::factory(4));
+        f.keyboard->unplug();
+        f.keyboard->plugIn();
+        return true;
+    };
+    dialog.runCommand(Id::UpdateButton);
+    EXPECT_EQ(dialog.versionField()->text().toStdString(), FirmwareBackup::readingText(false));
+    ASSERT_TRUE(waitUntil([&] { return !dialog.isDownloading() && !dialog.isRestoring(); }));
+    EXPECT_EQ(f.keyboard->firmwareUpdates(), 1);
+    EXPECT_EQ(asked, 1);
+
+    // The backup: one profile of this model in the data folder, holding the keyboard's keys.
+    const std::vector<fs::path> saved = backups();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0], dialog.backupPath());
+    EXPECT_TRUE(saved[0].filename().string().starts_with("Quillo(RGB)-"));
+    EXPECT_EQ(saved[0].extension(), ".pro");
+    AppState check;
+    check.deviceType = 4;
+    check.resetKeyModel();
+    ASSERT_EQ(readProfile(check, saved[0]), ProfileReadResult::Ok);
+    EXPECT_EQ(check.lightSettings[20], (LightColour{20, 235, 40}));
+    EXPECT_TRUE(dialog.questions.at(0).contains(QString::fromStdString(saved[0].string())));
+
+    // Written back: the keyboard holds what it held before, byte for byte.
+    const quillosim::KeyboardMemory after = f.keyboard->memory();
+    EXPECT_EQ(after.records, before.records);
+    EXPECT_EQ(after.lights, before.lights);
+    ASSERT_FALSE(dialog.messages.empty());
+    EXPECT_EQ(dialog.messages.back().toStdString(), FirmwareBackup::restoredText(false));
+    EXPECT_EQ(dialog.versionField()->text(), QStringLiteral("V1.0"));
+    EXPECT_TRUE(dialog.ready());
+    // The program's own configuration was never touched.
+    EXPECT_EQ(f.state.category[AppState::index(1, 0)],
+              KeyCatalogue::categoryOfCode(KeyCatalogue::defaultCode(4, 1, 0)));
+    removeBackups();
+}
+
+TEST(FirmwareBackup, NoAnswerMeansNoWriteBackAndAFailedReadSendsNothing)
+{
+    removeBackups();
+    JobFixture f(3);
+    QTemporaryDir folder;
+    ScriptedFirmwareDialog dialog(f);
+    f.state.language = "en-US";
+    ASSERT_TRUE(dialog.initialise());
+    dialog.show();
+    dialog.chosenPath = writeImage(folder, "Quillo(S)_V3.bin");
+    dialog.runCommand(Id::OpenButton);
+
+    // No: the backup stays where the question said.
+    const int recordsBefore = f.keyboard->stats().recordsStored;
+    dialog.runCommand(Id::UpdateButton);
+    ASSERT_TRUE(waitUntil([&] { return !dialog.isDownloading(); }));
+    EXPECT_EQ(dialog.questions.size(), 1u);
+    EXPECT_FALSE(dialog.isRestoring());
+    EXPECT_EQ(f.keyboard->stats().recordsStored, recordsBefore);
+    EXPECT_EQ(backups().size(), 1u);
+
+    // The keyboard stops answering its first read: no update, no firmware record sent.
+    f.keyboard->setReadWaitLimit(50ms);
+    quillosim::SimFaults broken;
+    broken.failReadAt = 1;
+    f.keyboard->setFaults(broken);
+    const int firmwareBefore = f.keyboard->stats().firmwareRecords;
+    dialog.runCommand(Id::UpdateButton);
+    ASSERT_TRUE(waitUntil([&] { return !dialog.isDownloading(); }));
+    EXPECT_EQ(f.keyboard->stats().firmwareRecords, firmwareBefore);
+    EXPECT_EQ(f.keyboard->firmwareUpdates(), 1);
+    FirmwareBackup::Result failed;
+    failed.status = FirmwareBackup::Result::Status::ReadFailed;
+    ASSERT_FALSE(dialog.messages.empty());
+    EXPECT_EQ(dialog.messages.back().toStdString(), FirmwareBackup::failureText(failed, false));
+    EXPECT_EQ(backups().size(), 1u);
+    EXPECT_TRUE(dialog.ready()); // the user may try again
+    removeBackups();
+}
+
+TEST(FirmwareBackup, TwoBackupsInOneSecondKeepBoth)
+{
+    removeBackups();
+    JobFixture f(1);
+    const std::time_t now = std::time(nullptr);
+    const auto first = FirmwareBackup::make(f.state.hwi, f.state.catalogue, 1, nullptr, now);
+    const auto second = FirmwareBackup::make(f.state.hwi, f.state.catalogue, 1, nullptr, now);
+    ASSERT_TRUE(first.ok());
+    ASSERT_TRUE(second.ok());
+    EXPECT_NE(first.path, second.path);
+    EXPECT_EQ(backups().size(), 2u);
+    // And a backup restores onto the keyboard it came from.
+    EXPECT_TRUE(FirmwareBackup::restore(f.state.hwi, 1, second.path, nullptr).ok());
+    EXPECT_EQ(FirmwareBackup::restore(f.state.hwi, 1, second.path.string() + ".missing", nullptr)
+                  .status,
+              FirmwareBackup::Result::Status::OpenFailed);
+    removeBackups();
+}
