@@ -74,7 +74,9 @@ int CNuboApp::run()
 
 CNuboApp::Search CNuboApp::findKeyboard()
 {
-    const auto detect = [this] { return m_state.hwi.DetectDeviceType(); };
+    const auto detect = [this] {
+        return m_state.hwi.DetectDeviceType();
+    };
     m_state.deviceType = detect();
     if (m_state.deviceType != 0)
         return Search::Found;

@@ -11,8 +11,8 @@ constexpr int LastEntry = AppState::index(AppState::KeyCount, 1);
 // Everything a list holds, positions included: what a profile stores of it.
 bool sameList(const ActionList &a, const ActionList &b)
 {
-    if (a.pageRows != b.pageRows || a.top != b.top || a.selected != b.selected
-        || !a.sameAction(b) || a.items.size() != b.items.size())
+    if (a.pageRows != b.pageRows || a.top != b.top || a.selected != b.selected || !a.sameAction(b)
+        || a.items.size() != b.items.size())
         return false;
     for (std::size_t i = 0; i < a.items.size(); ++i) {
         if (!sameList(a.items[i], b.items[i]))
@@ -115,9 +115,29 @@ ConfigHistory::Before ConfigHistory::capture(const AppState &state, const KeyMap
     Scope scope = Scope::of(change);
     // Choosing an entry without editing the list leaves the list as it is; large macro
     // lists are then not kept once per key.
-    if (const ActionList *list = listOf(state, change.list); list && sameList(*list, change.listValue))
+    if (const ActionList *list = listOf(state, change.list);
+        list && sameList(*list, change.listValue))
         scope.combos = scope.macros = scope.emulations = false;
     return capture(state, scope);
+}
+
+std::size_t ConfigHistory::footprint(const Before &parts)
+{
+    std::size_t bytes = sizeof(Step);
+    const auto list = [&bytes](const ActionList &action, const auto &self) -> void {
+        bytes += sizeof(ActionList) + action.names.capacity() * sizeof(std::string);
+        for (const std::string &name : action.names)
+            bytes += name.capacity() > 15 ? name.capacity() + 1 : 0;
+        for (const ActionList &item : action.items)
+            self(item, self);
+    };
+    bytes += parts.entries.capacity() * sizeof(Before::Entry);
+    for (const Before::Entry &entry : parts.entries)
+        list(entry.action, list);
+    for (const std::optional<ActionList> *kept : {&parts.combos, &parts.macros, &parts.emulations})
+        if (*kept)
+            list(**kept, list);
+    return bytes;
 }
 
 void ConfigHistory::record(Change change, Before &&before)
@@ -125,10 +145,17 @@ void ConfigHistory::record(Change change, Before &&before)
     Step step{change, std::move(before), m_keys, m_keys};
     if (step.parts.keys)
         step.keysAfter = ++m_lastVersion;
+    step.bytes = footprint(step.parts);
+    for (auto it = m_steps.begin() + std::ptrdiff_t(m_done); it != m_steps.end(); ++it)
+        m_bytes -= it->bytes;
     m_steps.erase(m_steps.begin() + std::ptrdiff_t(m_done), m_steps.end());
+    m_bytes += step.bytes;
     m_steps.push_back(std::move(step));
-    if (m_steps.size() > std::size_t(Depth))
+    while (m_steps.size() > std::size_t(Depth)
+           || (m_steps.size() > std::size_t(KeptSteps) && m_bytes > m_maxBytes)) {
+        m_bytes -= m_steps.front().bytes;
         m_steps.pop_front();
+    }
     m_done = m_steps.size();
     m_keys = m_steps.back().keysAfter;
 }
@@ -202,5 +229,6 @@ void ConfigHistory::reset()
 {
     m_steps.clear();
     m_done = 0;
+    m_bytes = 0;
     m_keyboardKeys = m_keys;
 }

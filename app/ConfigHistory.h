@@ -35,8 +35,12 @@ struct KeyMapChange;
 //     state.history.recordLights(state, before);
 class ConfigHistory {
 public:
-    // The oldest steps are forgotten beyond this many.
+    // The oldest steps are forgotten beyond this many; beyond KeptSteps also while all steps
+    // together hold more than MaxBytes, so that changes of whole maximal configurations (tens
+    // of MB each) cannot take the machine's memory.
     static constexpr int Depth = 100;
+    static constexpr int KeptSteps = 50;
+    static constexpr std::size_t MaxBytes = std::size_t(256) << 20;
 
     enum class Change { KeySettings, Clear, Open, Load, Lights };
 
@@ -91,7 +95,7 @@ public:
 
     // Runs `edit` and records it; an edit that returns a bool is recorded only when it
     // returns true.
-    template <typename Edit>
+    template<typename Edit>
     bool edit(AppState &state, Change change, const Scope &scope, Edit &&edit)
     {
         Before before = capture(state, scope);
@@ -109,6 +113,9 @@ public:
     std::optional<Change> nextUndo() const;
     std::optional<Change> nextRedo() const;
     std::size_t size() const { return m_steps.size(); }
+    // About how much memory the steps hold, and the most they may hold beyond KeptSteps.
+    std::size_t bytes() const { return m_bytes; }
+    void setMaxBytes(std::size_t bytes) { m_maxBytes = bytes; }
 
     // Steps back or forth and sets notWritten from what the keyboard holds; false when there
     // is nothing to undo or redo.
@@ -129,12 +136,16 @@ private:
         Before parts;
         std::uint64_t keysBefore = 0;
         std::uint64_t keysAfter = 0;
+        std::size_t bytes = 0;
     };
 
     static void exchange(Before &parts, AppState &state);
+    static std::size_t footprint(const Before &parts);
 
     std::deque<Step> m_steps;
     std::size_t m_done = 0; // steps [0, m_done) can be undone, the rest redone
+    std::size_t m_bytes = 0;
+    std::size_t m_maxBytes = MaxBytes;
     // Versions of the key assignments: every change that touches keys makes a new one.
     std::uint64_t m_keys = 0;
     std::uint64_t m_lastVersion = 0;

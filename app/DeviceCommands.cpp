@@ -70,9 +70,8 @@ void DeviceCommands::runJob(int job)
     if (job == TransferJob::ReadKeysAndLights)
         before = ConfigHistory::capture(state, ConfigHistory::Scope::keysAndLights());
     TransferResult detail;
-    const CNuboDialogProgress::Result outcome
-        = CNuboDialogProgress::runJob(state, m_window.fonts(), skin(SkinDialog::Progress), job,
-                                      &m_window, &detail, m_waits);
+    const CNuboDialogProgress::Result outcome = CNuboDialogProgress::runJob(
+        state, m_window.fonts(), skin(SkinDialog::Progress), job, &m_window, &detail, m_waits);
     if (outcome == CNuboDialogProgress::Succeeded && before)
         state.history.record(ConfigHistory::Change::Load, std::move(*before));
     // Written or just read: the keyboard holds the keys as they are now.

@@ -108,9 +108,9 @@ void paintLegend(QPainter &painter, const QRect &area, const HeatmapScale &scale
         write(counts, number(scale.lowest()), Qt::AlignLeft, FacePalette::TextDim);
         write(counts, number(scale.highest()), Qt::AlignRight, FacePalette::TextDim);
     }
-    const QString label = scale.highest() > 0 ? QString::fromUtf8(chinese ? "按键次数" : "presses")
-                                              : QString::fromUtf8(chinese ? "尚无按键"
-                                                                          : "no key pressed");
+    const QString label = scale.highest() > 0
+                              ? QString::fromUtf8(chinese ? "按键次数" : "presses")
+                              : QString::fromUtf8(chinese ? "尚无按键" : "no key pressed");
     write(counts.adjusted(36, 0, -36, 0), label, Qt::AlignHCenter, FacePalette::TextFaint);
     painter.restore();
 }
@@ -142,9 +142,8 @@ QImage render(const PressCounters &counters, int deviceType, bool chinese, doubl
     paintLegend(painter, legend, heat, chinese);
     const QString title = QString::fromUtf8(KeyboardModel::name(deviceType))
                           + QString::fromUtf8(chinese ? "  按键热力图" : "  press counts");
-    FacePainter::fittedText(painter, QRectF(keyboard.left() + 6, row, 500, LegendHeight), title,
-                            15, QFont::DemiBold, FacePalette::Text,
-                            Qt::AlignLeft | Qt::AlignVCenter);
+    FacePainter::fittedText(painter, QRectF(keyboard.left() + 6, row, 500, LegendHeight), title, 15,
+                            QFont::DemiBold, FacePalette::Text, Qt::AlignLeft | Qt::AlignVCenter);
     return image;
 }
 

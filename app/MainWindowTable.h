@@ -20,7 +20,7 @@ enum MainButtonId : int {
     LoadButton = 95,
     FirmwareButton = 96,
     LayerButton = 97,
-    HeatmapButton = 98, // shows the press counts as the keys' colours
+    HeatmapButton = 98,   // shows the press counts as the keys' colours
     FirstKeyButton = 100, // key k is 99 + k
     LastKeyButton = 207,
 

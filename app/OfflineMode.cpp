@@ -101,7 +101,8 @@ bool OfflineMode::pickUp()
     if (opened) {
         state.offline = false;
         m_otherModel = 0;
-        m_window.showMessage(caption, text(OfflineTexts::connected(state.deviceType, state.chinese())),
+        m_window.showMessage(caption,
+                             text(OfflineTexts::connected(state.deviceType, state.chinese())),
                              QMessageBox::Information);
         m_window.update();
     } else {

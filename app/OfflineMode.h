@@ -30,6 +30,6 @@ private:
 
     CNuboDlg &m_window;
     bool m_beganOffline = false;
-    bool m_busy = false;     // a message is up; notifications meanwhile wait for the next
-    int m_otherModel = 0;    // the other model last said to be plugged in
+    bool m_busy = false;  // a message is up; notifications meanwhile wait for the next
+    int m_otherModel = 0; // the other model last said to be plugged in
 };

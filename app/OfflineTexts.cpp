@@ -55,8 +55,8 @@ std::string otherModel(int pluggedIn, int deviceType, bool chinese)
 {
     const std::string plugged = KeyboardModel::name(pluggedIn);
     const std::string model = KeyboardModel::name(deviceType);
-    return chinese ? "插上的是 " + plugged + "，但 Quillo 正在为 " + model
-                         + " 离线工作。要设置 " + plugged + "，请重新启动 Quillo。"
+    return chinese ? "插上的是 " + plugged + "，但 Quillo 正在为 " + model + " 离线工作。要设置 "
+                         + plugged + "，请重新启动 Quillo。"
                    : "A " + plugged + " was plugged in, but Quillo works offline for the " + model
                          + ". Start Quillo again to set up the " + plugged + ".";
 }

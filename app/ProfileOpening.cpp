@@ -9,7 +9,8 @@ std::string ProfileOpening::open(AppState &state, const std::filesystem::path &p
 {
     const bool chinese = state.chinese();
     // A profile replaces everything; undo brings back what was there.
-    ConfigHistory::Before before = ConfigHistory::capture(state, ConfigHistory::Scope::everything());
+    ConfigHistory::Before before
+        = ConfigHistory::capture(state, ConfigHistory::Scope::everything());
     MarkupError damage;
     ProfileReadResult result = readProfile(state, path, DamagedProfile::Refuse, &damage);
     if (result == ProfileReadResult::Damaged) {

@@ -298,8 +298,8 @@ bool CliSession::writeHeatmap(const std::string &path)
 
 bool CliSession::backUpKeyboard(std::string &savedIn)
 {
-    const FirmwareBackup::Result backup = FirmwareBackup::make(
-        m_state->hwi, m_state->catalogue, m_state->deviceType, nullptr);
+    const FirmwareBackup::Result backup
+        = FirmwareBackup::make(m_state->hwi, m_state->catalogue, m_state->deviceType, nullptr);
     if (!backup.ok())
         return fail(FirmwareBackup::failureText(backup, false)
                     + " (--no-backup updates without saving them)");

@@ -26,7 +26,7 @@ public:
         Downloaded = 1,
         DownloadFailed = 2,
         FileNotOpened = 3,
-        FileRefused = 4, // damaged or oversized: nothing was sent
+        FileRefused = 4,  // damaged or oversized: nothing was sent
         BackupFailed = 5, // the keyboard's settings could not be saved: nothing was sent
         Restored = 6,     // the backup is back on the keyboard
         RestoreFailed = 7,

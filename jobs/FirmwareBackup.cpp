@@ -61,8 +61,7 @@ std::string FirmwareBackup::fileName(int deviceType, std::time_t when)
 }
 
 FirmwareBackup::Result FirmwareBackup::make(CNuboHWI &device, const KeyCatalogue &catalogue,
-                                            int deviceType, WindowHandle progress,
-                                            std::time_t when)
+                                            int deviceType, WindowHandle progress, std::time_t when)
 {
     Result result;
     std::unique_ptr<AppState> backup = blankState(deviceType);
@@ -156,8 +155,7 @@ std::string FirmwareBackup::failureText(const Result &result, bool chinese)
     return {};
 }
 
-std::string FirmwareBackup::downloadFailedText(int deviceType, const fs::path &path,
-                                               bool chinese)
+std::string FirmwareBackup::downloadFailedText(int deviceType, const fs::path &path, bool chinese)
 {
     std::string text
         = FirmwareRules::message(FirmwareRules::Message::DownloadFailed, deviceType, chinese);
@@ -168,14 +166,15 @@ std::string FirmwareBackup::downloadFailedText(int deviceType, const fs::path &p
 
 std::string FirmwareBackup::writeBackQuestion(const fs::path &path, bool chinese)
 {
-    return chinese ? "更新前，键盘的按键设置和背光已备份到\n" + shown(path)
-                         + "\n\n要把它们写回键盘吗？请等到三个状态指示灯同时闪烁，拔下键盘再重新插上，"
-                           "然后选择“是”。"
-                   : "Before the update, the keyboard's key settings and lights were saved to\n"
-                         + shown(path)
-                         + "\n\nWrite them back to the keyboard? Wait until its three indicator "
-                           "lights flash together, unplug it and plug it in again, then choose "
-                           "Yes.";
+    return chinese
+               ? "更新前，键盘的按键设置和背光已备份到\n" + shown(path)
+                     + "\n\n要把它们写回键盘吗？请等到三个状态指示灯同时闪烁，拔下键盘再重新插上，"
+                       "然后选择“是”。"
+               : "Before the update, the keyboard's key settings and lights were saved to\n"
+                     + shown(path)
+                     + "\n\nWrite them back to the keyboard? Wait until its three indicator "
+                       "lights flash together, unplug it and plug it in again, then choose "
+                       "Yes.";
 }
 
 std::string FirmwareBackup::restoredText(bool chinese)

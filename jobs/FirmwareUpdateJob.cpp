@@ -18,7 +18,7 @@ int FirmwareUpdateJob::download(AppState &state, const std::filesystem::path &im
     if (!outcome.backup.ok())
         return BackupFailed;
     return state.hwi.WriteFirmwareToKeyboard(file.data(), file.length(), window) ? Downloaded
-                                                                                  : DownloadFailed;
+                                                                                 : DownloadFailed;
 }
 
 int FirmwareUpdateJob::writeBack(AppState &state, const std::filesystem::path &backup,

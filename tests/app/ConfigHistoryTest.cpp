@@ -1,5 +1,5 @@
-#include "app/AppState.h"
 #include "app/ConfigHistory.h"
+#include "app/AppState.h"
 #include "app/KeyCommand.h"
 #include "app/ProfileOpening.h"
 #include "keymap/KeyMapChange.h"
@@ -143,6 +143,24 @@ TEST(ConfigHistory, ANewChangeDropsWhatWasUndoneAndTheOldestGoBeyondTheDepth)
         ++undone;
     EXPECT_EQ(undone, ConfigHistory::Depth);
     EXPECT_GE(undone, 50);
+
+    // Large steps: beyond KeptSteps the oldest go while the memory limit is passed, and
+    // what a new change drops or a reset forgets no longer counts.
+    m.state.history.reset();
+    EXPECT_EQ(m.state.history.bytes(), 0u);
+    m.state.history.setMaxBytes(1);
+    for (int i = 0; i < ConfigHistory::KeptSteps + 10; ++i)
+        m.confirmKey(10 + i % 50, 0, KeyAssignment::Macro, 0,
+                     macroList({"Big", "Bigger", "Biggest", std::to_string(i).c_str()}),
+                     KeyMapChange::List::Macros);
+    EXPECT_EQ(m.state.history.size(), std::size_t(ConfigHistory::KeptSteps));
+    const std::size_t full = m.state.history.bytes();
+    EXPECT_GT(full, 0u);
+    m.state.history.undo(m.state);
+    m.state.history.undo(m.state);
+    m.confirmKey(1, 0, KeyAssignment::Mouse, 126);
+    EXPECT_LT(m.state.history.bytes(), full);
+    EXPECT_EQ(m.state.history.size(), std::size_t(ConfigHistory::KeptSteps - 1));
 }
 
 TEST(ConfigHistory, NotWrittenFollowsWhatTheKeyboardHolds)

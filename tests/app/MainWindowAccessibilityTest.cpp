@@ -101,8 +101,8 @@ TEST(MainWindowAccessibility, TreeNamesEveryToolButtonAndKeyInBothLanguages)
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->role(), QAccessible::Window);
 
-    const QStringList chinese{"最小化",   "帮助",     "退出",     "保存配置", "打开配置",
-                              "恢复默认", "写入按键", "设置背光", "读取配置", "固件升级",
+    const QStringList chinese{"最小化",   "帮助",     "退出",     "保存配置",  "打开配置",
+                              "恢复默认", "写入按键", "设置背光", "读取配置",  "固件升级",
                               "读取计数", "English",  "Fn组合层", "按键热力图"};
     const QStringList english{"Minimise",    "Help",      "Exit",     "Save",    "Open",
                               "Default",     "WriteKeys", "LightSet", "ReadAll", "Update",

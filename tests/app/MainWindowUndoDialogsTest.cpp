@@ -180,7 +180,8 @@ TEST(MainWindowUndoDialogs, TheBacklightDialogsChangesAreOneStepEach)
     EXPECT_EQ(f.state().history.size(), 2u);
 
     // Cancel alone changes nothing and records nothing.
-    script([](CNuboDialogBkLightSettings &dialog) { dialog.clickId(BacklightTable::CancelButton); });
+    script(
+        [](CNuboDialogBkLightSettings &dialog) { dialog.clickId(BacklightTable::CancelButton); });
     f.window.runCommand(BacklightButton);
     EXPECT_EQ(f.state().history.size(), 2u);
 

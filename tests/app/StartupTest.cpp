@@ -130,8 +130,7 @@ TEST(Startup, OfflineOpensTheChosenModelRefusesDeviceCommandsAndPicksUpItsKeyboa
             window.deviceChanged();
             const std::string connected = testing::internal::GetCapturedStderr();
             EXPECT_FALSE(state.offline);
-            EXPECT_NE(connected.find("The Quillo(S) is connected"), std::string::npos)
-                << connected;
+            EXPECT_NE(connected.find("The Quillo(S) is connected"), std::string::npos) << connected;
 
             // Gone again: back offline rather than the end of the program.
             none.keyboard->unplug();

@@ -43,16 +43,17 @@ TEST(CliDiff, EqualProfilesSayNothingAndDifferencesGetALineEach)
     TempFolder folder;
     ASSERT_EQ(runCli("defaults --variant 4 -o " + folder.quoted("a.pro")).status, 0);
     ASSERT_EQ(runCli("defaults --variant 4 -o " + folder.quoted("b.pro")).status, 0);
-    const CliRun same = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("b.pro")
-                               + " --variant 4");
+    const CliRun same
+        = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("b.pro") + " --variant 4");
     EXPECT_EQ(same.status, 0) << same.err;
     EXPECT_TRUE(same.out.empty());
 
     // B: key 2 on the top layer a macro, key 5's light red, a predefined combination more.
     std::string b = readFile(folder.path("b.pro"));
-    b = replaced(b, "<KEY ID=\"2\" Level=\"0\" Mode=\"1\" HWCode=\"2\">\r\n<ComboKey>\r\n<List "
-                    "SizeOfView=\"9\" ViewStartAt=\"0\" CursorPos=\"0\" Cycles=\"1\" "
-                    "IsAutoInterval=\"0\" Delay=\"30\" PlayMode=\"0\"/>",
+    b = replaced(b,
+                 "<KEY ID=\"2\" Level=\"0\" Mode=\"1\" HWCode=\"2\">\r\n<ComboKey>\r\n<List "
+                 "SizeOfView=\"9\" ViewStartAt=\"0\" CursorPos=\"0\" Cycles=\"1\" "
+                 "IsAutoInterval=\"0\" Delay=\"30\" PlayMode=\"0\"/>",
                  "<KEY ID=\"2\" Level=\"0\" Mode=\"3\" HWCode=\"2\">\r\n<ComboKey>\r\n<List "
                  "SizeOfView=\"9\" ViewStartAt=\"0\" CursorPos=\"0\" Cycles=\"1\" "
                  "IsAutoInterval=\"0\" Delay=\"30\" PlayMode=\"0\">\r\n<x ID=\"0\" t1=\"A "
@@ -69,8 +70,8 @@ TEST(CliDiff, EqualProfilesSayNothingAndDifferencesGetALineEach)
                  "t1=\"C\"><List/></x>\r\n</List>\r\n</x>\r\n</List>");
     writeFile(folder.path("b.pro"), b);
 
-    const CliRun differ = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("b.pro")
-                                 + " --variant 4");
+    const CliRun differ
+        = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("b.pro") + " --variant 4");
     EXPECT_EQ(differ.status, 1) << differ.err;
     EXPECT_EQ(differ.outLines(), (std::vector<std::string>{
                                      "2\t0\tSingle\tF1\t->\tMacro\tA,A",
@@ -83,7 +84,8 @@ TEST(CliDiff, EqualProfilesSayNothingAndDifferencesGetALineEach)
     EXPECT_EQ(shown.outLines().at(2), "2\t0\tMacro\tA,A");
 
     // The other way round, and without --variant from the emulated keyboard.
-    const CliRun back = runCli("--sim 4 diff " + folder.quoted("b.pro") + " " + folder.quoted("a.pro"));
+    const CliRun back
+        = runCli("--sim 4 diff " + folder.quoted("b.pro") + " " + folder.quoted("a.pro"));
     EXPECT_EQ(back.status, 1);
     EXPECT_EQ(back.outLines().at(0), "2\t0\tMacro\tA,A\t->\tSingle\tF1");
 }
@@ -94,22 +96,21 @@ TEST(CliDiff, BadUsageAndUnreadableProfilesExitWithTwo)
     ASSERT_EQ(runCli("defaults --variant 2 -o " + folder.quoted("a.pro")).status, 0);
     EXPECT_EQ(runCli("diff " + folder.quoted("a.pro")).status, 2);
     EXPECT_EQ(runCli("diff").status, 2);
-    EXPECT_EQ(runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro")
-                     + " --variant 7")
-                  .status,
-              2);
-    const CliRun missing = runCli("diff " + folder.quoted("a.pro") + " "
-                                  + folder.quoted("none.pro") + " --variant 2");
+    EXPECT_EQ(
+        runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro") + " --variant 7")
+            .status,
+        2);
+    const CliRun missing = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("none.pro")
+                                  + " --variant 2");
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("none.pro"), std::string::npos) << missing.err;
     // Another model's profile is no profile of this one.
-    EXPECT_EQ(runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro")
-                     + " --variant 3")
-                  .status,
-              2);
+    EXPECT_EQ(
+        runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro") + " --variant 3")
+            .status,
+        2);
     // No variant and no keyboard: it says how to give one.
-    const CliRun unknown
-        = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro"));
+    const CliRun unknown = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro"));
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("--variant"), std::string::npos);
 }
@@ -156,13 +157,12 @@ TEST(CliFirmware, TheKeyboardsSettingsAreSavedFirstUnlessNoBackup)
     EXPECT_NE(done.out.find("quillo-cli write '" + saved[0].string() + "'"), std::string::npos);
     // It holds what the keyboard held.
     EXPECT_EQ(runCli("--sim 3 read -o " + folder.quoted("read.pro")).status, 0);
-    EXPECT_EQ(runCli("diff '" + saved[0].string() + "' " + folder.quoted("read.pro")
-                     + " --variant 3")
-                  .status,
-              0);
+    EXPECT_EQ(
+        runCli("diff '" + saved[0].string() + "' " + folder.quoted("read.pro") + " --variant 3")
+            .status,
+        0);
 
-    const CliRun bare
-        = runCli("--sim 3 firmware --no-backup " + folder.quoted("Quillo(S)_V2.bin"));
+    const CliRun bare = runCli("--sim 3 firmware --no-backup " + folder.quoted("Quillo(S)_V2.bin"));
     ASSERT_EQ(bare.status, 0) << bare.err;
     EXPECT_EQ(backups().size(), 1u);
     EXPECT_TRUE(bare.out.starts_with("The Firmware is downloaded successfully.")) << bare.out;

@@ -218,8 +218,8 @@ TEST(FirmwareBackup, TwoBackupsInOneSecondKeepBoth)
     EXPECT_EQ(backups().size(), 2u);
     // And a backup restores onto the keyboard it came from.
     EXPECT_TRUE(FirmwareBackup::restore(f.state.hwi, 1, second.path, nullptr).ok());
-    EXPECT_EQ(FirmwareBackup::restore(f.state.hwi, 1, second.path.string() + ".missing", nullptr)
-                  .status,
-              FirmwareBackup::Result::Status::OpenFailed);
+    EXPECT_EQ(
+        FirmwareBackup::restore(f.state.hwi, 1, second.path.string() + ".missing", nullptr).status,
+        FirmwareBackup::Result::Status::OpenFailed);
     removeBackups();
 }
