@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target quillo-sim Quillores
+cmake --build --preset default --target quillo-sim Quillores guide
 
 program=build/default/bin/quillo-sim
 if [ ! -x "$program" ]; then
