@@ -6,6 +6,7 @@
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
+#include "bench/BenchApplication.h"
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
 
@@ -22,16 +23,6 @@
 #include <memory>
 
 namespace {
-
-QApplication &application()
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "heatmap_bench";
-    static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // The main window at scale 1.5 on an emulated keyboard, its counters read.
 struct CountedWindow {

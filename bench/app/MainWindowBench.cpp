@@ -5,6 +5,7 @@
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
+#include "bench/BenchApplication.h"
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
 
@@ -36,17 +37,6 @@
 extern char **environ;
 
 namespace {
-
-QApplication &application()
-{
-    // Painting is measured off the screen, as the cold starts are.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "app_bench";
-    static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 QString programFolder()
 {

@@ -7,6 +7,7 @@
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
+#include "bench/BenchApplication.h"
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
 
@@ -28,16 +29,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-QApplication &application()
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "job_bench";
-    static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 enum Keys { PlainKeys, MaximalMacros, NoJob };
 

@@ -1,6 +1,7 @@
 // The key settings dialog: opening it to its first painted frame, a page switch and a hover
 // change, at the scale of a 1080-line screen.
 #include "app/AppState.h"
+#include "bench/BenchApplication.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
 #include "keymap/KeySettingsTable.h"
 #include "skin/FontTable.h"
@@ -17,16 +18,6 @@
 #include <memory>
 
 namespace {
-
-QApplication &application()
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "keymap_bench";
-    static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // The program as the main window leaves it: catalogue, skins loaded, some lists in use.
 struct Program {

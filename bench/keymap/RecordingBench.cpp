@@ -2,6 +2,7 @@
 // grab) to the step rows repainted, at the scale of a 1080-line screen. Fast typing is some 15
 // keys a second, bursts faster; each event must cost far less than the time between them.
 #include "app/AppState.h"
+#include "bench/BenchApplication.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
 #include "keymap/KeySettingsTable.h"
 #include "skin/FontTable.h"
@@ -18,16 +19,6 @@
 #include <memory>
 
 namespace {
-
-QApplication &application()
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "recording_bench";
-    static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 struct Program {
     Program()

@@ -1,6 +1,7 @@
 // The backlight dialog: opening it to its first painted frame, and the repaint after a key's
 // colour changed, at the scale of a 1080-line screen.
 #include "app/AppState.h"
+#include "bench/BenchApplication.h"
 #include "lighting/BacklightSkins.h"
 #include "lighting/BacklightTable.h"
 #include "lighting/CNuboDialogBkLightSettings.h"
@@ -17,16 +18,6 @@
 #include <memory>
 
 namespace {
-
-QApplication &application()
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "lighting_bench";
-    static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // The program as the main window leaves it: catalogue, skins loaded, a colour on every key.
 struct Program {
