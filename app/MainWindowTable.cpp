@@ -261,6 +261,14 @@ const char *keyCaption(int key)
     return key >= 1 && key <= 108 ? keys[std::size_t(key - 1)].caption : "";
 }
 
+const char *keyName(int key)
+{
+    if (key < 1 || key > 108)
+        return "";
+    const KeyCell &cell = keys[std::size_t(key - 1)];
+    return cell.name ? cell.name : cell.caption;
+}
+
 std::vector<DrawnButton> build(int deviceType)
 {
     const bool wide = hasBacklightButton(deviceType);

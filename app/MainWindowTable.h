@@ -74,5 +74,7 @@ int indexOf(const std::vector<DrawnButton> &table, int id);
 
 // Key caption for the report: captions are the same in both languages.
 const char *keyCaption(int key);
+// The key's name (its tooltip), the same in both languages; "" outside 1..108.
+const char *keyName(int key);
 
 } // namespace MainWindowTable
