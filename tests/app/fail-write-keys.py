@@ -80,18 +80,6 @@ def message_with(text, timeout=20):
                     "the message \"%s\"" % text, timeout)
 
 
-def any_message(window_name):
-    """The texts of every label of every window titled `window_name` but the main one."""
-    texts = []
-    for window in windows():
-        if window.name != window_name or window.getRole() == pyatspi.ROLE_FRAME:
-            continue
-        for label in pyatspi.findAllDescendants(
-                window, lambda a: a is not None and a.getRole() == pyatspi.ROLE_LABEL):
-            texts.append(label.name)
-    return texts
-
-
 def bar_colour(pixel, artefacts, name, x, y):
     shot = os.path.join(artefacts, "e2e-fault-write-%s.png" % name)
     return subprocess.run([pixel, shot, "%d,%d" % (x, y)], check=True, capture_output=True,
@@ -134,9 +122,6 @@ def main():
         time.sleep(0.3)  # its first paint, for the picture
         subprocess.run([pixel, os.path.join(artefacts, "e2e-fault-write-message.png")],
                        check=True)
-        shown = any_message("Quillo(RGB)")
-        if "OK!!" in shown:
-            fail("a success message came too: %s" % shown)
 
         # Half-way: the command and some records went out, the end report did not.
         lines = trace_lines(trace)
