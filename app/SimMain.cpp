@@ -6,6 +6,7 @@
 #include "app/SkinPreload.h"
 #include "cli/TracingBackend.h"
 
+#include "sim/FaultOption.h"
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
 
@@ -30,13 +31,15 @@ struct Options {
     std::string screenshot;
     std::string trace;
     std::string profile;
+    std::string fault;
+    quillosim::SimFaults faults;
     bool version = false;
 };
 
 void usage(std::FILE *out)
 {
     std::fputs("Usage: quillo-sim [--variant 1..4] [--screenshot PATH] [--trace FILE]\n"
-               "                  [--profile FILE]\n"
+               "                  [--profile FILE] [--fault MODE[@N]]\n"
                "Runs Quillo against an emulated keyboard (default: variant 4, Quillo(RGB)),\n"
                "for trying Quillo without a keyboard. Nothing is written to a real keyboard.\n"
                "\n"
@@ -48,7 +51,13 @@ void usage(std::FILE *out)
                "                    \"< \" and the 64 bytes received, one report a line\n"
                "  --profile FILE    open the profile FILE once the main window is up, as the\n"
                "                    Open button does\n"
-               "  -h, --help        show this text and exit\n"
+               "  --fault MODE[@N]  make the emulated keyboard fail in one way: from the start,\n"
+               "                    or with @N once N reports have crossed the cable (a line\n"
+               "                    of a --trace file is one report), so that a job fails\n"
+               "                    half-way. MODE is one of:\n",
+               out);
+    std::fputs(quillosim::FaultOption::describeModes(4).c_str(), out);
+    std::fputs("  -h, --help        show this text and exit\n"
                "  --version         show the version and exit\n",
                out);
 }
@@ -63,7 +72,8 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
         } else if (!std::strcmp(arg, "--version")) {
             options.version = true;
         } else if (!std::strcmp(arg, "--variant") || !std::strcmp(arg, "--screenshot")
-                   || !std::strcmp(arg, "--trace") || !std::strcmp(arg, "--profile")) {
+                   || !std::strcmp(arg, "--trace") || !std::strcmp(arg, "--profile")
+                   || !std::strcmp(arg, "--fault")) {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "quillo-sim: %s needs a value\n", arg);
                 return false;
@@ -75,6 +85,18 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
                 options.trace = value;
             } else if (!std::strcmp(arg, "--profile")) {
                 options.profile = value;
+            } else if (!std::strcmp(arg, "--fault")) {
+                std::string error;
+                if (!options.fault.empty()) {
+                    std::fputs("quillo-sim: --fault is given once\n", stderr);
+                    return false;
+                }
+                if (!quillosim::FaultOption::parse(value, options.faults, error)) {
+                    std::fprintf(stderr, "quillo-sim: --fault %s: %s\n", value.c_str(),
+                                 error.c_str());
+                    return false;
+                }
+                options.fault = value;
             } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '4') {
                 options.variant = value[0] - '0';
             } else {
@@ -140,6 +162,7 @@ int main(int argc, char *argv[])
     // The emulated keyboard is attached before anything looks for one.
     const std::shared_ptr<quillosim::SimKeyboard> keyboard
         = quillosim::SimKeyboard::create(options.variant);
+    keyboard->setFaults(options.faults);
     std::shared_ptr<quillodev::HidBackend> backend
         = std::make_shared<quillosim::SimHidBackend>(keyboard);
     if (!options.trace.empty()) {

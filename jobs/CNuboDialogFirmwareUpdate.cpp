@@ -206,10 +206,10 @@ void CNuboDialogFirmwareUpdate::updateFirmware()
         m_ready = true;
         return;
     }
-    startDownload();
+    startDownload(FirmwareUpdateJob::Backup::First);
 }
 
-void CNuboDialogFirmwareUpdate::startDownload()
+void CNuboDialogFirmwareUpdate::startDownload(FirmwareUpdateJob::Backup backup)
 {
     state().firmwarePath = m_path.toStdWString();
     const std::filesystem::path path = fileSystemPath(m_path);
@@ -217,8 +217,8 @@ void CNuboDialogFirmwareUpdate::startDownload()
     AppState &appState = state();
     const bool started = appState.deviceWorker.start(
         DeviceWorker::Task::FirmwareDownload, messageTarget(),
-        [&appState, path, outcome](WindowHandle window) {
-            const int done = FirmwareUpdateJob::download(appState, path, *outcome, window);
+        [&appState, path, backup, outcome](WindowHandle window) {
+            const int done = FirmwareUpdateJob::download(appState, path, backup, *outcome, window);
             postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
         });
     if (!started) {
@@ -227,8 +227,29 @@ void CNuboDialogFirmwareUpdate::startDownload()
     }
     m_outcome = outcome;
     m_downloading = true;
-    showVersionStatus(FirmwareBackup::readingText(true), FirmwareBackup::readingText(false));
+    if (backup == FirmwareUpdateJob::Backup::First)
+        showVersionStatus(FirmwareBackup::readingText(true), FirmwareBackup::readingText(false));
     setProgress(1);
+}
+
+void CNuboDialogFirmwareUpdate::backupFailed()
+{
+    m_ready = true;
+    setProgress(0);
+    // The worker has ended and nothing more goes to the keyboard until the user answers: the
+    // backup only read from it.
+    if (!m_outcome || !languageKnown())
+        return;
+    const FirmwareBackup::Result &result = m_outcome->backup;
+    if (!askUpdateWithoutBackup(text(FirmwareBackup::updateAnywayQuestion(result, true),
+                                     FirmwareBackup::updateAnywayQuestion(result, false))))
+        return;
+    m_ready = false;
+    if (!waitForDevice()) {
+        m_ready = true;
+        return;
+    }
+    startDownload(FirmwareUpdateJob::Backup::Skip);
 }
 
 void CNuboDialogFirmwareUpdate::showVersionStatus(const std::string &chinese,
@@ -349,10 +370,7 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
              FirmwareBackup::downloadFailedText(type, m_backupPath, false), QMessageBox::NoIcon);
         break;
     case BackupFailed:
-        m_ready = true;
-        if (m_outcome)
-            tell(FirmwareBackup::failureText(m_outcome->backup, true),
-                 FirmwareBackup::failureText(m_outcome->backup, false), QMessageBox::Warning);
+        backupFailed();
         break;
     case FileNotOpened:
         say(Message::CannotOpen);
@@ -412,6 +430,15 @@ bool CNuboDialogFirmwareUpdate::askYesNo(const QString &caption, const QString &
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     isVisible() ? this : parentWidget());
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool CNuboDialogFirmwareUpdate::askUpdateWithoutBackup(const QString &question)
+{
+    QMessageBox box(QMessageBox::Warning, modelName(), question, QMessageBox::Yes | QMessageBox::No,
+                    isVisible() ? this : parentWidget());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -16,8 +16,8 @@ class QLineEdit;
 // meant for the attached variant and downloads it. The download runs on AppState's
 // DeviceWorker and reports through posted messages; closing the window does not stop it.
 // A damaged image is refused with its reason before anything is sent; the keyboard's key
-// settings and lights are saved as a profile before the download (and it is refused when they
-// cannot be read), and written back after it when the user wants.
+// settings and lights are saved as a profile before the download (when they cannot be, the
+// user decides whether to update without), and written back after it when the user wants.
 class CNuboDialogFirmwareUpdate : public SkinnedDialog {
     Q_OBJECT
 public:
@@ -27,7 +27,7 @@ public:
         DownloadFailed = 2,
         FileNotOpened = 3,
         FileRefused = 4,  // damaged or oversized: nothing was sent
-        BackupFailed = 5, // the keyboard's settings could not be saved: nothing was sent
+        BackupFailed = 5, // the keyboard's settings could not be saved: no firmware was sent
         Restored = 6,     // the backup is back on the keyboard
         RestoreFailed = 7,
     };
@@ -65,6 +65,8 @@ protected:
     // the program's name.
     virtual void showMessage(const QString &caption, const QString &text, QMessageBox::Icon icon);
     virtual bool askYesNo(const QString &caption, const QString &text);
+    // Whether to update although the backup failed; No is the default.
+    virtual bool askUpdateWithoutBackup(const QString &question);
     // Empty when the user cancelled.
     virtual QString chooseFirmwarePath();
 
@@ -75,8 +77,10 @@ private:
     void readVersion();
     void openFile();
     void updateFirmware();
-    // The one place a download begins: it saves the keyboard's settings first.
-    void startDownload();
+    // The one place a download begins: it saves the keyboard's settings first, unless the
+    // user chose to go on without after that failed.
+    void startDownload(FirmwareUpdateJob::Backup backup);
+    void backupFailed();
     // After a successful download: offers to write the saved settings back.
     void offerWriteBack();
     void startRestore();

@@ -155,6 +155,21 @@ std::string FirmwareBackup::failureText(const Result &result, bool chinese)
     return {};
 }
 
+std::string FirmwareBackup::updateAnywayQuestion(const Result &result, bool chinese)
+{
+    std::string reason;
+    if (result.status == Result::Status::SaveFailed && result.path.empty())
+        reason = chinese ? "找不到存放备份的数据文件夹" : "there is no data folder to keep them in";
+    else if (result.status == Result::Status::SaveFailed)
+        reason = chinese ? "无法保存到 " + shown(result.path)
+                         : "they could not be saved in " + shown(result.path);
+    else
+        reason = chinese ? "读取时键盘没有应答" : "the keyboard did not answer when they were read";
+    return chinese ? "无法备份设置（" + reason + "）。仍要更新固件吗？"
+                   : "The settings could not be backed up (" + reason
+                         + "). Update the firmware anyway?";
+}
+
 std::string FirmwareBackup::downloadFailedText(int deviceType, const fs::path &path, bool chinese)
 {
     std::string text

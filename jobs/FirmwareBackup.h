@@ -48,6 +48,8 @@ public:
     // What the windows and quillo-cli say about it (UTF-8).
     static std::string savedText(const std::filesystem::path &path, bool chinese);
     static std::string failureText(const Result &result, bool chinese);
+    // The window's question when the backup before a download failed.
+    static std::string updateAnywayQuestion(const Result &result, bool chinese);
     // A failed download, and where the settings are safe.
     static std::string downloadFailedText(int deviceType, const std::filesystem::path &path,
                                           bool chinese);

@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 
-int FirmwareUpdateJob::download(AppState &state, const std::filesystem::path &image,
+int FirmwareUpdateJob::download(AppState &state, const std::filesystem::path &image, Backup backup,
                                 Outcome &outcome, WindowHandle window)
 {
     FirmwareFile file = FirmwareFile::load(image);
@@ -12,11 +12,14 @@ int FirmwareUpdateJob::download(AppState &state, const std::filesystem::path &im
         return FileNotOpened;
     if (!file.ok())
         return FileRefused;
-    // An update may leave the keyboard without its settings: saved first, and nothing is
-    // sent when they cannot be.
-    outcome.backup = FirmwareBackup::make(state.hwi, state.catalogue, state.deviceType, nullptr);
-    if (!outcome.backup.ok())
-        return BackupFailed;
+    // An update may leave the keyboard without its settings: saved first, and no firmware
+    // is sent when they cannot be (the user may then choose to go on without).
+    if (backup == Backup::First) {
+        outcome.backup
+            = FirmwareBackup::make(state.hwi, state.catalogue, state.deviceType, nullptr);
+        if (!outcome.backup.ok())
+            return BackupFailed;
+    }
     return state.hwi.WriteFirmwareToKeyboard(file.data(), file.length(), window) ? Downloaded
                                                                                  : DownloadFailed;
 }

@@ -19,7 +19,7 @@ public:
         DownloadFailed = 2,
         FileNotOpened = 3,
         FileRefused = 4,  // damaged or oversized: nothing was sent
-        BackupFailed = 5, // the keyboard's settings could not be saved: nothing was sent
+        BackupFailed = 5, // the keyboard's settings could not be saved: no firmware was sent
         Restored = 6,     // the backup is back on the keyboard
         RestoreFailed = 7,
     };
@@ -31,10 +31,14 @@ public:
         FirmwareBackup::Result backup;
     };
 
-    // The image checked whole, the keyboard's keys and lights saved, then the image sent
-    // with its progress to `window`. Nothing is sent when either of the first two fails.
-    static int download(AppState &state, const std::filesystem::path &image, Outcome &outcome,
-                        WindowHandle window);
+    enum class Backup { First, Skip };
+
+    // The image checked whole, the keyboard's keys and lights saved (unless skipped), then
+    // the image sent with its progress to `window`. Only the backup's reads reach the
+    // keyboard when the image is refused or the backup fails. A skipped backup leaves
+    // `outcome.backup` Ok with no path.
+    static int download(AppState &state, const std::filesystem::path &image, Backup backup,
+                        Outcome &outcome, WindowHandle window);
     // The backup written to the keyboard, its progress to `window`.
     static int writeBack(AppState &state, const std::filesystem::path &backup, Outcome &outcome,
                          WindowHandle window);

@@ -32,21 +32,30 @@ void FaultInjector::set(const SimFaults &faults)
     m_faults = faults;
     m_writes = 0;
     m_reads = 0;
+    m_crossed = 0;
 }
 
 bool FaultInjector::failThisWrite()
 {
-    return m_faults.failWriteAt > 0 && ++m_writes == m_faults.failWriteAt;
+    return awake() && m_faults.failWriteAt > 0 && ++m_writes == m_faults.failWriteAt;
 }
 
 bool FaultInjector::failThisRead()
 {
-    return m_faults.failReadAt > 0 && ++m_reads == m_faults.failReadAt;
+    return awake() && m_faults.failReadAt > 0 && ++m_reads == m_faults.failReadAt;
+}
+
+bool FaultInjector::reportCrossed()
+{
+    if (awake())
+        return false;
+    ++m_crossed;
+    return awake();
 }
 
 void FaultInjector::shape(Exchange exchange, std::vector<Report> &answers)
 {
-    if (answers.empty())
+    if (answers.empty() || !awake())
         return;
     if (m_faults.silent) {
         answers.clear();

@@ -18,7 +18,11 @@ public:
     // Count one write or read; true when this one is to fail and unplug the keyboard.
     bool failThisWrite();
     bool failThisRead();
-    // Rewrites the answers of one exchange.
+    // Count one report that crossed the cable; true when it woke the faults, so that the
+    // answers still waiting are to be shaped now.
+    bool reportCrossed();
+    bool awake() const { return m_crossed >= m_faults.afterReports; }
+    // Rewrites the answers of one exchange (nothing while the faults sleep).
     void shape(KeyboardProtocol::Exchange exchange, std::vector<Report> &answers);
 
 private:
@@ -30,6 +34,7 @@ private:
     SimFaults m_faults;
     int m_writes = 0;
     int m_reads = 0;
+    int m_crossed = 0;
     std::uint32_t m_seed = 0x2545F491u;
 };
 

@@ -15,6 +15,10 @@ struct SimFaults {
                                  // types, and reports of unknown kinds, before the real ones
     bool silent = false;         // nothing is ever answered
     bool versionBusy = false;    // version reads fail
+    // The faults above sleep until this many reports have crossed the cable (either way);
+    // the counts of failWriteAt and failReadAt start after them. Answers already waiting
+    // when the faults wake are shaped then, so an exchange can go wrong half-way.
+    int afterReports = 0;
 };
 
 } // namespace quillosim

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <thread>
 
 namespace quillosim {
@@ -65,7 +66,8 @@ bool SimKeyboard::write(std::uint64_t connection, const unsigned char *report, u
         m_protocol.stats().answersDiscarded += int(m_answers.size());
         m_answers.clear();
         m_busyRead = false;
-        if (outcome.exchange == KeyboardProtocol::Exchange::Version
+        m_exchange = outcome.exchange;
+        if (outcome.exchange == KeyboardProtocol::Exchange::Version && m_faults.awake()
             && m_faults.faults().versionBusy) {
             answers.clear();
             m_busyRead = true;
@@ -77,6 +79,7 @@ bool SimKeyboard::write(std::uint64_t connection, const unsigned char *report, u
             m_answers.push_back(std::move(answer));
         m_answered.notify_all();
     }
+    reportCrossed();
     return true;
 }
 
@@ -115,6 +118,7 @@ bool SimKeyboard::read(std::uint64_t connection, unsigned char *buffer, unsigned
     const std::size_t count = std::min<std::size_t>(length, answer.size());
     record(TraceEntry::Direction::Read, answer.data(), count);
     ++m_protocol.stats().reportsSent;
+    reportCrossed();
     const Clock::time_point due = pace(m_lastRead);
     lock.unlock();
 
@@ -248,6 +252,19 @@ void SimKeyboard::unplugLocked()
     m_busyRead = false;
     m_protocol.powerLoss();
     m_answered.notify_all();
+}
+
+void SimKeyboard::reportCrossed()
+{
+    if (!m_faults.reportCrossed() || m_answers.empty())
+        return;
+    // The rest of the exchange in progress goes wrong from here on.
+    std::vector<Report> pending(std::make_move_iterator(m_answers.begin()),
+                                std::make_move_iterator(m_answers.end()));
+    m_answers.clear();
+    m_faults.shape(m_exchange, pending);
+    for (Report &answer : pending)
+        m_answers.push_back(std::move(answer));
 }
 
 void SimKeyboard::record(TraceEntry::Direction direction, const std::uint8_t *bytes,

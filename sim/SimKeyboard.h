@@ -69,6 +69,8 @@ private:
     explicit SimKeyboard(int variant);
     bool connected(std::uint64_t connection) const;
     void unplugLocked();
+    // Counts a report that crossed the cable; faults that wake up shape the answers waiting.
+    void reportCrossed();
     void record(TraceEntry::Direction direction, const std::uint8_t *bytes, std::size_t count);
     // When the next report in one direction may go, given the last one's time.
     Clock::time_point pace(Clock::time_point &last);
@@ -79,6 +81,7 @@ private:
     KeyboardProtocol m_protocol;
     FaultInjector m_faults;
     std::deque<Report> m_answers;
+    KeyboardProtocol::Exchange m_exchange = KeyboardProtocol::Exchange::None;
     bool m_plugged = true;
     std::uint64_t m_nextConnection = 1;
     std::uint64_t m_oldestLive = 1; // connections opened before the last unplugging are dead

@@ -4,9 +4,14 @@
 #include "jobs/FirmwareUpdateTable.h"
 #include "profile/ProfileFile.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +82,58 @@ struct ScopedEnv {
     }
     const char *m_name;
     std::optional<std::string> m_old;
+};
+
+// The reports the host wrote, their command bytes (payload byte 1) in order.
+std::vector<int> commandsWritten(const quillosim::SimKeyboard &keyboard)
+{
+    std::vector<int> commands;
+    for (const quillosim::TraceEntry &entry : keyboard.trace()) {
+        if (entry.direction == quillosim::TraceEntry::Direction::Written && entry.bytes.size() > 2)
+            commands.push_back(entry.bytes[2]);
+    }
+    return commands;
+}
+
+// Asks the update-anyway question in the real message box and answers it as a person would:
+// Enter, or a click on Yes.
+class AnsweringDialog : public ScriptedFirmwareDialog {
+public:
+    AnsweringDialog(JobFixture &f)
+        : ScriptedFirmwareDialog(f)
+        , m_keyboard(*f.keyboard)
+    {}
+
+    bool clickYes = false;
+    bool noWasDefault = false;
+    std::vector<int> writtenWhenAsked;
+
+protected:
+    bool askUpdateWithoutBackup(const QString &question) override
+    {
+        questions.push_back(question);
+        writtenWhenAsked = commandsWritten(m_keyboard);
+        auto *poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [this, poll] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            poll->deleteLater();
+            poll->stop();
+            noWasDefault = box->defaultButton() == box->button(QMessageBox::No);
+            if (clickYes) {
+                box->button(QMessageBox::Yes)->click();
+                return;
+            }
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
+        });
+        poll->start(5);
+        return CNuboDialogFirmwareUpdate::askUpdateWithoutBackup(question);
+    }
+
+private:
+    quillosim::SimKeyboard &m_keyboard;
 };
 
 } // namespace
@@ -186,20 +243,23 @@ TEST(FirmwareBackup, NoAnswerMeansNoWriteBackAndAFailedReadSendsNothing)
     EXPECT_EQ(f.keyboard->stats().recordsStored, recordsBefore);
     EXPECT_EQ(backups().size(), 1u);
 
-    // The keyboard stops answering its first read: no update, no firmware record sent.
+    // The keyboard stops answering its first read: the user is asked, No sends no firmware.
     f.keyboard->setReadWaitLimit(50ms);
     quillosim::SimFaults broken;
     broken.failReadAt = 1;
     f.keyboard->setFaults(broken);
     const int firmwareBefore = f.keyboard->stats().firmwareRecords;
+    const std::size_t messagesBefore = dialog.messages.size();
     dialog.runCommand(Id::UpdateButton);
     ASSERT_TRUE(waitUntil([&] { return !dialog.isDownloading(); }));
     EXPECT_EQ(f.keyboard->stats().firmwareRecords, firmwareBefore);
     EXPECT_EQ(f.keyboard->firmwareUpdates(), 1);
     FirmwareBackup::Result failed;
     failed.status = FirmwareBackup::Result::Status::ReadFailed;
-    ASSERT_FALSE(dialog.messages.empty());
-    EXPECT_EQ(dialog.messages.back().toStdString(), FirmwareBackup::failureText(failed, false));
+    ASSERT_EQ(dialog.questions.size(), 2u);
+    EXPECT_EQ(dialog.questions.back().toStdString(),
+              FirmwareBackup::updateAnywayQuestion(failed, false));
+    EXPECT_EQ(dialog.messages.size(), messagesBefore);
     EXPECT_EQ(backups().size(), 1u);
     EXPECT_TRUE(dialog.ready()); // the user may try again
     removeBackups();
@@ -222,4 +282,56 @@ TEST(FirmwareBackup, TwoBackupsInOneSecondKeepBoth)
         FirmwareBackup::restore(f.state.hwi, 1, second.path.string() + ".missing", nullptr).status,
         FirmwareBackup::Result::Status::OpenFailed);
     removeBackups();
+}
+
+TEST(FirmwareBackup, AFailedBackupAsksFirstAndOnlyYesSendsTheFirmware)
+{
+    // A data folder that cannot be made, even by root: its parent is a file.
+    QTemporaryDir folder;
+    QFile blocker(folder.filePath("data"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const std::string unusable = folder.filePath("data/share").toStdString();
+    ScopedEnv data("XDG_DATA_HOME", unusable.c_str());
+    JobFixture f(4);
+    AnsweringDialog dialog(f);
+    f.state.language = "en-US";
+    ASSERT_TRUE(dialog.initialise());
+    dialog.show();
+    dialog.chosenPath = writeImage(folder, "Quillo(RGB)_V3.bin");
+    dialog.runCommand(Id::OpenButton);
+
+    // Enter takes the default, No: the backup's reads were all that reached the keyboard.
+    f.keyboard->clearTrace();
+    dialog.runCommand(Id::UpdateButton);
+    ASSERT_TRUE(waitUntil([&] { return !dialog.isDownloading() && !dialog.questions.empty(); }));
+    finishWorkers(f.state);
+    EXPECT_TRUE(dialog.noWasDefault);
+    FirmwareBackup::Result failed;
+    failed.status = FirmwareBackup::Result::Status::SaveFailed;
+    failed.path = fs::path(unusable) / "quillo" / "backups";
+    EXPECT_EQ(dialog.questions.at(0).toStdString(),
+              FirmwareBackup::updateAnywayQuestion(failed, false));
+    EXPECT_EQ(dialog.writtenWhenAsked, (std::vector<int>{0xF2, 0xE2}));
+    EXPECT_EQ(commandsWritten(*f.keyboard), dialog.writtenWhenAsked);
+    EXPECT_EQ(f.keyboard->stats().firmwareRecords, 0);
+    EXPECT_TRUE(dialog.messages.empty());
+    EXPECT_TRUE(dialog.ready());
+
+    // Yes: the image goes straight after the question, with no second backup, and no
+    // write-back is offered since nothing was saved.
+    dialog.clickYes = true;
+    f.keyboard->clearTrace();
+    dialog.runCommand(Id::UpdateButton);
+    ASSERT_TRUE(waitUntil([&] { return dialog.questions.size() == 2 && !dialog.isDownloading(); }));
+    EXPECT_EQ(f.keyboard->firmwareUpdates(), 1);
+    const std::vector<int> written = commandsWritten(*f.keyboard);
+    ASSERT_GT(written.size(), 2u);
+    EXPECT_EQ(written[2], 0x3A) << "a firmware record right after the backup's two reads";
+    EXPECT_EQ(written.size(), 2 + 10u); // extended address, 8 data records, end of file
+    ASSERT_EQ(dialog.messages.size(), 1u);
+    EXPECT_TRUE(dialog.messages[0].startsWith("The Firmware is downloaded successfully."))
+        << dialog.messages[0].toStdString();
+    EXPECT_EQ(dialog.questions.size(), 2u);
+    EXPECT_TRUE(dialog.backupPath().empty());
 }

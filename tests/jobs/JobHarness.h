@@ -81,6 +81,11 @@ protected:
         questions.push_back(text);
         return answer && answer(text);
     }
+    bool askUpdateWithoutBackup(const QString &question) override
+    {
+        questions.push_back(question);
+        return answer && answer(question);
+    }
     QString chooseFirmwarePath() override { return chosenPath; }
 };
 
