@@ -20,6 +20,7 @@
 #include <quillodev/HidBackend.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <vector>
 
@@ -92,10 +93,12 @@ int CliSession::run()
     } else if (command == "write") {
         done = openKeyboard() && loadProfile(m_options.input) && writeToKeyboard();
     } else if (command == "read") {
-        done = openKeyboard() && readFromKeyboard() && saveProfile(m_options.output);
+        // The output is checked first: nothing is read from the keyboard only to be dropped.
+        done = outputReplaceable(m_options.output) && openKeyboard() && readFromKeyboard()
+               && saveProfile(m_options.output);
     } else if (command == "sync") {
-        done = openKeyboard() && loadProfile(m_options.input) && writeToKeyboard()
-               && readFromKeyboard() && saveProfile(m_options.output);
+        done = outputReplaceable(m_options.output) && openKeyboard() && loadProfile(m_options.input)
+               && writeToKeyboard() && readFromKeyboard() && saveProfile(m_options.output);
     } else if (command == "firmware") {
         done = downloadFirmware();
     }
@@ -179,9 +182,24 @@ bool CliSession::loadProfile(const std::string &path, AppState &into)
 
 bool CliSession::saveProfile(const std::string &path)
 {
-    if (!writeProfile(*m_state, path))
-        return fail(path + ": " + profileWriteFailedMessage(false));
+    FileStore::WriteFailure failure;
+    if (!writeProfile(*m_state, path, &failure))
+        return failToSave(path, failure);
     return true;
+}
+
+bool CliSession::outputReplaceable(const std::string &path)
+{
+    std::filesystem::path target;
+    FileStore::WriteFailure failure;
+    return FileStore::replaceableTarget(path, target, failure) || failToSave(path, failure);
+}
+
+bool CliSession::failToSave(const std::string &path, const FileStore::WriteFailure &failure)
+{
+    const std::string reason = profileWriteFailureReason(failure, path, false);
+    return fail(path + ": " + profileWriteFailedMessage(false) + (reason.empty() ? "" : " ")
+                + reason);
 }
 
 bool CliSession::writeToKeyboard()

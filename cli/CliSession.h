@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "profile/FileStore.h"
 
 #include <memory>
 #include <string>
@@ -32,6 +33,10 @@ private:
     bool loadProfile(const std::string &path);
     bool loadProfile(const std::string &path, AppState &into);
     bool saveProfile(const std::string &path);
+    // Whether a save to `path` would be refused for what the path is (a device, a pipe, a
+    // folder); false after saying why.
+    bool outputReplaceable(const std::string &path);
+    bool failToSave(const std::string &path, const FileStore::WriteFailure &failure);
     bool writeToKeyboard();
     bool readFromKeyboard();
     bool downloadFirmware();

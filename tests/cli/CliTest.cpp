@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -146,6 +150,19 @@ TEST(Cli, ReadSavesWhatTheKeyboardHolds)
     EXPECT_EQ(shown.out, runCli("show " + folder.quoted("d.pro") + " --variant 2").out);
     expectFailure(runCli("read -o " + folder.quoted("none.pro")), "no keyboard");
     EXPECT_FALSE(std::filesystem::exists(folder.path("none.pro")));
+
+    // Never a plain file in place of a pipe or a device (one of our own, not one in /dev).
+    ASSERT_EQ(::mkfifo(folder.path("fifo").c_str(), 0600), 0);
+    std::vector<std::pair<std::string, std::string>> special = {{"fifo", "a FIFO"}};
+    if (::mknod(folder.path("full").c_str(), S_IFCHR | 0600, makedev(1, 7)) == 0)
+        special.emplace_back("full", "a character device");
+    for (const auto &[name, kind] : special) {
+        SCOPED_TRACE(name);
+        expectFailure(runCli("--sim 2 read -o " + folder.quoted(name)),
+                      folder.path(name).string()
+                          + ": The configuration file could not be saved. It is " + kind);
+        EXPECT_FALSE(std::filesystem::is_regular_file(folder.path(name)));
+    }
 }
 
 TEST(Cli, BadProfilesFailAndWriteNothing)
