@@ -129,20 +129,22 @@ bool CliSession::installBackend()
 bool CliSession::openKeyboard()
 {
     m_state->deviceType = m_state->hwi.DetectDeviceType();
-    if (m_state->deviceType == 0)
-        return fail("no keyboard attached");
-    if (!m_state->hwi.__createDev()) {
-        // Present but not to be opened: most often this user has no access to it.
-        if (const auto problem = quillodev::keyboardOpenProblem())
-            return fail(DeviceAccessMessage::line(
-                *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram())));
-        return fail("no keyboard attached");
-    }
+    if (m_state->deviceType == 0 || !m_state->hwi.__createDev())
+        return failWithoutKeyboard();
     // The version query doubles as the check that nothing else holds the keyboard.
     if (!m_state->hwi.ReadKeyboardVersion(m_version))
         return fail("keyboard busy: it does not answer");
     m_state->resetKeyModel();
     return true;
+}
+
+bool CliSession::failWithoutKeyboard()
+{
+    // Present but not to be opened: most often this user has no access to it.
+    if (const auto problem = quillodev::keyboardOpenProblem())
+        return fail(DeviceAccessMessage::line(
+            *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram())));
+    return fail("no keyboard attached");
 }
 
 bool CliSession::chooseProfileVariant()
@@ -232,6 +234,7 @@ int CliSession::detect()
     const int variant = m_state->hwi.DetectDeviceType();
     if (variant == 0) {
         std::cout << "0\n";
+        failWithoutKeyboard();
         return 1;
     }
     std::cout << variant << ' ' << KeyboardModel::name(variant) << '\n';

@@ -28,6 +28,9 @@ private:
     // The attached keyboard's variant into the state and the device opened; false after
     // saying why.
     bool openKeyboard();
+    // Says why no keyboard can be used: none attached, or which node cannot be opened and
+    // what gives access to it. Always false.
+    bool failWithoutKeyboard();
     // --variant, else the attached keyboard's; false after saying why.
     bool chooseProfileVariant();
     bool loadProfile(const std::string &path);
