@@ -334,7 +334,10 @@ bool CliSession::downloadFirmware()
     using FirmwareRules::Message;
     const int variant = m_state->hwi.DetectDeviceType();
     if (variant == 0)
-        return fail("no keyboard attached");
+        return failWithoutKeyboard();
+    // A file that is not there is named as such, whatever its name.
+    if (const FirmwareFile readable = FirmwareFile::probe(m_options.input); !readable.ok())
+        return fail(readable.problem(false));
     if (!FirmwareRules::titleMatches(variant, FirmwareRules::titleOf(m_options.input)))
         return fail(FirmwareRules::message(Message::WrongPrefix, variant, false));
 

@@ -244,8 +244,14 @@ TEST(Cli, FirmwareDownloadAndRefusals)
                   "The firmware does not match,please select Quillo(RGB)");
     expectFailure(runCli("--sim 3 firmware " + folder.quoted("Quillo(RGB)_V2.bin")),
                   "The firmware does not match,please select Quillo(S)");
-    expectFailure(runCli("--sim 4 firmware " + folder.quoted("Quillo(RGB)_missing.bin")),
-                  "Can't open firmware file");
+    // A file that cannot be read is named, whatever its name says.
+    for (const char *name : {"Quillo(RGB)_missing.bin", "Quillo(S)_missing.bin"})
+        expectFailure(runCli("--sim 4 firmware " + folder.quoted(name)),
+                      "Can't open firmware file " + folder.path(name).string()
+                          + ": there is no such file.");
+    std::filesystem::create_directory(folder.path("Quillo(RGB)_dir.bin"));
+    expectFailure(runCli("--sim 4 firmware " + folder.quoted("Quillo(RGB)_dir.bin")),
+                  "Quillo(RGB)_dir.bin: it is a folder.");
 
     // A damaged image is refused with its reason, before the keyboard is opened.
     writeFile(folder.path("Quillo(RGB)_bad.bin"), ":0400000001020304FF\r\n:00000001FF\r\n");
