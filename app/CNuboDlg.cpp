@@ -287,10 +287,13 @@ void CNuboDlg::saveProfile()
     const QString path = chooseSavePath();
     if (path.isEmpty())
         return;
-    if (!writeProfile(state(), toPath(path)))
+    FileStore::WriteFailure failure;
+    if (!writeProfile(state(), toPath(path), &failure))
         showMessage(modelCaption(),
                     fromUtf8(ProfileMessages::saveFailed(
-                        QDir::toNativeSeparators(path).toStdString(), state().chinese())),
+                        QDir::toNativeSeparators(path).toStdString(),
+                        profileWriteFailureReason(failure, toPath(path), state().chinese()),
+                        state().chinese())),
                     QMessageBox::Warning);
 }
 

@@ -1,8 +1,10 @@
 #include "app/ProfileMessages.h"
 
-std::string ProfileMessages::saveFailed(const std::string &path, bool chinese)
+std::string ProfileMessages::saveFailed(const std::string &path, const std::string &reason,
+                                        bool chinese)
 {
     return profileWriteFailedMessage(chinese) + ("\n" + path)
+           + (reason.empty() ? "" : "\n" + reason)
            + (chinese ? "\n原有文件保持不变。" : "\nAny file already there is unchanged.");
 }
 

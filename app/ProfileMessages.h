@@ -8,7 +8,8 @@
 // shown as given.
 class ProfileMessages {
 public:
-    static std::string saveFailed(const std::string &path, bool chinese);
+    // `reason` (may be empty) is the sentence of profileWriteFailureReason.
+    static std::string saveFailed(const std::string &path, const std::string &reason, bool chinese);
     // Empty for a profile that was read.
     static std::string openFailed(ProfileReadResult result, const std::string &path, bool chinese);
 };

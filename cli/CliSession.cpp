@@ -20,6 +20,7 @@
 #include <quillodev/HidBackend.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <vector>
 
@@ -92,10 +93,12 @@ int CliSession::run()
     } else if (command == "write") {
         done = openKeyboard() && loadProfile(m_options.input) && writeToKeyboard();
     } else if (command == "read") {
-        done = openKeyboard() && readFromKeyboard() && saveProfile(m_options.output);
+        // The output is checked first: nothing is read from the keyboard only to be dropped.
+        done = outputReplaceable(m_options.output) && openKeyboard() && readFromKeyboard()
+               && saveProfile(m_options.output);
     } else if (command == "sync") {
-        done = openKeyboard() && loadProfile(m_options.input) && writeToKeyboard()
-               && readFromKeyboard() && saveProfile(m_options.output);
+        done = outputReplaceable(m_options.output) && openKeyboard() && loadProfile(m_options.input)
+               && writeToKeyboard() && readFromKeyboard() && saveProfile(m_options.output);
     } else if (command == "firmware") {
         done = downloadFirmware();
     }
@@ -126,20 +129,22 @@ bool CliSession::installBackend()
 bool CliSession::openKeyboard()
 {
     m_state->deviceType = m_state->hwi.DetectDeviceType();
-    if (m_state->deviceType == 0)
-        return fail("no keyboard attached");
-    if (!m_state->hwi.__createDev()) {
-        // Present but not to be opened: most often this user has no access to it.
-        if (const auto problem = quillodev::keyboardOpenProblem())
-            return fail(DeviceAccessMessage::line(
-                *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram())));
-        return fail("no keyboard attached");
-    }
+    if (m_state->deviceType == 0 || !m_state->hwi.__createDev())
+        return failWithoutKeyboard();
     // The version query doubles as the check that nothing else holds the keyboard.
     if (!m_state->hwi.ReadKeyboardVersion(m_version))
         return fail("keyboard busy: it does not answer");
     m_state->resetKeyModel();
     return true;
+}
+
+bool CliSession::failWithoutKeyboard()
+{
+    // Present but not to be opened: most often this user has no access to it.
+    if (const auto problem = quillodev::keyboardOpenProblem())
+        return fail(DeviceAccessMessage::line(
+            *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram())));
+    return fail("no keyboard attached");
 }
 
 bool CliSession::chooseProfileVariant()
@@ -179,9 +184,24 @@ bool CliSession::loadProfile(const std::string &path, AppState &into)
 
 bool CliSession::saveProfile(const std::string &path)
 {
-    if (!writeProfile(*m_state, path))
-        return fail(path + ": " + profileWriteFailedMessage(false));
+    FileStore::WriteFailure failure;
+    if (!writeProfile(*m_state, path, &failure))
+        return failToSave(path, failure);
     return true;
+}
+
+bool CliSession::outputReplaceable(const std::string &path)
+{
+    std::filesystem::path target;
+    FileStore::WriteFailure failure;
+    return FileStore::replaceableTarget(path, target, failure) || failToSave(path, failure);
+}
+
+bool CliSession::failToSave(const std::string &path, const FileStore::WriteFailure &failure)
+{
+    const std::string reason = profileWriteFailureReason(failure, path, false);
+    return fail(path + ": " + profileWriteFailedMessage(false) + (reason.empty() ? "" : " ")
+                + reason);
 }
 
 bool CliSession::writeToKeyboard()
@@ -214,6 +234,7 @@ int CliSession::detect()
     const int variant = m_state->hwi.DetectDeviceType();
     if (variant == 0) {
         std::cout << "0\n";
+        failWithoutKeyboard();
         return 1;
     }
     std::cout << variant << ' ' << KeyboardModel::name(variant) << '\n';
@@ -313,7 +334,10 @@ bool CliSession::downloadFirmware()
     using FirmwareRules::Message;
     const int variant = m_state->hwi.DetectDeviceType();
     if (variant == 0)
-        return fail("no keyboard attached");
+        return failWithoutKeyboard();
+    // A file that is not there is named as such, whatever its name.
+    if (const FirmwareFile readable = FirmwareFile::probe(m_options.input); !readable.ok())
+        return fail(readable.problem(false));
     if (!FirmwareRules::titleMatches(variant, FirmwareRules::titleOf(m_options.input)))
         return fail(FirmwareRules::message(Message::WrongPrefix, variant, false));
 

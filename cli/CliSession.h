@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "profile/FileStore.h"
 
 #include <memory>
 #include <string>
@@ -27,11 +28,18 @@ private:
     // The attached keyboard's variant into the state and the device opened; false after
     // saying why.
     bool openKeyboard();
+    // Says why no keyboard can be used: none attached, or which node cannot be opened and
+    // what gives access to it. Always false.
+    bool failWithoutKeyboard();
     // --variant, else the attached keyboard's; false after saying why.
     bool chooseProfileVariant();
     bool loadProfile(const std::string &path);
     bool loadProfile(const std::string &path, AppState &into);
     bool saveProfile(const std::string &path);
+    // Whether a save to `path` would be refused for what the path is (a device, a pipe, a
+    // folder); false after saying why.
+    bool outputReplaceable(const std::string &path);
+    bool failToSave(const std::string &path, const FileStore::WriteFailure &failure);
     bool writeToKeyboard();
     bool readFromKeyboard();
     bool downloadFirmware();

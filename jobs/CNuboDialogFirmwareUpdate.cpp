@@ -175,6 +175,13 @@ void CNuboDialogFirmwareUpdate::openFile()
     const QString path = chooseFirmwarePath();
     if (path.isEmpty())
         return;
+    // Whatever its name, a file that cannot be read is named as such; nothing changes.
+    const FirmwareFile readable = FirmwareFile::probe(fileSystemPath(path));
+    if (!readable.ok()) {
+        showMessage(modelName(), text(readable.problem(true), readable.problem(false)),
+                    QMessageBox::Warning);
+        return;
+    }
     m_title = QFileInfo(path).completeBaseName();
     if (FirmwareRules::titleMatches(state().deviceType, m_title.toStdString())) {
         m_path = path;
@@ -372,9 +379,16 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
     case BackupFailed:
         backupFailed();
         break;
-    case FileNotOpened:
-        say(Message::CannotOpen);
+    case FileNotOpened: {
+        // Gone or changed since it was chosen: named, with what it is now.
+        const FirmwareFile gone = FirmwareFile::probe(fileSystemPath(m_path));
+        tell(FirmwareRules::cannotOpen(gone.path.string(), gone.openProblem, gone.systemReason,
+                                       true),
+             FirmwareRules::cannotOpen(gone.path.string(), gone.openProblem, gone.systemReason,
+                                       false),
+             QMessageBox::NoIcon);
         break;
+    }
     case FileRefused: {
         // Trying the same file again would not help: ready stays 0 until another is opened.
         FirmwareFile refused;

@@ -91,6 +91,35 @@ std::string withLine(const char *text, int line)
 
 } // namespace
 
+std::string cannotOpen(const std::string &path, FirmwareFile::OpenProblem problem,
+                       const std::string &systemReason, bool chinese)
+{
+    using Problem = FirmwareFile::OpenProblem;
+    std::string why;
+    switch (problem) {
+    case Problem::Missing:
+        why = chinese ? "文件不存在" : "there is no such file";
+        break;
+    case Problem::Folder:
+        why = chinese ? "这是一个文件夹" : "it is a folder";
+        break;
+    case Problem::NotRegular:
+        why = chinese ? "这不是普通文件" : "it is not a regular file";
+        break;
+    case Problem::NoAccess:
+        why = chinese ? "没有读取权限" : "you may not read it";
+        break;
+    case Problem::None:
+    case Problem::Other:
+        why = systemReason;
+        break;
+    }
+    const std::string opening = message(Message::CannotOpen, 0, chinese);
+    if (chinese)
+        return opening + "：" + path + (why.empty() ? "" : "（" + why + "）") + "。";
+    return opening + " " + path + (why.empty() ? "" : ": " + why) + ".";
+}
+
 std::string refusal(const quillodev::FirmwareCheck &check, bool chinese)
 {
     const Reason reason = reasonOf(check.fault);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "jobs/FirmwareFile.h"
+
 #include <quillodev/FirmwareCheck.h>
 
 #include <string>
@@ -25,6 +27,10 @@ enum class Message {
 };
 // The message in the program's language; WrongPrefix names the variant's model.
 std::string message(Message which, int deviceType, bool chinese);
+
+// "Can't open firmware file PATH: there is no such file." and its Chinese form.
+std::string cannotOpen(const std::string &path, FirmwareFile::OpenProblem problem,
+                       const std::string &systemReason, bool chinese);
 
 // Why the device library refuses an image, with the line at fault, and that nothing was sent.
 std::string refusal(const quillodev::FirmwareCheck &check, bool chinese);

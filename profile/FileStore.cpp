@@ -61,17 +61,8 @@ bool writeAll(int fd, std::string_view bytes, std::string &error)
     return true;
 }
 
-// The file a save must replace: a link is followed, so that the link itself stays.
-fs::path resolvedTarget(const fs::path &path)
-{
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) {
-        const fs::path resolved = fs::weakly_canonical(path, ec);
-        if (!ec)
-            return resolved;
-    }
-    return path;
-}
+// Enough for any sane chain of links; a loop ends here too.
+constexpr int MaxLinkHops = 40;
 
 } // namespace
 
@@ -130,23 +121,71 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
     return ReadStatus::Ok;
 }
 
-bool FileStore::replaceAtomically(const fs::path &path, std::string_view bytes, std::string &error)
+FileStore::FileKind FileStore::kindOf(const fs::path &path)
 {
-    const fs::path target = resolvedTarget(path);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return FileKind::Missing;
+    if (S_ISREG(st.st_mode))
+        return FileKind::Regular;
+    if (S_ISDIR(st.st_mode))
+        return FileKind::Folder;
+    if (S_ISCHR(st.st_mode))
+        return FileKind::CharacterDevice;
+    if (S_ISBLK(st.st_mode))
+        return FileKind::BlockDevice;
+    if (S_ISFIFO(st.st_mode))
+        return FileKind::Fifo;
+    if (S_ISSOCK(st.st_mode))
+        return FileKind::Socket;
+    return FileKind::Other;
+}
+
+bool FileStore::replaceableTarget(const fs::path &path, fs::path &target, WriteFailure &failure)
+{
+    target = path;
+    failure = {};
+    for (int hops = 0;; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(target, ec)))
+            break;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec || hops == MaxLinkHops) {
+            failure.target = path;
+            failure.reason = path.string() + ": cannot follow the link"
+                             + (ec ? ": " + ec.message() : ": too many links");
+            return false;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    failure.target = target;
     if (!target.has_filename()) {
-        error = "no file name";
+        failure.reason = target.string() + ": no file name";
         return false;
     }
+    // Renaming over a device or a pipe would put a plain file in its place: never.
+    const FileKind kind = kindOf(target);
+    if (kind != FileKind::Missing && kind != FileKind::Regular) {
+        failure.refused = kind;
+        failure.reason = target.string() + ": not a regular file";
+        return false;
+    }
+    return true;
+}
+
+bool FileStore::replaceAtomically(const fs::path &path, std::string_view bytes,
+                                  WriteFailure &failure)
+{
+    fs::path target;
+    if (!replaceableTarget(path, target, failure))
+        return false;
+    std::string &error = failure.reason;
     fs::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
 
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
-    if (replacing && S_ISDIR(old.st_mode)) {
-        error = "cannot write: is a folder";
-        return false;
-    }
 
     // A name of our own beside the target, so that the final rename stays on one file system.
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();

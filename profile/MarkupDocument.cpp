@@ -73,12 +73,14 @@ std::string MarkupDocument::encodedText()
     return MarkupEncoding::encode(m_text, options, m_log);
 }
 
-bool MarkupDocument::save(const std::filesystem::path &path)
+bool MarkupDocument::save(const std::filesystem::path &path, FileStore::WriteFailure *failure)
 {
     const std::string bytes = encodedText();
-    std::string error;
-    if (!FileStore::replaceAtomically(path, bytes, error)) {
-        m_log.add("file_error", {{"msg", error}});
+    FileStore::WriteFailure why;
+    if (!FileStore::replaceAtomically(path, bytes, why)) {
+        m_log.add("file_error", {{"msg", why.reason}});
+        if (failure)
+            *failure = std::move(why);
         return false;
     }
     m_log.add("write", {{"length", std::to_string(bytes.size())}});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profile/ElementIndex.h"
+#include "profile/FileStore.h"
 #include "profile/MarkupError.h"
 #include "profile/ResultLog.h"
 
@@ -53,8 +54,9 @@ public:
     bool load(const std::filesystem::path &path);
     // What load does after reading the file: encoding detection, conversion, parse.
     void loadBytes(std::string_view bytes);
-    // Writes the text in its declared encoding; replaces the file only as a whole.
-    bool save(const std::filesystem::path &path);
+    // Writes the text in its declared encoding; replaces the file only as a whole, and only
+    // a regular file. `failure` (if given) says why it failed.
+    bool save(const std::filesystem::path &path, FileStore::WriteFailure *failure = nullptr);
     std::string encodedText();
 
     // What the last load, save or parse noticed.

@@ -280,10 +280,11 @@ bool buildProfile(const AppState &state, MarkupDocument &doc)
     return ok;
 }
 
-bool writeProfile(const AppState &state, const std::filesystem::path &path)
+bool writeProfile(const AppState &state, const std::filesystem::path &path,
+                  FileStore::WriteFailure *failure)
 {
     MarkupDocument doc;
-    return buildProfile(state, doc) && doc.save(path);
+    return buildProfile(state, doc) && doc.save(path, failure);
 }
 
 ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path,

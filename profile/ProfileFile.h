@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profile/FileStore.h"
 #include "profile/MarkupError.h"
 
 #include <filesystem>
@@ -22,8 +23,10 @@ enum class ProfileReadResult {
 std::u16string_view profileRootName(int deviceType);
 
 // Saves the whole editable configuration (lists, lights, key assignments). The file is
-// replaced only as a whole; false when it could not be written.
-bool writeProfile(const AppState &state, const std::filesystem::path &path);
+// replaced only as a whole, and only a regular file (a link is followed to one); false when
+// it could not be written, with the reason in `failure` when given.
+bool writeProfile(const AppState &state, const std::filesystem::path &path,
+                  FileStore::WriteFailure *failure = nullptr);
 // How a profile of this keyboard with broken markup is read.
 enum class DamagedProfile {
     Refuse,      // Damaged, and the configuration stays as it was
@@ -46,6 +49,11 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc,
 // Texts the program and quillo-cli show for a failed read or write (UTF-8).
 const char *profileReadMessage(ProfileReadResult result, bool chinese);
 const char *profileWriteFailedMessage(bool chinese);
+// Why a save to `path` failed, as a sentence: "It is a FIFO (named pipe), not a regular
+// file." In Chinese only the refusal of a file that is not a regular one is told; other
+// reasons are the system's English words, and empty then.
+std::string profileWriteFailureReason(const FileStore::WriteFailure &failure,
+                                      const std::filesystem::path &path, bool chinese);
 // Where a damaged profile is broken and how: "line 12: an end tag </List> without a start
 // tag"; empty when the problem is not known.
 std::string profileDamageText(const MarkupError &error, bool chinese);

@@ -43,6 +43,29 @@ std::string problemText(MarkupProblem problem, const std::string &name, bool chi
     return {};
 }
 
+// "a FIFO (named pipe)"; the target of a refused save is never a regular file or missing.
+const char *kindName(FileStore::FileKind kind, bool chinese)
+{
+    using FileStore::FileKind;
+    switch (kind) {
+    case FileKind::Folder:
+        return chinese ? "文件夹" : "a folder";
+    case FileKind::CharacterDevice:
+        return chinese ? "字符设备" : "a character device";
+    case FileKind::BlockDevice:
+        return chinese ? "块设备" : "a block device";
+    case FileKind::Fifo:
+        return chinese ? "命名管道（FIFO）" : "a FIFO (named pipe)";
+    case FileKind::Socket:
+        return chinese ? "套接字" : "a socket";
+    case FileKind::Missing:
+    case FileKind::Regular:
+    case FileKind::Other:
+        break;
+    }
+    return chinese ? "特殊文件" : "a special file";
+}
+
 } // namespace
 
 const char *profileReadMessage(ProfileReadResult result, bool chinese)
@@ -66,6 +89,26 @@ const char *profileReadMessage(ProfileReadResult result, bool chinese)
 const char *profileWriteFailedMessage(bool chinese)
 {
     return chinese ? "配置文件保存失败。" : "The configuration file could not be saved.";
+}
+
+std::string profileWriteFailureReason(const FileStore::WriteFailure &failure,
+                                      const std::filesystem::path &path, bool chinese)
+{
+    if (failure.refused) {
+        const std::string kind = kindName(*failure.refused, chinese);
+        if (failure.target == path)
+            return chinese ? "它是" + kind + "，不是普通文件。"
+                           : "It is " + kind + ", not a regular file.";
+        const std::string target = failure.target.string();
+        return chinese ? "它指向 " + target + "，那是" + kind + "，不是普通文件。"
+                       : "It leads to " + target + ", " + kind + ", not a regular file.";
+    }
+    if (chinese || failure.reason.empty())
+        return {};
+    std::string reason = failure.reason;
+    if (reason[0] >= 'a' && reason[0] <= 'z')
+        reason[0] = char(reason[0] - 'a' + 'A');
+    return reason + ".";
 }
 
 std::string profileDamageText(const MarkupError &error, bool chinese)

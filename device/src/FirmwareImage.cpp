@@ -41,18 +41,22 @@ FirmwareImage::Check FirmwareImage::parse(const char *text, int length,
         end = text + length;
     if (text == end || text[0] != ':')
         return fault(1, FirmwareFault::NoStartRecord);
-    if (!std::memchr(text, '\r', size_t(end - text)))
+    // Lines end in CR LF, CR or LF, mixed as editors and version control leave them.
+    const auto isLineEnd = [](char c) {
+        return c == '\r' || c == '\n';
+    };
+    if (std::none_of(text, end, isLineEnd))
         return fault(0, FirmwareFault::NoLineEnds);
 
     bool endSeen = false;
     int lineNumber = 0;
     for (const char *pos = text; pos < end;) {
-        const char *cr = std::find(pos, end, '\r');
-        const int lineLength = int(cr - pos);
+        const char *lineEnd = std::find_if(pos, end, isLineEnd);
+        const int lineLength = int(lineEnd - pos);
         ++lineNumber;
         if (endSeen) {
             // Only further line ends may follow the end-of-file record.
-            if (std::any_of(pos, end, [](char c) { return c != '\r' && c != '\n'; }))
+            if (!std::all_of(pos, end, isLineEnd))
                 return fault(lineNumber, FirmwareFault::TextAfterEnd);
             break;
         }
@@ -88,11 +92,13 @@ FirmwareImage::Check FirmwareImage::parse(const char *text, int length,
         endSeen = bytes[3] == EndOfFileRecord;
         records.push_back(std::move(bytes));
 
-        pos = cr;
-        if (pos < end)
+        pos = lineEnd;
+        if (pos < end) {
+            const bool cr = *pos == '\r';
             ++pos;
-        if (pos < end && *pos == '\n')
-            ++pos;
+            if (cr && pos < end && *pos == '\n')
+                ++pos;
+        }
     }
     if (!endSeen) {
         records.clear();

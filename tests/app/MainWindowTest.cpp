@@ -9,11 +9,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -329,6 +332,17 @@ TEST(MainWindow, OpenReadsAProfileReportsProblemsAndBlocksClicksBriefly)
     f.window.runCommand(SaveButton);
     ASSERT_EQ(f.window.messages.size(), 1u);
     EXPECT_TRUE(f.window.messages[0].contains("保存失败"));
+
+    // Nor over a pipe: told once, with what it is, and the pipe stays one.
+    f.window.messages.clear();
+    f.window.savePath = dir.filePath("pipe.pro");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(f.window.savePath).constData(), 0600), 0);
+    f.window.runCommand(SaveButton);
+    ASSERT_EQ(f.window.messages.size(), 1u);
+    EXPECT_EQ(f.window.messages[0], QStringLiteral("配置文件保存失败。\n%1\n它是命名管道（FIFO），"
+                                                   "不是普通文件。\n原有文件保持不变。")
+                                        .arg(f.window.savePath));
+    EXPECT_FALSE(QFileInfo(f.window.savePath).isFile());
 }
 
 TEST(MainWindow, EveryWayOutAsksTheExitQuestions)

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -94,8 +98,8 @@ TEST(Cli, WithoutAKeyboardDeviceCommandsFail)
 {
     // No keyboard of the family is attached to a test machine.
     const CliRun detect = runCli("detect");
-    EXPECT_EQ(detect.status, 1);
     EXPECT_EQ(detect.out, "0\n");
+    expectFailure(detect, "quillo-cli: no keyboard attached");
     expectFailure(runCli("version"), "no keyboard");
     expectFailure(runCli("counters"), "no keyboard");
 
@@ -146,6 +150,19 @@ TEST(Cli, ReadSavesWhatTheKeyboardHolds)
     EXPECT_EQ(shown.out, runCli("show " + folder.quoted("d.pro") + " --variant 2").out);
     expectFailure(runCli("read -o " + folder.quoted("none.pro")), "no keyboard");
     EXPECT_FALSE(std::filesystem::exists(folder.path("none.pro")));
+
+    // Never a plain file in place of a pipe or a device (one of our own, not one in /dev).
+    ASSERT_EQ(::mkfifo(folder.path("fifo").c_str(), 0600), 0);
+    std::vector<std::pair<std::string, std::string>> special = {{"fifo", "a FIFO"}};
+    if (::mknod(folder.path("full").c_str(), S_IFCHR | 0600, makedev(1, 7)) == 0)
+        special.emplace_back("full", "a character device");
+    for (const auto &[name, kind] : special) {
+        SCOPED_TRACE(name);
+        expectFailure(runCli("--sim 2 read -o " + folder.quoted(name)),
+                      folder.path(name).string()
+                          + ": The configuration file could not be saved. It is " + kind);
+        EXPECT_FALSE(std::filesystem::is_regular_file(folder.path(name)));
+    }
 }
 
 TEST(Cli, BadProfilesFailAndWriteNothing)
@@ -227,8 +244,14 @@ TEST(Cli, FirmwareDownloadAndRefusals)
                   "The firmware does not match,please select Quillo(RGB)");
     expectFailure(runCli("--sim 3 firmware " + folder.quoted("Quillo(RGB)_V2.bin")),
                   "The firmware does not match,please select Quillo(S)");
-    expectFailure(runCli("--sim 4 firmware " + folder.quoted("Quillo(RGB)_missing.bin")),
-                  "Can't open firmware file");
+    // A file that cannot be read is named, whatever its name says.
+    for (const char *name : {"Quillo(RGB)_missing.bin", "Quillo(S)_missing.bin"})
+        expectFailure(runCli("--sim 4 firmware " + folder.quoted(name)),
+                      "Can't open firmware file " + folder.path(name).string()
+                          + ": there is no such file.");
+    std::filesystem::create_directory(folder.path("Quillo(RGB)_dir.bin"));
+    expectFailure(runCli("--sim 4 firmware " + folder.quoted("Quillo(RGB)_dir.bin")),
+                  "Quillo(RGB)_dir.bin: it is a folder.");
 
     // A damaged image is refused with its reason, before the keyboard is opened.
     writeFile(folder.path("Quillo(RGB)_bad.bin"), ":0400000001020304FF\r\n:00000001FF\r\n");

@@ -42,6 +42,16 @@ TEST(Firmware, SendsOneReportPerRecordWithProgress)
     ASSERT_EQ(lower.written.size(), 2u);
     EXPECT_EQ(lower.written[0], transport.written[0]);
 
+    // LF alone, or LF, CR LF and CR mixed in one file, end the lines as CR LF does.
+    for (const std::string &text :
+         {Extended + "\n" + Data + "\n" + Eof + "\n", Extended + "\n" + Data + "\r\n" + Eof,
+          Extended + "\r" + Data + "\n" + Eof + "\r\n\n"}) {
+        SCOPED_TRACE(text);
+        FakeTransport mixed;
+        ASSERT_TRUE(download(mixed, text));
+        EXPECT_EQ(mixed.written, transport.written);
+    }
+
     // Nothing past `length` is read, terminated or not.
     FakeTransport bounded;
     std::string text = Extended + "\r\n" + Eof + "\r\nGARBAGE";
@@ -66,7 +76,8 @@ TEST(Firmware, RefusedTextsSendNothing)
     const std::vector<Refused> refused = {
         {"", 1, FirmwareFault::NoStartRecord},
         {"\r\n" + Eof + "\r\n", 1, FirmwareFault::NoStartRecord},
-        {Extended + "\n" + Eof + "\n", 0, FirmwareFault::NoLineEnds},
+        {Extended + Eof, 0, FirmwareFault::NoLineEnds},
+        {Extended + "\n\n" + Eof + "\n", 2, FirmwareFault::EmptyLine},
         {Extended + "\r\n\r\n" + Eof + "\r\n", 2, FirmwareFault::EmptyLine},
         {Extended + "\r\nX" + Eof.substr(1) + "\r\n", 2, FirmwareFault::NoColon},
         {":0400000001020304F\r\n" + Eof + "\r\n", 1, FirmwareFault::OddDigits},

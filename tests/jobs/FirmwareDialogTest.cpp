@@ -2,6 +2,7 @@
 
 #include "jobs/FirmwareUpdateTable.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -80,6 +81,23 @@ TEST(FirmwareDialog, OnlyFilesNamedForTheAttachedModelFromTheirFirstCharacterAre
         EXPECT_EQ(w.dialog.captions.back(), QStringLiteral("Quillo(S)"));
         EXPECT_EQ(w.dialog.filePath(), good);
     }
+    // A file that cannot be read is named as such whatever its name, in either language;
+    // the chosen file stays.
+    const QString missing = folder.filePath("Quillo(S)BLe_gone.bin");
+    w.open(missing);
+    EXPECT_EQ(w.dialog.messages.back(),
+              QStringLiteral("Can't open firmware file %1: there is no such file.").arg(missing));
+    EXPECT_EQ(w.dialog.captions.back(), QStringLiteral("Quillo(S)"));
+    f.state.language = "zh-CN";
+    const QString directory = folder.filePath("Quillo(S)_dir.bin");
+    ASSERT_TRUE(QDir().mkdir(directory));
+    w.open(directory);
+    EXPECT_EQ(w.dialog.messages.back(),
+              QStringLiteral("打开固件文件失败：%1（这是一个文件夹）。").arg(directory));
+    EXPECT_EQ(w.dialog.filePath(), good);
+    EXPECT_EQ(w.dialog.fileTitle(), QStringLiteral("quillo(s)_V1"));
+    f.state.language = "en-US";
+
     // The refused title is what Update checks.
     w.dialog.runCommand(Id::UpdateButton);
     EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("The firmware does not match"));
@@ -158,7 +176,8 @@ TEST(FirmwareDialog, ADamagedImageIsRefusedWithItsReasonAndNothingIsSent)
     QFile::remove(gone);
     w.dialog.runCommand(Id::UpdateButton);
     ASSERT_TRUE(waitUntil([&] { return !w.dialog.isDownloading(); }));
-    EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("Can't open firmware file"));
+    EXPECT_EQ(w.dialog.messages.back(),
+              QStringLiteral("Can't open firmware file %1: there is no such file.").arg(gone));
     EXPECT_FALSE(w.dialog.ready());
 
     // A line that is not a record, in Chinese.

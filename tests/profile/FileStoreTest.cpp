@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -24,10 +28,10 @@ TEST(FileStore, ReplacingKeepsModeAndLinksAndLeavesNoTemporaryFile)
 {
     TempFolder folder;
     const fs::path file = folder / "a.pro";
-    std::string error;
-    ASSERT_TRUE(FileStore::replaceAtomically(file, "first", error)) << error;
+    FileStore::WriteFailure error;
+    ASSERT_TRUE(FileStore::replaceAtomically(file, "first", error)) << error.reason;
     ::chmod(file.c_str(), 0640);
-    ASSERT_TRUE(FileStore::replaceAtomically(file, "second", error)) << error;
+    ASSERT_TRUE(FileStore::replaceAtomically(file, "second", error)) << error.reason;
     EXPECT_EQ(readBytes(file), "second");
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
@@ -36,7 +40,7 @@ TEST(FileStore, ReplacingKeepsModeAndLinksAndLeavesNoTemporaryFile)
     // Saving through a link replaces the file it points to and keeps the link.
     const fs::path link = folder / "link.pro";
     fs::create_symlink(file, link);
-    ASSERT_TRUE(FileStore::replaceAtomically(link, "third", error)) << error;
+    ASSERT_TRUE(FileStore::replaceAtomically(link, "third", error)) << error.reason;
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readBytes(file), "third");
     EXPECT_EQ(entriesIn(folder.path()), 2);
@@ -45,20 +49,22 @@ TEST(FileStore, ReplacingKeepsModeAndLinksAndLeavesNoTemporaryFile)
 TEST(FileStore, FailuresAreReportedAndLeaveNothingBehind)
 {
     TempFolder folder;
-    std::string error;
-    EXPECT_FALSE(FileStore::replaceAtomically(folder / "no-folder/a.pro", "x", error));
-    EXPECT_FALSE(error.empty());
+    FileStore::WriteFailure failure;
+    EXPECT_FALSE(FileStore::replaceAtomically(folder / "no-folder/a.pro", "x", failure));
+    EXPECT_FALSE(failure.reason.empty());
+    EXPECT_FALSE(failure.refused);
 
     writeBytes(folder / "plain", "old");
-    error.clear();
-    EXPECT_FALSE(FileStore::replaceAtomically(folder / "plain/a.pro", "x", error));
-    EXPECT_FALSE(error.empty());
+    failure = {};
+    EXPECT_FALSE(FileStore::replaceAtomically(folder / "plain/a.pro", "x", failure));
+    EXPECT_FALSE(failure.reason.empty());
     fs::create_directory(folder / "dir");
-    EXPECT_FALSE(FileStore::replaceAtomically(folder / "dir", "x", error));
+    EXPECT_FALSE(FileStore::replaceAtomically(folder / "dir", "x", failure));
     EXPECT_EQ(readBytes(folder / "plain"), "old");
     EXPECT_EQ(entriesIn(folder.path()), 2);
 
     std::string bytes;
+    std::string error;
     EXPECT_EQ(FileStore::readAll(folder / "missing", 100, bytes, error),
               FileStore::ReadStatus::CannotOpen);
     writeBytes(folder / "big", std::string(101, 'x'));
@@ -67,4 +73,49 @@ TEST(FileStore, FailuresAreReportedAndLeaveNothingBehind)
     EXPECT_TRUE(bytes.empty());
     EXPECT_EQ(FileStore::readAll(folder / "big", 101, bytes, error), FileStore::ReadStatus::Ok);
     EXPECT_EQ(bytes.size(), 101u);
+}
+
+// Renaming over a device or a pipe would put a plain file in its place: only regular files
+// are replaced, and a link is followed to the file it names (or would name).
+TEST(FileStore, OnlyRegularFilesAreReplacedAndLinksAreFollowed)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    fs::create_directory(folder / "dir");
+    // A character device of our own (the null device's numbers), never a real one in /dev.
+    const bool device = ::mknod((folder / "null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    fs::create_symlink("fifo", folder / "to-fifo");
+    using Kind = FileStore::FileKind;
+    std::vector<std::pair<std::string, Kind>> refused
+        = {{"fifo", Kind::Fifo}, {"dir", Kind::Folder}, {"to-fifo", Kind::Fifo}};
+    if (device)
+        refused.emplace_back("null", Kind::CharacterDevice);
+    for (const auto &[name, kind] : refused) {
+        SCOPED_TRACE(name);
+        FileStore::WriteFailure failure;
+        EXPECT_FALSE(FileStore::replaceAtomically(folder / name, "x", failure));
+        ASSERT_TRUE(failure.refused);
+        EXPECT_EQ(*failure.refused, kind);
+        EXPECT_EQ(failure.target, folder / (name == "to-fifo" ? "fifo" : name));
+        EXPECT_NE(failure.reason.find(failure.target.string()), std::string::npos);
+    }
+    EXPECT_EQ(FileStore::kindOf(folder / "fifo"), Kind::Fifo);
+    EXPECT_TRUE(fs::is_symlink(folder / "to-fifo"));
+    EXPECT_EQ(FileStore::kindOf(folder / "null"), device ? Kind::CharacterDevice : Kind::Missing);
+
+    // A link to a name not yet taken creates the file there and stays a link.
+    fs::create_symlink("sub/new.pro", folder / "dangling");
+    fs::create_directory(folder / "sub");
+    FileStore::WriteFailure failure;
+    ASSERT_TRUE(FileStore::replaceAtomically(folder / "dangling", "new", failure))
+        << failure.reason;
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling"));
+    EXPECT_EQ(readBytes(folder / "sub/new.pro"), "new");
+
+    // A loop of links ends in a refusal, not a hang.
+    fs::create_symlink("loop-b", folder / "loop-a");
+    fs::create_symlink("loop-a", folder / "loop-b");
+    EXPECT_FALSE(FileStore::replaceAtomically(folder / "loop-a", "x", failure));
+    EXPECT_TRUE(fs::is_symlink(folder / "loop-a"));
+    EXPECT_EQ(entriesIn(folder.path()), 7 + int(device));
 }

@@ -10,7 +10,7 @@ enum class FirmwareFault {
     None,
     NoText,         // nothing to send
     NoStartRecord,  // the text does not begin with a colon
-    NoLineEnds,     // not a single CR in the whole text
+    NoLineEnds,     // not a single CR or LF in the whole text
     EmptyLine,      // an empty line before the end-of-file record
     LineTooLong,    // more than 999 characters
     NoColon,        // a line that does not start with a colon
