@@ -122,6 +122,7 @@ void useAutoDelay(ActionList &macro, int delayMs)
     for (std::size_t i = 0; i < macro.names.size(); i += 2)
         kept.push_back(macro.names[i]);
     setSteps(macro, std::move(kept));
+    cutToLimit(macro);
 }
 
 void useRecordedDelays(ActionList &macro)
@@ -137,6 +138,8 @@ void useRecordedDelays(ActionList &macro)
         steps.push_back(macro.names[i]);
     }
     setSteps(macro, std::move(steps));
+    // Twice the steps may not fit: the end goes, as when recording.
+    cutToLimit(macro);
 }
 
 bool applyMenuItem(const KeyCatalogue &catalogue, ActionList &macro, int row, int item)

@@ -162,6 +162,21 @@ TEST_F(StepEditingTest, LimitsCutFromTheEnd)
     ASSERT_TRUE(applyMenuItem(*catalogue, fixed, 0, WheelUp));
     EXPECT_EQ(fixed.size(), MaxStepsAutoDelay);
     EXPECT_EQ(fixed.names.front(), "Mouse Wheel Up");
+
+    // A full macro with one fixed delay would double when its delays come back: the end goes,
+    // and what is left still ends on a key.
+    Steps keys;
+    for (int i = 0; i < MaxStepsAutoDelay; ++i)
+        keys.push_back("K" + std::to_string(i));
+    ActionList full = macroOf(keys, true);
+    full.top = 1590;
+    full.delayMs = 7;
+    useRecordedDelays(full);
+    EXPECT_EQ(full.size(), MaxStepsWithDelays);
+    EXPECT_EQ(full.names[797], "<7 ms>");
+    EXPECT_EQ(full.names.back(), "K399");
+    EXPECT_TRUE(alternates(full));
+    EXPECT_LT(full.top + full.selected, full.size());
 }
 
 TEST(StepEditing, FieldValuesAreClamped)
