@@ -498,7 +498,6 @@ void CNuboDialogKeyMapSettings::keyPressEvent(QKeyEvent *event)
 void CNuboDialogKeyMapSettings::beforeEntries(QPainter &)
 {
     refreshPageState();
-    m_fields->refresh(m_model, m_shownPage);
 }
 
 void CNuboDialogKeyMapSettings::refreshPageState()
@@ -506,6 +505,10 @@ void CNuboDialogKeyMapSettings::refreshPageState()
     KeySettingsPageState::write(table(), m_model, m_views, m_shownPage);
     if (m_bars)
         m_bars->sync(m_views);
+    // A field's text is read by the next edit (Auto delay takes it): it follows the entry at
+    // once, not only at the next paint.
+    if (m_fields)
+        m_fields->refresh(m_model, m_shownPage);
 }
 
 EntryRole CNuboDialogKeyMapSettings::entryRole(const DrawnButton &entry) const
