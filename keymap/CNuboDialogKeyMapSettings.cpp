@@ -330,7 +330,8 @@ void CNuboDialogKeyMapSettings::onVirtualSingleKey(int)
 
 void CNuboDialogKeyMapSettings::onVirtualComboKeys(int)
 {
-    if (m_model.singleMode() || m_model.combos().size() == 0)
+    // An empty list has no entry to keep the keys in, but the key can still take them.
+    if (m_model.singleMode())
         return;
     if (runVirtualKeyboard(VirtualKeyPicker::Combination) != QDialog::Accepted)
         return;

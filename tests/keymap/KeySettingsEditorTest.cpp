@@ -311,4 +311,17 @@ TEST(KeySettingsEditor, TheVirtualKeyboardPicksACombinationsKeys)
     dialog->virtualCodes.reset();
     dialog->clickId(VirtualComboButton);
     EXPECT_EQ(dialog->model().combos().current().size(), 6);
+
+    // Without any entry the keys still go to the key, and the list stays empty.
+    f.state->predefinedCombos = ActionList(6);
+    dialog = f.open();
+    dialog->clickId(ComboRadio);
+    dialog->virtualCodes = std::vector<int>{67, 43};
+    dialog->clickId(VirtualComboButton);
+    EXPECT_EQ(dialog->virtualModes, 2);
+    dialog->clickId(OkButton);
+    ASSERT_TRUE(dialog->change());
+    EXPECT_EQ(dialog->change()->assignment.category, KeyAssignment::Combo);
+    EXPECT_EQ(dialog->change()->assignment.action.names, (Steps{"LCTRL", "A"}));
+    EXPECT_EQ(dialog->change()->listValue.size(), 0);
 }
