@@ -44,11 +44,21 @@ std::vector<int> codesOfItem(int item)
     }
 }
 
+// After the steps shrank: the selected step stays, and the rows show as many steps as there
+// are rather than the last one alone.
+void keepRowsFilled(ActionList &macro)
+{
+    macro.clampPositions();
+    const int index = macro.scrollPosition();
+    macro.top = std::min(macro.top, std::max(0, macro.size() - macro.pageRows));
+    macro.selected = index - macro.top;
+}
+
 void setSteps(ActionList &macro, std::vector<std::string> steps)
 {
     macro.items.assign(steps.size(), ActionList(macro.pageRows));
     macro.names = std::move(steps);
-    macro.clampPositions();
+    keepRowsFilled(macro);
 }
 
 void insertSteps(ActionList &macro, int index, const std::vector<std::string> &steps)
@@ -109,7 +119,7 @@ void cutToLimit(ActionList &macro)
         return;
     macro.names.resize(std::size_t(limit));
     macro.items.resize(std::size_t(limit));
-    macro.clampPositions();
+    keepRowsFilled(macro);
 }
 
 void useAutoDelay(ActionList &macro, int delayMs)
