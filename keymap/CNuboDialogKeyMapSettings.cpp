@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 
 #include <algorithm>
 
@@ -72,6 +73,12 @@ bool CNuboDialogKeyMapSettings::initDialog()
     m_editor = new KeySettingsEditor(
         m_model, *m_fields, state().chinese(), [this](int rowId) { return rowRect(rowId); }, this);
     connect(m_editor, &KeySettingsEditor::changed, this, [this] { update(); });
+    // The fields and bars are widgets of their own: their clicks never reach the face.
+    const QList<QWidget *> children{&m_bars->entries(),  &m_bars->steps(),
+                                    m_fields->times(),   m_fields->autoDelay(),
+                                    m_fields->inPlace(), m_fields->comboKeys()->viewport()};
+    for (QWidget *child : children)
+        child->installEventFilter(this);
 
     table().scaleToClient(s);
     setTooltipIds({{FirstMediaButton, LastMediaButton},
@@ -137,6 +144,9 @@ void CNuboDialogKeyMapSettings::showPage(int page)
 
 void CNuboDialogKeyMapSettings::scrolled(bool steps, int position)
 {
+    // Whatever moved the bar, the recording's entry stays current: the move only stops it.
+    if (clickStopsRecording())
+        return;
     WorkingList *list = m_model.listOfPage(m_shownPage);
     if (!list)
         return;
@@ -146,12 +156,46 @@ void CNuboDialogKeyMapSettings::scrolled(bool steps, int position)
         list->current().scrollTo(position);
     else
         list->scrollTo(position); // the entry there becomes current
+    refreshPageState();
     update();
+}
+
+bool CNuboDialogKeyMapSettings::clickStopsRecording()
+{
+    if (!isRecording())
+        return false;
+    stopRecording();
+    refreshPageState();
+    return true;
 }
 
 void CNuboDialogKeyMapSettings::buttonClicked(int index, DrawnButton &)
 {
     m_hold.hold(index);
+}
+
+void CNuboDialogKeyMapSettings::mousePressEvent(QMouseEvent *event)
+{
+    // A click beside the buttons stops a recording too; the buttons' own releases do it in
+    // their order. The press may still move the window.
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && isRecording() && !isTransparentAt(point)
+        && table().firstHit(point.x(), point.y(), [this](const DrawnButton &entry) {
+               return isEntryShown(entry);
+           }) < 0)
+        clickStopsRecording();
+    SkinnedDialog::mousePressEvent(event);
+}
+
+bool CNuboDialogKeyMapSettings::eventFilter(QObject *watched, QEvent *event)
+{
+    // The type first: the children's last events come after the dialog's members are gone.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
+        return SkinnedDialog::eventFilter(watched, event);
+    if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && clickStopsRecording())
+        return true;
+    return SkinnedDialog::eventFilter(watched, event);
 }
 
 void CNuboDialogKeyMapSettings::mouseDoubleClickEvent(QMouseEvent *event)
@@ -286,7 +330,8 @@ void CNuboDialogKeyMapSettings::onVirtualSingleKey(int)
 
 void CNuboDialogKeyMapSettings::onVirtualComboKeys(int)
 {
-    if (m_model.singleMode() || m_model.combos().size() == 0)
+    // An empty list has no entry to keep the keys in, but the key can still take them.
+    if (m_model.singleMode())
         return;
     if (runVirtualKeyboard(VirtualKeyPicker::Combination) != QDialog::Accepted)
         return;
@@ -454,7 +499,6 @@ void CNuboDialogKeyMapSettings::keyPressEvent(QKeyEvent *event)
 void CNuboDialogKeyMapSettings::beforeEntries(QPainter &)
 {
     refreshPageState();
-    m_fields->refresh(m_model, m_shownPage);
 }
 
 void CNuboDialogKeyMapSettings::refreshPageState()
@@ -462,6 +506,10 @@ void CNuboDialogKeyMapSettings::refreshPageState()
     KeySettingsPageState::write(table(), m_model, m_views, m_shownPage);
     if (m_bars)
         m_bars->sync(m_views);
+    // A field's text is read by the next edit (Auto delay takes it): it follows the entry at
+    // once, not only at the next paint.
+    if (m_fields)
+        m_fields->refresh(m_model, m_shownPage);
 }
 
 EntryRole CNuboDialogKeyMapSettings::entryRole(const DrawnButton &entry) const

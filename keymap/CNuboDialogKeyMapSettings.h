@@ -71,7 +71,10 @@ protected:
     QRect captionRect(const DrawnButton &entry, const QRect &base) const override;
     void buttonClicked(int index, DrawnButton &entry) override;
     void beforeEntries(QPainter &painter) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // A click on a field or scroll bar while a recording runs only stops it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     bool event(QEvent *event) override;
@@ -100,6 +103,8 @@ private:
 
     void showPage(int page);
     void scrolled(bool steps, int position);
+    // A click that stops a running recording does nothing else: true when it stopped one.
+    bool clickStopsRecording();
     // The table as the next paint shows it, for what is asked before that paint.
     void refreshPageState();
 

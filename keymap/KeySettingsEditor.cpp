@@ -114,7 +114,8 @@ void KeySettingsEditor::newEntry(int page)
     if (!list || (page == Page::SingleComboPage && m_model.singleMode()))
         return;
     const std::string name = EntryNames::proposedName(list->list(), kindOfPage(page), m_chinese);
-    list->addEntry("");
+    if (!list->addEntry(""))
+        return;
     beginRename(page, list->list().selected, QString::fromStdString(name));
     emit changed();
 }

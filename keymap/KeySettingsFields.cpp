@@ -2,6 +2,7 @@
 
 #include "keymap/KeySettingsModel.h"
 #include "keymap/KeySettingsTable.h"
+#include "keymap/StepText.h"
 #include "skin/FontTable.h"
 #include "skin/ScaleFactor.h"
 #include "skin/SkinnedDialog.h"
@@ -104,6 +105,9 @@ void KeySettingsFields::showPage(int page)
     m_autoDelay->setVisible(page == 2);
     m_comboKeys->setVisible(page == 1);
     m_inPlace->hide();
+    // The times field stands for another value on each page: the next refresh sets it anew.
+    m_timesFor = {};
+    m_autoDelayFor = {};
 }
 
 void KeySettingsFields::refresh(const KeySettingsModel &model, int page)
@@ -118,36 +122,38 @@ void KeySettingsFields::refresh(const KeySettingsModel &model, int page)
     }
     case KeySettingsModel::MacroPage: {
         const ActionList &macro = model.macros().current();
-        setTimes(macro.times);
+        const ShownFor now{page, model.macros().currentSerial()};
+        setValue(m_times, macro.times, m_timesFor, now);
         // The times count only when the macro is played that many times.
         m_times->setEnabled(macro.playMode == 0);
-        setAutoDelay(macro.delayMs, macro.autoDelay);
+        setValue(m_autoDelay, macro.delayMs, m_autoDelayFor, now);
+        m_autoDelay->setEnabled(macro.autoDelay);
         break;
     }
     case KeySettingsModel::EmulatePage:
-        setTimes(model.emulations().current().delayMs);
+        setValue(m_times, model.emulations().current().delayMs, m_timesFor,
+                 {page, model.emulations().currentSerial()});
         break;
     default:
         break;
     }
 }
 
-void KeySettingsFields::setValue(QLineEdit *field, int value)
+void KeySettingsFields::setValue(QLineEdit *field, int value, ShownFor &shownFor, ShownFor now)
 {
     const QString text = QString::number(value);
-    if (field->text() != text && !field->hasFocus())
+    if (field->text() == text) {
+        shownFor = now;
+        return;
+    }
+    // What is typed has gone into the entry already, clamped; the text may differ from the
+    // value only while it is typed for this very entry.
+    const std::string typed = field->text().toStdString();
+    const bool typing = field->hasFocus() && shownFor == now
+                        && (typed.empty() || StepText::leadingInteger(typed) == value);
+    shownFor = now;
+    if (!typing)
         field->setText(text);
-}
-
-void KeySettingsFields::setTimes(int value)
-{
-    setValue(m_times, value);
-}
-
-void KeySettingsFields::setAutoDelay(int value, bool enabled)
-{
-    setValue(m_autoDelay, value);
-    m_autoDelay->setEnabled(enabled);
 }
 
 void KeySettingsFields::setComboKeys(const QString &text)

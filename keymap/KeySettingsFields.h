@@ -26,12 +26,11 @@ public:
 
     // Which fields a page shows; the in-place editor is hidden by every switch.
     void showPage(int page);
-    // Texts refreshed at paint from what a page shows: the combination's keys, the macro's
-    // times and fixed delay, the emulation's interval.
+    // Texts refreshed from what a page shows: the combination's keys, the macro's times and
+    // fixed delay, the emulation's interval. A field always shows the current entry's value:
+    // one being typed in keeps the user's text only while that still stands for the value
+    // of the same entry on the same page (emptied to type anew, or a leading zero).
     void refresh(const KeySettingsModel &model, int page);
-    // Texts refreshed at paint; a field being typed in keeps what the user types.
-    void setTimes(int value);
-    void setAutoDelay(int value, bool enabled);
     void setComboKeys(const QString &text);
 
 signals:
@@ -41,7 +40,13 @@ signals:
 private:
     QLineEdit *lineField(QWidget *dialog, int id, const FontTable &fonts, float scale,
                          bool chinese);
-    static void setValue(QLineEdit *field, int value);
+    // The entry a field's text was last set for: the page and the current entry's serial.
+    struct ShownFor {
+        int page = 0;
+        unsigned serial = 0;
+        bool operator==(const ShownFor &) const = default;
+    };
+    static void setValue(QLineEdit *field, int value, ShownFor &shownFor, ShownFor now);
 
     float m_scale;
     bool m_chinese;
@@ -49,4 +54,6 @@ private:
     QLineEdit *m_autoDelay;
     QLineEdit *m_inPlace;
     QPlainTextEdit *m_comboKeys;
+    ShownFor m_timesFor;
+    ShownFor m_autoDelayFor;
 };

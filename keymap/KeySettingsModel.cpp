@@ -110,7 +110,7 @@ WorkingList *KeySettingsModel::listOfRecording(Recording kind)
 
 bool KeySettingsModel::startRecording(Recording kind)
 {
-    if (kind == Recording::None)
+    if (kind == Recording::None || m_recording != Recording::None)
         return false;
     WorkingList *list = listOfRecording(kind);
     if (list) {
@@ -121,10 +121,22 @@ bool KeySettingsModel::startRecording(Recording kind)
         entry.items.clear();
         entry.top = 0;
         entry.selected = 0;
+        list->hold(true);
+        m_recordedIndex = list->selectedIndex();
+        m_recordedSerial = list->currentSerial();
     }
     m_recorder.reset();
     m_recording = kind;
     return true;
+}
+
+ActionList *KeySettingsModel::recordedEntry()
+{
+    WorkingList *list = listOfRecording(m_recording);
+    if (!list || list->selectedIndex() != m_recordedIndex
+        || list->currentSerial() != m_recordedSerial)
+        return nullptr;
+    return &list->current();
 }
 
 KeyRecorder::Outcome KeySettingsModel::hookMessage(std::uintptr_t wParam, std::intptr_t lParam,
@@ -132,20 +144,30 @@ KeyRecorder::Outcome KeySettingsModel::hookMessage(std::uintptr_t wParam, std::i
 {
     if (m_recording == Recording::None)
         return {};
-    WorkingList *list = listOfRecording(m_recording);
     ActionList none;
-    return m_recorder.record(m_recording, wParam, lParam, eventTimeMs,
-                             list ? list->current() : none, m_singleKey);
+    ActionList *entry = recordedEntry();
+    // Another entry has become current somehow: its steps are not this recording's.
+    if (!entry && m_recording != Recording::SingleKey)
+        return {};
+    return m_recorder.record(m_recording, wParam, lParam, eventTimeMs, entry ? *entry : none,
+                             m_singleKey);
 }
 
 void KeySettingsModel::stopRecording()
 {
     WorkingList *list = listOfRecording(m_recording);
-    if (m_recording == Recording::Macro)
-        KeyRecorder::finishMacro(list->current());
-    if (list)
+    if (ActionList *entry = recordedEntry()) {
+        if (m_recording == Recording::Macro)
+            KeyRecorder::finishMacro(*entry);
         list->storeCurrent();
+    } else if (list) {
+        // The selection moved under the recording: its steps belong to no entry shown.
+        list->reloadCurrent();
+    }
+    if (list)
+        list->hold(false);
     m_recording = Recording::None;
+    m_recordedIndex = -1;
 }
 
 void KeySettingsModel::setCombinationCodes(const std::vector<int> &codes)

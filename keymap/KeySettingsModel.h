@@ -70,9 +70,11 @@ public:
     void setRecording(Recording kind) { m_recording = kind; }
     // Starts a recording into the page's current entry, emptied first (a macro keeps its play
     // settings). False when there is nothing to record into: an empty list, or a combination
-    // outside combo mode.
+    // outside combo mode. The list is held until the recording stops: its selection stays on
+    // that entry.
     bool startRecording(Recording kind);
-    // One hook message for the running recording; nothing when none runs.
+    // One hook message for the running recording; nothing when none runs, and nothing when
+    // the current entry is no longer the one the recording started in.
     KeyRecorder::Outcome hookMessage(std::uintptr_t wParam, std::intptr_t lParam,
                                      std::optional<std::uint32_t> eventTimeMs);
     // Ends the recording: a macro gets its final delay, the entry goes back into its list.
@@ -93,6 +95,8 @@ public:
 private:
     void showCode(int page, int code);
     WorkingList *listOfRecording(Recording kind);
+    // The entry a recording started in, where it is still the current one; else null.
+    ActionList *recordedEntry();
 
     const KeyCatalogue &m_catalogue;
     int m_key;
@@ -105,5 +109,8 @@ private:
     std::array<int, 4> m_codes{NoCode, NoCode, NoCode, NoCode}; // pages 4..7
     std::array<WorkingList, 3> m_lists;
     Recording m_recording = Recording::None;
+    // Which entry the running recording fills: its list's index and serial at the start.
+    int m_recordedIndex = -1;
+    unsigned m_recordedSerial = 0;
     KeyRecorder m_recorder;
 };

@@ -44,11 +44,21 @@ std::vector<int> codesOfItem(int item)
     }
 }
 
+// After the steps shrank: the selected step stays, and the rows show as many steps as there
+// are rather than the last one alone.
+void keepRowsFilled(ActionList &macro)
+{
+    macro.clampPositions();
+    const int index = macro.scrollPosition();
+    macro.top = std::min(macro.top, std::max(0, macro.size() - macro.pageRows));
+    macro.selected = index - macro.top;
+}
+
 void setSteps(ActionList &macro, std::vector<std::string> steps)
 {
     macro.items.assign(steps.size(), ActionList(macro.pageRows));
     macro.names = std::move(steps);
-    macro.clampPositions();
+    keepRowsFilled(macro);
 }
 
 void insertSteps(ActionList &macro, int index, const std::vector<std::string> &steps)
@@ -109,7 +119,7 @@ void cutToLimit(ActionList &macro)
         return;
     macro.names.resize(std::size_t(limit));
     macro.items.resize(std::size_t(limit));
-    macro.clampPositions();
+    keepRowsFilled(macro);
 }
 
 void useAutoDelay(ActionList &macro, int delayMs)
@@ -122,6 +132,7 @@ void useAutoDelay(ActionList &macro, int delayMs)
     for (std::size_t i = 0; i < macro.names.size(); i += 2)
         kept.push_back(macro.names[i]);
     setSteps(macro, std::move(kept));
+    cutToLimit(macro);
 }
 
 void useRecordedDelays(ActionList &macro)
@@ -137,6 +148,8 @@ void useRecordedDelays(ActionList &macro)
         steps.push_back(macro.names[i]);
     }
     setSteps(macro, std::move(steps));
+    // Twice the steps may not fit: the end goes, as when recording.
+    cutToLimit(macro);
 }
 
 bool applyMenuItem(const KeyCatalogue &catalogue, ActionList &macro, int row, int item)

@@ -40,7 +40,7 @@ int stepLimit(const ActionList &macro);
 void cutToLimit(ActionList &macro);
 
 // One fixed delay: the recorded delays (every second step) are dropped. Nothing when the macro
-// uses a fixed delay already.
+// uses a fixed delay already. Both switches then cut the macro to the new mode's limit.
 void useAutoDelay(ActionList &macro, int delayMs);
 // Recorded delays: `delayMs` goes between every two steps. Nothing when already so.
 void useRecordedDelays(ActionList &macro);

@@ -8,17 +8,20 @@ WorkingList::WorkingList(const ActionList &list, int pageRows)
     takeCurrent();
 }
 
-void WorkingList::locate(const ActionList &action)
+bool WorkingList::locate(const ActionList &action)
 {
+    if (m_held)
+        return false;
     storeCurrent();
     m_list.locate(action);
     takeCurrent();
+    return true;
 }
 
 bool WorkingList::selectRow(int row)
 {
     const int index = m_list.top + row;
-    if (row < 0 || row >= m_list.pageRows || index >= m_list.size())
+    if (m_held || row < 0 || row >= m_list.pageRows || index >= m_list.size())
         return false;
     storeCurrent();
     m_list.selected = row;
@@ -26,23 +29,29 @@ bool WorkingList::selectRow(int row)
     return true;
 }
 
-void WorkingList::scrollTo(int position)
+bool WorkingList::scrollTo(int position)
 {
+    if (m_held)
+        return false;
     storeCurrent();
     m_list.scrollTo(position);
     takeCurrent();
+    return true;
 }
 
-void WorkingList::addEntry(const std::string &name)
+bool WorkingList::addEntry(const std::string &name)
 {
+    if (m_held)
+        return false;
     storeCurrent();
     m_list.append(name);
     takeCurrent();
+    return true;
 }
 
 bool WorkingList::removeSelected()
 {
-    if (m_list.size() == 0)
+    if (m_held || m_list.size() == 0)
         return false;
     m_list.removeAt(m_list.selected);
     takeCurrent();
@@ -77,4 +86,5 @@ void WorkingList::takeCurrent()
     // Steps are shown in as many rows as the entries are; keep the entry's window within them.
     m_current.pageRows = m_list.pageRows;
     m_current.clampPositions();
+    ++m_serial;
 }

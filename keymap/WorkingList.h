@@ -4,7 +4,8 @@
 
 // A predefined list as the key settings dialog edits it: a working copy of the list and the
 // entry being edited (the current entry), which is copied back into the list at the selected
-// position before the selection moves and before the list is handed back.
+// position before the selection moves and before the list is handed back. While a recording
+// fills the current entry the list is held: nothing can make another entry current.
 class WorkingList {
 public:
     WorkingList() = default;
@@ -19,16 +20,24 @@ public:
     int size() const { return m_list.size(); }
     // Absolute index of the selected entry, -1 in an empty list.
     int selectedIndex() const { return m_list.size() > 0 ? m_list.scrollPosition() : -1; }
+    // Changes whenever another entry (or the same one afresh) becomes current, so that what was
+    // shown or recorded for one entry is never taken for another.
+    unsigned currentSerial() const { return m_serial; }
+
+    // While held, every call below that would make another entry current refuses (false, or
+    // nothing); the current entry itself stays editable.
+    void hold(bool held) { m_held = held; }
+    bool isHeld() const { return m_held; }
 
     // Selects the first entry equal to `action`, scrolled into view, or appends it as
     // "default"; the entry becomes current.
-    void locate(const ActionList &action);
+    bool locate(const ActionList &action);
     // Selects the entry shown in visible row `row`; false when the row shows no entry.
     bool selectRow(int row);
     // The scroll bar moved to an absolute position: the entry there is selected.
-    void scrollTo(int position);
+    bool scrollTo(int position);
     // New: an entry with default settings appended, selected, scrolled into view and current.
-    void addEntry(const std::string &name);
+    bool addEntry(const std::string &name);
     // Remove: the selected entry goes; the one now at the selection becomes current. False
     // for an empty list.
     bool removeSelected();
@@ -36,6 +45,8 @@ public:
     bool rename(int index, const std::string &name);
     // Copies the current entry into the list at the selected position (nothing when empty).
     void storeCurrent();
+    // Drops the current entry's edits: the selected entry as the list holds it is current.
+    void reloadCurrent() { takeCurrent(); }
     // The list with the current entry stored, as OK hands it back.
     ActionList result() const;
 
@@ -44,4 +55,6 @@ private:
 
     ActionList m_list;
     ActionList m_current;
+    unsigned m_serial = 0;
+    bool m_held = false;
 };

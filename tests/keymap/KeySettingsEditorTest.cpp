@@ -199,6 +199,48 @@ TEST(KeySettingsEditor, PlaySettingsAndTheirFields)
     EXPECT_EQ(dialog->change()->assignment.action.delayMs, 6000);
 }
 
+TEST(KeySettingsEditor, AFieldBeingTypedInFollowsTheSelectionAndThePage)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedMacros = namedList(2, 9, "M");
+    f.state->predefinedEmulations = namedList(1, 9, "E");
+    f.state->predefinedEmulations.items[0].delayMs = 40;
+    auto dialog = f.open();
+    // Focus is what lets a field keep its text: the window must have it.
+    dialog->activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return dialog->isActiveWindow(); }));
+    dialog->clickId(FirstTab + 1);
+    QLineEdit *times = dialog->fields().times();
+    const ActionList &macros = dialog->model().macros().list();
+
+    // Typed for the second macro, the field goes on with the first once that is selected.
+    dialog->clickId(FirstMacroRow + 1);
+    typeOver(times, "9");
+    ASSERT_TRUE(times->hasFocus());
+    dialog->clickId(FirstMacroRow);
+    EXPECT_EQ(times->text(), "1");
+    key(times, Qt::Key_End);
+    key(times, Qt::Key_5, "5");
+    EXPECT_EQ(macros.items[0].times, 15);
+    EXPECT_EQ(macros.items[1].times, 9);
+    // An emptied field is the user's while the entry stays; another entry shows its own.
+    typeOver(times, "");
+    dialog->grab();
+    EXPECT_EQ(times->text(), "");
+    dialog->clickId(FirstMacroRow + 1);
+    EXPECT_EQ(times->text(), "9");
+
+    // The same field is the emulation's interval on the next page, and the times again back.
+    ASSERT_TRUE(times->hasFocus());
+    dialog->clickId(FirstTab + 2);
+    EXPECT_EQ(times->text(), "40");
+    typeOver(times, "6000");
+    dialog->clickId(FirstTab + 1);
+    EXPECT_EQ(times->text(), "9");
+    EXPECT_EQ(dialog->model().emulations().list().items[0].delayMs, 6000);
+    EXPECT_EQ(macros.items[1].times, 9);
+}
+
 TEST(KeySettingsEditor, StepRowsEditDelaysAndTakeMouseActions)
 {
     KeySettingsFixture f(4);
@@ -269,4 +311,17 @@ TEST(KeySettingsEditor, TheVirtualKeyboardPicksACombinationsKeys)
     dialog->virtualCodes.reset();
     dialog->clickId(VirtualComboButton);
     EXPECT_EQ(dialog->model().combos().current().size(), 6);
+
+    // Without any entry the keys still go to the key, and the list stays empty.
+    f.state->predefinedCombos = ActionList(6);
+    dialog = f.open();
+    dialog->clickId(ComboRadio);
+    dialog->virtualCodes = std::vector<int>{67, 43};
+    dialog->clickId(VirtualComboButton);
+    EXPECT_EQ(dialog->virtualModes, 2);
+    dialog->clickId(OkButton);
+    ASSERT_TRUE(dialog->change());
+    EXPECT_EQ(dialog->change()->assignment.category, KeyAssignment::Combo);
+    EXPECT_EQ(dialog->change()->assignment.action.names, (Steps{"LCTRL", "A"}));
+    EXPECT_EQ(dialog->change()->listValue.size(), 0);
 }

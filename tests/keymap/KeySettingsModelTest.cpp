@@ -269,3 +269,39 @@ TEST(WorkingList, KeepsTheCurrentEntryAndCopiesItBack)
     WorkingList clamped(odd, 9);
     EXPECT_EQ(clamped.selectedIndex(), 2);
 }
+
+TEST(KeySettingsModel, ARecordingFillsOnlyTheEntryItStartedIn)
+{
+    auto state = stateOf(4);
+    state->predefinedMacros = listOf(12, 9);
+    KeySettingsModel model(*state);
+    WorkingList &macros = model.macros();
+    ASSERT_TRUE(macros.selectRow(1));
+    ASSERT_TRUE(model.startRecording(KeySettingsModel::Recording::Macro));
+    model.hookMessage(0x42, 0, 100u);
+
+    // Nothing makes another entry current while it runs.
+    EXPECT_FALSE(macros.selectRow(0));
+    EXPECT_FALSE(macros.scrollTo(11));
+    EXPECT_FALSE(macros.addEntry("x"));
+    EXPECT_FALSE(macros.removeSelected());
+    EXPECT_EQ(macros.selectedIndex(), 1);
+    EXPECT_EQ(macros.size(), 12);
+
+    // Moved behind its back, the recording takes no more keys and stores nothing there.
+    macros.list().selected = 0;
+    EXPECT_FALSE(model.hookMessage(0x43, 0, 200u).changed);
+    model.stopRecording();
+    EXPECT_EQ(macros.list().items[0].names, std::vector<std::string>{"S0"});
+    EXPECT_EQ(macros.list().items[1].names, std::vector<std::string>{"S1"});
+    EXPECT_TRUE(macros.selectRow(2)); // the list is free again
+    EXPECT_EQ(macros.list().items[0].names, std::vector<std::string>{"S0"});
+
+    // Left alone it ends as it should: its final delay, stored in its own entry.
+    ASSERT_TRUE(model.startRecording(KeySettingsModel::Recording::Macro));
+    model.hookMessage(0x42, 0, 100u);
+    model.hookMessage(0x80000042u, 0, 130u);
+    model.stopRecording();
+    EXPECT_EQ(macros.list().items[2].names,
+              (std::vector<std::string>{"B Down", "<30 ms>", "B UP", "<50 ms>"}));
+}

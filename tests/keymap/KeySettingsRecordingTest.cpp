@@ -1,6 +1,7 @@
 #include "KeySettingsHarness.h"
 
 #include "keymap/KeySettingsFields.h"
+#include "skin/CSkinScrollBar.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -199,4 +200,63 @@ TEST(KeySettingsRecording, CaptureAndCombinationRecordingInTheDialog)
     EXPECT_EQ(dialog->change()->assignment.action.names, (Steps{"LCTRL", "LSHIFT", "S"}));
     EXPECT_EQ(dialog->change()->listValue.items[1].names, (Steps{"LCTRL", "LSHIFT", "S"}));
     EXPECT_EQ(dialog->change()->listValue.items[0].names, (Steps{"C0"}));
+}
+
+TEST(KeySettingsRecording, AClickOnABarOrFieldOnlyStopsTheRecording)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedMacros = namedList(12, 9, "M");
+    f.state->predefinedCombos = namedList(8, 6, "C");
+    auto dialog = f.open();
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(true));
+    const ActionList &macros = dialog->model().macros().list();
+    CSkinScrollBar &entries = dialog->entryScrollBar();
+    const QPoint upArrow(entries.width() / 2, 3);
+    const QPoint downArrow(entries.width() / 2, entries.height() - 3);
+
+    // The entry list's arrow during a macro recording: the entry recorded into ends as it
+    // should and stays current; the next key is no one's.
+    dialog->clickId(FirstTab + 1);
+    dialog->clickId(FirstMacroRow + 1);
+    dialog->clickId(RecordMacroButton);
+    dialog->hookMessage(0x42, 0, 100u);
+    dialog->hookMessage(Up | 0x42, 0, 160u);
+    pressAndRelease(entries, upArrow);
+    EXPECT_FALSE(dialog->isRecording());
+    EXPECT_EQ(FakeHook::uninstalls, 1);
+    dialog->hookMessage(0x43, 0, 900u);
+    EXPECT_EQ(dialog->model().macros().selectedIndex(), 1);
+    EXPECT_EQ(macros.items[1].names, (Steps{"B Down", "<60 ms>", "B UP", "<50 ms>"}));
+    EXPECT_EQ(macros.items[0].names, (Steps{"M0"}));
+    // Once stopped the bar scrolls again.
+    pressAndRelease(entries, upArrow);
+    EXPECT_EQ(dialog->model().macros().selectedIndex(), 0);
+
+    // A move asked for otherwise (a screen reader's), a click on a field or beside the
+    // buttons: each only stops it.
+    dialog->clickId(RecordMacroButton);
+    emit entries.scrollRequested(CSkinScrollBar::PageDown, 0);
+    EXPECT_FALSE(dialog->isRecording());
+    EXPECT_EQ(dialog->model().macros().selectedIndex(), 0);
+    dialog->clickId(RecordMacroButton);
+    dialog->fields().times()->clearFocus();
+    pressAndRelease(*dialog->fields().times(), QPoint(5, 5));
+    EXPECT_FALSE(dialog->isRecording());
+    EXPECT_FALSE(dialog->fields().times()->hasFocus());
+    dialog->clickId(RecordMacroButton);
+    pressAndRelease(*dialog, centreOf(*dialog, 270));
+    EXPECT_FALSE(dialog->isRecording());
+
+    // A combination: its keys stay in its own entry, the one below keeps its own.
+    dialog->clickId(FirstTab);
+    dialog->clickId(ComboRadio);
+    dialog->clickId(FirstComboRow + 5);
+    dialog->clickId(RecordComboButton);
+    dialog->hookMessage(0x41, 0, 1u);
+    pressAndRelease(entries, downArrow);
+    dialog->hookMessage(0x43, 0, 2u);
+    EXPECT_FALSE(dialog->isRecording());
+    EXPECT_EQ(dialog->model().combos().selectedIndex(), 5);
+    EXPECT_EQ(dialog->model().combos().list().items[5].names, (Steps{"A"}));
+    EXPECT_EQ(dialog->model().combos().list().items[6].names, (Steps{"C6"}));
 }

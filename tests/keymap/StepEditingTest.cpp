@@ -59,14 +59,14 @@ TEST(StepEditing, SwitchingDelayModesDropsAndPutsBackTheDelays)
     useRecordedDelays(macro);
     EXPECT_EQ(macro.size(), 3);
 
-    // The positions stay within the steps that are left.
+    // The positions stay within the steps that are left, and the rows stay filled.
     ActionList scrolled = macroOf({"A Down", "<1 ms>", "B Down", "<1 ms>", "C Down"});
     scrolled.pageRows = 2;
     scrolled.top = 4;
     scrolled.selected = 0;
     useAutoDelay(scrolled, 30);
-    EXPECT_EQ(scrolled.top, 2);
-    EXPECT_EQ(scrolled.selected, 0);
+    EXPECT_EQ(scrolled.top, 1);
+    EXPECT_EQ(scrolled.selected, 1);
 }
 
 TEST_F(StepEditingTest, MouseStepsKeepKeysAndDelaysAlternating)
@@ -162,6 +162,22 @@ TEST_F(StepEditingTest, LimitsCutFromTheEnd)
     ASSERT_TRUE(applyMenuItem(*catalogue, fixed, 0, WheelUp));
     EXPECT_EQ(fixed.size(), MaxStepsAutoDelay);
     EXPECT_EQ(fixed.names.front(), "Mouse Wheel Up");
+
+    // A full macro with one fixed delay would double when its delays come back: the end goes,
+    // and what is left still ends on a key.
+    Steps keys;
+    for (int i = 0; i < MaxStepsAutoDelay; ++i)
+        keys.push_back("K" + std::to_string(i));
+    ActionList full = macroOf(keys, true);
+    full.top = 1590;
+    full.delayMs = 7;
+    useRecordedDelays(full);
+    EXPECT_EQ(full.size(), MaxStepsWithDelays);
+    EXPECT_EQ(full.names[797], "<7 ms>");
+    EXPECT_EQ(full.names.back(), "K399");
+    EXPECT_TRUE(alternates(full));
+    EXPECT_EQ(full.top, MaxStepsWithDelays - 9);
+    EXPECT_EQ(full.selected, 8);
 }
 
 TEST(StepEditing, FieldValuesAreClamped)
