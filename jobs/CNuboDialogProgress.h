@@ -77,6 +77,7 @@ protected:
 private:
     void waitForEarlierWorker();
     void startJob();
+    void prepareJob();
     void setProgress(int percent);
     void setMessage(const DrawnButton::Texts &captions);
     void closeWith(Result result);
@@ -90,6 +91,5 @@ private:
     int m_progress = 1;
     bool m_waitOnly = false;
     bool m_waitingForEarlier = false;
-    bool m_cancelPending = false;
     bool m_closed = false;
 };
