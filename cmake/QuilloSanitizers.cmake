@@ -1,5 +1,13 @@
+if(QUILLO_SANITIZE AND QUILLO_TSAN)
+    message(FATAL_ERROR "QUILLO_SANITIZE and QUILLO_TSAN exclude each other")
+endif()
 if(QUILLO_SANITIZE)
     set(_quillo_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_compile_options(${_quillo_san})
     add_link_options(-fsanitize=address,undefined)
+endif()
+if(QUILLO_TSAN)
+    # Qt comes uninstrumented: what TSan cannot see inside it, tests/tsan.supp names by function.
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
 endif()

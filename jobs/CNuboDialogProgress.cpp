@@ -7,6 +7,7 @@
 #include "skin/WindowsColour.h"
 
 #include <QPainter>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -15,6 +16,8 @@ namespace {
 constexpr int ProgressScale = 150;
 // Smoothing reaches a pixel or two beyond a stretched rectangle.
 constexpr int RepaintMargin = 3;
+// Under a third of a frame at 60 Hz.
+constexpr std::chrono::microseconds PrepareSlice{5000};
 
 QRect barRect(int percent)
 {
@@ -120,6 +123,18 @@ void CNuboDialogProgress::waitForEarlierWorker()
 void CNuboDialogProgress::startJob()
 {
     m_job = std::make_shared<TransferJob>(state(), DeviceJob, m_waits);
+    prepareJob();
+}
+
+void CNuboDialogProgress::prepareJob()
+{
+    if (m_closed || !m_job)
+        return;
+    // What the worker sends is taken here, a slice per turn of the event loop.
+    if (!m_job->prepare(PrepareSlice)) {
+        QTimer::singleShot(0, this, &CNuboDialogProgress::prepareJob);
+        return;
+    }
     const std::shared_ptr<TransferJob> job = m_job;
     if (!state().deviceWorker.start(DeviceWorker::Task::Exchange, messageTarget(),
                                     [job](WindowHandle window) { job->run(window); })) {
@@ -152,17 +167,9 @@ void CNuboDialogProgress::postedMessage(unsigned int message, std::uintptr_t wPa
         setProgress(int(std::min<long long>(100, units * (bySlot ? 100 : 200) / ProgressScale)));
         break;
     }
-    case ModelReleasedMessage:
-        if (m_cancelPending)
-            closeWith(Cancelled);
-        break;
     case quillodev::DeviceMessageDone:
         if (!m_job)
             return; // an earlier worker's, meant for its own window
-        if (m_cancelPending) {
-            closeWith(Cancelled);
-            return;
-        }
         m_result = m_job->finish();
         closeWith(m_result ? Succeeded : Failed);
         break;
@@ -200,12 +207,6 @@ void CNuboDialogProgress::cancel()
     if (m_closed)
         return;
     setProgress(0);
-    // A key write still encoding from the model closes as soon as it is done with it, so
-    // that the user's next edit never meets a thread reading the same model.
-    if (m_job && m_job->readsModel()) {
-        m_cancelPending = true;
-        return;
-    }
     closeWith(Cancelled);
 }
 

@@ -7,12 +7,14 @@
 #include <memory>
 
 // The modal progress window of every device job but the firmware download. The caller sets
-// DeviceJob and runs it; the dialog starts one worker for the job (on AppState's
-// DeviceWorker), draws the bar from the worker's progress messages and closes itself when
-// the job posts done. Cancel closes at once and leaves the worker to finish on its own; its
-// later posts are dropped. If an earlier worker still runs when the dialog opens, the dialog
-// first says it is finishing that exchange and starts its own job only once it has ended, so
-// that two threads never talk to the keyboard.
+// DeviceJob and runs it; the dialog takes what the job sends from the model (the key write
+// encodes it a slice per turn of the event loop), then starts one worker for the job (on
+// AppState's DeviceWorker), draws the bar from the worker's progress messages and closes
+// itself when the job posts done. Cancel closes at once: before the worker started nothing
+// is sent, after it the worker finishes on its own and its later posts are dropped. If an
+// earlier worker still runs when the dialog opens, the dialog first says it is finishing
+// that exchange and starts its own job only once it has ended, so that two threads never
+// talk to the keyboard.
 //
 // How to run a job and learn how it ended:
 //
@@ -77,6 +79,7 @@ protected:
 private:
     void waitForEarlierWorker();
     void startJob();
+    void prepareJob();
     void setProgress(int percent);
     void setMessage(const DrawnButton::Texts &captions);
     void closeWith(Result result);
@@ -90,6 +93,5 @@ private:
     int m_progress = 1;
     bool m_waitOnly = false;
     bool m_waitingForEarlier = false;
-    bool m_cancelPending = false;
     bool m_closed = false;
 };

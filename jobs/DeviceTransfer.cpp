@@ -33,20 +33,33 @@ TransferResult DeviceTransfer::encodeKeyAssignments(const AppState &state, Encod
 {
     encoded.arrays.assign(std::size_t(SlotCount), {});
     encoded.toSet.assign(std::size_t(SlotCount), false);
-    for (int layer = 0; layer < Layers; ++layer) {
-        for (int key = 1; key <= AppState::KeyCount; ++key) {
-            const std::size_t slot = slotOf(layer, key);
-            switch (KeyConfigCodec::encode(state.catalogue, state.assignment(key, layer),
-                                           encoded.arrays[slot])) {
-            case KeyConfigCodec::Encoded::Set:
-                encoded.toSet[slot] = true;
-                break;
-            case KeyConfigCodec::Encoded::Empty:
-                break;
-            case KeyConfigCodec::Encoded::Invalid:
-                return {TransferResult::Status::AssignmentRefused, key, layer};
-            }
-        }
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const TransferResult result = encodeSlot(state, slot, encoded);
+        if (!result)
+            return result;
+    }
+    return {};
+}
+
+TransferResult DeviceTransfer::encodeSlot(const AppState &state, int slot, EncodedKeys &encoded)
+{
+    if (slot < 0 || slot >= SlotCount || encoded.arrays.size() != std::size_t(SlotCount)
+        || encoded.toSet.size() != std::size_t(SlotCount))
+        return failed();
+    const int layer = slot / AppState::KeyCount;
+    const int key = slot % AppState::KeyCount + 1;
+    const std::size_t i = std::size_t(slot);
+    const std::size_t entry = std::size_t(AppState::index(key, layer));
+    switch (KeyConfigCodec::encode(state.catalogue, state.category[entry], state.code[entry],
+                                   state.action[entry], encoded.arrays[i])) {
+    case KeyConfigCodec::Encoded::Set:
+        encoded.toSet[i] = true;
+        break;
+    case KeyConfigCodec::Encoded::Empty:
+        encoded.toSet[i] = false;
+        break;
+    case KeyConfigCodec::Encoded::Invalid:
+        return {TransferResult::Status::AssignmentRefused, key, layer};
     }
     return {};
 }

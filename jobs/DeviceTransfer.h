@@ -54,6 +54,9 @@ public:
         std::vector<bool> toSet;              // false: the key is sent empty
     };
     static TransferResult encodeKeyAssignments(const AppState &state, EncodedKeys &encoded);
+    // The same for one slot of `encoded`, which must already hold every slot; for taking the
+    // encoding in slices.
+    static TransferResult encodeSlot(const AppState &state, int slot, EncodedKeys &encoded);
     static TransferResult sendKeyAssignments(CNuboHWI &device, const EncodedKeys &encoded,
                                              WindowHandle progress);
 

@@ -54,13 +54,19 @@ KeyConfigCodec::Encoded KeyConfigCodec::encode(const KeyCatalogue &catalogue,
                                                const KeyAssignment &assignment,
                                                std::vector<int> &array)
 {
+    return encode(catalogue, assignment.category, assignment.code, assignment.action, array);
+}
+
+KeyConfigCodec::Encoded KeyConfigCodec::encode(const KeyCatalogue &catalogue, int category,
+                                               int code, const ActionList &action,
+                                               std::vector<int> &array)
+{
     array.clear();
-    if (assignment.category <= KeyAssignment::NotSet)
+    if (category <= KeyAssignment::NotSet)
         return Encoded::Empty;
 
-    const ActionList &action = assignment.action;
     const int n = action.size();
-    switch (assignment.category) {
+    switch (category) {
     case KeyAssignment::Combo:
         if (n == 0)
             return Encoded::Empty;
@@ -115,12 +121,12 @@ KeyConfigCodec::Encoded KeyConfigCodec::encode(const KeyCatalogue &catalogue,
 
     default:
         // Every other category carries one code.
-        if (assignment.code < 0 || assignment.code > 255)
+        if (code < 0 || code > 255)
             return Encoded::Invalid;
-        if (assignment.code == LeftDoubleClick)
+        if (code == LeftDoubleClick)
             array = {NormalKind, 2, MouseKeyLeft, MouseKeyLeft};
         else
-            array = {NormalKind, 1, assignment.code};
+            array = {NormalKind, 1, code};
         return Encoded::Set;
     }
 }

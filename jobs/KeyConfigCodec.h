@@ -28,6 +28,9 @@ public:
     // values; numbers the keyboard keeps in fewer bits are clamped to their range.
     static Encoded encode(const KeyCatalogue &catalogue, const KeyAssignment &assignment,
                           std::vector<int> &array);
+    // The same for an assignment held in the model's three arrays, without copying its action.
+    static Encoded encode(const KeyCatalogue &catalogue, int category, int code,
+                          const ActionList &action, std::vector<int> &array);
 
     // The assignment an array stands for. `size` is the number of valid elements; an array
     // that claims more entries than it holds reads as not set. `current` is the key's

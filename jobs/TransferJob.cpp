@@ -25,18 +25,33 @@ TransferJob::TransferJob(AppState &state, int code, Waits waits)
     : m_state(state)
     , m_code(code)
     , m_waits(waits)
-    , m_readsModel(code == WriteKeys)
 {
-    if (code == ReadKeysAndLights)
+    if (code == WriteKeys) {
+        m_encoded.arrays.assign(std::size_t(DeviceTransfer::SlotCount), {});
+        m_encoded.toSet.assign(std::size_t(DeviceTransfer::SlotCount), false);
+    } else if (code == ReadKeysAndLights) {
         m_codes = state.code;
-    else if (code == WriteLights)
+    } else if (code == WriteLights) {
         m_lights = LightArea::fromSettings(state.lightSettings);
+    }
 }
 
-void TransferJob::releaseModel(WindowHandle window)
+bool TransferJob::prepare(std::chrono::microseconds budget)
 {
-    m_readsModel.store(false);
-    postTo(window, ModelReleasedMessage, 0, 0);
+    if (m_code != WriteKeys)
+        return true;
+    const auto until = std::chrono::steady_clock::now() + budget;
+    while (m_nextSlot < DeviceTransfer::SlotCount) {
+        m_result = DeviceTransfer::encodeSlot(m_state, m_nextSlot++, m_encoded);
+        if (!m_result) {
+            // Nothing is sent; the rest need not be looked at.
+            m_nextSlot = DeviceTransfer::SlotCount;
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= until)
+            break;
+    }
+    return m_nextSlot >= DeviceTransfer::SlotCount;
 }
 
 void TransferJob::pause(std::chrono::milliseconds wait) const
@@ -49,16 +64,16 @@ void TransferJob::run(WindowHandle window)
 {
     CNuboHWI &device = m_state.hwi;
     switch (m_code) {
-    case WriteKeys: {
-        DeviceTransfer::EncodedKeys encoded;
-        m_result = DeviceTransfer::encodeKeyAssignments(m_state, encoded);
-        releaseModel(window);
+    case WriteKeys:
+        // Not started before prepare() was done: nothing half encoded goes out.
+        if (m_nextSlot < DeviceTransfer::SlotCount)
+            m_result = {TransferResult::Status::DeviceFailed, 0, 0};
+        // A key the keyboard cannot hold was found while encoding: nothing is sent.
         if (m_result)
-            m_result = DeviceTransfer::sendKeyAssignments(device, encoded, window);
+            m_result = DeviceTransfer::sendKeyAssignments(device, m_encoded, window);
         if (m_result)
             pause(m_waits.afterKeyWrite);
         break;
-    }
     case ReadKeysAndLights:
         m_result = DeviceTransfer::fetchKeyAssignments(device, m_state.catalogue, m_codes, m_keys,
                                                        window);

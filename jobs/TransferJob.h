@@ -5,14 +5,9 @@
 #include <quillodev/MessageTarget.h>
 
 #include <array>
-#include <atomic>
 #include <chrono>
 
 class AppState;
-
-// Posted by a key write once its worker no longer reads the model, so that a cancelled
-// dialog can let the user edit again without a thread still reading what is edited.
-constexpr unsigned int ModelReleasedMessage = 0x46A;
 
 // The pauses of the jobs, in which the keyboard stores to its flash.
 struct TransferWaits {
@@ -21,11 +16,11 @@ struct TransferWaits {
     std::chrono::milliseconds afterSingleStep{1000};
 };
 
-// One job of the progress dialog. The worker only talks to the keyboard and works on copies;
-// what the job reads is taken over into the model by finish(), on the user-interface thread,
-// so that a job the user cancelled never changes the model. The one exception is the key
-// write, whose worker encodes from the model itself (copying a large model would stall the
-// window) and posts ModelReleasedMessage when it is done with it.
+// One job of the progress dialog. The worker only talks to the keyboard and works on copies:
+// what a write sends is taken from the model on the user-interface thread before the worker
+// starts (the key write encodes every key there, in slices, see prepare()), and what a read
+// brings is taken over into the model by finish(), on the same thread, so that a job the user
+// cancelled never changes the model and the user may edit again at once.
 class TransferJob {
 public:
     enum Code : int {
@@ -42,34 +37,39 @@ public:
     // Whether the job writes to the keyboard (for the failure message).
     static bool writes(int code);
 
-    // On the user-interface thread; copies the little the worker needs from the model.
+    // On the user-interface thread; copies what the worker needs from the model.
     TransferJob(AppState &state, int code, Waits waits = {});
     TransferJob(const TransferJob &) = delete;
     TransferJob &operator=(const TransferJob &) = delete;
 
     int code() const { return m_code; }
 
+    // On the user-interface thread, before the worker starts: takes the next part of what the
+    // worker sends, for about `budget`, so that the window stays live while a large
+    // configuration is encoded (a maximal one takes a good part of a second). True once all
+    // of it is taken; the jobs other than the key write take theirs when they are made.
+    bool prepare(std::chrono::microseconds budget);
+
     // On the worker: the job's exchanges and waits. Progress goes to `window` as the device
     // library posts it (jobs 1 and 3) or as the single step 150 (the others), then
     // DeviceMessageDone. A failed exchange skips the rest and the waits.
     void run(WindowHandle window);
-    // True while the worker still reads the model.
-    bool readsModel() const { return m_readsModel.load(); }
 
     // On the user-interface thread once DeviceMessageDone has arrived: the job's outcome,
     // and on success what was read is taken into the model. Later calls change nothing.
     TransferResult finish();
 
 private:
-    void releaseModel(WindowHandle window);
     void pause(std::chrono::milliseconds wait) const;
 
     AppState &m_state;
     const int m_code;
     const Waits m_waits;
-    std::atomic<bool> m_readsModel{false};
     bool m_finished = false;
 
+    // Taken before the worker starts, read by it only.
+    DeviceTransfer::EncodedKeys m_encoded;
+    int m_nextSlot = 0;
     // Written by the worker before it posts done, read after done arrived.
     TransferResult m_result;
     std::array<int, 218> m_codes{};

@@ -2,11 +2,25 @@
 # Builds the Debian package from the default build and checks it as a distribution would: its
 # file list, lintian, the desktop entry and AppStream data, and the programs run from the
 # package unpacked into a throw-away root.
+#
+#   scripts/check-package.sh            builds the "package" preset (warnings are not errors)
+#   scripts/check-package.sh BUILD_DIR  packages a tree already built, as CI does with the
+#                                       default build its tests ran on
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=build/default
 stamp() { echo "== $(date +%T) package: $*"; }
+
+if [ $# -gt 0 ]; then
+    build=$1
+    [ -f "$build/CMakeCache.txt" ] || { echo "check-package: $build is no build tree" >&2; exit 2; }
+    cmake --build "$build"
+else
+    build=build/package
+    stamp "build"
+    cmake --preset package >/dev/null
+    cmake --build --preset package
+fi
 
 stamp "cpack"
 rm -rf "$build/package"

@@ -12,8 +12,11 @@ void DialogMessageTarget::post(unsigned int message, std::uintptr_t wParam, std:
 {
     // postEvent is thread-safe; the lock only keeps the receiver alive while it is called.
     std::lock_guard lock(m_mutex);
-    if (m_receiver)
-        QCoreApplication::postEvent(m_receiver, new PostedMessage(message, wParam, lParam));
+    if (!m_receiver)
+        return;
+    auto *event = new PostedMessage(message, wParam, lParam);
+    event->published();
+    QCoreApplication::postEvent(m_receiver, event);
 }
 
 void DialogMessageTarget::postTimed(unsigned int message, std::uintptr_t wParam,
@@ -24,6 +27,7 @@ void DialogMessageTarget::postTimed(unsigned int message, std::uintptr_t wParam,
         return;
     auto *event = new PostedMessage(message, wParam, lParam);
     event->setEventTime(timeMs);
+    event->published();
     QCoreApplication::postEvent(m_receiver, event);
 }
 

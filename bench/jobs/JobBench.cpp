@@ -4,6 +4,7 @@
 // painted frame.
 #include "app/AppState.h"
 #include "jobs/CNuboDialogProgress.h"
+#include "jobs/DeviceTransfer.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
@@ -248,6 +249,29 @@ BENCHMARK(BM_UiStallDuringKeyWrite)
     ->Iterations(3)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// The copy the key write's worker sends, taken on the user-interface thread: every key of a
+// maximal configuration encoded. The dialog takes it in slices of 5 ms, so this is the sum of
+// them, not a stall.
+void BM_KeyWriteCopy(benchmark::State &state)
+{
+    Bench bench(0us);
+    if (!bench.ready) {
+        state.SkipWithError("no keyboard or no skins");
+        return;
+    }
+    bench.assign(MaximalMacros);
+    for (auto _ : state) {
+        DeviceTransfer::EncodedKeys encoded;
+        const TransferResult result = DeviceTransfer::encodeKeyAssignments(bench.state, encoded);
+        if (!result) {
+            state.SkipWithError("a maximal macro was refused");
+            return;
+        }
+        benchmark::DoNotOptimize(encoded);
+    }
+}
+BENCHMARK(BM_KeyWriteCopy)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 // A progress dialog that notes its first painted frame.
 class TimedProgress : public CNuboDialogProgress {

@@ -208,26 +208,62 @@ TEST(ProgressDialog, CancelClosesAtOnceAndTheNextJobWaitsForTheEarlierWorker)
     }
 }
 
-TEST(ProgressDialog, CancelWhileTheKeyWriteStillReadsTheModelWaitsUntilItIsDone)
+TEST(ProgressDialog, ACancelledKeyWriteClosesAtOnceAndSendsWhatWasConfirmed)
 {
     JobFixture f(4);
-    // Large macros take the worker a while to encode.
+    // Large macros, and a keyboard slow enough that the write still runs while the user
+    // edits again.
     ActionList macro(9);
-    for (int i = 0; i < 16000; ++i) {
+    for (int i = 0; i < 2000; ++i) {
         macro.setAt(20000, "A Down");
         macro.setAt(20000, "<5 ms>");
     }
     for (int key = 1; key <= 12; ++key)
         f.state.setAssignment(key, 0, {KeyAssignment::Macro, 0, macro});
+    f.keyboard->setReportInterval(200us);
     RunningJob write(f, TransferJob::WriteKeys);
     ASSERT_TRUE(write.started);
+    ASSERT_TRUE(waitUntil([&] { return f.state.deviceWorker.isRunning(); }));
     write.dialog.clickCancel();
-    // Closed only once the worker no longer reads what the user may edit next: the bar
-    // shows the cancel at once, the window follows when the encoding is done.
-    EXPECT_EQ(write.dialog.progress(), 0);
-    EXPECT_LT(write.dialog.closedMs, 0);
-    ASSERT_EQ(write.finish(), CNuboDialogProgress::Cancelled);
+    EXPECT_EQ(write.dialog.outcome(), CNuboDialogProgress::Cancelled);
+    EXPECT_GE(write.dialog.closedMs, 0);
+    ASSERT_TRUE(f.state.deviceWorker.isRunning());
+
+    // What the user changes now is not what the running write sends.
+    const KeyAssignment sent = f.state.assignment(12, 0);
+    for (int key = 1; key <= 12; ++key)
+        f.state.setAssignment(key, 0, {KeyAssignment::Single, 0x05, {}});
     finishWorkers(f.state);
+
+    JobFixture reader(4);
+    reader.keyboard->setMemory(f.keyboard->memory());
+    ASSERT_EQ(runJob(reader, TransferJob::ReadKeysAndLights), CNuboDialogProgress::Succeeded);
+    const KeyAssignment read = reader.state.assignment(12, 0);
+    EXPECT_EQ(read.category, KeyAssignment::Macro);
+    EXPECT_EQ(read.action.names.size(), sent.action.names.size() - 1); // the last delay stays
+}
+
+// A large configuration is encoded a slice at a time while the window stays live (these 40
+// keys take some 20 ms, the slice is 5 ms); a cancel meanwhile sends nothing at all.
+TEST(ProgressDialog, ACancelWhileTheKeysAreStillEncodedSendsNothing)
+{
+    JobFixture f(4);
+    ActionList macro(9);
+    for (int i = 0; i < 16000; ++i) {
+        macro.setAt(20000, "A Down");
+        macro.setAt(20000, "<5 ms>");
+    }
+    for (int key = 1; key <= 40; ++key)
+        f.state.setAssignment(key, 1, {KeyAssignment::Macro, 0, macro});
+    f.keyboard->clearTrace();
+    RunningJob write(f, TransferJob::WriteKeys);
+    ASSERT_TRUE(write.started);
+    EXPECT_FALSE(f.state.deviceWorker.isRunning());
+    write.dialog.clickCancel();
+    EXPECT_EQ(write.dialog.outcome(), CNuboDialogProgress::Cancelled);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(f.state.deviceWorker.isRunning());
+    EXPECT_TRUE(f.keyboard->trace().empty());
 }
 
 // The emulator's faults end every job as failed, with the failure message, and a failed read
