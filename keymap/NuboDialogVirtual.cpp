@@ -1,22 +1,24 @@
-#include "app/NuboDialogVirtual.h"
+#include "keymap/NuboDialogVirtual.h"
 
-#include "app/AppState.h"
-#include "app/VirtualKeyboardTable.h"
+#include "layout/ScaleFactor.h"
+#include "layout/VirtualKeyboardTable.h"
+#include "model/VirtualKeyPicks.h"
 #include "skin/FontTable.h"
-#include "skin/ScaleFactor.h"
 
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
-NuboDialogVirtual::NuboDialogVirtual(AppState &state, const FontTable &fonts,
-                                     const SkinImages &skin, QWidget *parent)
-    : SkinnedDialog(state, fonts, VirtualKeyboardTable::EntryCount, VirtualKeyboardTable::ColourKey,
+NuboDialogVirtual::NuboDialogVirtual(const DialogContext &context, const KeyCatalogue &catalogue,
+                                     VirtualKeyPicks &picks, const SkinImages &skin,
+                                     QWidget *parent)
+    : SkinnedDialog(context, VirtualKeyboardTable::EntryCount, VirtualKeyboardTable::ColourKey,
                     parent)
-    , m_picker(state, VirtualKeyPicker::SingleKey)
+    , m_picks(picks)
+    , m_picker(catalogue, picks, VirtualKeyPicker::SingleKey)
     , m_hold(ClickHoldMs, [this](int index) { clickEntry(index); })
 {
     setSkin(skin);
-    setWindowTitle(QString::fromUtf8(state.chinese() ? "虚拟键盘" : "Virtual Keyboard"));
+    setWindowTitle(QString::fromUtf8(context.chinese() ? "虚拟键盘" : "Virtual Keyboard"));
     m_doubleClickWait.setSingleShot(true);
     m_doubleClickWait.setInterval(DoubleClickReleaseMs);
     connect(&m_doubleClickWait, &QTimer::timeout, this, &NuboDialogVirtual::finishDoubleClick);
@@ -108,7 +110,7 @@ void NuboDialogVirtual::finishDoubleClick()
     m_doubleClickEntry = -1;
     if (index < 0)
         return;
-    state().virtualPick = table()[std::size_t(index)].keyIndex;
+    m_picks.virtualPick = table()[std::size_t(index)].keyIndex;
     accept();
 }
 
@@ -125,7 +127,7 @@ void NuboDialogVirtual::afterEntries(QPainter &)
 {
     if (!m_text)
         return;
-    const QString text = QString::fromStdString(m_picker.text(state().language));
+    const QString text = QString::fromStdString(m_picker.text(language()));
     if (m_text->toPlainText() != text)
         m_text->setPlainText(text);
 }

@@ -1,17 +1,20 @@
 #pragma once
 
-#include "app/VirtualKeyPicker.h"
+#include "keymap/VirtualKeyPicker.h"
 #include "skin/ClickHold.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinnedDialog.h"
 
 #include <QTimer>
 
+class KeyCatalogue;
 class QPlainTextEdit;
+struct VirtualKeyPicks;
 
 // The on-screen keyboard on which keys are picked with the mouse: one key (pick mode 1) or up
-// to six for a combination (mode 2). The pick is exchanged through AppState as device codes
-// (virtualPick, virtualPicks and virtualPickCount) and shown in words below the keys.
+// to six for a combination (mode 2). The pick is exchanged through the caller's
+// VirtualKeyPicks as device codes (virtualPick, virtualPicks and virtualPickCount) and shown
+// in words below the keys.
 class NuboDialogVirtual : public SkinnedDialog {
     Q_OBJECT
 public:
@@ -20,8 +23,8 @@ public:
     static constexpr int ClickHoldMs = 100;
     static constexpr int DoubleClickReleaseMs = 300;
 
-    NuboDialogVirtual(AppState &state, const FontTable &fonts, const SkinImages &skin,
-                      QWidget *parent = nullptr);
+    NuboDialogVirtual(const DialogContext &context, const KeyCatalogue &catalogue,
+                      VirtualKeyPicks &picks, const SkinImages &skin, QWidget *parent = nullptr);
     ~NuboDialogVirtual() override;
 
     // Set by the caller before the dialog runs: 1 picks one key, 2 a combination.
@@ -45,6 +48,7 @@ protected:
 private:
     void finishDoubleClick();
 
+    VirtualKeyPicks &m_picks;
     VirtualKeyPicker m_picker;
     ClickHold m_hold;
     QPlainTextEdit *m_text = nullptr;

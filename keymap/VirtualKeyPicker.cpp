@@ -1,8 +1,9 @@
-#include "app/VirtualKeyPicker.h"
+#include "keymap/VirtualKeyPicker.h"
 
-#include "app/AppState.h"
-#include "app/VirtualKeyboardTable.h"
-#include "skin/ButtonTable.h"
+#include "layout/ButtonTable.h"
+#include "layout/VirtualKeyboardTable.h"
+#include "model/KeyCatalogue.h"
+#include "model/VirtualKeyPicks.h"
 
 #include <algorithm>
 
@@ -20,20 +21,21 @@ int keyEntryOf(const ButtonTable &table, int code)
 
 } // namespace
 
-VirtualKeyPicker::VirtualKeyPicker(AppState &state, int mode)
-    : m_state(state)
+VirtualKeyPicker::VirtualKeyPicker(const KeyCatalogue &catalogue, VirtualKeyPicks &picks, int mode)
+    : m_catalogue(catalogue)
+    , m_picks(picks)
     , m_mode(mode)
 {}
 
 void VirtualKeyPicker::open(ButtonTable &table)
 {
     if (m_mode == SingleKey) {
-        const int index = keyEntryOf(table, m_state.virtualPick);
+        const int index = keyEntryOf(table, m_picks.virtualPick);
         if (index >= 0)
             table[std::size_t(index)].checked = true;
     } else if (m_mode == Combination) {
-        m_state.virtualPicks.fill(0);
-        m_state.virtualPickCount = 0;
+        m_picks.virtualPicks.fill(0);
+        m_picks.virtualPickCount = 0;
     }
 }
 
@@ -54,17 +56,17 @@ void VirtualKeyPicker::toggleSingle(ButtonTable &table, int index)
 {
     DrawnButton &entry = table[std::size_t(index)];
     // At most one key stays checked: the old pick goes.
-    const int old = keyEntryOf(table, m_state.virtualPick);
+    const int old = keyEntryOf(table, m_picks.virtualPick);
     if (old >= 0 && old != index)
         table[std::size_t(old)].checked = false;
-    m_state.virtualPick = entry.checked ? entry.keyIndex : 0;
+    m_picks.virtualPick = entry.checked ? entry.keyIndex : 0;
 }
 
 void VirtualKeyPicker::toggleCombination(ButtonTable &table, int index)
 {
     DrawnButton &entry = table[std::size_t(index)];
-    auto &picks = m_state.virtualPicks;
-    int &count = m_state.virtualPickCount;
+    auto &picks = m_picks.virtualPicks;
+    int &count = m_picks.virtualPickCount;
     count = std::clamp(count, 0, MaxPicks);
     if (entry.checked) {
         if (count < MaxPicks)
@@ -87,15 +89,15 @@ std::string VirtualKeyPicker::text(const std::string &language) const
     const bool chinese = language == "zh-CN";
     if (!chinese && language != "en-US")
         return {};
-    const KeyCatalogue &catalogue = m_state.catalogue;
+    const KeyCatalogue &catalogue = m_catalogue;
     if (m_mode == SingleKey)
-        return (chinese ? "单键：" : "Single:") + catalogue.nameOfCode(m_state.virtualPick);
+        return (chinese ? "单键：" : "Single:") + catalogue.nameOfCode(m_picks.virtualPick);
     if (m_mode != Combination)
         return {};
     std::string text
-        = (chinese ? "组合键：" : "Combo:") + catalogue.nameOfCode(m_state.virtualPicks[0]);
-    const int count = std::clamp(m_state.virtualPickCount, 0, MaxPicks);
+        = (chinese ? "组合键：" : "Combo:") + catalogue.nameOfCode(m_picks.virtualPicks[0]);
+    const int count = std::clamp(m_picks.virtualPickCount, 0, MaxPicks);
     for (int slot = 1; slot < count; ++slot)
-        text += "+" + catalogue.nameOfCode(m_state.virtualPicks[std::size_t(slot)]);
+        text += "+" + catalogue.nameOfCode(m_picks.virtualPicks[std::size_t(slot)]);
     return text;
 }

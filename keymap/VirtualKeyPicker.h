@@ -2,17 +2,19 @@
 
 #include <string>
 
-class AppState;
 class ButtonTable;
+class KeyCatalogue;
+struct VirtualKeyPicks;
 
 // What the virtual keyboard's clicks pick: one key (mode 1) or up to six in order (mode 2),
-// exchanged as device codes through AppState. The key entries' checked state shows the pick.
+// exchanged as device codes through the picks it is given. The key entries' checked state shows the
+// pick.
 class VirtualKeyPicker {
 public:
     enum Mode : int { SingleKey = 1, Combination = 2 };
     static constexpr int MaxPicks = 6;
 
-    VirtualKeyPicker(AppState &state, int mode);
+    VirtualKeyPicker(const KeyCatalogue &catalogue, VirtualKeyPicks &picks, int mode);
 
     int mode() const { return m_mode; }
     void setMode(int mode) { m_mode = mode; }
@@ -27,6 +29,7 @@ private:
     void toggleSingle(ButtonTable &table, int index);
     void toggleCombination(ButtonTable &table, int index);
 
-    AppState &m_state;
+    const KeyCatalogue &m_catalogue;
+    VirtualKeyPicks &m_picks;
     int m_mode;
 };

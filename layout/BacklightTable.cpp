@@ -1,6 +1,6 @@
-#include "lighting/BacklightTable.h"
+#include "layout/BacklightTable.h"
 
-#include "app/MainWindowTable.h"
+#include "layout/MainWindowTable.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "skin/ButtonTable.h"
+#include "layout/ButtonTable.h"
 
-#include "skin/ScaleFactor.h"
+#include "layout/ScaleFactor.h"
 
 ButtonTable::ButtonTable(std::size_t size)
     : m_entries(size)

@@ -1,4 +1,4 @@
-#include "jobs/DialogCells.h"
+#include "layout/DialogCells.h"
 
 namespace DialogCells {
 

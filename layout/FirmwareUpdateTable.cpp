@@ -1,6 +1,6 @@
-#include "jobs/FirmwareUpdateTable.h"
+#include "layout/FirmwareUpdateTable.h"
 
-#include "jobs/DialogCells.h"
+#include "layout/DialogCells.h"
 
 namespace FirmwareUpdateTable {
 namespace {

@@ -1,4 +1,4 @@
-#include "keymap/KeySettingsCodes.h"
+#include "layout/KeySettingsCodes.h"
 
 namespace KeySettingsCodes {
 namespace {

@@ -1,6 +1,6 @@
-#include "keymap/KeySettingsTable.h"
+#include "layout/KeySettingsTable.h"
 
-#include "keymap/KeySettingsCodes.h"
+#include "layout/KeySettingsCodes.h"
 
 #include <algorithm>
 #include <iterator>

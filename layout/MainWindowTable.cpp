@@ -1,6 +1,6 @@
-#include "app/MainWindowTable.h"
+#include "layout/MainWindowTable.h"
 
-#include "app/KeyboardModel.h"
+#include "model/KeyboardModel.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "lighting/MultiKeyTable.h"
+#include "layout/MultiKeyTable.h"
 
-#include "lighting/BacklightTable.h"
+#include "layout/BacklightTable.h"
 
 namespace MultiKeyTable {
 

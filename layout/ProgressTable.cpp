@@ -1,6 +1,6 @@
-#include "jobs/ProgressTable.h"
+#include "layout/ProgressTable.h"
 
-#include "jobs/DialogCells.h"
+#include "layout/DialogCells.h"
 
 namespace ProgressTable {
 namespace {

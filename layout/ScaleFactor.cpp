@@ -1,4 +1,4 @@
-#include "skin/ScaleFactor.h"
+#include "layout/ScaleFactor.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "skin/ScrollBarGeometry.h"
+#include "layout/ScrollBarGeometry.h"
 
 #include <algorithm>
 #include <cstdint>

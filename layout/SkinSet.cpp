@@ -1,6 +1,6 @@
-#include "skin/SkinSet.h"
+#include "layout/SkinSet.h"
 
-#include "app/KeyboardModel.h"
+#include "model/KeyboardModel.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/VirtualKeyboardTable.h"
+#include "layout/VirtualKeyboardTable.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "keymap/ActionList.h"
+#include "model/ActionList.h"
 
 #include <algorithm>
 

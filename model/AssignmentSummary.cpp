@@ -1,7 +1,7 @@
-#include "keymap/AssignmentSummary.h"
+#include "model/AssignmentSummary.h"
 
-#include "app/AppState.h"
-#include "keymap/StepText.h"
+#include "model/AppState.h"
+#include "model/StepText.h"
 
 #include <string_view>
 

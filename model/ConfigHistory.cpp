@@ -1,12 +1,12 @@
-#include "app/ConfigHistory.h"
+#include "model/ConfigHistory.h"
 
-#include "app/AppState.h"
-#include "keymap/KeyMapChange.h"
+#include "model/Configuration.h"
+#include "model/KeyMapChange.h"
 
 namespace {
 
-constexpr int FirstEntry = AppState::index(1, 0);
-constexpr int LastEntry = AppState::index(AppState::KeyCount, 1);
+constexpr int FirstEntry = Configuration::index(1, 0);
+constexpr int LastEntry = Configuration::index(Configuration::KeyCount, 1);
 
 // Everything a list holds, positions included: what a profile stores of it.
 bool sameList(const ActionList &a, const ActionList &b)
@@ -21,7 +21,7 @@ bool sameList(const ActionList &a, const ActionList &b)
     return true;
 }
 
-const ActionList *listOf(const AppState &state, KeyMapChange::List list)
+const ActionList *listOf(const Configuration &state, KeyMapChange::List list)
 {
     switch (list) {
     case KeyMapChange::List::Combos:
@@ -69,11 +69,11 @@ ConfigHistory::Scope ConfigHistory::Scope::lightsOnly()
 ConfigHistory::Scope ConfigHistory::Scope::of(const KeyMapChange &change)
 {
     Scope scope;
-    if (change.key >= 1 && change.key <= AppState::KeyCount
+    if (change.key >= 1 && change.key <= Configuration::KeyCount
         && (change.layer == 0 || change.layer == 1)) {
-        scope.entries.push_back(AppState::index(change.key, change.layer));
+        scope.entries.push_back(Configuration::index(change.key, change.layer));
         if (change.fnOnBothLayers)
-            scope.entries.push_back(AppState::index(change.key, 1 - change.layer));
+            scope.entries.push_back(Configuration::index(change.key, 1 - change.layer));
     }
     scope.combos = change.list == KeyMapChange::List::Combos;
     scope.macros = change.list == KeyMapChange::List::Macros;
@@ -81,7 +81,7 @@ ConfigHistory::Scope ConfigHistory::Scope::of(const KeyMapChange &change)
     return scope;
 }
 
-ConfigHistory::Before ConfigHistory::capture(const AppState &state, const Scope &scope)
+ConfigHistory::Before ConfigHistory::capture(const Configuration &state, const Scope &scope)
 {
     Before before;
     const auto keep = [&](int index) {
@@ -110,7 +110,7 @@ ConfigHistory::Before ConfigHistory::capture(const AppState &state, const Scope 
     return before;
 }
 
-ConfigHistory::Before ConfigHistory::capture(const AppState &state, const KeyMapChange &change)
+ConfigHistory::Before ConfigHistory::capture(const Configuration &state, const KeyMapChange &change)
 {
     Scope scope = Scope::of(change);
     // Choosing an entry without editing the list leaves the list as it is; large macro
@@ -160,7 +160,7 @@ void ConfigHistory::record(Change change, Before &&before)
     m_keys = m_steps.back().keysAfter;
 }
 
-void ConfigHistory::recordLights(const AppState &state, const LightSettings &before)
+void ConfigHistory::recordLights(const Configuration &state, const LightSettings &before)
 {
     if (before == state.lightSettings)
         return;
@@ -183,7 +183,7 @@ std::optional<ConfigHistory::Change> ConfigHistory::nextRedo() const
     return m_steps[m_done].change;
 }
 
-void ConfigHistory::exchange(Before &parts, AppState &state)
+void ConfigHistory::exchange(Before &parts, Configuration &state)
 {
     for (Before::Entry &entry : parts.entries) {
         const auto i = std::size_t(entry.index);
@@ -198,25 +198,25 @@ void ConfigHistory::exchange(Before &parts, AppState &state)
         std::swap(*parts.lights, state.lightSettings);
 }
 
-bool ConfigHistory::undo(AppState &state)
+bool ConfigHistory::undo(Configuration &state, bool &notWritten)
 {
     if (!canUndo())
         return false;
     Step &step = m_steps[--m_done];
     exchange(step.parts, state);
     m_keys = step.keysBefore;
-    state.notWritten = keysDifferFromKeyboard();
+    notWritten = keysDifferFromKeyboard();
     return true;
 }
 
-bool ConfigHistory::redo(AppState &state)
+bool ConfigHistory::redo(Configuration &state, bool &notWritten)
 {
     if (!canRedo())
         return false;
     Step &step = m_steps[m_done++];
     exchange(step.parts, state);
     m_keys = step.keysAfter;
-    state.notWritten = keysDifferFromKeyboard();
+    notWritten = keysDifferFromKeyboard();
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "keymap/ActionList.h"
-#include "lighting/LightSettings.h"
+#include "model/ActionList.h"
+#include "model/LightSettings.h"
 
 #include <cstdint>
 #include <deque>
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-class AppState;
+struct Configuration;
 struct KeyMapChange;
 
 // Undo and redo of the configuration's changes: a key confirmed in its settings dialog,
@@ -20,7 +20,7 @@ struct KeyMapChange;
 // copied once it has been recorded.
 //
 // The history also knows which key assignments the keyboard holds (those last written or
-// loaded), so that after undo and redo AppState::notWritten says whether they differ.
+// loaded), so that after undo and redo the program's notWritten says whether they differ.
 //
 // How a change is recorded:
 //
@@ -82,23 +82,23 @@ public:
         bool keys = false;
     };
 
-    static Before capture(const AppState &state, const Scope &scope);
+    static Before capture(const Configuration &configuration, const Scope &scope);
     // Only what the key settings dialog's OK will really change.
-    static Before capture(const AppState &state, const KeyMapChange &change);
+    static Before capture(const Configuration &configuration, const KeyMapChange &change);
 
     // The change has happened: it becomes the newest step and the steps undone before it
     // are dropped.
     void record(Change change, Before &&before);
     // Lights changed by a dialog, given what they were before it; nothing is recorded when
     // they are the same.
-    void recordLights(const AppState &state, const LightSettings &before);
+    void recordLights(const Configuration &configuration, const LightSettings &before);
 
     // Runs `edit` and records it; an edit that returns a bool is recorded only when it
     // returns true.
     template<typename Edit>
-    bool edit(AppState &state, Change change, const Scope &scope, Edit &&edit)
+    bool edit(Configuration &configuration, Change change, const Scope &scope, Edit &&edit)
     {
-        Before before = capture(state, scope);
+        Before before = capture(configuration, scope);
         if constexpr (std::is_void_v<std::invoke_result_t<Edit>>) {
             std::forward<Edit>(edit)();
         } else if (!std::forward<Edit>(edit)()) {
@@ -119,8 +119,8 @@ public:
 
     // Steps back or forth and sets notWritten from what the keyboard holds; false when there
     // is nothing to undo or redo.
-    bool undo(AppState &state);
-    bool redo(AppState &state);
+    bool undo(Configuration &configuration, bool &notWritten);
+    bool redo(Configuration &configuration, bool &notWritten);
 
     // The keyboard now holds the key assignments as they are (written or just read).
     void markKeyboardHolds();
@@ -139,7 +139,7 @@ private:
         std::size_t bytes = 0;
     };
 
-    static void exchange(Before &parts, AppState &state);
+    static void exchange(Before &parts, Configuration &configuration);
     static std::size_t footprint(const Before &parts);
 
     std::deque<Step> m_steps;

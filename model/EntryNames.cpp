@@ -1,4 +1,4 @@
-#include "keymap/EntryNames.h"
+#include "model/EntryNames.h"
 
 #include <unordered_set>
 

@@ -1,4 +1,4 @@
-#include "keymap/HookEventDecoder.h"
+#include "model/HookEventDecoder.h"
 
 #include <algorithm>
 #include <utility>

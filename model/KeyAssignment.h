@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keymap/ActionList.h"
+#include "model/ActionList.h"
 
 // What one key does on one layer. `code` serves the single-code categories (1, 5..8),
 // `action` the combination, macro and emulation (2..4).

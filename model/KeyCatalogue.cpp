@@ -1,7 +1,7 @@
-#include "keymap/KeyCatalogue.h"
+#include "model/KeyCatalogue.h"
 
-#include "keymap/DefaultCodes.h"
-#include "keymap/KeyNames.h"
+#include "model/DefaultCodes.h"
+#include "model/KeyNames.h"
 
 static_assert(KeyNames::keyOfBasicCode[107] == 269, "one virtual key per code 0..107");
 

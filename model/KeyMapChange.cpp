@@ -1,15 +1,14 @@
-#include "keymap/KeyMapChange.h"
+#include "model/KeyMapChange.h"
 
-#include "app/AppState.h"
-#include "keymap/KeySettingsModel.h"
+#include "model/Configuration.h"
 
-void KeyMapChange::applyTo(AppState &state) const
+void KeyMapChange::applyTo(Configuration &state) const
 {
     state.setAssignment(key, layer, assignment);
     if (fnOnBothLayers) {
         KeyAssignment other = state.assignment(key, 1 - layer);
         other.category = KeyAssignment::Function;
-        other.code = KeySettingsModel::FnCode;
+        other.code = FnCode;
         state.setAssignment(key, 1 - layer, other);
     }
     switch (list) {

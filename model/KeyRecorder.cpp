@@ -1,8 +1,8 @@
-#include "keymap/KeyRecorder.h"
+#include "model/KeyRecorder.h"
 
-#include "keymap/KeyCatalogue.h"
-#include "keymap/StepEditing.h"
-#include "keymap/StepText.h"
+#include "model/KeyCatalogue.h"
+#include "model/StepEditing.h"
+#include "model/StepText.h"
 
 #include <algorithm>
 

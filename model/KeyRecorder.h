@@ -1,7 +1,7 @@
 #pragma once
 
-#include "keymap/ActionList.h"
-#include "keymap/HookEventDecoder.h"
+#include "model/ActionList.h"
+#include "model/HookEventDecoder.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "lighting/LightArea.h"
+#include "model/LightArea.h"
 
 #include <algorithm>
 

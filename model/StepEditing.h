@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keymap/ActionList.h"
+#include "model/ActionList.h"
 
 #include <string>
 

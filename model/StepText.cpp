@@ -1,6 +1,6 @@
-#include "keymap/StepText.h"
+#include "model/StepText.h"
 
-#include "keymap/KeyCatalogue.h"
+#include "model/KeyCatalogue.h"
 
 #include <algorithm>
 #include <climits>

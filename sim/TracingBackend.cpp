@@ -1,4 +1,4 @@
-#include "cli/TracingBackend.h"
+#include "sim/TracingBackend.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
-#include "FacePalette.h"
+#include "skin/FacePalette.h"
 #include "skin/SkinFaceFormat.h"
 
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
-#include "KeyCapPainter.h"
+#include "skin/KeyCapPainter.h"
 
-#include "FacePalette.h"
+#include "skin/FacePalette.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

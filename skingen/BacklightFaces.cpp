@@ -1,13 +1,13 @@
 #include "BacklightFaces.h"
 
 #include "DialogParts.h"
-#include "FacePalette.h"
-#include "KeyCapPainter.h"
-#include "app/KeyboardModel.h"
-#include "lighting/BacklightTable.h"
-#include "lighting/MultiKeyTable.h"
-#include "skin/SkinSet.h"
-#include "skin/WindowsColour.h"
+#include "layout/BacklightTable.h"
+#include "layout/MultiKeyTable.h"
+#include "layout/SkinSet.h"
+#include "layout/WindowsColour.h"
+#include "model/KeyboardModel.h"
+#include "skin/FacePalette.h"
+#include "skin/KeyCapPainter.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
 // The faces of the two lighting dialogs for the RGB keyboards: the backlight settings dialog
 // and the multi-key colour dialog, each as it is, under the pointer and pressed.

@@ -1,6 +1,6 @@
 #include "CodeIcons.h"
 
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
 #include <QRectF>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "FirmwareUpdateFaces.h"
 
 #include "SmallDialogChrome.h"
-#include "jobs/FirmwareUpdateTable.h"
-#include "skin/SkinSet.h"
-#include "skin/WindowsColour.h"
+#include "layout/FirmwareUpdateTable.h"
+#include "layout/SkinSet.h"
+#include "layout/WindowsColour.h"
 
 QImage paintFirmwareUpdateFace(FaceLook look)
 {

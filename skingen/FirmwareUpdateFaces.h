@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
 // The firmware update dialog's background, hover and checked faces.
 void paintFirmwareUpdateFaces(SkinFaces &faces);

@@ -2,10 +2,10 @@
 
 #include "CodeIcons.h"
 #include "DialogParts.h"
-#include "FacePalette.h"
-#include "keymap/KeySettingsTable.h"
-#include "skin/SkinSet.h"
-#include "skin/WindowsColour.h"
+#include "layout/KeySettingsTable.h"
+#include "layout/SkinSet.h"
+#include "layout/WindowsColour.h"
+#include "skin/FacePalette.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

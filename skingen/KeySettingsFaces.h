@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
 // The key settings dialog's faces: seven pages in three looks, the Function page's plain face
 // once per keyboard.

@@ -1,12 +1,12 @@
 #include "MainWindowFaces.h"
 
-#include "FacePalette.h"
-#include "KeyCapPainter.h"
-#include "app/KeyboardModel.h"
-#include "app/MainWindowTable.h"
+#include "layout/MainWindowTable.h"
+#include "layout/SkinSet.h"
+#include "layout/WindowsColour.h"
+#include "model/KeyboardModel.h"
 #include "skin/CaptionFit.h"
-#include "skin/SkinSet.h"
-#include "skin/WindowsColour.h"
+#include "skin/FacePalette.h"
+#include "skin/KeyCapPainter.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>

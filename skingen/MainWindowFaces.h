@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
 // The main window's background, hover and checked faces of every variant.
 void paintMainWindowFaces(SkinFaces &faces);

@@ -1,10 +1,10 @@
 #include "ProgressFaces.h"
 
-#include "FacePalette.h"
 #include "SmallDialogChrome.h"
-#include "jobs/ProgressTable.h"
-#include "skin/SkinSet.h"
-#include "skin/WindowsColour.h"
+#include "layout/ProgressTable.h"
+#include "layout/SkinSet.h"
+#include "layout/WindowsColour.h"
+#include "skin/FacePalette.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
 // The progress dialog's background, hover and checked faces.
 void paintProgressFaces(SkinFaces &faces);

@@ -1,7 +1,7 @@
 #include "ScrollBarSkin.h"
 
-#include "FacePalette.h"
-#include "skin/SkinSet.h"
+#include "layout/SkinSet.h"
+#include "skin/FacePalette.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #include "SmallDialogChrome.h"
 
-#include "FacePalette.h"
+#include "skin/FacePalette.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

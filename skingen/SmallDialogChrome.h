@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
-#include "skin/DrawnButton.h"
+#include "layout/DrawnButton.h"
 
 #include <QRect>
 #include <QSize>

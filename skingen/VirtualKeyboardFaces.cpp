@@ -1,10 +1,10 @@
 #include "VirtualKeyboardFaces.h"
 
 #include "DialogParts.h"
-#include "KeyCapPainter.h"
-#include "app/VirtualKeyboardTable.h"
-#include "skin/SkinSet.h"
-#include "skin/WindowsColour.h"
+#include "layout/SkinSet.h"
+#include "layout/VirtualKeyboardTable.h"
+#include "layout/WindowsColour.h"
+#include "skin/KeyCapPainter.h"
 
 namespace {
 

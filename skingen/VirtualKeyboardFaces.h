@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FacePainter.h"
+#include "skin/FacePainter.h"
 
 // The virtual keyboard's three faces: keys as they are, under the pointer, and picked.
 QImage paintVirtualKeyboardFace(FaceLook look);

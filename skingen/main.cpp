@@ -7,8 +7,8 @@
 #include "ProgressFaces.h"
 #include "ScrollBarSkin.h"
 #include "VirtualKeyboardFaces.h"
+#include "layout/SkinSet.h"
 #include "skin/SkinFaceFormat.h"
-#include "skin/SkinSet.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Undo and redo of configuration changes on the largest configuration the program holds
 // (every key a macro of 799 steps, each predefined list 50 such entries).
-#include "app/AppState.h"
-#include "app/ConfigHistory.h"
-#include "keymap/KeyMapChange.h"
+#include "model/AppState.h"
+#include "model/ConfigHistory.h"
+#include "model/KeyMapChange.h"
 
 #include "../profile/ProfileFixture.h"
 
@@ -26,7 +26,8 @@ void BM_UndoStepKeySettings(benchmark::State &bench)
     state->history.record(ConfigHistory::Change::KeySettings, std::move(before));
     bool back = true;
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(back ? state->history.undo(*state) : state->history.redo(*state));
+        benchmark::DoNotOptimize(back ? state->history.undo(*state, state->notWritten)
+                                      : state->history.redo(*state, state->notWritten));
         back = !back;
     }
 }
@@ -44,7 +45,8 @@ void BM_UndoStepOpen(benchmark::State &bench)
     state->history.record(ConfigHistory::Change::Open, std::move(before));
     bool back = true;
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(back ? state->history.undo(*state) : state->history.redo(*state));
+        benchmark::DoNotOptimize(back ? state->history.undo(*state, state->notWritten)
+                                      : state->history.redo(*state, state->notWritten));
         back = !back;
     }
 }

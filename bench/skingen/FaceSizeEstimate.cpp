@@ -2,8 +2,8 @@
 // faces still to come (dialog bodies with fields, lists and captioned buttons, in the three
 // looks, at sizes from 370 x 250 to 1250 x 470 base pixels), packs each as the build does and
 // adds them to the built library's size.
-#include "FacePainter.h"
-#include "FacePalette.h"
+#include "skin/FacePainter.h"
+#include "skin/FacePalette.h"
 #include "skin/SkinFaceFormat.h"
 
 #include <QFileInfo>

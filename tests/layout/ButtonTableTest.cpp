@@ -1,6 +1,6 @@
-#include "skin/ButtonTable.h"
-#include "skin/ScaleFactor.h"
-#include "skin/SkinSet.h"
+#include "layout/ButtonTable.h"
+#include "layout/ScaleFactor.h"
+#include "layout/SkinSet.h"
 
 #include <gtest/gtest.h>
 

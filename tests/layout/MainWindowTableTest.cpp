@@ -1,5 +1,5 @@
-#include "app/MainWindowTable.h"
-#include "app/KeyboardModel.h"
+#include "layout/MainWindowTable.h"
+#include "model/KeyboardModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "keymap/KeyCatalogue.h"
+#include "model/KeyCatalogue.h"
 
 #include <gtest/gtest.h>
 

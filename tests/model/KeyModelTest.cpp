@@ -1,5 +1,5 @@
-#include "app/AppState.h"
-#include "keymap/AssignmentSummary.h"
+#include "model/AppState.h"
+#include "model/AssignmentSummary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "keymap/StepEditing.h"
-#include "keymap/EntryNames.h"
-#include "keymap/KeyCatalogue.h"
-#include "keymap/StepText.h"
+#include "model/StepEditing.h"
+#include "model/EntryNames.h"
+#include "model/KeyCatalogue.h"
+#include "model/StepText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "keymap/StepText.h"
-#include "keymap/HookEventDecoder.h"
-#include "keymap/KeyCatalogue.h"
+#include "model/StepText.h"
+#include "model/HookEventDecoder.h"
+#include "model/KeyCatalogue.h"
 
 #include <gtest/gtest.h>
 
