@@ -2,7 +2,9 @@
 
 #include "jobs/JobMessages.h"
 #include "layout/MainWindowTable.h"
+#include "model/Configuration.h"
 #include "model/LightArea.h"
+#include "model/PressCounters.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -202,6 +204,44 @@ TEST(ProgressDialog, CancelClosesAtOnceAndTheNextJobWaitsForTheEarlierWorker)
         EXPECT_EQ(odd.exec(), CNuboDialogProgress::Cancelled) << code;
         EXPECT_FALSE(f.worker.isRunning());
     }
+    // So does a job without the data it reads and fills.
+    CNuboDialogProgress bare(f.context(), f.device(), f.progressSkin());
+    bare.DeviceJob = TransferJob::ReadCounters;
+    EXPECT_EQ(bare.exec(), CNuboDialogProgress::Cancelled);
+    EXPECT_FALSE(f.worker.isRunning());
+}
+
+TEST(ProgressDialog, AReadFillsTheDataItWasGivenOnlyOnceItSucceeded)
+{
+    JobFixture f(4);
+    f.state.lightSettings = distinctLights();
+    ASSERT_EQ(runJob(f, TransferJob::WriteLights), CNuboDialogProgress::Succeeded);
+    f.state.lightSettings = {};
+
+    Configuration other;
+    PressCounters otherCounters;
+    const JobData data{f.state.catalogue, other, otherCounters};
+    ASSERT_EQ(CNuboDialogProgress::runJob(f.context(), f.device(), data, f.progressSkin(),
+                                          TransferJob::ReadLights, nullptr, nullptr, NoWaits),
+              CNuboDialogProgress::Succeeded);
+    ASSERT_EQ(CNuboDialogProgress::runJob(f.context(), f.device(), data, f.progressSkin(),
+                                          TransferJob::ReadCounters, nullptr, nullptr, NoWaits),
+              CNuboDialogProgress::Succeeded);
+    EXPECT_EQ(other.lightSettings, distinctLights());
+    EXPECT_GE(otherCounters.highestKey, 1);
+    // The program's own configuration and counters are not the job's.
+    EXPECT_EQ(f.state.lightSettings, LightSettings{});
+    EXPECT_EQ(f.state.pressCounters.highestKey, -1);
+
+    // A read that fails hands nothing over.
+    other.lightSettings = {};
+    quillosim::SimFaults faults;
+    faults.failReadAt = 1;
+    f.keyboard->setFaults(faults);
+    EXPECT_EQ(CNuboDialogProgress::runJob(f.context(), f.device(), data, f.progressSkin(),
+                                          TransferJob::ReadLights, nullptr, nullptr, NoWaits),
+              CNuboDialogProgress::Failed);
+    EXPECT_EQ(other.lightSettings, LightSettings{});
 }
 
 TEST(ProgressDialog, ACancelledKeyWriteClosesAtOnceAndSendsWhatWasConfirmed)
