@@ -88,16 +88,19 @@ def main():
     includes = includes_of(root)
     problems = []
 
-    def show(source, target):
-        return [f"  {file}:{number}: {text}" for s, t, file, number, text in includes
-                if s == source and t == target]
+    def show(source, target, most=None):
+        lines = [f"  {file}:{number}: {text}" for s, t, file, number, text in includes
+                 if s == source and t == target]
+        if most is not None and len(lines) > most:
+            lines = lines[:most] + [f"  ... and {len(lines) - most} more"]
+        return lines
 
     edges = {(s, t) for s, t, *_ in includes if t in LAYERS}
     for cycle in cycles_of(edges):
         ring = list(cycle) + [cycle[0]]
         problems.append("include cycle: " + " -> ".join(ring))
         for source, target in zip(ring, ring[1:]):
-            problems.extend(show(source, target))
+            problems.extend(show(source, target, most=2))
 
     for source, target in sorted({(s, t) for s, t, *_ in includes}):
         if target not in LAYERS:
