@@ -116,7 +116,7 @@ void addSetOptions(CLI::App &sub, CliOptions &options,
     sub.add_option("--key", options.key, "the key: its name or number 1..108")->required();
     sub.add_option("--layer", options.layer, "top or fn")
         ->required()
-        ->check(CLI::IsMember({"top", "fn"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"top", "fn"}, CLI::ignore_case));
     CLI::Option_group *group = sub.add_option_group("ACTION", "what the key becomes");
     for (const char *action :
          {"single", "combo", "macro", "emulation", "multimedia", "mouse", "function", "power"})

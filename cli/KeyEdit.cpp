@@ -186,8 +186,9 @@ Result apply(AppState &state, const Request &request)
     const KeyMapChange change = model.confirm();
     change.applyTo(state);
     if (change.fnOnBothLayers)
-        result.notes.push_back("key " + std::to_string(key.value)
-                               + " is FN on both layers: a key that is FN is FN on both");
+        result.notes.push_back("key " + std::to_string(key.value) + " ("
+                               + CliKeyNames::keyName(state.catalogue, key.value)
+                               + ") is FN on both layers, as a key that is FN must be");
     return result;
 }
 

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The document a run printed; a parse error fails the test.
@@ -183,6 +185,10 @@ TEST(CliSet, RefusalsNameTheClosestAndLeaveOutAlone)
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(readFile(folder.path("out.pro")), "kept");
     }
+    // Never a plain file in place of a pipe.
+    ASSERT_EQ(::mkfifo(folder.path("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(runCli(in + "--key 27 --layer top --clear -o " + folder.quoted("fifo")).status, 1);
+    EXPECT_FALSE(std::filesystem::is_regular_file(folder.path("fifo")));
     EXPECT_EQ(runCli("set --lenient " + folder.quoted("damaged.pro")
                      + " --variant 4 --key 27 --layer top --clear" + out)
                   .status,
