@@ -1,13 +1,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // What the command line asked for.
 struct CliOptions {
     int simVariant = 0;    // 1..4: talk to the built-in emulated keyboard
     std::string traceFile; // append every report to this file
-    std::string command;   // detect, version, defaults, convert, show, diff, write, read,
-                           // sync, counters, firmware
+    std::string command;   // detect, version, defaults, convert, show, diff, set, lights,
+                           // write, read, sync, counters, firmware
     std::string input;     // IN or FILE
     std::string input2;    // diff's B
     std::string output;    // -o
@@ -15,6 +16,16 @@ struct CliOptions {
     bool lenient = false;  // --lenient: read damaged profiles as far as they go
     std::string heatmap;   // counters --heatmap FILE.png
     bool noBackup = false; // firmware --no-backup
+    bool json = false;     // --json: one JSON document on stdout
+    // set: the key, its layer, what it becomes (single, combo, macro, emulation, multimedia,
+    // mouse, function, power, default, clear) and the name that takes
+    std::string key;
+    std::string layer;
+    std::string action;
+    std::string actionName;
+    // lights: KEY=#RRGGBB items and --all's colour
+    std::vector<std::string> keyColours;
+    std::string allColour;
 };
 
 // Outcome of parsing: either options to run, or an exit status with text for the user.

@@ -3,7 +3,11 @@
 #include "app/DeviceAccessMessage.h"
 #include "cli/FirmwareProgress.h"
 #include "cli/HeatmapFile.h"
+#include "cli/JsonReport.h"
+#include "cli/KeyEdit.h"
+#include "cli/LightEdit.h"
 #include "cli/ProfileDiff.h"
+#include "cli/TextReport.h"
 #include "jobs/DeviceTransfer.h"
 #include "jobs/FirmwareBackup.h"
 #include "jobs/FirmwareFile.h"
@@ -21,6 +25,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <vector>
 
@@ -81,6 +86,10 @@ int CliSession::run()
         return diff();
     if (command == "counters")
         return counters();
+    if (command == "set")
+        return set();
+    if (command == "lights")
+        return lights();
 
     bool done = false;
     if (command == "defaults") {
@@ -236,12 +245,16 @@ bool CliSession::readFromKeyboard()
 int CliSession::detect()
 {
     const int variant = m_state->hwi.DetectDeviceType();
+    if (m_options.json)
+        std::cout << JsonReport::detect(variant);
     if (variant == 0) {
-        std::cout << "0\n";
+        if (!m_options.json)
+            std::cout << "0\n";
         failWithoutKeyboard();
         return 1;
     }
-    std::cout << variant << ' ' << KeyboardModel::name(variant) << '\n';
+    if (!m_options.json)
+        std::cout << variant << ' ' << KeyboardModel::name(variant) << '\n';
     // Present is not usable: a note, so that what follows does not come as a surprise.
     if (const auto problem = quillodev::keyboardOpenProblem())
         std::cerr << "quillo-cli: note: "
@@ -255,7 +268,8 @@ int CliSession::version()
 {
     if (!openKeyboard())
         return 1;
-    std::cout << narrow(m_version, 62) << '\n';
+    const std::string text = narrow(m_version, 62);
+    std::cout << (m_options.json ? JsonReport::version(text) : text + '\n');
     return 0;
 }
 
@@ -263,13 +277,7 @@ int CliSession::show()
 {
     if (!chooseProfileVariant() || !loadProfile(m_options.input))
         return 1;
-    for (int key = 1; key <= AppState::KeyCount; ++key) {
-        for (int layer = 0; layer < 2; ++layer) {
-            const int category = m_state->category[std::size_t(AppState::index(key, layer))];
-            std::cout << key << '\t' << layer << '\t' << KeyCatalogue::categoryName(category, false)
-                      << '\t' << assignmentSummary(*m_state, key, layer) << '\n';
-        }
-    }
+    std::cout << (m_options.json ? JsonReport::show(*m_state) : TextReport::show(*m_state));
     return 0;
 }
 
@@ -286,9 +294,13 @@ int CliSession::diff()
     if (!loadProfile(m_options.input2, other))
         return Trouble;
     // Both described in the words of A's catalogue: the tables are the same for every state.
-    const std::vector<std::string> differences = ProfileDiff::lines(*m_state, other);
-    for (const std::string &line : differences)
-        std::cout << line << '\n';
+    const std::vector<ProfileDiff::Difference> differences
+        = ProfileDiff::differences(*m_state, other);
+    if (m_options.json)
+        std::cout << JsonReport::diff(*m_state, differences);
+    else
+        for (const ProfileDiff::Difference &difference : differences)
+            std::cout << ProfileDiff::line(difference) << '\n';
     return differences.empty() ? 0 : 1;
 }
 
@@ -302,17 +314,50 @@ int CliSession::counters()
         fail(transferFailure(result, "reading the press counters"));
         return 1;
     }
-    const PressCounters &counters = m_state->pressCounters;
-    const auto caption = [](int key) {
-        return key >= 1 && key <= AppState::KeyCount ? MainWindowTable::keyCaption(key) : "-";
-    };
-    std::cout << "highest\t" << caption(counters.highestKey) << '\n'
-              << "lowest\t" << caption(counters.lowestKey) << '\n';
-    for (int key = 1; key <= AppState::KeyCount; ++key)
-        std::cout << key << '\t' << counters.counts[std::size_t(key)] << '\n';
+    if (m_options.json) {
+        // The picture first: a document is printed only for a complete result.
+        if (!m_options.heatmap.empty() && !writeHeatmap(m_options.heatmap))
+            return 1;
+        std::cout << JsonReport::counters(*m_state);
+        return 0;
+    }
+    std::cout << TextReport::counters(*m_state);
     if (!m_options.heatmap.empty() && !writeHeatmap(m_options.heatmap))
         return 1;
     return 0;
+}
+
+int CliSession::editProfile(const std::function<std::string()> &edit)
+{
+    // Nothing reaches OUT unless IN was read and the whole edit taken.
+    if (!chooseProfileVariant() || !loadProfile(m_options.input))
+        return 1;
+    const std::string refused = edit();
+    if (!refused.empty()) {
+        fail(refused);
+        return 2;
+    }
+    return saveProfile(m_options.output) ? 0 : 1;
+}
+
+int CliSession::set()
+{
+    return editProfile([this] {
+        const KeyEdit::Result result = KeyEdit::apply(
+            *m_state, {m_options.key, m_options.layer, m_options.action, m_options.actionName});
+        if (result) {
+            for (const std::string &note : result.notes)
+                std::cerr << "quillo-cli: note: " << note << '\n';
+        }
+        return result.error;
+    });
+}
+
+int CliSession::lights()
+{
+    return editProfile([this] {
+        return LightEdit::apply(*m_state, {m_options.keyColours, m_options.allColour});
+    });
 }
 
 bool CliSession::writeHeatmap(const std::string &path)

@@ -3,6 +3,7 @@
 #include "cli/CliOptions.h"
 #include "profile/FileStore.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -49,6 +50,10 @@ private:
     int show();
     int diff();
     int counters();
+    int set();
+    int lights();
+    // A profile edited: IN read, the edit applied (refused with exit 2), OUT written.
+    int editProfile(const std::function<std::string()> &edit);
     bool writeHeatmap(const std::string &path);
     // The keyboard's keys and lights into a backup profile, named on stdout.
     bool backUpKeyboard(std::string &savedIn);

@@ -8,6 +8,8 @@
 
 namespace {
 
+using ProfileDiff::Difference;
+
 constexpr const char *Arrow = "\t->\t";
 constexpr const char *Missing = "-";
 
@@ -30,7 +32,7 @@ std::string settings(const ActionList &action)
            + ", play mode " + std::to_string(action.playMode) + "]";
 }
 
-void compareKeys(const AppState &a, const AppState &b, std::vector<std::string> &out)
+void compareKeys(const AppState &a, const AppState &b, std::vector<Difference> &out)
 {
     for (int key = 1; key <= AppState::KeyCount; ++key) {
         for (int layer = 0; layer < 2; ++layer) {
@@ -43,16 +45,19 @@ void compareKeys(const AppState &a, const AppState &b, std::vector<std::string> 
                 same = a.action[i].sameAction(b.action[i]);
             if (same)
                 continue;
-            std::string before = assignmentSummary(a, key, layer);
-            std::string after = assignmentSummary(b, key, layer);
+            Difference difference;
+            difference.number = key;
+            difference.layer = layer;
+            difference.categoryBefore = category;
+            difference.categoryAfter = b.category[i];
+            difference.before = assignmentSummary(a, key, layer);
+            difference.after = assignmentSummary(b, key, layer);
             // Words alike: the difference is in how the steps are played.
-            if (before == after && usesAction(category)) {
-                before += settings(a.action[i]);
-                after += settings(b.action[i]);
+            if (difference.before == difference.after && usesAction(category)) {
+                difference.before += settings(a.action[i]);
+                difference.after += settings(b.action[i]);
             }
-            out.push_back(std::to_string(key) + '\t' + std::to_string(layer) + '\t'
-                          + KeyCatalogue::categoryName(category, false) + '\t' + before + Arrow
-                          + KeyCatalogue::categoryName(b.category[i], false) + '\t' + after);
+            out.push_back(std::move(difference));
         }
     }
 }
@@ -62,31 +67,34 @@ std::string colour(const LightColour &c)
     return std::to_string(c.red) + ' ' + std::to_string(c.green) + ' ' + std::to_string(c.blue);
 }
 
-void compareLights(const AppState &a, const AppState &b, std::vector<std::string> &out)
+void compareLights(const AppState &a, const AppState &b, std::vector<Difference> &out)
 {
     for (int key = 1; key <= AppState::KeyCount; ++key) {
         const LightColour &before = a.lightSettings[std::size_t(key)];
         const LightColour &after = b.lightSettings[std::size_t(key)];
-        if (before != after)
-            out.push_back("light\t" + std::to_string(key) + '\t' + colour(before) + Arrow
-                          + colour(after));
+        if (before == after)
+            continue;
+        Difference difference;
+        difference.kind = Difference::Kind::Light;
+        difference.number = key;
+        difference.colourBefore = before;
+        difference.colourAfter = after;
+        out.push_back(difference);
     }
 }
 
-std::string entryText(const ActionList &list, std::size_t i, int category, bool withSettings)
+std::string entryWords(const ActionList &list, std::size_t i, int category, bool withSettings)
 {
-    if (i >= list.names.size())
-        return Missing;
     const ActionList empty;
     const ActionList &entry = i < list.items.size() ? list.items[i] : empty;
-    std::string text = list.names[i] + ": " + actionSummary(category, entry);
+    std::string text = actionSummary(category, entry);
     if (withSettings)
         text += settings(entry);
     return text;
 }
 
-void compareList(const char *kind, int category, const ActionList &a, const ActionList &b,
-                 std::vector<std::string> &out)
+void compareList(Difference::Kind kind, int category, const ActionList &a, const ActionList &b,
+                 std::vector<Difference> &out)
 {
     const ActionList empty;
     const std::size_t count = std::max(a.names.size(), b.names.size());
@@ -97,31 +105,79 @@ void compareList(const char *kind, int category, const ActionList &a, const Acti
         const ActionList &entryB = inB && i < b.items.size() ? b.items[i] : empty;
         if (inA && inB && a.names[i] == b.names[i] && entryA.sameAction(entryB))
             continue;
-        std::string before = entryText(a, i, category, false);
-        std::string after = entryText(b, i, category, false);
-        if (before == after) {
-            before = entryText(a, i, category, true);
-            after = entryText(b, i, category, true);
+        Difference difference;
+        difference.kind = kind;
+        difference.number = int(i + 1);
+        difference.inBefore = inA;
+        difference.inAfter = inB;
+        difference.nameBefore = inA ? a.names[i] : "";
+        difference.nameAfter = inB ? b.names[i] : "";
+        difference.before = inA ? entryWords(a, i, category, false) : "";
+        difference.after = inB ? entryWords(b, i, category, false) : "";
+        if (inA && inB && difference.nameBefore == difference.nameAfter
+            && difference.before == difference.after) {
+            difference.before = entryWords(a, i, category, true);
+            difference.after = entryWords(b, i, category, true);
         }
-        out.push_back(std::string(kind) + '\t' + std::to_string(i + 1) + '\t' + before + Arrow
-                      + after);
+        out.push_back(std::move(difference));
     }
+}
+
+std::string entryText(bool present, const std::string &name, const std::string &words)
+{
+    return present ? name + ": " + words : Missing;
 }
 
 } // namespace
 
 namespace ProfileDiff {
 
-std::vector<std::string> lines(const AppState &a, const AppState &b)
+std::vector<Difference> differences(const AppState &a, const AppState &b)
 {
-    std::vector<std::string> out;
+    std::vector<Difference> out;
     compareKeys(a, b, out);
     compareLights(a, b, out);
-    compareList("combo", KeyAssignment::Combo, a.predefinedCombos, b.predefinedCombos, out);
-    compareList("macro", KeyAssignment::Macro, a.predefinedMacros, b.predefinedMacros, out);
-    compareList("emulation", KeyAssignment::Emulation, a.predefinedEmulations,
+    compareList(Difference::Kind::Combo, KeyAssignment::Combo, a.predefinedCombos,
+                b.predefinedCombos, out);
+    compareList(Difference::Kind::Macro, KeyAssignment::Macro, a.predefinedMacros,
+                b.predefinedMacros, out);
+    compareList(Difference::Kind::Emulation, KeyAssignment::Emulation, a.predefinedEmulations,
                 b.predefinedEmulations, out);
     return out;
+}
+
+const char *kindName(Difference::Kind kind)
+{
+    switch (kind) {
+    case Difference::Kind::Key:
+        return "key";
+    case Difference::Kind::Light:
+        return "light";
+    case Difference::Kind::Combo:
+        return "combo";
+    case Difference::Kind::Macro:
+        return "macro";
+    case Difference::Kind::Emulation:
+        return "emulation";
+    }
+    return "";
+}
+
+std::string line(const Difference &d)
+{
+    switch (d.kind) {
+    case Difference::Kind::Key:
+        return std::to_string(d.number) + '\t' + std::to_string(d.layer) + '\t'
+               + KeyCatalogue::categoryName(d.categoryBefore, false) + '\t' + d.before + Arrow
+               + KeyCatalogue::categoryName(d.categoryAfter, false) + '\t' + d.after;
+    case Difference::Kind::Light:
+        return "light\t" + std::to_string(d.number) + '\t' + colour(d.colourBefore) + Arrow
+               + colour(d.colourAfter);
+    default:
+        return std::string(kindName(d.kind)) + '\t' + std::to_string(d.number) + '\t'
+               + entryText(d.inBefore, d.nameBefore, d.before) + Arrow
+               + entryText(d.inAfter, d.nameAfter, d.after);
+    }
 }
 
 } // namespace ProfileDiff

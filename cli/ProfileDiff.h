@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/LightSettings.h"
+
 #include <string>
 #include <vector>
 
@@ -17,6 +19,38 @@ class AppState;
 // Only what a key or entry does counts, not where a list was scrolled to.
 namespace ProfileDiff {
 
-std::vector<std::string> lines(const AppState &a, const AppState &b);
+struct Difference {
+    enum class Kind { Key, Light, Combo, Macro, Emulation };
+    Kind kind = Kind::Key;
+    int number = 0; // the key, or the list entry counted from 1
+    int layer = 0;  // keys only
+    // Keys: the categories; the words, with the play settings when the words alike.
+    int categoryBefore = 0;
+    int categoryAfter = 0;
+    std::string before;
+    std::string after;
+    // Lights.
+    LightColour colourBefore;
+    LightColour colourAfter;
+    // List entries: whether each side has one, its name and the words of its steps.
+    bool inBefore = true;
+    bool inAfter = true;
+    std::string nameBefore;
+    std::string nameAfter;
+};
+
+std::vector<Difference> differences(const AppState &a, const AppState &b);
+// One line of the text above.
+std::string line(const Difference &difference);
+// "combo", "macro", "emulation", "light" or "key".
+const char *kindName(Difference::Kind kind);
+
+inline std::vector<std::string> lines(const AppState &a, const AppState &b)
+{
+    std::vector<std::string> out;
+    for (const Difference &difference : differences(a, b))
+        out.push_back(line(difference));
+    return out;
+}
 
 } // namespace ProfileDiff
