@@ -16,8 +16,9 @@ StartedProgram::StartedProgram(int variant, bool mainWindow)
     quillodev::setHidBackend(std::make_shared<quillosim::SimHidBackend>(keyboard));
     state.deviceType = state.hwi.DetectDeviceType();
     state.scaleFactor = 1.5f;
-    // The skin library lies beside the benchmark programs, as beside quillo-sim.
-    if (!skins.load(QCoreApplication::applicationDirPath(), state.deviceType)) {
+    // The skin library lies beside the benchmark programs, as beside quillo-sim. The windows
+    // before the main window come while no keyboard is found, with the library for none.
+    if (!skins.load(QCoreApplication::applicationDirPath(), mainWindow ? state.deviceType : 0)) {
         m_error = skins.errorText(false).toStdString();
         return;
     }

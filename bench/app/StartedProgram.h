@@ -15,8 +15,8 @@ class SimKeyboard;
 // The program as it stands right after its start, at scale 1.5 on an emulated keyboard: the
 // skin library loaded as the start loads it (the main window's faces unpacked, every other
 // face still packed, as no idle time has passed), the catalogue built and, unless `mainWindow`
-// is false (for the windows shown before it), the main window painted. Needs the
-// QApplication.
+// is false (for the windows shown before it, which load the library as for no keyboard), the
+// main window painted. Needs the QApplication.
 class StartedProgram {
 public:
     explicit StartedProgram(int variant, bool mainWindow = true);
