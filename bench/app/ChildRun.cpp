@@ -168,6 +168,7 @@ ChildRun runChild(const std::vector<std::string> &argv, const ChildOptions &opti
     std::size_t nextSample = 0;
     bool timedOut = false;
     bool sampleLost = false;
+    int pollFailed = 0;
     const Clock::time_point giveUp = begin + seconds(options.timeoutSeconds);
     const auto sampleDue = [&]() -> std::optional<Clock::time_point> {
         if (!painted || nextSample >= options.samplesAfterPaint.size())
@@ -180,9 +181,11 @@ ChildRun runChild(const std::vector<std::string> &argv, const ChildOptions &opti
             wake = std::min(wake, *due);
         const auto wait = std::chrono::ceil<std::chrono::milliseconds>(wake - Clock::now());
         pollfd fds[2] = {{out.fd[0], POLLIN, 0}, {err.fd[0], POLLIN, 0}};
-        const int ready = poll(fds, 2, int(std::max<long long>(0, wait.count())));
-        if (ready < 0 && errno != EINTR)
+        if (poll(fds, 2, int(std::max<long long>(0, wait.count()))) < 0 && errno != EINTR) {
+            pollFailed = errno;
+            kill(pid, SIGKILL);
             break;
+        }
         for (int i = 0; i < 2; ++i) {
             if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
                 continue;
@@ -223,7 +226,9 @@ ChildRun runChild(const std::vector<std::string> &argv, const ChildOptions &opti
     } while (waited < 0 && errno == EINTR);
     run.exitSeconds = secondsSince(begin);
     run.peakKiB = usage.ru_maxrss;
-    if (timedOut) {
+    if (pollFailed) {
+        run.error = std::string("poll: ") + std::strerror(pollFailed);
+    } else if (timedOut) {
         run.error = "did not end within " + std::to_string(int(options.timeoutSeconds)) + " s";
     } else if (waited != pid) {
         run.error = std::string("wait4: ") + std::strerror(errno);
