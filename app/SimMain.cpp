@@ -13,13 +13,16 @@
 #include <quillodev/HidBackend.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,13 +36,14 @@ struct Options {
     std::string profile;
     std::string fault;
     quillosim::SimFaults faults;
+    double quitAfter = 0; // seconds after the first paint; 0: runs until closed
     bool version = false;
 };
 
 void usage(std::FILE *out)
 {
     std::fputs("Usage: quillo-sim [--variant 1..4] [--screenshot PATH] [--trace FILE]\n"
-               "                  [--profile FILE] [--fault MODE[@N]]\n"
+               "                  [--profile FILE] [--fault MODE[@N]] [--quit-after SECONDS]\n"
                "Runs Quillo against an emulated keyboard (default: variant 4, Quillo(RGB)),\n"
                "for trying Quillo without a keyboard. Nothing is written to a real keyboard.\n"
                "\n"
@@ -57,9 +61,27 @@ void usage(std::FILE *out)
                "                    half-way. MODE is one of:\n",
                out);
     std::fputs(quillosim::FaultOption::describeModes(4).c_str(), out);
-    std::fputs("  -h, --help        show this text and exit\n"
+    std::fputs("  --quit-after SECONDS\n"
+               "                    end the program SECONDS (up to a day, fractions allowed)\n"
+               "                    after the main window's first paint, for measuring a run\n"
+               "                    that sits idle; with --screenshot the picture is saved at\n"
+               "                    the paint as usual, and the program stays up until then\n"
+               "  -h, --help        show this text and exit\n"
                "  --version         show the version and exit\n",
                out);
+}
+
+bool parseSeconds(const std::string &text, double &seconds)
+{
+    // Plain decimals only: no signs, exponents, hexadecimal or infinities.
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
+        return false;
+    char *end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !(value > 0) || value > 86400)
+        return false;
+    seconds = value;
+    return true;
 }
 
 // Qt's own options (-platform and the like) are left to QApplication.
@@ -73,7 +95,7 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
             options.version = true;
         } else if (!std::strcmp(arg, "--variant") || !std::strcmp(arg, "--screenshot")
                    || !std::strcmp(arg, "--trace") || !std::strcmp(arg, "--profile")
-                   || !std::strcmp(arg, "--fault")) {
+                   || !std::strcmp(arg, "--fault") || !std::strcmp(arg, "--quit-after")) {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "quillo-sim: %s needs a value\n", arg);
                 return false;
@@ -85,6 +107,14 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
                 options.trace = value;
             } else if (!std::strcmp(arg, "--profile")) {
                 options.profile = value;
+            } else if (!std::strcmp(arg, "--quit-after")) {
+                if (!parseSeconds(value, options.quitAfter)) {
+                    std::fprintf(stderr,
+                                 "quillo-sim: --quit-after takes a number of seconds above 0 and "
+                                 "up to 86400, not \"%s\"\n",
+                                 value.c_str());
+                    return false;
+                }
             } else if (!std::strcmp(arg, "--fault")) {
                 std::string error;
                 if (!options.fault.empty()) {
@@ -112,27 +142,72 @@ bool parse(int argc, char *argv[], Options &options, bool &help)
     return true;
 }
 
-// Saves the first painted frame to `path` and ends the program.
-std::function<void(CNuboDlg &)> screenshotHook(const QString &path, bool &shotFailed)
+void sayPainted()
 {
-    return [&shotFailed, path](CNuboDlg &window) {
-        auto *grabber = new FirstPaintGrabber(&window, path, MainWindowTable::ColourKey);
-        // Scripts and the start-up benchmark wait for this line.
-        QObject::connect(grabber, &FirstPaintGrabber::painted, [] {
-            std::fputs("quillo-sim: main window painted\n", stdout);
-            std::fflush(stdout);
+    // Scripts and the start-up benchmarks wait for this line.
+    std::fputs("quillo-sim: main window painted\n", stdout);
+    std::fflush(stdout);
+}
+
+// Calls `painted` once, when the window's first paint has completed.
+class FirstPaintWatch : public QObject {
+public:
+    FirstPaintWatch(QWidget *window, std::function<void()> painted)
+        : QObject(window)
+        , m_window(window)
+        , m_painted(std::move(painted))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Paint && m_painted)
+            QTimer::singleShot(0, this, std::exchange(m_painted, {}));
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_window;
+    std::function<void()> m_painted;
+};
+
+// Ends the program `seconds` after the main window's first paint.
+std::function<void(CNuboDlg &)> quitHook(double seconds, bool sayWhenPainted)
+{
+    return [seconds, sayWhenPainted](CNuboDlg &window) {
+        new FirstPaintWatch(&window, [&window, seconds, sayWhenPainted] {
+            if (sayWhenPainted)
+                sayPainted();
+            QTimer::singleShot(int(seconds * 1000 + 0.5), Qt::PreciseTimer, &window,
+                               [&window] { window.done(QDialog::Accepted); });
         });
-        QObject::connect(
-            grabber, &FirstPaintGrabber::done, &window, [&shotFailed, grabber, &window, path] {
-                if (!grabber->saved()) {
-                    std::fprintf(stderr, "quillo-sim: cannot save %s: %s\n", qUtf8Printable(path),
-                                 qUtf8Printable(grabber->error()));
-                    shotFailed = true;
-                }
-                window.done(QDialog::Accepted);
-            });
+    };
+}
+
+// Saves the first painted frame to `path` and ends the program, unless `stays` (another hook
+// ends it).
+std::function<void(CNuboDlg &)> screenshotHook(const QString &path, bool &shotFailed, bool stays)
+{
+    return [&shotFailed, path, stays](CNuboDlg &window) {
+        auto *grabber = new FirstPaintGrabber(&window, path, MainWindowTable::ColourKey);
+        QObject::connect(grabber, &FirstPaintGrabber::painted, &sayPainted);
+        QObject::connect(grabber, &FirstPaintGrabber::done, &window,
+                         [&shotFailed, grabber, &window, path, stays] {
+                             if (!grabber->saved()) {
+                                 std::fprintf(stderr, "quillo-sim: cannot save %s: %s\n",
+                                              qUtf8Printable(path),
+                                              qUtf8Printable(grabber->error()));
+                                 shotFailed = true;
+                             }
+                             if (!stays)
+                                 window.done(QDialog::Accepted);
+                         });
         // A window that never paints must not keep a scripted run waiting.
-        QTimer::singleShot(ScreenshotTimeoutMs, &window, [&shotFailed, &window] {
+        QTimer::singleShot(ScreenshotTimeoutMs, &window, [&shotFailed, &window, grabber] {
+            if (grabber->finished())
+                return;
             std::fputs("quillo-sim: the main window was never painted\n", stderr);
             shotFailed = true;
             window.done(QDialog::Rejected);
@@ -196,9 +271,11 @@ int main(int argc, char *argv[])
         }
         if (!options.screenshot.empty()) {
             quillo.setUnattended(true);
-            hooks.push_back(
-                screenshotHook(QString::fromLocal8Bit(options.screenshot.c_str()), shotFailed));
+            hooks.push_back(screenshotHook(QString::fromLocal8Bit(options.screenshot.c_str()),
+                                           shotFailed, options.quitAfter > 0));
         }
+        if (options.quitAfter > 0)
+            hooks.push_back(quitHook(options.quitAfter, options.screenshot.empty()));
         quillo.setMainWindowHook([hooks](CNuboDlg &window) {
             for (const auto &hook : hooks)
                 hook(window);
