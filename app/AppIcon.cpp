@@ -1,6 +1,6 @@
 #include "app/AppIcon.h"
 
-#include "skin/WindowsColour.h"
+#include "layout/WindowsColour.h"
 
 #include <QFont>
 #include <QIconEngine>

@@ -1,14 +1,16 @@
 #include "app/BacklightCommand.h"
 
-#include "app/AppState.h"
-#include "app/MainWindowTable.h"
+#include "layout/MainWindowTable.h"
 #include "lighting/BacklightSkins.h"
 #include "lighting/CNuboDialogBkLightSettings.h"
+#include "model/AppState.h"
 #include "skin/SkinLibrary.h"
 
-BacklightCommand::BacklightCommand(AppState &state, const FontTable &fonts)
+BacklightCommand::BacklightCommand(AppState &state, const DialogContext &context,
+                                   DeviceAccess device)
     : m_state(state)
-    , m_fonts(fonts)
+    , m_context(context)
+    , m_device(device)
 {}
 
 bool BacklightCommand::run(QWidget *owner, const SkinLibrary *skins,
@@ -19,7 +21,9 @@ bool BacklightCommand::run(QWidget *owner, const SkinLibrary *skins,
         return false;
     const BacklightSkins faces
         = skins ? BacklightSkins::fromLibrary(*skins, m_state.deviceType) : BacklightSkins{};
-    CNuboDialogBkLightSettings dialog(m_state, m_fonts, faces, owner);
+    CNuboDialogBkLightSettings dialog(m_context, m_device,
+                                      {m_state.catalogue, m_state, m_state.pressCounters},
+                                      m_state.multiKeyExchange, m_state.deviceType, faces, owner);
     dialog.setWaits(waits);
     dialog.setLightsStore([this](const LightSettings &lights) { store(lights); });
     if (!dialog.initialise())

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "jobs/DeviceAccess.h"
 #include "jobs/TransferJob.h"
-#include "lighting/LightSettings.h"
+#include "model/LightSettings.h"
+#include "skin/DialogContext.h"
 
 #include <functional>
 
 class AppState;
 class CNuboDialogBkLightSettings;
-class FontTable;
 class SkinLibrary;
 class QWidget;
 
@@ -16,7 +17,7 @@ class QWidget;
 // confirmed to store().
 class BacklightCommand {
 public:
-    BacklightCommand(AppState &state, const FontTable &fonts);
+    BacklightCommand(AppState &state, const DialogContext &context, DeviceAccess device);
 
     // Runs the dialog over `owner` with the faces of `skins` (blank without a library); false
     // when the keyboard takes no per-key colours or the user cancelled.
@@ -33,6 +34,7 @@ public:
 
 private:
     AppState &m_state;
-    const FontTable &m_fonts;
+    const DialogContext m_context;
+    DeviceAccess m_device;
     std::function<void(CNuboDialogBkLightSettings &)> m_hook;
 };

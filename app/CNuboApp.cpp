@@ -1,7 +1,6 @@
 #include "app/CNuboApp.h"
 
 #include "app/AppIcon.h"
-#include "app/AppState.h"
 #include "app/CNuboDlg.h"
 #include "app/DeviceAccessMessage.h"
 #include "app/DeviceDetection.h"
@@ -9,6 +8,7 @@
 #include "app/ResourceLocator.h"
 #include "app/SearchingDialog.h"
 #include "app/SkinPreload.h"
+#include "model/AppState.h"
 
 #include <QApplication>
 #include <QFile>
@@ -88,7 +88,7 @@ CNuboApp::Search CNuboApp::findKeyboard()
     }
     if (!loadSkins(0))
         return Search::Failed;
-    SearchingDialog searching(m_state, m_fonts,
+    SearchingDialog searching({m_state.language, m_state.scaleFactor, m_fonts},
                               m_skins->images(SkinIds::skinSet(SkinDialog::Progress, 0)), detect);
     if (m_searchHook)
         m_searchHook(searching);

@@ -1,14 +1,11 @@
 #include "app/CNuboDlg.h"
 
 #include "app/AppIcon.h"
-#include "app/AppState.h"
 #include "app/DeviceCommands.h"
 #include "app/DeviceWatcher.h"
 #include "app/HeatmapView.h"
 #include "app/KeyCommand.h"
-#include "app/KeyboardModel.h"
 #include "app/MainWindowAccess.h"
-#include "app/MainWindowTable.h"
 #include "app/OfflineMode.h"
 #include "app/PressCounterReport.h"
 #include "app/ProfileFileDialog.h"
@@ -16,12 +13,16 @@
 #include "app/ProfileOpening.h"
 #include "app/TrayPresence.h"
 #include "app/UndoShortcuts.h"
+#include "jobs/DeviceWorker.h"
+#include "layout/MainWindowTable.h"
+#include "layout/WindowsColour.h"
+#include "model/AppState.h"
+#include "model/KeyboardModel.h"
 #include "profile/ProfileFile.h"
 #include "skin/EntryNaming.h"
 #include "skin/FontTable.h"
 #include "skin/FrameFocus.h"
 #include "skin/ScreenScale.h"
-#include "skin/WindowsColour.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -56,9 +57,14 @@ std::filesystem::path toPath(const QString &path)
 } // namespace
 
 CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &skin, QWidget *parent)
-    : SkinnedDialog(state, fonts, MainWindowTable::EntryCount, MainWindowTable::ColourKey, parent)
-    , m_keyCommand(std::make_unique<KeyCommand>(state, fonts))
-    , m_deviceCommands(std::make_unique<DeviceCommands>(*this))
+    : SkinnedDialog({state.language, state.scaleFactor, fonts}, MainWindowTable::EntryCount,
+                    MainWindowTable::ColourKey, parent)
+    , m_state(state)
+    , m_worker(std::make_unique<DeviceWorker>())
+    , m_keyCommand(std::make_unique<KeyCommand>(state, context()))
+    , m_deviceCommands(std::make_unique<DeviceCommands>(static_cast<CommandWindow &>(*this), state,
+                                                        context(),
+                                                        DeviceAccess{state.hwi, *m_worker}))
     , m_heatmap(std::make_unique<HeatmapView>(state))
     , m_offline(std::make_unique<OfflineMode>(*this))
 {
@@ -72,6 +78,11 @@ CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &sk
 }
 
 CNuboDlg::~CNuboDlg() = default;
+
+bool CNuboDlg::refusesDeviceCommand()
+{
+    return m_offline->refuses();
+}
 
 int CNuboDlg::exec()
 {
@@ -288,7 +299,7 @@ void CNuboDlg::saveProfile()
     if (path.isEmpty())
         return;
     FileStore::WriteFailure failure;
-    if (!writeProfile(state(), toPath(path), &failure))
+    if (!writeProfile(state(), state().deviceType, toPath(path), &failure))
         showMessage(modelCaption(),
                     fromUtf8(ProfileMessages::saveFailed(
                         QDir::toNativeSeparators(path).toStdString(),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CommandWindow.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinnedDialog.h"
 
@@ -9,8 +10,10 @@
 #include <memory>
 #include <string>
 
+class AppState;
 class DeviceCommands;
 class DeviceWatcher;
+class DeviceWorker;
 class HeatmapView;
 class KeyCommand;
 class OfflineMode;
@@ -22,7 +25,7 @@ class UndoShortcuts;
 // The main window: the keyboard picture with every key in the state of its assignment on the
 // shown layer, the tool bar, the layer switch, the colour legend and the press counter report.
 // It opens the keyboard when it starts and ends the program when it closes.
-class CNuboDlg : public SkinnedDialog {
+class CNuboDlg : public SkinnedDialog, private CommandWindow {
     Q_OBJECT
 public:
     static constexpr int ClickBlockMs = 500;
@@ -30,6 +33,11 @@ public:
     CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &skin,
              QWidget *parent = nullptr);
     ~CNuboDlg() override;
+
+    AppState &state() const { return m_state; }
+    // The one thread besides this one that talks to the keyboard; the window waits for it
+    // as it goes.
+    DeviceWorker &deviceWorker() const { return *m_worker; }
 
     // The modal loop; unlike QDialog's it survives the window hiding in the notification area.
     int exec() override;
@@ -81,8 +89,21 @@ protected:
     virtual QString chooseOpenPath();
 
 private:
-    friend class DeviceCommands;
     friend class OfflineMode;
+
+    QWidget *commandOwner() override { return this; }
+    const SkinLibrary *commandSkins() const override { return m_skins; }
+    void tellUser(const QString &caption, const QString &text, QMessageBox::Icon icon) override
+    {
+        showMessage(caption, text, icon);
+    }
+    bool askUser(const QString &caption, const QString &text) override
+    {
+        return askYesNo(caption, text);
+    }
+    void saveConfiguration() override { saveProfile(); }
+    void keyboardChanged() override { deviceChanged(); }
+    bool refusesDeviceCommand() override;
 
     bool openKeyboard();
     void placeReportBox();
@@ -96,6 +117,9 @@ private:
     QString modelCaption() const;
     DrawnButton *entryById(int id);
 
+    AppState &m_state;
+    // Declared first, so that it is waited for after the commands that use it have gone.
+    std::unique_ptr<DeviceWorker> m_worker;
     std::unique_ptr<KeyCommand> m_keyCommand;
     std::unique_ptr<DeviceCommands> m_deviceCommands;
     std::unique_ptr<HeatmapView> m_heatmap;

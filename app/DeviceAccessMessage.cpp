@@ -1,6 +1,6 @@
 #include "app/DeviceAccessMessage.h"
 
-#include "app/KeyboardModel.h"
+#include "model/KeyboardModel.h"
 
 #include <system_error>
 

@@ -1,24 +1,28 @@
 #include "app/DeviceCommands.h"
 
-#include "app/AppState.h"
 #include "app/BacklightCommand.h"
-#include "app/CNuboDlg.h"
+#include "app/CommandWindow.h"
 #include "app/HelpDocument.h"
-#include "app/KeyboardModel.h"
-#include "app/MainWindowTable.h"
-#include "app/OfflineMode.h"
 #include "jobs/CNuboDialogFirmwareUpdate.h"
 #include "jobs/CNuboDialogProgress.h"
+#include "jobs/DeviceWorker.h"
 #include "jobs/JobMessages.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "model/KeyboardModel.h"
 #include "skin/SkinLibrary.h"
 
 #include <QDesktopServices>
 
 #include <optional>
 
-DeviceCommands::DeviceCommands(CNuboDlg &window)
+DeviceCommands::DeviceCommands(CommandWindow &window, AppState &state, const DialogContext &context,
+                               DeviceAccess device)
     : m_window(window)
-    , m_backlight(std::make_unique<BacklightCommand>(window.state(), window.fonts()))
+    , m_state(state)
+    , m_context(context)
+    , m_device(device)
+    , m_backlight(std::make_unique<BacklightCommand>(state, context, device))
     , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
     , m_helpLocator(ResourceLocator::forThisProgram())
     , m_showsCompiledHelp(&HelpDocument::desktopShowsCompiled)
@@ -35,7 +39,7 @@ bool DeviceCommands::handles(int id)
 void DeviceCommands::run(int id)
 {
     // Offline only the help opens; the others say the keyboard is not connected.
-    if (id != HelpButton && m_window.offlineMode().refuses())
+    if (id != HelpButton && m_window.refusesDeviceCommand())
         return;
     switch (id) {
     case GetCounterButton:
@@ -61,17 +65,23 @@ void DeviceCommands::run(int id)
     }
 }
 
+JobData DeviceCommands::jobData()
+{
+    return {m_state.catalogue, m_state, m_state.pressCounters};
+}
+
 void DeviceCommands::runJob(int job)
 {
-    AppState &state = m_window.state();
+    AppState &state = m_state;
     m_inDeviceDialog = true;
     // What Load replaces, for undo.
     std::optional<ConfigHistory::Before> before;
     if (job == TransferJob::ReadKeysAndLights)
         before = ConfigHistory::capture(state, ConfigHistory::Scope::keysAndLights());
     TransferResult detail;
-    const CNuboDialogProgress::Result outcome = CNuboDialogProgress::runJob(
-        state, m_window.fonts(), skin(SkinDialog::Progress), job, &m_window, &detail, m_waits);
+    const CNuboDialogProgress::Result outcome
+        = CNuboDialogProgress::runJob(m_context, m_device, jobData(), skin(SkinDialog::Progress),
+                                      job, m_window.commandOwner(), &detail, m_waits);
     if (outcome == CNuboDialogProgress::Succeeded && before)
         state.history.record(ConfigHistory::Change::Load, std::move(*before));
     // Written or just read: the keyboard holds the keys as they are now.
@@ -84,22 +94,22 @@ void DeviceCommands::runJob(int job)
 
 void DeviceCommands::showJobOutcome(int job, int outcome, const TransferResult &detail)
 {
-    AppState &state = m_window.state();
+    AppState &state = m_state;
     const bool writeOrLoad = job == TransferJob::WriteKeys || job == TransferJob::ReadKeysAndLights;
     if (outcome == CNuboDialogProgress::Succeeded) {
         if (job == TransferJob::WriteKeys)
             state.notWritten = false;
-        m_window.showMessage(caption(writeOrLoad), QStringLiteral("OK!!"), QMessageBox::Warning);
+        m_window.tellUser(caption(writeOrLoad), QStringLiteral("OK!!"), QMessageBox::Warning);
     } else if (outcome == CNuboDialogProgress::Failed) {
         // Cancel stays silent: the user chose it.
-        m_window.showMessage(
+        m_window.tellUser(
             caption(writeOrLoad),
             text(JobMessages::failure(job, detail, true), JobMessages::failure(job, detail, false)),
             QMessageBox::Critical);
     }
     // The write leaves the picture as it was; what was read is shown either way.
     if (job != TransferJob::WriteKeys)
-        m_window.update();
+        m_window.commandOwner()->update();
 }
 
 void DeviceCommands::help()
@@ -119,12 +129,13 @@ void DeviceCommands::setHelpLookup(ResourceLocator locator, std::function<bool()
 void DeviceCommands::firmwareUpdate()
 {
     m_inDeviceDialog = true;
-    AppState &state = m_window.state();
+    AppState &state = m_state;
     const SkinImages progressSkin = skin(SkinDialog::Progress);
     // The dialog reads the version as it opens.
-    if (CNuboDialogProgress::waitForDevice(state, m_window.fonts(), progressSkin, &m_window)) {
-        CNuboDialogFirmwareUpdate dialog(state, m_window.fonts(), skin(SkinDialog::FirmwareUpdate),
-                                         progressSkin, &m_window);
+    QWidget *owner = m_window.commandOwner();
+    if (CNuboDialogProgress::waitForDevice(m_context, m_device, progressSkin, owner)) {
+        CNuboDialogFirmwareUpdate dialog(m_context, m_device, state.catalogue, state.deviceType,
+                                         skin(SkinDialog::FirmwareUpdate), progressSkin, owner);
         dialog.exec();
     }
     leaveDeviceDialog();
@@ -134,7 +145,7 @@ void DeviceCommands::backlight()
 {
     // Its Read and Write run device jobs; a device change waits until it has closed.
     m_inDeviceDialog = true;
-    m_backlight->run(&m_window, m_window.skinLibrary(), m_waits);
+    m_backlight->run(m_window.commandOwner(), m_window.commandSkins(), m_waits);
     leaveDeviceDialog();
 }
 
@@ -143,7 +154,7 @@ void DeviceCommands::leaveDeviceDialog()
     m_inDeviceDialog = false;
     if (m_deviceChangePending) {
         m_deviceChangePending = false;
-        m_window.deviceChanged();
+        m_window.keyboardChanged();
     }
 }
 
@@ -157,17 +168,16 @@ bool DeviceCommands::deferDeviceChange()
 
 bool DeviceCommands::waitBeforeQuit()
 {
-    AppState &state = m_window.state();
-    if (!state.deviceWorker.isRunning())
+    if (!m_device.worker.isRunning())
         return true;
-    if (state.deviceWorker.task() == DeviceWorker::Task::FirmwareDownload)
-        m_window.showMessage(
+    if (m_device.worker.task() == DeviceWorker::Task::FirmwareDownload)
+        m_window.tellUser(
             caption(false),
             text(JobMessages::quitWaitsForDownload(true), JobMessages::quitWaitsForDownload(false)),
             QMessageBox::Information);
     m_inDeviceDialog = true;
-    const bool waited = CNuboDialogProgress::waitForDevice(state, m_window.fonts(),
-                                                           skin(SkinDialog::Progress), &m_window);
+    const bool waited = CNuboDialogProgress::waitForDevice(
+        m_context, m_device, skin(SkinDialog::Progress), m_window.commandOwner());
     if (waited) {
         // The program ends now; a device change meanwhile needs no answer.
         m_inDeviceDialog = false;
@@ -180,35 +190,35 @@ bool DeviceCommands::waitBeforeQuit()
 
 void DeviceCommands::prepareUnplugQuit()
 {
-    AppState &state = m_window.state();
+    AppState &state = m_state;
     if (state.notWritten
-        && m_window.askYesNo(caption(false), text(JobMessages::offerSaveAfterUnplug(true),
-                                                  JobMessages::offerSaveAfterUnplug(false))))
-        m_window.saveProfile();
+        && m_window.askUser(caption(false), text(JobMessages::offerSaveAfterUnplug(true),
+                                                 JobMessages::offerSaveAfterUnplug(false))))
+        m_window.saveConfiguration();
     // Without its keyboard the worker fails at its next report; it must end before the
     // facade does, waited for or not.
     if (!waitBeforeQuit())
-        state.deviceWorker.wait();
+        m_device.worker.wait();
 }
 
 SkinImages DeviceCommands::skin(SkinDialog dialog) const
 {
-    const SkinLibrary *library = m_window.skinLibrary();
+    const SkinLibrary *library = m_window.commandSkins();
     if (!library)
         return {};
-    return library->images(SkinIds::skinSet(dialog, m_window.state().deviceType));
+    return library->images(SkinIds::skinSet(dialog, m_state.deviceType));
 }
 
 QString DeviceCommands::text(const std::string &chinese, const std::string &english) const
 {
-    QString result = QString::fromStdString(m_window.state().chinese() ? chinese : english);
+    QString result = QString::fromStdString(m_state.chinese() ? chinese : english);
     result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return result;
 }
 
 QString DeviceCommands::caption(bool writeOrLoad) const
 {
-    const int type = m_window.state().deviceType;
+    const int type = m_state.deviceType;
     // The captions after Write and Load spell the second model this way.
     if (writeOrLoad && type == 2)
         return QStringLiteral("Quillo(S)Ble");

@@ -1,24 +1,30 @@
 #pragma once
 
 #include "app/ResourceLocator.h"
+#include "jobs/DeviceAccess.h"
 #include "jobs/TransferJob.h"
+#include "layout/SkinSet.h"
+#include "skin/DialogContext.h"
 #include "skin/SkinImages.h"
-#include "skin/SkinSet.h"
 
 #include <QUrl>
 
 #include <functional>
 #include <memory>
 
+class AppState;
 class BacklightCommand;
-class CNuboDlg;
+class CommandWindow;
 
 // The main window's commands that reach the keyboard or leave the program: GetCounter (86),
 // Help (87), Write key settings (93), Write back light (94), Load (95) and Firmware Update
 // (96), and what the window must do about a running worker before it ends.
 class DeviceCommands {
 public:
-    explicit DeviceCommands(CNuboDlg &window);
+    // The commands of `window` on the program's state, with the keyboard reached through
+    // `device`.
+    DeviceCommands(CommandWindow &window, AppState &state, const DialogContext &context,
+                   DeviceAccess device);
     ~DeviceCommands();
 
     static bool handles(int id);
@@ -55,7 +61,12 @@ private:
     QString caption(bool writeOrLoad) const;
     void leaveDeviceDialog();
 
-    CNuboDlg &m_window;
+    JobData jobData();
+
+    CommandWindow &m_window;
+    AppState &m_state;
+    const DialogContext m_context;
+    DeviceAccess m_device;
     std::unique_ptr<BacklightCommand> m_backlight;
     TransferJob::Waits m_waits;
     std::function<bool(const QUrl &)> m_openUrl;

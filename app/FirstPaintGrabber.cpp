@@ -1,6 +1,6 @@
 #include "app/FirstPaintGrabber.h"
 
-#include "skin/WindowsColour.h"
+#include "layout/WindowsColour.h"
 
 #include <QEvent>
 #include <QImage>

@@ -1,11 +1,12 @@
 #include "app/HeatmapPainter.h"
 
-#include "app/AppState.h"
-#include "app/KeyboardModel.h"
-#include "app/MainWindowTable.h"
-#include "skins/FacePainter.h"
-#include "skins/FacePalette.h"
-#include "skins/KeyCapPainter.h"
+#include "layout/MainWindowTable.h"
+#include "model/Configuration.h"
+#include "model/KeyboardModel.h"
+#include "model/PressCounters.h"
+#include "skin/FacePainter.h"
+#include "skin/FacePalette.h"
+#include "skin/KeyCapPainter.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -132,7 +133,7 @@ QImage render(const PressCounters &counters, int deviceType, bool chinese, doubl
     FacePainter::well(painter, QRectF(keyboard), 14, FacePalette::Well);
     const HeatmapScale heat = HeatmapScale::of(counters);
     for (const DrawnButton &entry : MainWindowTable::build(deviceType)) {
-        if (entry.keyIndex >= 1 && entry.keyIndex <= AppState::KeyCount)
+        if (entry.keyIndex >= 1 && entry.keyIndex <= Configuration::KeyCount)
             paintKey(painter, rectOf(entry.rect), entry.keyIndex,
                      counters.counts[std::size_t(entry.keyIndex)], heat);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/HeatmapScale.h"
-#include "skin/DrawnButton.h"
+#include "layout/DrawnButton.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,6 +1,7 @@
 #include "app/HeatmapScale.h"
 
-#include "app/AppState.h"
+#include "model/Configuration.h"
+#include "model/PressCounters.h"
 
 #include <algorithm>
 #include <array>
@@ -24,7 +25,7 @@ int channel(std::uint32_t colour, int shift)
 HeatmapScale HeatmapScale::of(const PressCounters &counters)
 {
     HeatmapScale scale;
-    for (int key = 1; key <= AppState::KeyCount; ++key) {
+    for (int key = 1; key <= Configuration::KeyCount; ++key) {
         const int count = counters.counts[std::size_t(key)];
         if (count < 0)
             continue;

@@ -1,10 +1,10 @@
 #include "app/HeatmapView.h"
 
-#include "app/AppState.h"
 #include "app/HeatmapPainter.h"
-#include "app/MainWindowTable.h"
-#include "skin/ButtonTable.h"
-#include "skins/FacePalette.h"
+#include "layout/ButtonTable.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "skin/FacePalette.h"
 
 #include <QPainter>
 

@@ -1,13 +1,13 @@
 #include "app/KeyCommand.h"
 
-#include "app/AppState.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
 #include "keymap/KeySettingsSkins.h"
+#include "model/AppState.h"
 #include "skin/SkinLibrary.h"
 
-KeyCommand::KeyCommand(AppState &state, const FontTable &fonts, const SkinLibrary *skins)
+KeyCommand::KeyCommand(AppState &state, const DialogContext &context, const SkinLibrary *skins)
     : m_state(state)
-    , m_fonts(fonts)
+    , m_context(context)
     , m_skins(skins)
 {}
 
@@ -19,7 +19,16 @@ bool KeyCommand::run(QWidget *owner, int key)
     const KeySettingsSkins skins = m_skins
                                        ? KeySettingsSkins::fromLibrary(*m_skins, m_state.deviceType)
                                        : KeySettingsSkins{};
-    CNuboDialogKeyMapSettings dialog(m_state, m_fonts, skins, owner);
+    const int layer = m_state.currentLayer == 1 ? 1 : 0;
+    const KeySettingsInput input{m_state.catalogue,
+                                 m_state.deviceType,
+                                 key,
+                                 layer,
+                                 m_state.assignment(key, layer),
+                                 m_state.predefinedCombos,
+                                 m_state.predefinedMacros,
+                                 m_state.predefinedEmulations};
+    CNuboDialogKeyMapSettings dialog(m_context, input, m_state, skins, owner);
     if (!dialog.initialise())
         return false;
     if (m_hook)

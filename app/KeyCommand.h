@@ -1,12 +1,12 @@
 #pragma once
 
-#include "keymap/KeyMapChange.h"
+#include "model/KeyMapChange.h"
+#include "skin/DialogContext.h"
 
 #include <functional>
 
 class AppState;
 class CNuboDialogKeyMapSettings;
-class FontTable;
 class SkinLibrary;
 class QWidget;
 
@@ -14,7 +14,7 @@ class QWidget;
 // layer shown; OK stores what the dialog decided and marks the configuration as not written.
 class KeyCommand {
 public:
-    KeyCommand(AppState &state, const FontTable &fonts, const SkinLibrary *skins = nullptr);
+    KeyCommand(AppState &state, const DialogContext &context, const SkinLibrary *skins = nullptr);
 
     // Where the dialog's faces come from; without a library the faces are blank.
     void setSkins(const SkinLibrary *skins) { m_skins = skins; }
@@ -32,7 +32,7 @@ public:
 
 private:
     AppState &m_state;
-    const FontTable &m_fonts;
+    const DialogContext m_context;
     const SkinLibrary *m_skins;
     std::function<void(CNuboDialogKeyMapSettings &)> m_hook;
 };

@@ -1,10 +1,10 @@
 #include "app/MainWindowAccess.h"
 
-#include "app/AppState.h"
-#include "app/MainWindowTable.h"
-#include "keymap/AssignmentSummary.h"
-#include "keymap/KeyCatalogue.h"
-#include "skin/DrawnButton.h"
+#include "layout/DrawnButton.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "model/AssignmentSummary.h"
+#include "model/KeyCatalogue.h"
 
 namespace MainWindowAccess {
 

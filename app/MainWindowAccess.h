@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/EntryRole.h"
+#include "layout/EntryRole.h"
 
 #include <string>
 

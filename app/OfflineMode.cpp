@@ -1,11 +1,11 @@
 #include "app/OfflineMode.h"
 
-#include "app/AppState.h"
 #include "app/CNuboDlg.h"
-#include "app/KeyboardModel.h"
 #include "app/OfflineTexts.h"
-#include "skins/FacePainter.h"
-#include "skins/FacePalette.h"
+#include "model/AppState.h"
+#include "model/KeyboardModel.h"
+#include "skin/FacePainter.h"
+#include "skin/FacePalette.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #include "app/OfflineOffer.h"
 
-#include "app/KeyboardModel.h"
 #include "app/OfflineTexts.h"
+#include "model/KeyboardModel.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #include "app/OfflineTexts.h"
 
-#include "app/KeyboardModel.h"
+#include "model/KeyboardModel.h"
 
 namespace OfflineTexts {
 

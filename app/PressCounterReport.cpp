@@ -1,9 +1,9 @@
 #include "app/PressCounterReport.h"
 
-#include "app/AppState.h"
-#include "app/KeyboardModel.h"
-#include "app/MainWindowTable.h"
-#include "keymap/AssignmentSummary.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "model/AssignmentSummary.h"
+#include "model/KeyboardModel.h"
 
 namespace {
 

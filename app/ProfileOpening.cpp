@@ -1,7 +1,7 @@
 #include "app/ProfileOpening.h"
 
-#include "app/AppState.h"
 #include "app/ProfileMessages.h"
+#include "model/AppState.h"
 #include "profile/ProfileFile.h"
 
 std::string ProfileOpening::open(AppState &state, const std::filesystem::path &path,
@@ -12,11 +12,13 @@ std::string ProfileOpening::open(AppState &state, const std::filesystem::path &p
     ConfigHistory::Before before
         = ConfigHistory::capture(state, ConfigHistory::Scope::everything());
     MarkupError damage;
-    ProfileReadResult result = readProfile(state, path, DamagedProfile::Refuse, &damage);
+    ProfileReadResult result = readProfile(state, state.pressCounters, state.deviceType, path,
+                                           DamagedProfile::Refuse, &damage);
     if (result == ProfileReadResult::Damaged) {
         if (!ask || !ask(shownPath + "\n" + profileDamagedQuestion(damage, chinese)))
             return {};
-        result = readProfile(state, path, DamagedProfile::ReadWhatCan);
+        result = readProfile(state, state.pressCounters, state.deviceType, path,
+                             DamagedProfile::ReadWhatCan);
     }
     if (result == ProfileReadResult::Ok)
         state.history.record(ConfigHistory::Change::Open, std::move(before));

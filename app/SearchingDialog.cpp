@@ -2,8 +2,8 @@
 
 #include "app/DeviceDetection.h"
 #include "app/OfflineTexts.h"
-#include "jobs/ProgressTable.h"
-#include "skin/WindowsColour.h"
+#include "layout/ProgressTable.h"
+#include "layout/WindowsColour.h"
 
 #include <QPainter>
 
@@ -50,9 +50,9 @@ QRect barRect(int percent)
 
 } // namespace
 
-SearchingDialog::SearchingDialog(AppState &state, const FontTable &fonts, const SkinImages &skin,
+SearchingDialog::SearchingDialog(const DialogContext &context, const SkinImages &skin,
                                  std::function<int()> detect, QWidget *parent)
-    : SkinnedDialog(state, fonts, ProgressTable::EntryCount, ProgressTable::ColourKey, parent)
+    : SkinnedDialog(context, ProgressTable::EntryCount, ProgressTable::ColourKey, parent)
     , m_detect(std::move(detect))
 {
     setSkin(skin);

@@ -21,7 +21,7 @@ public:
     };
 
     // `detect` gives the attached variant, 0 for none. `skin` is the progress dialog's.
-    SearchingDialog(AppState &state, const FontTable &fonts, const SkinImages &skin,
+    SearchingDialog(const DialogContext &context, const SkinImages &skin,
                     std::function<int()> detect, QWidget *parent = nullptr);
 
     // Tests look more often than once a second.

@@ -1,10 +1,10 @@
-#include "app/AppState.h"
 #include "app/CNuboApp.h"
 #include "app/CNuboDlg.h"
 #include "app/FirstPaintGrabber.h"
-#include "app/MainWindowTable.h"
 #include "app/SkinPreload.h"
-#include "cli/TracingBackend.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "sim/TracingBackend.h"
 
 #include "sim/FaultOption.h"
 #include "sim/SimHidBackend.h"

@@ -1,6 +1,6 @@
 #include "app/UndoShortcuts.h"
 
-#include "app/AppState.h"
+#include "model/AppState.h"
 
 #include <QKeySequence>
 #include <QShortcut>
@@ -23,7 +23,7 @@ UndoShortcuts::UndoShortcuts(QWidget *window, AppState &state)
 
 bool UndoShortcuts::undo()
 {
-    if (!m_state.history.undo(m_state))
+    if (!m_state.history.undo(m_state, m_state.notWritten))
         return false;
     m_window->update();
     return true;
@@ -31,7 +31,7 @@ bool UndoShortcuts::undo()
 
 bool UndoShortcuts::redo()
 {
-    if (!m_state.history.redo(m_state))
+    if (!m_state.history.redo(m_state, m_state.notWritten))
         return false;
     m_window->update();
     return true;

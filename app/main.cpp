@@ -1,6 +1,6 @@
-#include "app/AppState.h"
 #include "app/CNuboApp.h"
 #include "app/SkinPreload.h"
+#include "model/AppState.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "cli/CliKeyNames.h"
 
 #include "cli/NameSuggestions.h"
-#include "keymap/KeyCatalogue.h"
+#include "model/KeyCatalogue.h"
 
 #include <algorithm>
 

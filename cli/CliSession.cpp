@@ -1,8 +1,6 @@
 #include "cli/CliSession.h"
 
-#include "app/AppState.h"
 #include "app/DeviceAccessMessage.h"
-#include "app/KeyboardModel.h"
 #include "cli/FirmwareProgress.h"
 #include "cli/HeatmapFile.h"
 #include "cli/JsonReport.h"
@@ -10,14 +8,18 @@
 #include "cli/LightEdit.h"
 #include "cli/ProfileDiff.h"
 #include "cli/TextReport.h"
-#include "cli/TracingBackend.h"
 #include "jobs/DeviceTransfer.h"
 #include "jobs/FirmwareBackup.h"
 #include "jobs/FirmwareFile.h"
 #include "jobs/FirmwareRules.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "model/AssignmentSummary.h"
+#include "model/KeyboardModel.h"
 #include "profile/ProfileFile.h"
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
+#include "sim/TracingBackend.h"
 
 #include <quillodev/HidBackend.h>
 
@@ -175,8 +177,8 @@ bool CliSession::loadProfile(const std::string &path, AppState &into)
 {
     MarkupError damage;
     const ProfileReadResult result = readProfile(
-        into, path, m_options.lenient ? DamagedProfile::ReadWhatCan : DamagedProfile::Refuse,
-        &damage);
+        into, into.pressCounters, into.deviceType, path,
+        m_options.lenient ? DamagedProfile::ReadWhatCan : DamagedProfile::Refuse, &damage);
     if (result == ProfileReadResult::Damaged) {
         return fail(path + ": " + profileDamagedMessage(damage, false)
                     + " Nothing was read; --lenient reads what can be read.");
@@ -192,7 +194,7 @@ bool CliSession::loadProfile(const std::string &path, AppState &into)
 bool CliSession::saveProfile(const std::string &path)
 {
     FileStore::WriteFailure failure;
-    if (!writeProfile(*m_state, path, &failure))
+    if (!writeProfile(*m_state, m_state->deviceType, path, &failure))
         return failToSave(path, failure);
     return true;
 }
@@ -213,11 +215,13 @@ bool CliSession::failToSave(const std::string &path, const FileStore::WriteFailu
 
 bool CliSession::writeToKeyboard()
 {
-    const TransferResult keys = DeviceTransfer::writeKeyAssignments(*m_state, nullptr);
+    const TransferResult keys
+        = DeviceTransfer::writeKeyAssignments(m_state->hwi, m_state->catalogue, *m_state, nullptr);
     if (!keys)
         return fail(transferFailure(keys, "writing the key assignments"));
     if (KeyboardModel::hasKeyColours(m_state->deviceType)) {
-        const TransferResult lights = DeviceTransfer::writeLights(*m_state, nullptr);
+        const TransferResult lights
+            = DeviceTransfer::writeLights(m_state->hwi, m_state->lightSettings, nullptr);
         if (!lights)
             return fail(transferFailure(lights, "writing the lights"));
     }
@@ -227,10 +231,12 @@ bool CliSession::writeToKeyboard()
 bool CliSession::readFromKeyboard()
 {
     m_state->resetKeyModel();
-    const TransferResult keys = DeviceTransfer::readKeyAssignments(*m_state, nullptr);
+    const TransferResult keys
+        = DeviceTransfer::readKeyAssignments(m_state->hwi, m_state->catalogue, *m_state, nullptr);
     if (!keys)
         return fail(transferFailure(keys, "reading the key assignments"));
-    const TransferResult lights = DeviceTransfer::readLights(*m_state, nullptr);
+    const TransferResult lights
+        = DeviceTransfer::readLights(m_state->hwi, m_state->lightSettings, nullptr);
     if (!lights)
         return fail(transferFailure(lights, "reading the lights"));
     return true;
@@ -302,7 +308,8 @@ int CliSession::counters()
 {
     if (!openKeyboard())
         return 1;
-    const TransferResult result = DeviceTransfer::readPressCounters(*m_state, nullptr);
+    const TransferResult result
+        = DeviceTransfer::readPressCounters(m_state->hwi, m_state->pressCounters, nullptr);
     if (!result) {
         fail(transferFailure(result, "reading the press counters"));
         return 1;

@@ -1,11 +1,11 @@
 #include "cli/JsonReport.h"
 
-#include "app/AppState.h"
-#include "app/KeyboardModel.h"
-#include "app/MainWindowTable.h"
 #include "cli/CliKeyNames.h"
 #include "cli/LightEdit.h"
-#include "keymap/AssignmentSummary.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "model/AssignmentSummary.h"
+#include "model/KeyboardModel.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

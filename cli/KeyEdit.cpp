@@ -1,11 +1,11 @@
 #include "cli/KeyEdit.h"
 
-#include "app/AppState.h"
-#include "app/KeyboardModel.h"
 #include "cli/CliKeyNames.h"
 #include "cli/NameSuggestions.h"
-#include "keymap/KeySettingsCodes.h"
 #include "keymap/KeySettingsModel.h"
+#include "layout/KeySettingsCodes.h"
+#include "model/AppState.h"
+#include "model/KeyboardModel.h"
 
 #include <algorithm>
 #include <array>
@@ -141,7 +141,10 @@ Result apply(AppState &state, const Request &request)
 
     state.currentKey = key.value;
     state.currentLayer = request.layer == "fn" ? 1 : 0;
-    KeySettingsModel model(state);
+    KeySettingsModel model({state.catalogue, state.deviceType, state.currentKey, state.currentLayer,
+                            state.assignment(state.currentKey, state.currentLayer),
+                            state.predefinedCombos, state.predefinedMacros,
+                            state.predefinedEmulations});
 
     const std::string &kind = request.kind;
     const auto codePage = std::find_if(codePages.begin(), codePages.end(),

@@ -1,8 +1,8 @@
 #include "cli/LightEdit.h"
 
-#include "app/AppState.h"
-#include "app/KeyboardModel.h"
 #include "cli/CliKeyNames.h"
+#include "model/AppState.h"
+#include "model/KeyboardModel.h"
 
 #include <cstdio>
 #include <utility>

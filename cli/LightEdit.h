@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lighting/LightSettings.h"
+#include "model/LightSettings.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
 #include "cli/ProfileDiff.h"
 
-#include "app/AppState.h"
-#include "keymap/AssignmentSummary.h"
-#include "keymap/KeyAssignment.h"
+#include "model/AppState.h"
+#include "model/AssignmentSummary.h"
+#include "model/KeyAssignment.h"
 
 #include <algorithm>
 

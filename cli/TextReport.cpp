@@ -1,9 +1,9 @@
 #include "cli/TextReport.h"
 
-#include "app/AppState.h"
-#include "app/MainWindowTable.h"
 #include "cli/CliKeyNames.h"
-#include "keymap/AssignmentSummary.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "model/AssignmentSummary.h"
 
 namespace TextReport {
 

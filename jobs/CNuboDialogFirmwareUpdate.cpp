@@ -1,15 +1,17 @@
 #include "jobs/CNuboDialogFirmwareUpdate.h"
 
-#include "app/AppState.h"
-#include "app/KeyboardModel.h"
 #include "jobs/CNuboDialogProgress.h"
+#include "jobs/DeviceWorker.h"
 #include "jobs/FirmwareRules.h"
 #include "jobs/FirmwareUpdateJob.h"
-#include "jobs/FirmwareUpdateTable.h"
 #include "jobs/JobMessages.h"
+#include "layout/FirmwareUpdateTable.h"
+#include "layout/ScaleFactor.h"
+#include "layout/WindowsColour.h"
+#include "model/KeyboardModel.h"
 #include "skin/FontTable.h"
-#include "skin/ScaleFactor.h"
-#include "skin/WindowsColour.h"
+
+#include <quillodev/CNuboHWI.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,23 +49,21 @@ std::filesystem::path fileSystemPath(const QString &path)
 
 } // namespace
 
-CNuboDialogFirmwareUpdate::CNuboDialogFirmwareUpdate(AppState &state, const FontTable &fonts,
-                                                     const SkinImages &skin,
-                                                     const SkinImages &progressSkin,
-                                                     QWidget *parent)
-    : SkinnedDialog(state, fonts, FirmwareUpdateTable::EntryCount, FirmwareUpdateTable::ColourKey,
+CNuboDialogFirmwareUpdate::CNuboDialogFirmwareUpdate(
+    const DialogContext &context, DeviceAccess device, const KeyCatalogue &catalogue,
+    int deviceType, const SkinImages &skin, const SkinImages &progressSkin, QWidget *parent)
+    : SkinnedDialog(context, FirmwareUpdateTable::EntryCount, FirmwareUpdateTable::ColourKey,
                     parent)
+    , m_device(device)
+    , m_catalogue(catalogue)
+    , m_deviceType(deviceType)
     , m_progressSkin(progressSkin)
 {
     setSkin(skin);
     setWindowModality(Qt::ApplicationModal);
 }
 
-CNuboDialogFirmwareUpdate::~CNuboDialogFirmwareUpdate()
-{
-    if (state().firmwareWindow == messageHandle())
-        state().firmwareWindow = nullptr;
-}
+CNuboDialogFirmwareUpdate::~CNuboDialogFirmwareUpdate() = default;
 
 void CNuboDialogFirmwareUpdate::fillTable(ButtonTable &table)
 {
@@ -78,7 +78,6 @@ bool CNuboDialogFirmwareUpdate::initDialog()
     setWindowTitle(text("键盘固件升级", "Firmware Update"));
     m_ready = true;
     m_progress = 0;
-    state().firmwareWindow = messageHandle();
     m_versionField = makeField(FirmwareUpdateTable::VersionField, "version");
     m_fileField = makeField(FirmwareUpdateTable::FileField, "file");
     readVersion();
@@ -135,9 +134,9 @@ void CNuboDialogFirmwareUpdate::runCommand(int id)
 
 bool CNuboDialogFirmwareUpdate::waitForDevice()
 {
-    if (!state().deviceWorker.isRunning())
+    if (!m_device.worker.isRunning())
         return true;
-    return CNuboDialogProgress::waitForDevice(state(), fonts(), m_progressSkin,
+    return CNuboDialogProgress::waitForDevice(context(), m_device, m_progressSkin,
                                               isVisible() ? this : parentWidget());
 }
 
@@ -155,7 +154,7 @@ void CNuboDialogFirmwareUpdate::readVersion()
     if (!waitForDevice())
         return;
     wchar_t version[VersionCapacity] = {};
-    if (state().hwi.ReadKeyboardVersion(version)) {
+    if (m_device.hwi.ReadKeyboardVersion(version)) {
         m_versionField->setText(
             QString::fromWCharArray(version, int(wcsnlen(version, VersionCapacity - 2))));
         return;
@@ -163,11 +162,10 @@ void CNuboDialogFirmwareUpdate::readVersion()
     m_versionField->clear();
     using FirmwareRules::Message;
     if (languageKnown())
-        showMessage(
-            {},
-            text(FirmwareRules::message(Message::VersionNotRead, state().deviceType, true),
-                 FirmwareRules::message(Message::VersionNotRead, state().deviceType, false)),
-            QMessageBox::NoIcon);
+        showMessage({},
+                    text(FirmwareRules::message(Message::VersionNotRead, m_deviceType, true),
+                         FirmwareRules::message(Message::VersionNotRead, m_deviceType, false)),
+                    QMessageBox::NoIcon);
 }
 
 void CNuboDialogFirmwareUpdate::openFile()
@@ -183,7 +181,7 @@ void CNuboDialogFirmwareUpdate::openFile()
         return;
     }
     m_title = QFileInfo(path).completeBaseName();
-    if (FirmwareRules::titleMatches(state().deviceType, m_title.toStdString())) {
+    if (FirmwareRules::titleMatches(m_deviceType, m_title.toStdString())) {
         m_path = path;
         m_fileField->setText(QDir::toNativeSeparators(path));
         // A narrow field: the file's own name is what the user checks.
@@ -193,14 +191,14 @@ void CNuboDialogFirmwareUpdate::openFile()
     }
     using FirmwareRules::Message;
     showMessage(modelName(),
-                text(FirmwareRules::message(Message::WrongPrefix, state().deviceType, true),
-                     FirmwareRules::message(Message::WrongPrefix, state().deviceType, false)),
+                text(FirmwareRules::message(Message::WrongPrefix, m_deviceType, true),
+                     FirmwareRules::message(Message::WrongPrefix, m_deviceType, false)),
                 QMessageBox::Warning);
 }
 
 void CNuboDialogFirmwareUpdate::updateFirmware()
 {
-    if (!FirmwareRules::titleMatches(state().deviceType, m_title.toStdString())) {
+    if (!FirmwareRules::titleMatches(m_deviceType, m_title.toStdString())) {
         showMessage(modelName(), QStringLiteral("The firmware does not match"),
                     QMessageBox::Warning);
         return;
@@ -218,14 +216,18 @@ void CNuboDialogFirmwareUpdate::updateFirmware()
 
 void CNuboDialogFirmwareUpdate::startDownload(FirmwareUpdateJob::Backup backup)
 {
-    state().firmwarePath = m_path.toStdWString();
+    m_firmwarePath = m_path.toStdWString();
     const std::filesystem::path path = fileSystemPath(m_path);
     auto outcome = std::make_shared<Outcome>();
-    AppState &appState = state();
-    const bool started = appState.deviceWorker.start(
+    // The facade and the catalogue outlive every worker; the variant goes along as a value.
+    CNuboHWI &device = m_device.hwi;
+    const KeyCatalogue &catalogue = m_catalogue;
+    const int deviceType = m_deviceType;
+    const bool started = m_device.worker.start(
         DeviceWorker::Task::FirmwareDownload, messageTarget(),
-        [&appState, path, backup, outcome](WindowHandle window) {
-            const int done = FirmwareUpdateJob::download(appState, path, backup, *outcome, window);
+        [&device, &catalogue, deviceType, path, backup, outcome](WindowHandle window) {
+            const int done = FirmwareUpdateJob::download(device, catalogue, deviceType, path,
+                                                         backup, *outcome, window);
             postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
         });
     if (!started) {
@@ -276,8 +278,8 @@ void CNuboDialogFirmwareUpdate::offerWriteBack()
     while (askYesNo(modelName(), question)) {
         // Plugged in again after the update: the old handle is gone.
         wchar_t version[VersionCapacity] = {};
-        state().hwi.__closeDev();
-        if (state().hwi.__createDev() && state().hwi.ReadKeyboardVersion(version)) {
+        m_device.hwi.__closeDev();
+        if (m_device.hwi.__createDev() && m_device.hwi.ReadKeyboardVersion(version)) {
             m_versionField->setText(
                 QString::fromWCharArray(version, int(wcsnlen(version, VersionCapacity - 2))));
             startRestore();
@@ -289,13 +291,15 @@ void CNuboDialogFirmwareUpdate::offerWriteBack()
 
 void CNuboDialogFirmwareUpdate::startRestore()
 {
-    AppState &appState = state();
+    CNuboHWI &device = m_device.hwi;
+    const int deviceType = m_deviceType;
     const std::filesystem::path path = m_backupPath;
     auto outcome = std::make_shared<Outcome>();
-    const bool started = appState.deviceWorker.start(
+    const bool started = m_device.worker.start(
         DeviceWorker::Task::Exchange, messageTarget(),
-        [&appState, path, outcome](WindowHandle window) {
-            const int done = FirmwareUpdateJob::writeBack(appState, path, *outcome, window);
+        [&device, deviceType, path, outcome](WindowHandle window) {
+            const int done
+                = FirmwareUpdateJob::writeBack(device, deviceType, path, *outcome, window);
             postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
         });
     if (!started)
@@ -358,7 +362,7 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
     if (m_outcome && m_outcome->backup.ok())
         m_backupPath = m_outcome->backup.path;
     using FirmwareRules::Message;
-    const int type = state().deviceType;
+    const int type = m_deviceType;
     const auto say = [this, type](Message which) {
         tell(FirmwareRules::message(which, type, true), FirmwareRules::message(which, type, false),
              QMessageBox::NoIcon);
@@ -470,18 +474,18 @@ QString CNuboDialogFirmwareUpdate::chooseFirmwarePath()
 
 bool CNuboDialogFirmwareUpdate::languageKnown() const
 {
-    return state().language == "zh-CN" || state().language == "en-US";
+    return language() == "zh-CN" || language() == "en-US";
 }
 
 QString CNuboDialogFirmwareUpdate::text(const std::string &chinese,
                                         const std::string &english) const
 {
-    QString result = QString::fromStdString(state().chinese() ? chinese : english);
+    QString result = QString::fromStdString(SkinnedDialog::chinese() ? chinese : english);
     result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return result;
 }
 
 QString CNuboDialogFirmwareUpdate::modelName() const
 {
-    return QString::fromLatin1(KeyboardModel::name(state().deviceType));
+    return QString::fromLatin1(KeyboardModel::name(m_deviceType));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/DeviceAccess.h"
 #include "jobs/FirmwareUpdateJob.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinnedDialog.h"
@@ -9,11 +10,13 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
+class KeyCatalogue;
 class QLineEdit;
 
 // The modal window in which the user reads the keyboard's version, chooses a firmware file
-// meant for the attached variant and downloads it. The download runs on AppState's
+// meant for the attached variant and downloads it. The download runs on the program's
 // DeviceWorker and reports through posted messages; closing the window does not stop it.
 // A damaged image is refused with its reason before anything is sent; the keyboard's key
 // settings and lights are saved as a profile before the download (when they cannot be, the
@@ -32,8 +35,10 @@ public:
         RestoreFailed = 7,
     };
 
+    // For the keyboard of `deviceType`; the backup's keys are translated with `catalogue`.
     // `progressSkin` is the progress dialog's, shown while an earlier exchange ends.
-    CNuboDialogFirmwareUpdate(AppState &state, const FontTable &fonts, const SkinImages &skin,
+    CNuboDialogFirmwareUpdate(const DialogContext &context, DeviceAccess device,
+                              const KeyCatalogue &catalogue, int deviceType, const SkinImages &skin,
                               const SkinImages &progressSkin, QWidget *parent = nullptr);
     ~CNuboDialogFirmwareUpdate() override;
 
@@ -42,6 +47,8 @@ public:
     // The chosen file's title (name without folder and extension) and its full path.
     const QString &fileTitle() const { return m_title; }
     const QString &filePath() const { return m_path; }
+    // The file the last download was started with.
+    const std::wstring &firmwarePath() const { return m_firmwarePath; }
     // 1 when a download may be started; 0 while one runs or after a file failed to open.
     bool ready() const { return m_ready; }
     int progress() const { return m_progress; }
@@ -98,7 +105,11 @@ private:
     // Shared with the worker, which fills it before it posts done.
     using Outcome = FirmwareUpdateJob::Outcome;
 
+    DeviceAccess m_device;
+    const KeyCatalogue &m_catalogue;
+    const int m_deviceType;
     SkinImages m_progressSkin;
+    std::wstring m_firmwarePath;
     QLineEdit *m_versionField = nullptr;
     QLineEdit *m_fileField = nullptr;
     QString m_title;

@@ -1,10 +1,10 @@
 #include "jobs/CNuboDialogProgress.h"
 
-#include "app/AppState.h"
+#include "jobs/DeviceWorker.h"
 #include "jobs/JobMessages.h"
-#include "jobs/ProgressTable.h"
-#include "skin/ScaleFactor.h"
-#include "skin/WindowsColour.h"
+#include "layout/ProgressTable.h"
+#include "layout/ScaleFactor.h"
+#include "layout/WindowsColour.h"
 
 #include <QPainter>
 #include <QTimer>
@@ -27,9 +27,10 @@ QRect barRect(int percent)
 
 } // namespace
 
-CNuboDialogProgress::CNuboDialogProgress(AppState &state, const FontTable &fonts,
+CNuboDialogProgress::CNuboDialogProgress(const DialogContext &context, DeviceAccess device,
                                          const SkinImages &skin, QWidget *parent)
-    : SkinnedDialog(state, fonts, ProgressTable::EntryCount, ProgressTable::ColourKey, parent)
+    : SkinnedDialog(context, ProgressTable::EntryCount, ProgressTable::ColourKey, parent)
+    , m_device(device)
 {
     setSkin(skin);
     setWindowModality(Qt::ApplicationModal);
@@ -39,16 +40,18 @@ CNuboDialogProgress::~CNuboDialogProgress()
 {
     // A worker this dialog watched keeps no way to it.
     if (m_waitingForEarlier)
-        state().deviceWorker.watch(nullptr);
+        m_device.worker.watch(nullptr);
 }
 
-CNuboDialogProgress::Result CNuboDialogProgress::runJob(AppState &state, const FontTable &fonts,
+CNuboDialogProgress::Result CNuboDialogProgress::runJob(const DialogContext &context,
+                                                        DeviceAccess device, const JobData &data,
                                                         const SkinImages &skin, int job,
                                                         QWidget *parent, TransferResult *detail,
                                                         const TransferJob::Waits &waits)
 {
-    CNuboDialogProgress dialog(state, fonts, skin, parent);
+    CNuboDialogProgress dialog(context, device, skin, parent);
     dialog.DeviceJob = job;
+    dialog.setJobData(data);
     dialog.setWaits(waits);
     dialog.exec();
     if (detail)
@@ -56,12 +59,12 @@ CNuboDialogProgress::Result CNuboDialogProgress::runJob(AppState &state, const F
     return dialog.outcome();
 }
 
-bool CNuboDialogProgress::waitForDevice(AppState &state, const FontTable &fonts,
+bool CNuboDialogProgress::waitForDevice(const DialogContext &context, DeviceAccess device,
                                         const SkinImages &skin, QWidget *parent)
 {
-    if (!state.deviceWorker.isRunning())
+    if (!device.worker.isRunning())
         return true;
-    CNuboDialogProgress dialog(state, fonts, skin, parent);
+    CNuboDialogProgress dialog(context, device, skin, parent);
     dialog.setWaitOnly(true);
     dialog.exec();
     return dialog.outcome() == Succeeded;
@@ -78,13 +81,12 @@ bool CNuboDialogProgress::initDialog()
     fillTable(table());
     table().scaleToClient(scale());
     setWindowTitle(QString::fromStdString(
-        table()[std::size_t(table().indexOfId(ProgressTable::TitleLabel))].caption(
-            state().language)));
+        table()[std::size_t(table().indexOfId(ProgressTable::TitleLabel))].caption(language())));
     m_jobMessage = table()[std::size_t(table().indexOfId(ProgressTable::MessageLabel))].captions;
     m_progress = 1;
 
     if (m_waitOnly) {
-        if (!state().deviceWorker.isRunning()) {
+        if (!m_device.worker.isRunning()) {
             m_outcome = Succeeded;
             setResult(Succeeded);
             return false;
@@ -93,12 +95,12 @@ bool CNuboDialogProgress::initDialog()
         return true;
     }
     // The callers use only the known codes; anything else ends at once as cancelled.
-    if (!TransferJob::isJob(DeviceJob)) {
+    if (!TransferJob::isJob(DeviceJob) || !m_data) {
         m_outcome = Cancelled;
         setResult(Cancelled);
         return false;
     }
-    if (state().deviceWorker.isRunning())
+    if (m_device.worker.isRunning())
         waitForEarlierWorker();
     else
         startJob();
@@ -108,7 +110,7 @@ bool CNuboDialogProgress::initDialog()
 void CNuboDialogProgress::waitForEarlierWorker()
 {
     m_waitingForEarlier = true;
-    const bool download = state().deviceWorker.task() == DeviceWorker::Task::FirmwareDownload;
+    const bool download = m_device.worker.task() == DeviceWorker::Task::FirmwareDownload;
     DrawnButton::Texts waiting;
     waiting["zh-CN"] = download ? JobMessages::finishingFirmwareDownload(true)
                                 : JobMessages::finishingEarlierExchange(true);
@@ -116,13 +118,13 @@ void CNuboDialogProgress::waitForEarlierWorker()
                                 : JobMessages::finishingEarlierExchange(false);
     setMessage(waiting);
     // The bar follows the earlier exchange until it ends.
-    state().deviceWorker.watch(messageTarget());
-    state().deviceWorker.notifyWhenIdle(messageTarget());
+    m_device.worker.watch(messageTarget());
+    m_device.worker.notifyWhenIdle(messageTarget());
 }
 
 void CNuboDialogProgress::startJob()
 {
-    m_job = std::make_shared<TransferJob>(state(), DeviceJob, m_waits);
+    m_job = std::make_shared<TransferJob>(m_device.hwi, *m_data, DeviceJob, m_waits);
     prepareJob();
 }
 
@@ -136,8 +138,8 @@ void CNuboDialogProgress::prepareJob()
         return;
     }
     const std::shared_ptr<TransferJob> job = m_job;
-    if (!state().deviceWorker.start(DeviceWorker::Task::Exchange, messageTarget(),
-                                    [job](WindowHandle window) { job->run(window); })) {
+    if (!m_device.worker.start(DeviceWorker::Task::Exchange, messageTarget(),
+                               [job](WindowHandle window) { job->run(window); })) {
         // Someone took the device first; wait for them too.
         m_job.reset();
         waitForEarlierWorker();
@@ -177,7 +179,7 @@ void CNuboDialogProgress::postedMessage(unsigned int message, std::uintptr_t wPa
         if (!m_waitingForEarlier || m_job)
             return;
         m_waitingForEarlier = false;
-        state().deviceWorker.watch(nullptr);
+        m_device.worker.watch(nullptr);
         if (m_waitOnly) {
             closeWith(Succeeded);
             return;
@@ -217,7 +219,7 @@ void CNuboDialogProgress::closeWith(Result result)
     m_closed = true;
     m_outcome = result;
     if (m_waitingForEarlier)
-        state().deviceWorker.watch(nullptr);
+        m_device.worker.watch(nullptr);
     done(result);
 }
 

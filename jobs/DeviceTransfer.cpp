@@ -1,7 +1,10 @@
 #include "jobs/DeviceTransfer.h"
 
-#include "app/AppState.h"
 #include "jobs/KeyConfigCodec.h"
+#include "model/Configuration.h"
+#include "model/PressCounters.h"
+
+#include <quillodev/CNuboHWI.h>
 
 #include <algorithm>
 
@@ -9,7 +12,7 @@ namespace {
 
 constexpr int Layers = 2;
 
-static_assert(AppState::EntryCount == 218 && AppState::KeyCount == 108);
+static_assert(Configuration::EntryCount == 218 && Configuration::KeyCount == 108);
 
 TransferResult failed()
 {
@@ -18,7 +21,7 @@ TransferResult failed()
 
 std::size_t slotOf(int layer, int key)
 {
-    return std::size_t(layer * AppState::KeyCount + key - 1);
+    return std::size_t(layer * Configuration::KeyCount + key - 1);
 }
 
 bool carriesAction(int category)
@@ -29,29 +32,34 @@ bool carriesAction(int category)
 
 } // namespace
 
-TransferResult DeviceTransfer::encodeKeyAssignments(const AppState &state, EncodedKeys &encoded)
+TransferResult DeviceTransfer::encodeKeyAssignments(const KeyCatalogue &catalogue,
+                                                    const Configuration &configuration,
+                                                    EncodedKeys &encoded)
 {
     encoded.arrays.assign(std::size_t(SlotCount), {});
     encoded.toSet.assign(std::size_t(SlotCount), false);
     for (int slot = 0; slot < SlotCount; ++slot) {
-        const TransferResult result = encodeSlot(state, slot, encoded);
+        const TransferResult result = encodeSlot(catalogue, configuration, slot, encoded);
         if (!result)
             return result;
     }
     return {};
 }
 
-TransferResult DeviceTransfer::encodeSlot(const AppState &state, int slot, EncodedKeys &encoded)
+TransferResult DeviceTransfer::encodeSlot(const KeyCatalogue &catalogue,
+                                          const Configuration &configuration, int slot,
+                                          EncodedKeys &encoded)
 {
     if (slot < 0 || slot >= SlotCount || encoded.arrays.size() != std::size_t(SlotCount)
         || encoded.toSet.size() != std::size_t(SlotCount))
         return failed();
-    const int layer = slot / AppState::KeyCount;
-    const int key = slot % AppState::KeyCount + 1;
+    const int layer = slot / Configuration::KeyCount;
+    const int key = slot % Configuration::KeyCount + 1;
     const std::size_t i = std::size_t(slot);
-    const std::size_t entry = std::size_t(AppState::index(key, layer));
-    switch (KeyConfigCodec::encode(state.catalogue, state.category[entry], state.code[entry],
-                                   state.action[entry], encoded.arrays[i])) {
+    const std::size_t entry = std::size_t(Configuration::index(key, layer));
+    switch (KeyConfigCodec::encode(catalogue, configuration.category[entry],
+                                   configuration.code[entry], configuration.action[entry],
+                                   encoded.arrays[i])) {
     case KeyConfigCodec::Encoded::Set:
         encoded.toSet[i] = true;
         break;
@@ -73,7 +81,7 @@ TransferResult DeviceTransfer::sendKeyAssignments(CNuboHWI &device, const Encode
     if (!device.prepare())
         return failed();
     for (int layer = 0; layer < Layers; ++layer) {
-        for (int key = 1; key <= AppState::KeyCount; ++key) {
+        for (int key = 1; key <= Configuration::KeyCount; ++key) {
             const std::size_t slot = slotOf(layer, key);
             if (!encoded.toSet[slot])
                 continue; // the library sends the key as an empty record
@@ -88,15 +96,17 @@ TransferResult DeviceTransfer::sendKeyAssignments(CNuboHWI &device, const Encode
     return device.writeKeyConfigurationToDev(progress) ? TransferResult{} : failed();
 }
 
-TransferResult DeviceTransfer::writeKeyAssignments(AppState &state, WindowHandle progress)
+TransferResult DeviceTransfer::writeKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
+                                                   const Configuration &configuration,
+                                                   WindowHandle progress)
 {
     // Encode everything first, so that an assignment the keyboard cannot hold stops the
     // write before any of it reaches the keyboard.
     EncodedKeys encoded;
-    const TransferResult result = encodeKeyAssignments(state, encoded);
+    const TransferResult result = encodeKeyAssignments(catalogue, configuration, encoded);
     if (!result)
         return result;
-    return sendKeyAssignments(state.hwi, encoded, progress);
+    return sendKeyAssignments(device, encoded, progress);
 }
 
 TransferResult DeviceTransfer::fetchKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
@@ -110,13 +120,13 @@ TransferResult DeviceTransfer::fetchKeyAssignments(CNuboHWI &device, const KeyCa
     ReadKeys keys(static_cast<std::size_t>(SlotCount));
     std::vector<int> array(static_cast<std::size_t>(KeyConfigCodec::Capacity));
     for (int layer = 0; layer < Layers; ++layer) {
-        for (int key = 1; key <= AppState::KeyCount; ++key) {
+        for (int key = 1; key <= Configuration::KeyCount; ++key) {
             std::fill(array.begin(), array.end(), 0);
             if (!device.getKeyConfiguration(layer, key, array.data(), int(array.size())))
                 return failed();
             // The action is left out: the model keeps its own unless the record brings one.
             KeyAssignment current;
-            current.code = codes[std::size_t(AppState::index(key, layer))];
+            current.code = codes[std::size_t(Configuration::index(key, layer))];
             keys[slotOf(layer, key)]
                 = KeyConfigCodec::decode(catalogue, array.data(), int(array.size()), current);
         }
@@ -125,30 +135,32 @@ TransferResult DeviceTransfer::fetchKeyAssignments(CNuboHWI &device, const KeyCa
     return {};
 }
 
-void DeviceTransfer::applyKeyAssignments(AppState &state, ReadKeys &&read)
+void DeviceTransfer::applyKeyAssignments(Configuration &configuration, ReadKeys &&read)
 {
     if (read.size() != std::size_t(SlotCount))
         return;
     for (int layer = 0; layer < Layers; ++layer) {
-        for (int key = 1; key <= AppState::KeyCount; ++key) {
+        for (int key = 1; key <= Configuration::KeyCount; ++key) {
             KeyAssignment &value = read[slotOf(layer, key)];
-            const std::size_t i = std::size_t(AppState::index(key, layer));
-            state.category[i] = value.category;
-            state.code[i] = value.code;
+            const std::size_t i = std::size_t(Configuration::index(key, layer));
+            configuration.category[i] = value.category;
+            configuration.code[i] = value.code;
             if (carriesAction(value.category))
-                state.action[i] = std::move(value.action);
+                configuration.action[i] = std::move(value.action);
         }
     }
 }
 
-TransferResult DeviceTransfer::readKeyAssignments(AppState &state, WindowHandle progress)
+TransferResult DeviceTransfer::readKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
+                                                  Configuration &configuration,
+                                                  WindowHandle progress)
 {
     // Decoded into a copy that is taken over only once every key has been read.
     ReadKeys read;
     const TransferResult result
-        = fetchKeyAssignments(state.hwi, state.catalogue, state.code, read, progress);
+        = fetchKeyAssignments(device, catalogue, configuration.code, read, progress);
     if (result)
-        applyKeyAssignments(state, std::move(read));
+        applyKeyAssignments(configuration, std::move(read));
     return result;
 }
 
@@ -167,17 +179,19 @@ TransferResult DeviceTransfer::fetchLights(CNuboHWI &device, LightArea::Values &
     return {};
 }
 
-TransferResult DeviceTransfer::writeLights(AppState &state, WindowHandle /*progress*/)
+TransferResult DeviceTransfer::writeLights(CNuboHWI &device, const LightSettings &lights,
+                                           WindowHandle /*progress*/)
 {
-    return sendLights(state.hwi, LightArea::fromSettings(state.lightSettings));
+    return sendLights(device, LightArea::fromSettings(lights));
 }
 
-TransferResult DeviceTransfer::readLights(AppState &state, WindowHandle /*progress*/)
+TransferResult DeviceTransfer::readLights(CNuboHWI &device, LightSettings &lights,
+                                          WindowHandle /*progress*/)
 {
     LightArea::Values values{};
-    const TransferResult result = fetchLights(state.hwi, values);
+    const TransferResult result = fetchLights(device, values);
     if (result)
-        LightArea::toSettings(values, state.lightSettings);
+        LightArea::toSettings(values, lights);
     return result;
 }
 
@@ -190,18 +204,19 @@ TransferResult DeviceTransfer::fetchPressCounters(CNuboHWI &device, Counts &coun
     return {};
 }
 
-void DeviceTransfer::applyPressCounters(AppState &state, const Counts &counts)
+void DeviceTransfer::applyPressCounters(PressCounters &counters, const Counts &counts)
 {
-    for (int key = 1; key <= AppState::KeyCount; ++key)
-        state.pressCounters.counts[std::size_t(key)] = counts[std::size_t(key - 1)];
-    state.pressCounters.updateExtremes();
+    for (int key = 1; key <= Configuration::KeyCount; ++key)
+        counters.counts[std::size_t(key)] = counts[std::size_t(key - 1)];
+    counters.updateExtremes();
 }
 
-TransferResult DeviceTransfer::readPressCounters(AppState &state, WindowHandle /*progress*/)
+TransferResult DeviceTransfer::readPressCounters(CNuboHWI &device, PressCounters &counters,
+                                                 WindowHandle /*progress*/)
 {
     Counts counts{};
-    const TransferResult result = fetchPressCounters(state.hwi, counts);
+    const TransferResult result = fetchPressCounters(device, counts);
     if (result)
-        applyPressCounters(state, counts);
+        applyPressCounters(counters, counts);
     return result;
 }

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "keymap/KeyAssignment.h"
-#include "lighting/LightArea.h"
+#include "model/KeyAssignment.h"
+#include "model/LightArea.h"
+#include "model/LightSettings.h"
 
 #include <quillodev/MessageTarget.h>
 
 #include <array>
 #include <vector>
 
-class AppState;
 class CNuboHWI;
 class KeyCatalogue;
+struct Configuration;
+struct PressCounters;
 
 // Outcome of one transfer. For a refused write, `key` and `layer` name the first assignment
 // that the keyboard cannot hold.
@@ -30,8 +32,8 @@ struct TransferResult {
 };
 
 // The five exchanges of the configuration with the keyboard, run by the progress dialog's
-// worker (and by the command-line companion). Each uses the facade held by `state` and
-// returns the real outcome; a failed read leaves the model as it was. The key transfers post
+// worker (and by the command-line companion). Each talks through `device` and returns the real
+// outcome; a failed read leaves the model as it was. The key transfers post
 // DeviceMessageProgress per key to `progress`; the light and counter transfers post nothing,
 // their single progress step is the caller's.
 //
@@ -40,11 +42,17 @@ struct TransferResult {
 // copies (Encoded*, Read*), the model half takes them over.
 class DeviceTransfer {
 public:
-    static TransferResult writeKeyAssignments(AppState &state, WindowHandle progress);
-    static TransferResult readKeyAssignments(AppState &state, WindowHandle progress);
-    static TransferResult writeLights(AppState &state, WindowHandle progress);
-    static TransferResult readLights(AppState &state, WindowHandle progress);
-    static TransferResult readPressCounters(AppState &state, WindowHandle progress);
+    static TransferResult writeKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
+                                              const Configuration &configuration,
+                                              WindowHandle progress);
+    static TransferResult readKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
+                                             Configuration &configuration, WindowHandle progress);
+    static TransferResult writeLights(CNuboHWI &device, const LightSettings &lights,
+                                      WindowHandle progress);
+    static TransferResult readLights(CNuboHWI &device, LightSettings &lights,
+                                     WindowHandle progress);
+    static TransferResult readPressCounters(CNuboHWI &device, PressCounters &counters,
+                                            WindowHandle progress);
 
     static constexpr int SlotCount = 216; // layer * 108 + key - 1
 
@@ -53,25 +61,29 @@ public:
         std::vector<std::vector<int>> arrays; // by slot
         std::vector<bool> toSet;              // false: the key is sent empty
     };
-    static TransferResult encodeKeyAssignments(const AppState &state, EncodedKeys &encoded);
+    static TransferResult encodeKeyAssignments(const KeyCatalogue &catalogue,
+                                               const Configuration &configuration,
+                                               EncodedKeys &encoded);
     // The same for one slot of `encoded`, which must already hold every slot; for taking the
     // encoding in slices.
-    static TransferResult encodeSlot(const AppState &state, int slot, EncodedKeys &encoded);
+    static TransferResult encodeSlot(const KeyCatalogue &catalogue,
+                                     const Configuration &configuration, int slot,
+                                     EncodedKeys &encoded);
     static TransferResult sendKeyAssignments(CNuboHWI &device, const EncodedKeys &encoded,
                                              WindowHandle progress);
 
-    // The keys read, decoded against the codes the model held (`codes`, AppState's array),
+    // The keys read, decoded against the codes the model held (`codes`, the configuration's),
     // which stay where the keyboard's record sets none.
     using ReadKeys = std::vector<KeyAssignment>; // by slot
     static TransferResult fetchKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
                                               const std::array<int, 218> &codes, ReadKeys &read,
                                               WindowHandle progress);
-    static void applyKeyAssignments(AppState &state, ReadKeys &&read);
+    static void applyKeyAssignments(Configuration &configuration, ReadKeys &&read);
 
     static TransferResult sendLights(CNuboHWI &device, const LightArea::Values &values);
     static TransferResult fetchLights(CNuboHWI &device, LightArea::Values &values);
 
     using Counts = std::array<int, 108>; // key 1 first
     static TransferResult fetchPressCounters(CNuboHWI &device, Counts &counts);
-    static void applyPressCounters(AppState &state, const Counts &counts);
+    static void applyPressCounters(PressCounters &counters, const Counts &counts);
 };

@@ -1,8 +1,10 @@
 #include "jobs/FirmwareBackup.h"
 
-#include "app/AppState.h"
-#include "app/KeyboardModel.h"
 #include "jobs/FirmwareRules.h"
+#include "model/Configuration.h"
+#include "model/KeyCatalogue.h"
+#include "model/KeyboardModel.h"
+#include "model/PressCounters.h"
 #include "profile/ProfileFile.h"
 
 #include <cstdlib>
@@ -19,12 +21,11 @@ std::string shown(const fs::path &path)
 }
 
 // A configuration of the variant with its defaults, beside the program's own.
-std::unique_ptr<AppState> blankState(int deviceType)
+std::unique_ptr<Configuration> blankConfiguration(int deviceType)
 {
-    auto state = std::make_unique<AppState>();
-    state->deviceType = deviceType;
-    state->resetKeyModel();
-    return state;
+    auto configuration = std::make_unique<Configuration>();
+    configuration->reset(deviceType);
+    return configuration;
 }
 
 } // namespace
@@ -64,7 +65,7 @@ FirmwareBackup::Result FirmwareBackup::make(CNuboHWI &device, const KeyCatalogue
                                             int deviceType, WindowHandle progress, std::time_t when)
 {
     Result result;
-    std::unique_ptr<AppState> backup = blankState(deviceType);
+    std::unique_ptr<Configuration> backup = blankConfiguration(deviceType);
     DeviceTransfer::ReadKeys keys;
     result.transfer
         = DeviceTransfer::fetchKeyAssignments(device, catalogue, backup->code, keys, progress);
@@ -92,7 +93,7 @@ FirmwareBackup::Result FirmwareBackup::make(CNuboHWI &device, const KeyCatalogue
     result.path = where / name;
     for (int n = 2; fs::exists(result.path, error) && n < 1000; ++n)
         result.path = where / (name.substr(0, name.size() - 4) + "-" + std::to_string(n) + ".pro");
-    if (!writeProfile(*backup, result.path))
+    if (!writeProfile(*backup, deviceType, result.path))
         result.status = Result::Status::SaveFailed;
     return result;
 }
@@ -102,13 +103,15 @@ FirmwareBackup::Result FirmwareBackup::restore(CNuboHWI &device, int deviceType,
 {
     Result result;
     result.path = path;
-    std::unique_ptr<AppState> backup = blankState(deviceType);
-    if (readProfile(*backup, path) != ProfileReadResult::Ok) {
+    std::unique_ptr<Configuration> backup = blankConfiguration(deviceType);
+    PressCounters counters;
+    if (readProfile(*backup, counters, deviceType, path) != ProfileReadResult::Ok) {
         result.status = Result::Status::OpenFailed;
         return result;
     }
     DeviceTransfer::EncodedKeys encoded;
-    result.transfer = DeviceTransfer::encodeKeyAssignments(*backup, encoded);
+    const KeyCatalogue catalogue;
+    result.transfer = DeviceTransfer::encodeKeyAssignments(catalogue, *backup, encoded);
     if (result.transfer)
         result.transfer = DeviceTransfer::sendKeyAssignments(device, encoded, progress);
     if (result.transfer && KeyboardModel::hasKeyColours(deviceType))

@@ -1,6 +1,6 @@
 #include "jobs/FirmwareRules.h"
 
-#include "app/KeyboardModel.h"
+#include "model/KeyboardModel.h"
 
 #include <filesystem>
 #include <iterator>

@@ -1,9 +1,10 @@
 #include "jobs/FirmwareUpdateJob.h"
 
-#include "app/AppState.h"
+#include <quillodev/CNuboHWI.h>
 
-int FirmwareUpdateJob::download(AppState &state, const std::filesystem::path &image, Backup backup,
-                                Outcome &outcome, WindowHandle window)
+int FirmwareUpdateJob::download(CNuboHWI &device, const KeyCatalogue &catalogue, int deviceType,
+                                const std::filesystem::path &image, Backup backup, Outcome &outcome,
+                                WindowHandle window)
 {
     FirmwareFile file = FirmwareFile::load(image);
     outcome.status = file.status;
@@ -15,18 +16,18 @@ int FirmwareUpdateJob::download(AppState &state, const std::filesystem::path &im
     // An update may leave the keyboard without its settings: saved first, and no firmware
     // is sent when they cannot be (the user may then choose to go on without).
     if (backup == Backup::First) {
-        outcome.backup
-            = FirmwareBackup::make(state.hwi, state.catalogue, state.deviceType, nullptr);
+        outcome.backup = FirmwareBackup::make(device, catalogue, deviceType, nullptr);
         if (!outcome.backup.ok())
             return BackupFailed;
     }
-    return state.hwi.WriteFirmwareToKeyboard(file.data(), file.length(), window) ? Downloaded
-                                                                                 : DownloadFailed;
+    return device.WriteFirmwareToKeyboard(file.data(), file.length(), window) ? Downloaded
+                                                                              : DownloadFailed;
 }
 
-int FirmwareUpdateJob::writeBack(AppState &state, const std::filesystem::path &backup,
-                                 Outcome &outcome, WindowHandle window)
+int FirmwareUpdateJob::writeBack(CNuboHWI &device, int deviceType,
+                                 const std::filesystem::path &backup, Outcome &outcome,
+                                 WindowHandle window)
 {
-    outcome.backup = FirmwareBackup::restore(state.hwi, state.deviceType, backup, window);
+    outcome.backup = FirmwareBackup::restore(device, deviceType, backup, window);
     return outcome.backup.ok() ? Restored : RestoreFailed;
 }

@@ -7,7 +7,8 @@
 
 #include <filesystem>
 
-class AppState;
+class CNuboHWI;
+class KeyCatalogue;
 
 // The worker's side of the firmware window: the download, with the keyboard's settings saved
 // before it, and their write-back after it. Each returns the code the window's
@@ -37,9 +38,10 @@ public:
     // the image sent with its progress to `window`. Only the backup's reads reach the
     // keyboard when the image is refused or the backup fails. A skipped backup leaves
     // `outcome.backup` Ok with no path.
-    static int download(AppState &state, const std::filesystem::path &image, Backup backup,
-                        Outcome &outcome, WindowHandle window);
+    static int download(CNuboHWI &device, const KeyCatalogue &catalogue, int deviceType,
+                        const std::filesystem::path &image, Backup backup, Outcome &outcome,
+                        WindowHandle window);
     // The backup written to the keyboard, its progress to `window`.
-    static int writeBack(AppState &state, const std::filesystem::path &backup, Outcome &outcome,
-                         WindowHandle window);
+    static int writeBack(CNuboHWI &device, int deviceType, const std::filesystem::path &backup,
+                         Outcome &outcome, WindowHandle window);
 };

@@ -1,7 +1,7 @@
 #include "jobs/JobMessages.h"
 
-#include "app/MainWindowTable.h"
 #include "jobs/TransferJob.h"
+#include "layout/MainWindowTable.h"
 
 namespace JobMessages {
 

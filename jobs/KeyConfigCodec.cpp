@@ -1,7 +1,7 @@
 #include "jobs/KeyConfigCodec.h"
 
-#include "keymap/KeyCatalogue.h"
-#include "keymap/StepText.h"
+#include "model/KeyCatalogue.h"
+#include "model/StepText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keymap/KeyAssignment.h"
+#include "model/KeyAssignment.h"
 
 #include <vector>
 

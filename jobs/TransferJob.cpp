@@ -1,6 +1,7 @@
 #include "jobs/TransferJob.h"
 
-#include "app/AppState.h"
+#include "model/Configuration.h"
+#include "model/PressCounters.h"
 
 #include <thread>
 
@@ -21,8 +22,9 @@ bool TransferJob::writes(int code)
     return code == WriteKeys || code == WriteLights;
 }
 
-TransferJob::TransferJob(AppState &state, int code, Waits waits)
-    : m_state(state)
+TransferJob::TransferJob(CNuboHWI &device, const JobData &data, int code, Waits waits)
+    : m_device(device)
+    , m_data(data)
     , m_code(code)
     , m_waits(waits)
 {
@@ -30,9 +32,9 @@ TransferJob::TransferJob(AppState &state, int code, Waits waits)
         m_encoded.arrays.assign(std::size_t(DeviceTransfer::SlotCount), {});
         m_encoded.toSet.assign(std::size_t(DeviceTransfer::SlotCount), false);
     } else if (code == ReadKeysAndLights) {
-        m_codes = state.code;
+        m_codes = data.configuration.code;
     } else if (code == WriteLights) {
-        m_lights = LightArea::fromSettings(state.lightSettings);
+        m_lights = LightArea::fromSettings(data.configuration.lightSettings);
     }
 }
 
@@ -42,7 +44,8 @@ bool TransferJob::prepare(std::chrono::microseconds budget)
         return true;
     const auto until = std::chrono::steady_clock::now() + budget;
     while (m_nextSlot < DeviceTransfer::SlotCount) {
-        m_result = DeviceTransfer::encodeSlot(m_state, m_nextSlot++, m_encoded);
+        m_result = DeviceTransfer::encodeSlot(m_data.catalogue, m_data.configuration, m_nextSlot++,
+                                              m_encoded);
         if (!m_result) {
             // Nothing is sent; the rest need not be looked at.
             m_nextSlot = DeviceTransfer::SlotCount;
@@ -62,7 +65,7 @@ void TransferJob::pause(std::chrono::milliseconds wait) const
 
 void TransferJob::run(WindowHandle window)
 {
-    CNuboHWI &device = m_state.hwi;
+    CNuboHWI &device = m_device;
     switch (m_code) {
     case WriteKeys:
         // Not started before prepare() was done: nothing half encoded goes out.
@@ -75,7 +78,7 @@ void TransferJob::run(WindowHandle window)
             pause(m_waits.afterKeyWrite);
         break;
     case ReadKeysAndLights:
-        m_result = DeviceTransfer::fetchKeyAssignments(device, m_state.catalogue, m_codes, m_keys,
+        m_result = DeviceTransfer::fetchKeyAssignments(device, m_data.catalogue, m_codes, m_keys,
                                                        window);
         if (m_result) {
             pause(m_waits.beforeLightRead);
@@ -110,14 +113,14 @@ TransferResult TransferJob::finish()
     switch (m_code) {
     case ReadKeysAndLights:
         // Both halves or nothing: a model half read back is worse than the one the user had.
-        DeviceTransfer::applyKeyAssignments(m_state, std::move(m_keys));
-        LightArea::toSettings(m_lights, m_state.lightSettings);
+        DeviceTransfer::applyKeyAssignments(m_data.configuration, std::move(m_keys));
+        LightArea::toSettings(m_lights, m_data.configuration.lightSettings);
         break;
     case ReadCounters:
-        DeviceTransfer::applyPressCounters(m_state, m_counts);
+        DeviceTransfer::applyPressCounters(m_data.pressCounters, m_counts);
         break;
     case ReadLights:
-        LightArea::toSettings(m_lights, m_state.lightSettings);
+        LightArea::toSettings(m_lights, m_data.configuration.lightSettings);
         break;
     default:
         break;

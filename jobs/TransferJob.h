@@ -1,13 +1,12 @@
 #pragma once
 
 #include "jobs/DeviceTransfer.h"
+#include "jobs/JobData.h"
 
 #include <quillodev/MessageTarget.h>
 
 #include <array>
 #include <chrono>
-
-class AppState;
 
 // The pauses of the jobs, in which the keyboard stores to its flash.
 struct TransferWaits {
@@ -37,8 +36,9 @@ public:
     // Whether the job writes to the keyboard (for the failure message).
     static bool writes(int code);
 
-    // On the user-interface thread; copies what the worker needs from the model.
-    TransferJob(AppState &state, int code, Waits waits = {});
+    // On the user-interface thread; copies what the worker needs from the model. The job
+    // talks to the keyboard through `device`.
+    TransferJob(CNuboHWI &device, const JobData &data, int code, Waits waits = {});
     TransferJob(const TransferJob &) = delete;
     TransferJob &operator=(const TransferJob &) = delete;
 
@@ -62,7 +62,8 @@ public:
 private:
     void pause(std::chrono::milliseconds wait) const;
 
-    AppState &m_state;
+    CNuboHWI &m_device;
+    const JobData m_data;
     const int m_code;
     const Waits m_waits;
     bool m_finished = false;

@@ -1,6 +1,6 @@
 #include "keymap/ActionListView.h"
 
-#include "skin/ButtonTable.h"
+#include "layout/ButtonTable.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "keymap/ActionList.h"
-#include "skin/ScrollBarGeometry.h"
+#include "layout/ScrollBarGeometry.h"
+#include "model/ActionList.h"
 
 #include <vector>
 

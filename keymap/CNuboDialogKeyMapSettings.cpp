@@ -1,14 +1,15 @@
 #include "keymap/CNuboDialogKeyMapSettings.h"
 
-#include "app/AppState.h"
-#include "app/NuboDialogVirtual.h"
 #include "keymap/KeySettingsAccess.h"
-#include "keymap/KeySettingsCodes.h"
 #include "keymap/KeySettingsEditor.h"
 #include "keymap/KeySettingsFields.h"
 #include "keymap/KeySettingsPageState.h"
 #include "keymap/KeySettingsScrollBars.h"
+#include "keymap/NuboDialogVirtual.h"
 #include "keymap/StepMenu.h"
+#include "layout/KeySettingsCodes.h"
+#include "model/KeyCatalogue.h"
+#include "model/VirtualKeyPicks.h"
 #include "skin/CSkinScrollBar.h"
 #include "skin/EntryNaming.h"
 
@@ -32,10 +33,13 @@ bool endsDialog(int id)
 
 } // namespace
 
-CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(AppState &state, const FontTable &fonts,
+CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(const DialogContext &context,
+                                                     const KeySettingsInput &input,
+                                                     VirtualKeyPicks &picks,
                                                      const KeySettingsSkins &skins, QWidget *parent)
-    : SkinnedDialog(state, fonts, EntryCount, ColourKey, parent)
-    , m_model(state)
+    : SkinnedDialog(context, EntryCount, ColourKey, parent)
+    , m_model(input)
+    , m_picks(picks)
     , m_skins(skins)
     , m_hold(ClickHoldMs, [this](int index) { clickEntry(index); })
     , m_recording(this, messageHandle(), m_model)
@@ -43,7 +47,7 @@ CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(AppState &state, const Font
     // The frame takes its size from the face of the page the dialog opens on.
     setSkin(m_skins.pages[std::size_t(m_model.page() - 1)]);
     m_skinPage = m_model.page();
-    setWindowTitle(QString::fromUtf8(state.chinese() ? "按键设置面板" : "Key Settings"));
+    setWindowTitle(QString::fromUtf8(context.chinese() ? "按键设置面板" : "Key Settings"));
     connect(&m_recording, &KeySettingsRecording::changed, this, [this] { update(); });
     // Fast typing repaints only what a keystroke changes, the scroll bar in the same pass.
     connect(&m_recording, &KeySettingsRecording::recorded, this, [this] {
@@ -67,11 +71,11 @@ bool CNuboDialogKeyMapSettings::initDialog()
     m_views.bind(table(), m_model);
 
     const float s = scale();
-    m_fields = new KeySettingsFields(this, fonts(), s, state().chinese());
+    m_fields = new KeySettingsFields(this, fonts(), s, chinese());
     m_bars = new KeySettingsScrollBars(this, m_skins.scrollBar, s);
     connect(m_bars, &KeySettingsScrollBars::scrollTo, this, &CNuboDialogKeyMapSettings::scrolled);
     m_editor = new KeySettingsEditor(
-        m_model, *m_fields, state().chinese(), [this](int rowId) { return rowRect(rowId); }, this);
+        m_model, *m_fields, chinese(), [this](int rowId) { return rowRect(rowId); }, this);
     connect(m_editor, &KeySettingsEditor::changed, this, [this] { update(); });
     // The fields and bars are widgets of their own: their clicks never reach the face.
     const QList<QWidget *> children{&m_bars->entries(),  &m_bars->steps(),
@@ -91,7 +95,7 @@ bool CNuboDialogKeyMapSettings::initDialog()
 
 void CNuboDialogKeyMapSettings::fillTable(ButtonTable &table)
 {
-    table.assign(build(state().deviceType));
+    table.assign(build(m_model.deviceType()));
 }
 
 bool CNuboDialogKeyMapSettings::isEntryShown(const DrawnButton &entry) const
@@ -323,9 +327,9 @@ void CNuboDialogKeyMapSettings::onVirtualSingleKey(int)
 {
     if (!m_model.singleMode())
         return;
-    state().virtualPick = m_model.singleKeyCode();
+    m_picks.virtualPick = m_model.singleKeyCode();
     if (runVirtualKeyboard(VirtualKeyPicker::SingleKey) == QDialog::Accepted)
-        m_model.setSingleKey(m_model.catalogue().keyOfCode(state().virtualPick));
+        m_model.setSingleKey(m_model.catalogue().keyOfCode(m_picks.virtualPick));
 }
 
 void CNuboDialogKeyMapSettings::onVirtualComboKeys(int)
@@ -335,9 +339,9 @@ void CNuboDialogKeyMapSettings::onVirtualComboKeys(int)
         return;
     if (runVirtualKeyboard(VirtualKeyPicker::Combination) != QDialog::Accepted)
         return;
-    const int picked = std::clamp(state().virtualPickCount, 0, int(state().virtualPicks.size()));
+    const int picked = std::clamp(m_picks.virtualPickCount, 0, int(m_picks.virtualPicks.size()));
     m_model.setCombinationCodes(
-        std::vector<int>(state().virtualPicks.begin(), state().virtualPicks.begin() + picked));
+        std::vector<int>(m_picks.virtualPicks.begin(), m_picks.virtualPicks.begin() + picked));
 }
 
 void CNuboDialogKeyMapSettings::onEditorButton(int id)
@@ -348,7 +352,8 @@ void CNuboDialogKeyMapSettings::onEditorButton(int id)
 
 int CNuboDialogKeyMapSettings::runVirtualKeyboard(int pickMode)
 {
-    NuboDialogVirtual keyboard(state(), fonts(), m_skins.virtualKeyboard, this);
+    NuboDialogVirtual keyboard(context(), m_model.catalogue(), m_picks, m_skins.virtualKeyboard,
+                               this);
     keyboard.pickMode = pickMode;
     return keyboard.exec();
 }
@@ -459,7 +464,7 @@ void CNuboDialogKeyMapSettings::contextMenuEvent(QContextMenuEvent *event)
 
 int CNuboDialogKeyMapSettings::runStepMenu(const QPoint &globalPos)
 {
-    return StepMenu::run(this, globalPos, state().chinese(), clientFont(12));
+    return StepMenu::run(this, globalPos, chinese(), clientFont(12));
 }
 
 void CNuboDialogKeyMapSettings::done(int result)
@@ -521,7 +526,7 @@ QString CNuboDialogKeyMapSettings::entryName(const DrawnButton &entry) const
 {
     // The close mark is a drawn cross without a caption.
     if (entry.id == CloseMark)
-        return QString::fromUtf8(state().chinese() ? "关闭" : "Close");
+        return QString::fromUtf8(chinese() ? "关闭" : "Close");
     return SkinnedDialog::entryName(entry);
 }
 
@@ -549,7 +554,7 @@ QString CNuboDialogKeyMapSettings::focusGroupName(int group) const
     if (index < 0)
         return {};
     return QString::fromStdString(
-        EntryNaming::textOf(table()[std::size_t(index)].captions, state().language));
+        EntryNaming::textOf(table()[std::size_t(index)].captions, language()));
 }
 
 int CNuboDialogKeyMapSettings::arrowTarget(int index, Qt::Key key)

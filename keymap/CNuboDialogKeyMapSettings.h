@@ -1,10 +1,10 @@
 #pragma once
 
-#include "keymap/KeyMapChange.h"
 #include "keymap/KeySettingsModel.h"
 #include "keymap/KeySettingsRecording.h"
 #include "keymap/KeySettingsSkins.h"
 #include "keymap/KeySettingsViews.h"
+#include "model/KeyMapChange.h"
 #include "skin/ClickHold.h"
 #include "skin/SkinnedDialog.h"
 
@@ -15,19 +15,22 @@ class KeySettingsEditor;
 class KeySettingsFields;
 class KeySettingsScrollBars;
 class QMessageBox;
+struct VirtualKeyPicks;
 
 // The modal dialog in which the user decides what one key does on one layer: seven pages of
 // single keys and combinations, macros, emulations, multimedia, mouse, function and power
-// codes, with the predefined lists they are chosen from. It edits the key AppState names as
-// current; OK leaves what the key becomes in change(), which the caller stores.
+// codes, with the predefined lists they are chosen from. It edits the key its input names; OK
+// leaves what the key becomes in change(), which the caller stores. Keys picked on the
+// virtual keyboard it opens pass through `picks`.
 class CNuboDialogKeyMapSettings : public SkinnedDialog {
     Q_OBJECT
 public:
     // Releases are held this long, so that a double click acts once.
     static constexpr int ClickHoldMs = 200;
 
-    CNuboDialogKeyMapSettings(AppState &state, const FontTable &fonts,
-                              const KeySettingsSkins &skins, QWidget *parent = nullptr);
+    CNuboDialogKeyMapSettings(const DialogContext &context, const KeySettingsInput &input,
+                              VirtualKeyPicks &picks, const KeySettingsSkins &skins,
+                              QWidget *parent = nullptr);
     ~CNuboDialogKeyMapSettings() override;
 
     KeySettingsModel &model() { return m_model; }
@@ -64,6 +67,8 @@ public:
     void done(int result) override;
 
 protected:
+    // Where the virtual keyboard leaves its pick.
+    VirtualKeyPicks &picks() { return m_picks; }
     bool initDialog() override;
     void fillTable(ButtonTable &table) override;
     bool isEntryShown(const DrawnButton &entry) const override;
@@ -128,6 +133,7 @@ private:
     QRect recordedRect() const;
 
     KeySettingsModel m_model;
+    VirtualKeyPicks &m_picks;
     KeySettingsSkins m_skins;
     ClickHold m_hold;
     KeySettingsRecording m_recording;

@@ -1,7 +1,7 @@
 #include "keymap/KeySettingsAccess.h"
 
-#include "keymap/KeySettingsTable.h"
 #include "keymap/KeySettingsViews.h"
+#include "layout/KeySettingsTable.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "keymap/ActionList.h"
-#include "skin/EntryRole.h"
+#include "layout/EntryRole.h"
+#include "model/ActionList.h"
 
 class KeySettingsViews;
 

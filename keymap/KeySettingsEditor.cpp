@@ -1,11 +1,11 @@
 #include "keymap/KeySettingsEditor.h"
 
-#include "keymap/EntryNames.h"
 #include "keymap/KeySettingsFields.h"
 #include "keymap/KeySettingsModel.h"
-#include "keymap/KeySettingsTable.h"
-#include "keymap/StepEditing.h"
-#include "keymap/StepText.h"
+#include "layout/KeySettingsTable.h"
+#include "model/EntryNames.h"
+#include "model/StepEditing.h"
+#include "model/StepText.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

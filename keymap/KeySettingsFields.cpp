@@ -1,12 +1,12 @@
 #include "keymap/KeySettingsFields.h"
 
 #include "keymap/KeySettingsModel.h"
-#include "keymap/KeySettingsTable.h"
-#include "keymap/StepText.h"
+#include "layout/KeySettingsTable.h"
+#include "layout/ScaleFactor.h"
+#include "layout/WindowsColour.h"
+#include "model/StepText.h"
 #include "skin/FontTable.h"
-#include "skin/ScaleFactor.h"
 #include "skin/SkinnedDialog.h"
-#include "skin/WindowsColour.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

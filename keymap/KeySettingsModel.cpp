@@ -1,7 +1,7 @@
 #include "keymap/KeySettingsModel.h"
 
-#include "app/AppState.h"
-#include "keymap/StepEditing.h"
+#include "model/KeyCatalogue.h"
+#include "model/StepEditing.h"
 
 namespace {
 
@@ -12,14 +12,14 @@ bool isCodePage(int page)
 
 } // namespace
 
-KeySettingsModel::KeySettingsModel(const AppState &state)
-    : m_catalogue(state.catalogue)
-    , m_key(state.currentKey)
-    , m_layer(state.currentLayer == 1 ? 1 : 0)
-    , m_deviceType(state.deviceType)
-    , m_original(state.assignment(m_key, m_layer))
-    , m_lists{WorkingList(state.predefinedCombos, 6), WorkingList(state.predefinedMacros, 9),
-              WorkingList(state.predefinedEmulations, 9)}
+KeySettingsModel::KeySettingsModel(const KeySettingsInput &input)
+    : m_catalogue(input.catalogue)
+    , m_key(input.key)
+    , m_layer(input.layer == 1 ? 1 : 0)
+    , m_deviceType(input.deviceType)
+    , m_original(input.assignment)
+    , m_lists{WorkingList(input.combos, 6), WorkingList(input.macros, 9),
+              WorkingList(input.emulations, 9)}
     , m_recorder(m_catalogue)
 {
     const int code = m_original.code;

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "keymap/KeyAssignment.h"
-#include "keymap/KeyMapChange.h"
-#include "keymap/KeyRecorder.h"
+#include "keymap/KeySettingsInput.h"
 #include "keymap/WorkingList.h"
+#include "model/KeyAssignment.h"
+#include "model/KeyMapChange.h"
+#include "model/KeyRecorder.h"
 
 #include <array>
 #include <vector>
 
-class AppState;
 class KeyCatalogue;
 
 // The key settings dialog without its window: which page shows, what is chosen on each page,
 // the working copies of the three predefined lists, and the steps of Default, Clear and OK.
-// Built for the key and layer that AppState names as current; AppState is only read.
+// Built for the key and layer its input names; the input is only read.
 class KeySettingsModel {
 public:
     enum Page : int {
@@ -28,11 +28,11 @@ public:
     // At most one runs at a time; the editor starts them, every click stops them.
     using Recording = RecordingKind;
 
-    static constexpr int FnCode = 156;
+    static constexpr int FnCode = KeyMapChange::FnCode;
     static constexpr int NoCode = -1;
 
     // The opening state, from the key's category.
-    explicit KeySettingsModel(const AppState &state);
+    explicit KeySettingsModel(const KeySettingsInput &input);
 
     int key() const { return m_key; }
     int layer() const { return m_layer; }

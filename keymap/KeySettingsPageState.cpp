@@ -1,10 +1,10 @@
 #include "keymap/KeySettingsPageState.h"
 
 #include "keymap/KeySettingsModel.h"
-#include "keymap/KeySettingsTable.h"
 #include "keymap/KeySettingsViews.h"
-#include "keymap/StepText.h"
-#include "skin/ButtonTable.h"
+#include "layout/ButtonTable.h"
+#include "layout/KeySettingsTable.h"
+#include "model/StepText.h"
 
 using namespace KeySettingsTable;
 using Recording = KeySettingsModel::Recording;

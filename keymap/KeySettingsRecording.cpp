@@ -1,7 +1,7 @@
 #include "keymap/KeySettingsRecording.h"
 
 #include "keymap/KeySettingsModel.h"
-#include "keymap/KeySettingsTable.h"
+#include "layout/KeySettingsTable.h"
 #include "skin/PostedMessage.h"
 
 using namespace KeySettingsTable;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "keymap/KeyRecorder.h"
 #include "keymap/RecordingHook.h"
+#include "model/KeyRecorder.h"
 
 #include <QObject>
 

@@ -1,9 +1,9 @@
 #include "keymap/KeySettingsScrollBars.h"
 
-#include "keymap/KeySettingsTable.h"
 #include "keymap/KeySettingsViews.h"
+#include "layout/KeySettingsTable.h"
+#include "layout/ScaleFactor.h"
 #include "skin/CSkinScrollBar.h"
-#include "skin/ScaleFactor.h"
 
 static_assert(int(ActionListView::LineUp) == CSkinScrollBar::LineUp
               && int(ActionListView::PageDown) == CSkinScrollBar::PageDown

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keymap/KeySettingsTable.h"
+#include "layout/KeySettingsTable.h"
 #include "skin/SkinImages.h"
 
 #include <QImage>

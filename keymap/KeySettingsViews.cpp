@@ -1,7 +1,7 @@
 #include "keymap/KeySettingsViews.h"
 
 #include "keymap/KeySettingsModel.h"
-#include "keymap/KeySettingsTable.h"
+#include "layout/KeySettingsTable.h"
 
 using namespace KeySettingsTable;
 

@@ -1,6 +1,6 @@
 #include "keymap/StepMenu.h"
 
-#include "keymap/StepEditing.h"
+#include "model/StepEditing.h"
 
 #include <QAction>
 #include <QMenu>

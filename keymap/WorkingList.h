@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keymap/ActionList.h"
+#include "model/ActionList.h"
 
 // A predefined list as the key settings dialog edits it: a working copy of the list and the
 // entry being edited (the current entry), which is copied back into the list at the selected

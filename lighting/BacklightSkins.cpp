@@ -1,7 +1,7 @@
 #include "lighting/BacklightSkins.h"
 
+#include "layout/SkinSet.h"
 #include "skin/SkinLibrary.h"
-#include "skin/SkinSet.h"
 
 BacklightSkins BacklightSkins::fromLibrary(const SkinLibrary &library, int deviceType)
 {

@@ -1,11 +1,12 @@
 #include "lighting/CNuboDialogBkLightMultiSelect.h"
 
-#include "app/AppState.h"
+#include "layout/MultiKeyTable.h"
+#include "layout/WindowsColour.h"
 #include "lighting/KeyColourText.h"
 #include "lighting/KeyFramePainter.h"
-#include "lighting/MultiKeyTable.h"
+#include "model/Configuration.h"
+#include "model/MultiKeyExchange.h"
 #include "skin/FontTable.h"
-#include "skin/WindowsColour.h"
 
 #include <QPainter>
 
@@ -19,11 +20,12 @@ constexpr int HintFontSize = 13;
 
 } // namespace
 
-CNuboDialogBkLightMultiSelect::CNuboDialogBkLightMultiSelect(AppState &state,
-                                                             const FontTable &fonts,
+CNuboDialogBkLightMultiSelect::CNuboDialogBkLightMultiSelect(const DialogContext &context,
+                                                             MultiKeyExchange &exchange,
                                                              const SkinImages &skin,
                                                              QWidget *parent)
-    : SkinnedDialog(state, fonts, EntryCount, ColourKey, parent)
+    : SkinnedDialog(context, EntryCount, ColourKey, parent)
+    , m_exchange(exchange)
     , m_choose(&ColourChooser::choose)
 {
     setSkin(skin);
@@ -36,7 +38,7 @@ bool CNuboDialogBkLightMultiSelect::initDialog()
     fillTable(table());
     table().scaleToClient(scale());
     setWindowTitle(text("多键设置面板", "Set Multi Key"));
-    m_colours = state().multiKeyExchange.colours;
+    m_colours = m_exchange.colours;
     return true;
 }
 
@@ -75,10 +77,10 @@ void CNuboDialogBkLightMultiSelect::buttonClicked(int, DrawnButton &entry)
 
 void CNuboDialogBkLightMultiSelect::toggle(DrawnButton &key)
 {
-    if (key.keyIndex < 1 || key.keyIndex > AppState::KeyCount)
+    if (key.keyIndex < 1 || key.keyIndex > Configuration::KeyCount)
         return;
     key.checked = !key.checked;
-    state().multiKeyExchange.selectedKeys[std::size_t(key.keyIndex)] = key.checked;
+    m_exchange.selectedKeys[std::size_t(key.keyIndex)] = key.checked;
     update();
 }
 
@@ -86,11 +88,11 @@ void CNuboDialogBkLightMultiSelect::setColour()
 {
     const std::optional<LightColour> colour
         = m_choose({this, LightColour{}, text("所选按键的背光颜色", "Colour of the selected keys"),
-                    state().chinese()});
+                    chinese()});
     // A cancelled chooser leaves the dialog open, its selection as it was.
     if (!colour)
         return;
-    state().multiKeyExchange.chosenColour = *colour;
+    m_exchange.chosenColour = *colour;
     done(Accepted);
 }
 
@@ -116,7 +118,7 @@ void CNuboDialogBkLightMultiSelect::afterEntries(QPainter &painter)
     // What to do, and how far the user has got.
     const int count = selectedCount();
     const QString hint
-        = state().chinese()
+        = chinese()
               ? QString::fromUtf8(
                     "单击按键选中或取消，再点“设置”为所选按键选择同一颜色。已选 %1 个按键。")
                     .arg(count)
@@ -134,15 +136,14 @@ void CNuboDialogBkLightMultiSelect::afterEntries(QPainter &painter)
 
 QString CNuboDialogBkLightMultiSelect::text(const char *chinese, const char *english) const
 {
-    return QString::fromUtf8(state().chinese() ? chinese : english);
+    return QString::fromUtf8(SkinnedDialog::chinese() ? chinese : english);
 }
 
 QString CNuboDialogBkLightMultiSelect::entryDescription(const DrawnButton &entry) const
 {
-    if (entry.isLabel || entry.keyIndex < 1 || entry.keyIndex > AppState::KeyCount)
+    if (entry.isLabel || entry.keyIndex < 1 || entry.keyIndex > Configuration::KeyCount)
         return {};
-    return QString::fromStdString(
-        keyColourText(m_colours[std::size_t(entry.keyIndex)], state().chinese()));
+    return QString::fromStdString(keyColourText(m_colours[std::size_t(entry.keyIndex)], chinese()));
 }
 
 EntryRole CNuboDialogBkLightMultiSelect::entryRole(const DrawnButton &entry) const

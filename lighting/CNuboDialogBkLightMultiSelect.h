@@ -1,19 +1,21 @@
 #pragma once
 
 #include "lighting/ColourChooser.h"
-#include "lighting/LightSettings.h"
+#include "model/LightSettings.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinnedDialog.h"
 
+struct MultiKeyExchange;
+
 // The modal dialog in which the user picks any number of keys on a keyboard drawing and then
-// one colour for all of them. It reads the colours to show from AppState's MultiKeyExchange
-// as it opens and reports there: the keys toggled in selectedKeys, the colour confirmed in
+// one colour for all of them. It reads the colours to show from the MultiKeyExchange it is
+// given as it opens and reports there: the keys toggled in selectedKeys, the colour confirmed in
 // chosenColour. It ends confirmed only through Set Color with a chosen colour.
 class CNuboDialogBkLightMultiSelect : public SkinnedDialog {
     Q_OBJECT
 public:
-    CNuboDialogBkLightMultiSelect(AppState &state, const FontTable &fonts, const SkinImages &skin,
-                                  QWidget *parent = nullptr);
+    CNuboDialogBkLightMultiSelect(const DialogContext &context, MultiKeyExchange &exchange,
+                                  const SkinImages &skin, QWidget *parent = nullptr);
 
     void setColourChooser(ColourChooser::Choice choose) { m_choose = std::move(choose); }
 
@@ -41,6 +43,7 @@ private:
     void setColour();
     QString text(const char *chinese, const char *english) const;
 
+    MultiKeyExchange &m_exchange;
     LightSettings m_colours{}; // what the keys show, taken as the dialog opens
     ColourChooser::Choice m_choose;
 };

@@ -1,16 +1,17 @@
 #include "lighting/CNuboDialogBkLightSettings.h"
 
-#include "app/AppState.h"
-#include "app/KeyboardModel.h"
 #include "jobs/CNuboDialogProgress.h"
 #include "jobs/JobMessages.h"
-#include "lighting/BacklightTable.h"
+#include "layout/BacklightTable.h"
+#include "layout/WindowsColour.h"
 #include "lighting/CNuboDialogBkLightMultiSelect.h"
 #include "lighting/KeyColourText.h"
 #include "lighting/KeyFramePainter.h"
+#include "model/Configuration.h"
+#include "model/KeyboardModel.h"
+#include "model/MultiKeyExchange.h"
 #include "skin/DarkPalette.h"
 #include "skin/FontTable.h"
-#include "skin/WindowsColour.h"
 
 #include <QPainter>
 
@@ -24,11 +25,19 @@ constexpr int HintFontSize = 13;
 
 } // namespace
 
-CNuboDialogBkLightSettings::CNuboDialogBkLightSettings(AppState &state, const FontTable &fonts,
+CNuboDialogBkLightSettings::CNuboDialogBkLightSettings(const DialogContext &context,
+                                                       DeviceAccess device, const JobData &data,
+                                                       MultiKeyExchange &exchange, int deviceType,
                                                        const BacklightSkins &skins, QWidget *parent)
-    : SkinnedDialog(state, fonts, EntryCount, ColourKey, parent)
+    : SkinnedDialog(context, EntryCount, ColourKey, parent)
+    , m_device(device)
+    , m_data(data)
+    , m_exchange(exchange)
+    , m_deviceType(deviceType)
     , m_skins(skins)
-    , m_store([&state](const LightSettings &lights) { state.lightSettings = lights; })
+    , m_store([configuration = &data.configuration](const LightSettings &lights) {
+        configuration->lightSettings = lights;
+    })
     , m_choose(&ColourChooser::choose)
 {
     setSkin(m_skins.backlight);
@@ -43,7 +52,7 @@ bool CNuboDialogBkLightSettings::initDialog()
     fillTable(table());
     table().scaleToClient(scale());
     setWindowTitle(text("背光设置面板", "BackLight Settings"));
-    workingColours = state().lightSettings;
+    workingColours = m_data.configuration.lightSettings;
     return true;
 }
 
@@ -98,15 +107,14 @@ void CNuboDialogBkLightSettings::buttonClicked(int, DrawnButton &entry)
 
 void CNuboDialogBkLightSettings::chooseKeyColour(int key)
 {
-    if (key < 1 || key > AppState::KeyCount)
+    if (key < 1 || key > Configuration::KeyCount)
         return;
     LightColour &entry = workingColours[std::size_t(key)];
     const std::string name = table()[std::size_t(table().indexOfKey(key))].tooltip("zh-CN");
     const QString title
-        = state().chinese()
-              ? QString::fromUtf8("按键 %1 的背光颜色").arg(QString::fromStdString(name))
-              : QStringLiteral("Colour of the key %1").arg(QString::fromStdString(name));
-    const std::optional<LightColour> colour = m_choose({this, entry, title, state().chinese()});
+        = chinese() ? QString::fromUtf8("按键 %1 的背光颜色").arg(QString::fromStdString(name))
+                    : QStringLiteral("Colour of the key %1").arg(QString::fromStdString(name));
+    const std::optional<LightColour> colour = m_choose({this, entry, title, chinese()});
     // The same colour again is no change: nothing to store, nothing to repaint.
     if (!colour || *colour == ColourChooser::fromQColor(ColourChooser::toQColor(entry)))
         return;
@@ -120,7 +128,7 @@ void CNuboDialogBkLightSettings::readLights()
     const int outcome = runJob(TransferJob::ReadLights, &detail);
     // Only a finished read changed the configuration; a cancelled or failed one left it.
     if (outcome == CNuboDialogProgress::Succeeded)
-        workingColours = state().lightSettings;
+        workingColours = m_data.configuration.lightSettings;
     tellOutcome(TransferJob::ReadLights, outcome, detail);
     update();
 }
@@ -149,9 +157,8 @@ void CNuboDialogBkLightSettings::confirm()
 
 void CNuboDialogBkLightSettings::setAll()
 {
-    const std::optional<LightColour> colour
-        = m_choose({this, LightColour{}, text("全部按键的背光颜色", "Colour of every key"),
-                    state().chinese()});
+    const std::optional<LightColour> colour = m_choose(
+        {this, LightColour{}, text("全部按键的背光颜色", "Colour of every key"), chinese()});
     if (!colour)
         return;
     // Entry 0 too: all 109.
@@ -161,14 +168,14 @@ void CNuboDialogBkLightSettings::setAll()
 
 void CNuboDialogBkLightSettings::multiKey()
 {
-    MultiKeyExchange &exchange = state().multiKeyExchange;
+    MultiKeyExchange &exchange = m_exchange;
     exchange.selectedKeys.fill(false);
     exchange.colours = workingColours;
-    CNuboDialogBkLightMultiSelect dialog(state(), fonts(), m_skins.multiKey, this);
+    CNuboDialogBkLightMultiSelect dialog(context(), exchange, m_skins.multiKey, this);
     dialog.setColourChooser(m_choose);
     if (runMultiKey(dialog) == Accepted) {
         // Only keys: entry 0 is no key and never selected.
-        for (int key = 1; key <= AppState::KeyCount; ++key) {
+        for (int key = 1; key <= Configuration::KeyCount; ++key) {
             if (exchange.selectedKeys[std::size_t(key)])
                 workingColours[std::size_t(key)] = exchange.chosenColour;
         }
@@ -189,8 +196,8 @@ void CNuboDialogBkLightSettings::storeWorkingColours()
 
 int CNuboDialogBkLightSettings::runJob(int job, TransferResult *detail)
 {
-    return CNuboDialogProgress::runJob(state(), fonts(), m_skins.progress, job, this, detail,
-                                       m_waits);
+    return CNuboDialogProgress::runJob(context(), m_device, m_data, m_skins.progress, job, this,
+                                       detail, m_waits);
 }
 
 void CNuboDialogBkLightSettings::tellOutcome(int job, int outcome, const TransferResult &detail)
@@ -201,17 +208,16 @@ void CNuboDialogBkLightSettings::tellOutcome(int job, int outcome, const Transfe
     }
     // Closed by the user, or the keyboard did not answer: either way nothing was done, and a
     // failed exchange says why.
-    const QString why
-        = outcome == CNuboDialogProgress::Failed
-              ? QString::fromStdString(JobMessages::failure(job, detail, state().chinese()))
-              : QString();
+    const QString why = outcome == CNuboDialogProgress::Failed
+                            ? QString::fromStdString(JobMessages::failure(job, detail, chinese()))
+                            : QString();
     showMessage(QStringLiteral("Failed!"), why, QMessageBox::Warning);
 }
 
 void CNuboDialogBkLightSettings::showMessage(const QString &message, const QString &detail,
                                              QMessageBox::Icon icon)
 {
-    QMessageBox box(icon, QString::fromLatin1(KeyboardModel::name(state().deviceType)), message,
+    QMessageBox box(icon, QString::fromLatin1(KeyboardModel::name(m_deviceType)), message,
                     QMessageBox::Ok, this);
     if (!detail.isEmpty())
         box.setInformativeText(detail);
@@ -251,15 +257,15 @@ void CNuboDialogBkLightSettings::afterEntries(QPainter &painter)
 
 QString CNuboDialogBkLightSettings::text(const char *chinese, const char *english) const
 {
-    return QString::fromUtf8(state().chinese() ? chinese : english);
+    return QString::fromUtf8(SkinnedDialog::chinese() ? chinese : english);
 }
 
 QString CNuboDialogBkLightSettings::entryDescription(const DrawnButton &entry) const
 {
-    if (entry.isLabel || entry.keyIndex < 1 || entry.keyIndex > AppState::KeyCount)
+    if (entry.isLabel || entry.keyIndex < 1 || entry.keyIndex > Configuration::KeyCount)
         return {};
     return QString::fromStdString(
-        keyColourText(workingColours[std::size_t(entry.keyIndex)], state().chinese()));
+        keyColourText(workingColours[std::size_t(entry.keyIndex)], chinese()));
 }
 
 QString CNuboDialogBkLightSettings::entryName(const DrawnButton &entry) const

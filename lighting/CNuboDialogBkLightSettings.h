@@ -1,9 +1,11 @@
 #pragma once
 
+#include "jobs/DeviceAccess.h"
+#include "jobs/JobData.h"
 #include "jobs/TransferJob.h"
 #include "lighting/BacklightSkins.h"
 #include "lighting/ColourChooser.h"
-#include "lighting/LightSettings.h"
+#include "model/LightSettings.h"
 #include "skin/SkinnedDialog.h"
 
 #include <QMessageBox>
@@ -11,24 +13,27 @@
 #include <functional>
 
 class CNuboDialogBkLightMultiSelect;
+struct MultiKeyExchange;
 
 // The modal dialog in which the owner of an RGB keyboard gives its 108 keys their backlight
 // colours: a drawing of the keyboard with every key framed in its colour, where a click on a
-// key opens the colour chooser for it. It edits workingColours, a copy of AppState's
+// key opens the colour chooser for it. It edits workingColours, a copy of the configuration's
 // lightSettings, and hands it back only when the user confirms (OK or Write); Read fetches
-// the keyboard's colours, Write sends the edited ones, both in the progress dialog.
+// the keyboard's colours, Write sends the edited ones, both in the progress dialog, which
+// runs its jobs on `data` through `device`. `exchange` carries the multi-key dialog's pick.
 class CNuboDialogBkLightSettings : public SkinnedDialog {
     Q_OBJECT
 public:
-    CNuboDialogBkLightSettings(AppState &state, const FontTable &fonts, const BacklightSkins &skins,
-                               QWidget *parent = nullptr);
+    CNuboDialogBkLightSettings(const DialogContext &context, DeviceAccess device,
+                               const JobData &data, MultiKeyExchange &exchange, int deviceType,
+                               const BacklightSkins &skins, QWidget *parent = nullptr);
     ~CNuboDialogBkLightSettings() override;
 
-    // The colours being edited: AppState's lightSettings when the dialog opened.
+    // The colours being edited: the configuration's lightSettings when the dialog opened.
     LightSettings workingColours{};
 
-    // Where OK and Write put the confirmed colours; AppState's lightSettings unless the
-    // caller takes them itself.
+    // Where OK and Write put the confirmed colours; the configuration's lightSettings unless
+    // the caller takes them itself.
     using LightsStore = std::function<void(const LightSettings &lights)>;
     void setLightsStore(LightsStore store) { m_store = std::move(store); }
     void setColourChooser(ColourChooser::Choice choose) { m_choose = std::move(choose); }
@@ -71,6 +76,10 @@ private:
     void tellOutcome(int job, int outcome, const TransferResult &detail);
     QString text(const char *chinese, const char *english) const;
 
+    DeviceAccess m_device;
+    JobData m_data;
+    MultiKeyExchange &m_exchange;
+    const int m_deviceType;
     BacklightSkins m_skins;
     LightsStore m_store;
     ColourChooser::Choice m_choose;

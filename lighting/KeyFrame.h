@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/DrawnButton.h"
+#include "layout/DrawnButton.h"
 
 #include <array>
 

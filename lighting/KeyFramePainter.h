@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lighting/LightSettings.h"
-#include "skin/DrawnButton.h"
+#include "layout/DrawnButton.h"
+#include "model/LightSettings.h"
 
 class QPainter;
 

@@ -1,7 +1,9 @@
 #include "profile/ProfileFile.h"
 
-#include "app/AppState.h"
-#include "app/KeyboardModel.h"
+#include "model/Configuration.h"
+#include "model/KeyCatalogue.h"
+#include "model/KeyboardModel.h"
+#include "model/PressCounters.h"
 #include "profile/MarkupDocument.h"
 #include "profile/MarkupText.h"
 #include "profile/TextCodec.h"
@@ -230,26 +232,26 @@ std::u16string_view profileRootName(int deviceType)
     return rootNames()[std::size_t(variant - 1)];
 }
 
-bool buildProfile(const AppState &state, MarkupDocument &doc)
+bool buildProfile(const Configuration &config, int deviceType, MarkupDocument &doc)
 {
     doc.setDoc(Declaration);
-    std::size_t units = 4096 + AppState::KeyCount * 64;
+    std::size_t units = 4096 + Configuration::KeyCount * 64;
     for (const ActionList *list :
-         {&state.predefinedCombos, &state.predefinedMacros, &state.predefinedEmulations})
+         {&config.predefinedCombos, &config.predefinedMacros, &config.predefinedEmulations})
         units += estimatedUnits(*list);
-    for (const ActionList &action : state.action)
+    for (const ActionList &action : config.action)
         units += 96 + estimatedUnits(action);
     doc.reserve(units);
-    bool ok = doc.addElem(profileRootName(state.deviceType));
+    bool ok = doc.addElem(profileRootName(deviceType));
     doc.intoElem();
-    writeSection(doc, u"PredefinedCombo", state.predefinedCombos, ok);
-    writeSection(doc, u"PredefinedMacro", state.predefinedMacros, ok);
-    writeSection(doc, u"PredefinedEmu", state.predefinedEmulations, ok);
+    writeSection(doc, u"PredefinedCombo", config.predefinedCombos, ok);
+    writeSection(doc, u"PredefinedMacro", config.predefinedMacros, ok);
+    writeSection(doc, u"PredefinedEmu", config.predefinedEmulations, ok);
 
     ok = doc.addElem(u"BackgroundLightSettings") && ok;
     doc.intoElem();
-    for (int key = 1; key <= AppState::KeyCount; ++key) {
-        const LightColour &colour = state.lightSettings[std::size_t(key)];
+    for (int key = 1; key <= Configuration::KeyCount; ++key) {
+        const LightColour &colour = config.lightSettings[std::size_t(key)];
         ok = doc.addElem(u"AREA") && ok;
         doc.setAttrib(u"ID", key);
         doc.setAttrib(u"Red", colour.red);
@@ -260,18 +262,18 @@ bool buildProfile(const AppState &state, MarkupDocument &doc)
 
     ok = doc.addElem(u"CurrentSettings") && ok;
     doc.intoElem();
-    for (int key = 1; key <= AppState::KeyCount; ++key) {
+    for (int key = 1; key <= Configuration::KeyCount; ++key) {
         for (int layer = 0; layer < 2; ++layer) {
-            const auto i = std::size_t(AppState::index(key, layer));
+            const auto i = std::size_t(Configuration::index(key, layer));
             ok = doc.addElem(u"KEY") && ok;
             doc.setAttrib(u"ID", key);
             doc.setAttrib(u"Level", layer);
-            doc.setAttrib(u"Mode", state.category[i]);
-            doc.setAttrib(u"HWCode", state.code[i]);
+            doc.setAttrib(u"Mode", config.category[i]);
+            doc.setAttrib(u"HWCode", config.code[i]);
             doc.intoElem();
             ok = doc.addElem(u"ComboKey") && ok;
             doc.intoElem();
-            writeList(doc, state.action[i], ok);
+            writeList(doc, config.action[i], ok);
             doc.outOfElem();
             doc.outOfElem();
         }
@@ -280,25 +282,27 @@ bool buildProfile(const AppState &state, MarkupDocument &doc)
     return ok;
 }
 
-bool writeProfile(const AppState &state, const std::filesystem::path &path,
+bool writeProfile(const Configuration &config, int deviceType, const std::filesystem::path &path,
                   FileStore::WriteFailure *failure)
 {
     MarkupDocument doc;
-    return buildProfile(state, doc) && doc.save(path, failure);
+    return buildProfile(config, deviceType, doc) && doc.save(path, failure);
 }
 
-ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path,
-                              DamagedProfile damaged, MarkupError *firstError)
+ProfileReadResult readProfile(Configuration &config, PressCounters &counters, int deviceType,
+                              const std::filesystem::path &path, DamagedProfile damaged,
+                              MarkupError *firstError)
 {
     if (firstError)
         *firstError = {};
     MarkupDocument doc;
     if (!doc.load(path))
         return ProfileReadResult::CannotOpen;
-    return readProfileDocument(state, doc, damaged, firstError);
+    return readProfileDocument(config, counters, deviceType, doc, damaged, firstError);
 }
 
-ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc, DamagedProfile damaged,
+ProfileReadResult readProfileDocument(Configuration &config, PressCounters &counters,
+                                      int deviceType, MarkupDocument &doc, DamagedProfile damaged,
                                       MarkupError *firstError)
 {
     if (firstError)
@@ -308,7 +312,7 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc, Dama
     int variant = 0;
     while (variant == 0 && doc.findElem())
         variant = variantOfRoot(doc.tagName());
-    const int wanted = variantOfRoot(profileRootName(state.deviceType));
+    const int wanted = variantOfRoot(profileRootName(deviceType));
     if (variant == 0)
         return ProfileReadResult::NotAProfile;
     // Another keyboard's profile is refused however good or bad its markup.
@@ -326,20 +330,20 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc, Dama
     ActionList macros(9);
     ActionList emulations(9);
     LightSettings lights{};
-    std::array<int, AppState::EntryCount> category{};
-    std::array<int, AppState::EntryCount> code{};
-    std::array<ActionList, AppState::EntryCount> action;
+    std::array<int, Configuration::EntryCount> category{};
+    std::array<int, Configuration::EntryCount> code{};
+    std::array<ActionList, Configuration::EntryCount> action;
     // Keys the file does not mention keep the factory defaults of the variant.
-    for (int i = 0; i < AppState::EntryCount; ++i) {
+    for (int i = 0; i < Configuration::EntryCount; ++i) {
         const auto at = std::size_t(i);
-        code[at] = KeyCatalogue::defaultCode(state.deviceType, i / 2, i % 2);
+        code[at] = KeyCatalogue::defaultCode(deviceType, i / 2, i % 2);
         category[at] = KeyCatalogue::categoryOfCode(code[at]);
-        action[at].pageRows = state.action[at].pageRows;
+        action[at].pageRows = config.action[at].pageRows;
     }
 
     Reader reader(doc);
     doc.resetPos();
-    doc.findElem(profileRootName(state.deviceType));
+    doc.findElem(profileRootName(deviceType));
     doc.intoElem();
     readSection(doc, reader, u"PredefinedCombo", combos);
     readSection(doc, reader, u"PredefinedMacro", macros);
@@ -349,7 +353,7 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc, Dama
         doc.intoElem();
         while (doc.findElem(u"AREA")) {
             const auto [id, red, green, blue] = intAttribs(doc, areaAttributes);
-            if (id < 1 || id > AppState::KeyCount)
+            if (id < 1 || id > Configuration::KeyCount)
                 continue;
             LightColour &colour = lights[std::size_t(id)];
             colour.red = componentOf(red);
@@ -364,11 +368,11 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc, Dama
         while (doc.findElem(u"KEY")) {
             const auto [key, layer, mode, hwCode] = intAttribs(doc, keyAttributes);
             // Values no keyboard has would index past the program's tables.
-            if (key < 1 || key > AppState::KeyCount || layer < 0 || layer > 1 || mode < 0
+            if (key < 1 || key > Configuration::KeyCount || layer < 0 || layer > 1 || mode < 0
                 || mode > 8 || hwCode < 0 || hwCode > 255) {
                 continue;
             }
-            const auto i = std::size_t(AppState::index(key, layer));
+            const auto i = std::size_t(Configuration::index(key, layer));
             category[i] = mode;
             code[i] = hwCode;
             doc.intoElem();
@@ -384,13 +388,13 @@ ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc, Dama
         doc.outOfElem();
     }
 
-    state.predefinedCombos = std::move(combos);
-    state.predefinedMacros = std::move(macros);
-    state.predefinedEmulations = std::move(emulations);
-    state.lightSettings = lights;
-    state.category = category;
-    state.code = code;
-    state.action = std::move(action);
-    state.pressCounters.reset();
+    config.predefinedCombos = std::move(combos);
+    config.predefinedMacros = std::move(macros);
+    config.predefinedEmulations = std::move(emulations);
+    config.lightSettings = lights;
+    config.category = category;
+    config.code = code;
+    config.action = std::move(action);
+    counters.reset();
     return ProfileReadResult::Ok;
 }

@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
-class AppState;
 class MarkupDocument;
+struct Configuration;
+struct PressCounters;
 
 // Outcome of reading a profile; everything but Ok leaves the configuration as it was.
 enum class ProfileReadResult {
@@ -22,27 +23,30 @@ enum class ProfileReadResult {
 // Root element name of a variant's profiles; 0 counts as 1.
 std::u16string_view profileRootName(int deviceType);
 
-// Saves the whole editable configuration (lists, lights, key assignments). The file is
-// replaced only as a whole, and only a regular file (a link is followed to one); false when
-// it could not be written, with the reason in `failure` when given.
-bool writeProfile(const AppState &state, const std::filesystem::path &path,
-                  FileStore::WriteFailure *failure = nullptr);
+// Saves the whole editable configuration (lists, lights, key assignments) as a profile of the
+// `deviceType` keyboard. The file is replaced only as a whole, and only a regular file (a
+// link is followed to one); false when it could not be written, with the reason in `failure`
+// when given.
+bool writeProfile(const Configuration &configuration, int deviceType,
+                  const std::filesystem::path &path, FileStore::WriteFailure *failure = nullptr);
 // How a profile of this keyboard with broken markup is read.
 enum class DamagedProfile {
     Refuse,      // Damaged, and the configuration stays as it was
     ReadWhatCan, // Ok: what the parser could index is read; the rest keeps its defaults
 };
 
-// Replaces the configuration with a profile's and forgets the press counters. For a profile
-// of this keyboard with broken markup, `firstError` (if given) receives the first problem
-// whether the file is refused or read; otherwise it is cleared.
-ProfileReadResult readProfile(AppState &state, const std::filesystem::path &path,
+// Replaces the configuration with a profile of the `deviceType` keyboard and forgets the press
+// counters. For a profile of this keyboard with broken markup, `firstError` (if given) receives the
+// first problem whether the file is refused or read; otherwise it is cleared.
+ProfileReadResult readProfile(Configuration &configuration, PressCounters &counters, int deviceType,
+                              const std::filesystem::path &path,
                               DamagedProfile damaged = DamagedProfile::Refuse,
                               MarkupError *firstError = nullptr);
 
 // The same on documents in memory.
-bool buildProfile(const AppState &state, MarkupDocument &doc);
-ProfileReadResult readProfileDocument(AppState &state, MarkupDocument &doc,
+bool buildProfile(const Configuration &configuration, int deviceType, MarkupDocument &doc);
+ProfileReadResult readProfileDocument(Configuration &configuration, PressCounters &counters,
+                                      int deviceType, MarkupDocument &doc,
                                       DamagedProfile damaged = DamagedProfile::Refuse,
                                       MarkupError *firstError = nullptr);
 

@@ -1,6 +1,6 @@
 #include "sim/KeyboardMemory.h"
 
-#include "keymap/DefaultCodes.h"
+#include "model/DefaultCodes.h"
 #include "sim/FactoryData.h"
 
 namespace quillosim {

@@ -1,7 +1,7 @@
 #include "skin/CSkinScrollBar.h"
 
+#include "layout/WindowsColour.h"
 #include "skin/FrameAccessible.h"
-#include "skin/WindowsColour.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/ScrollBarGeometry.h"
+#include "layout/ScrollBarGeometry.h"
 
 #include <QImage>
 #include <QTimer>

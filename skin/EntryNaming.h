@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/ButtonTable.h"
+#include "layout/ButtonTable.h"
 
 #include <string>
 

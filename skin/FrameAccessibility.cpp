@@ -1,6 +1,5 @@
 #include "skin/FrameAccessibility.h"
 
-#include "app/AppState.h"
 #include "skin/EntryAccessible.h"
 #include "skin/EntryNaming.h"
 #include "skin/FocusOrder.h"
@@ -62,7 +61,7 @@ std::vector<bool> FrameAccessibility::captionLabels() const
         if (!entry.isHittable() || !m_dialog.isEntryShown(entry)
             || !isControl(m_dialog.entryRole(entry)))
             continue;
-        const int label = EntryNaming::captionLabel(table, int(i), m_dialog.state().language,
+        const int label = EntryNaming::captionLabel(table, int(i), m_dialog.language(),
                                                     m_dialog.scale(), shown);
         if (label >= 0)
             labels[std::size_t(label)] = true;
@@ -83,7 +82,7 @@ bool FrameAccessibility::isEntryInTree(int entry, const std::vector<bool> &capti
         return false;
     if (e.isLabel) {
         return role == EntryRole::StaticText && e.showText && !captions[std::size_t(entry)]
-               && !EntryNaming::textOf(e.captions, m_dialog.state().language).empty();
+               && !EntryNaming::textOf(e.captions, m_dialog.language()).empty();
     }
     return isControl(role);
 }

@@ -1,9 +1,9 @@
 #include "skin/FrameFocus.h"
 
+#include "layout/WindowsColour.h"
 #include "skin/FocusOrder.h"
 #include "skin/FrameAccessibility.h"
 #include "skin/SkinnedDialog.h"
-#include "skin/WindowsColour.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "skin/ScreenScale.h"
 
-#include "skin/ScaleFactor.h"
+#include "layout/ScaleFactor.h"
 
 #include <QGuiApplication>
 #include <QScreen>

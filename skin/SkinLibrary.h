@@ -1,7 +1,7 @@
 #pragma once
 
+#include "layout/SkinSet.h"
 #include "skin/SkinImages.h"
-#include "skin/SkinSet.h"
 
 #include <QImage>
 #include <QString>

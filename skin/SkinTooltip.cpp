@@ -1,6 +1,6 @@
 #include "skin/SkinTooltip.h"
 
-#include "skin/WindowsColour.h"
+#include "layout/WindowsColour.h"
 
 SkinTooltip::SkinTooltip(QWidget *owner)
     : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint)

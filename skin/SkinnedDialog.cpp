@@ -1,6 +1,7 @@
 #include "skin/SkinnedDialog.h"
 
-#include "app/AppState.h"
+#include "layout/ScaleFactor.h"
+#include "layout/WindowsColour.h"
 #include "skin/DialogMessageTarget.h"
 #include "skin/EntryNaming.h"
 #include "skin/FaceBuffer.h"
@@ -10,12 +11,10 @@
 #include "skin/FrameFocus.h"
 #include "skin/KeyedAreas.h"
 #include "skin/PostedMessage.h"
-#include "skin/ScaleFactor.h"
 #include "skin/ScreenScale.h"
 #include "skin/SkinFaceFormat.h"
 #include "skin/SkinTooltip.h"
 #include "skin/WindowShape.h"
-#include "skin/WindowsColour.h"
 
 #include <QCursor>
 #include <QFrame>
@@ -51,11 +50,10 @@ QImage keyedOut(const QImage &image, std::uint32_t colourKey)
 
 } // namespace
 
-SkinnedDialog::SkinnedDialog(AppState &state, const FontTable &fonts, std::size_t tableSize,
+SkinnedDialog::SkinnedDialog(const DialogContext &context, std::size_t tableSize,
                              std::uint32_t colourKey, QWidget *parent)
     : QDialog(parent)
-    , m_state(state)
-    , m_fonts(fonts)
+    , m_context(context)
     , m_table(tableSize)
     , m_colourKey(colourKey)
     , m_shaped(platformHasMasks())
@@ -113,7 +111,7 @@ float SkinnedDialog::scale() const
 
 float SkinnedDialog::deviceScale() const
 {
-    return m_state.scaleFactor > 0.0f ? m_state.scaleFactor : 1.0f;
+    return m_context.scaleFactor > 0.0f ? m_context.scaleFactor : 1.0f;
 }
 
 QRect SkinnedDialog::clientRect(const ButtonRect &base) const
@@ -124,7 +122,7 @@ QRect SkinnedDialog::clientRect(const ButtonRect &base) const
 QFont SkinnedDialog::clientFont(int baseHeight) const
 {
     // Not from the font table, whose 50 heights a large scale would outgrow.
-    QFont font = m_fonts.font(0);
+    QFont font = m_context.fonts.font(0);
     font.setPixelSize(std::max(1, scaledPixels(baseHeight, scale())));
     return font;
 }
@@ -250,7 +248,7 @@ const QImage &SkinnedDialog::composeFace()
 
 void SkinnedDialog::paintEntries(QPainter &painter)
 {
-    const std::string &language = m_state.language;
+    const std::string &language = m_context.language;
     for (DrawnButton &entry : m_table) {
         if (!entry.isUsed() || !isEntryShown(entry) || !paintsEntry(entry))
             continue;
@@ -277,7 +275,7 @@ void SkinnedDialog::paintEntries(QPainter &painter)
             // neighbours.
             m_captionFit.draw(painter, captionRect(entry, base), textFlags(entry.textFormat),
                               QString::fromStdString(entry.caption(language)),
-                              m_fonts.font(entry.fontSize));
+                              m_context.fonts.font(entry.fontSize));
         }
         afterEntry(painter, entry, base, hovered);
     }
@@ -436,7 +434,7 @@ EntryRole SkinnedDialog::entryRole(const DrawnButton &entry) const
 QString SkinnedDialog::entryName(const DrawnButton &entry) const
 {
     return QString::fromStdString(EntryNaming::defaultName(
-        m_table, indexOf(entry), m_state.language, scale(), shownFilter()));
+        m_table, indexOf(entry), m_context.language, scale(), shownFilter()));
 }
 
 int SkinnedDialog::focusGroup(const DrawnButton &entry) const
@@ -448,7 +446,7 @@ QString SkinnedDialog::focusGroupName(int group) const
 {
     if (group != KeyboardGroup)
         return {};
-    return m_state.language == "zh-CN" ? QStringLiteral("键盘") : QStringLiteral("Keyboard");
+    return m_context.language == "zh-CN" ? QStringLiteral("键盘") : QStringLiteral("Keyboard");
 }
 
 int SkinnedDialog::arrowTarget(int index, Qt::Key key)
@@ -517,7 +515,7 @@ void SkinnedDialog::updateTooltip()
             continue;
         for (const auto &[first, last] : m_tooltipIds) {
             if (entry.id >= first && entry.id <= last) {
-                m_tooltip->showText(QString::fromStdString(entry.tooltip(m_state.language)),
+                m_tooltip->showText(QString::fromStdString(entry.tooltip(m_context.language)),
                                     QCursor::pos());
                 return;
             }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "skin/ButtonTable.h"
+#include "layout/ButtonTable.h"
+#include "layout/EntryRole.h"
 #include "skin/CaptionFit.h"
-#include "skin/EntryRole.h"
+#include "skin/DialogContext.h"
 #include "skin/SkinImages.h"
 
 #include <quillodev/MessageTarget.h>
@@ -17,7 +18,6 @@
 #include <utility>
 #include <vector>
 
-class AppState;
 class DialogMessageTarget;
 class FontTable;
 class FrameAccessibility;
@@ -35,8 +35,8 @@ class SkinTooltip;
 class SkinnedDialog : public QDialog {
     Q_OBJECT
 public:
-    SkinnedDialog(AppState &state, const FontTable &fonts, std::size_t tableSize,
-                  std::uint32_t colourKey, QWidget *parent = nullptr);
+    SkinnedDialog(const DialogContext &context, std::size_t tableSize, std::uint32_t colourKey,
+                  QWidget *parent = nullptr);
     ~SkinnedDialog() override;
 
     // Runs initialise(), then the modal loop; a failed initialisation returns result() at once.
@@ -94,8 +94,11 @@ public:
     static int textFlags(std::uint32_t textFormat);
 
 protected:
-    AppState &state() const { return m_state; }
-    const FontTable &fonts() const { return m_fonts; }
+    const DialogContext &context() const { return m_context; }
+    // The program's language as it is now, "zh-CN" or "en-US".
+    const std::string &language() const { return m_context.language; }
+    bool chinese() const { return m_context.chinese(); }
+    const FontTable &fonts() const { return m_context.fonts; }
     // The faces as setSkin() prepared them, for dialogs that copy more than highlights.
     const SkinImages &skinImages() const { return m_skin; }
 
@@ -183,8 +186,7 @@ private:
     QRegion computeShape();
     static bool platformHasMasks();
 
-    AppState &m_state;
-    const FontTable &m_fonts;
+    const DialogContext m_context;
     ButtonTable m_table;
     std::uint32_t m_colourKey;
     const bool m_shaped;       // the platform takes window shapes

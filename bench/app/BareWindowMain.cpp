@@ -1,7 +1,7 @@
 // The yardstick for the program's cold start: a bare frameless Qt window of the main window's
 // size that saves a picture of itself after its first paint and exits, as quillo-sim
 // --screenshot does.
-#include "skin/ScaleFactor.h"
+#include "layout/ScaleFactor.h"
 
 #include <QApplication>
 #include <QPainter>

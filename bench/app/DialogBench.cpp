@@ -12,14 +12,15 @@
 #include "bench/profile/ProfileFixture.h"
 
 #include "app/DeviceCommands.h"
-#include "app/MainWindowTable.h"
 #include "app/OfflineOffer.h"
 #include "app/SearchingDialog.h"
+#include "jobs/DeviceWorker.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
-#include "keymap/KeySettingsTable.h"
-#include "lighting/BacklightTable.h"
+#include "layout/BacklightTable.h"
+#include "layout/KeySettingsTable.h"
+#include "layout/MainWindowTable.h"
+#include "layout/SkinSet.h"
 #include "lighting/CNuboDialogBkLightSettings.h"
-#include "skin/SkinSet.h"
 
 #include <QApplication>
 
@@ -155,14 +156,14 @@ std::vector<DialogCase> dialogCases()
          },
          [](StartedProgram &program) {
              const double seconds = runCommand(program, WriteKeysButton);
-             program.state.deviceWorker.wait();
+             program.window->deviceWorker().wait();
              return seconds;
          }});
     // Before the main window: the search for a keyboard, and the offer to work offline.
     cases.push_back({"Searching", 4, false, {}, [](StartedProgram &program) {
                          return secondsToFirstFrame([&] {
                              SearchingDialog searching(
-                                 program.state, program.fonts,
+                                 {program.state.language, program.state.scaleFactor, program.fonts},
                                  program.skins.images(SkinIds::skinSet(SkinDialog::Progress, 0)),
                                  [] { return 0; });
                              searching.exec();

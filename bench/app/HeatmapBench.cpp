@@ -1,8 +1,8 @@
 // The main window's press-count heatmap: switching it on or off and painting the window, at
 // scale 1.5.
-#include "app/AppState.h"
 #include "app/CNuboDlg.h"
 #include "app/HeatmapView.h"
+#include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 

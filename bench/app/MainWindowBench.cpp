@@ -1,7 +1,7 @@
 // Painting of the main window and the program's cold start.
-#include "app/AppState.h"
 #include "app/CNuboDlg.h"
-#include "app/MainWindowTable.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 

@@ -2,9 +2,10 @@
 
 #include "FirstFrame.h"
 
+#include "jobs/DeviceWorker.h"
+#include "layout/SkinSet.h"
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
-#include "skin/SkinSet.h"
 
 #include <quillodev/HidBackend.h>
 
@@ -37,7 +38,8 @@ StartedProgram::StartedProgram(int variant, bool mainWindow)
 
 StartedProgram::~StartedProgram()
 {
-    state.deviceWorker.wait();
+    if (window)
+        window->deviceWorker().wait();
     window.reset();
     state.hwi.__closeDev();
     quillodev::setHidBackend(nullptr);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "app/CNuboDlg.h"
+#include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 

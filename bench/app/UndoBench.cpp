@@ -1,8 +1,8 @@
 // Undo and redo of configuration changes on the largest configuration the program holds
 // (every key a macro of 799 steps, each predefined list 50 such entries).
-#include "app/AppState.h"
-#include "app/ConfigHistory.h"
-#include "keymap/KeyMapChange.h"
+#include "model/AppState.h"
+#include "model/ConfigHistory.h"
+#include "model/KeyMapChange.h"
 #include "profile/ProfileFile.h"
 
 #include "../profile/ProfileFixture.h"
@@ -35,7 +35,8 @@ void BM_UndoStepKeySettings(benchmark::State &bench)
     state->history.record(ConfigHistory::Change::KeySettings, std::move(before));
     bool back = true;
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(back ? state->history.undo(*state) : state->history.redo(*state));
+        benchmark::DoNotOptimize(back ? state->history.undo(*state, state->notWritten)
+                                      : state->history.redo(*state, state->notWritten));
         back = !back;
     }
 }
@@ -53,7 +54,8 @@ void BM_UndoStepOpen(benchmark::State &bench)
     state->history.record(ConfigHistory::Change::Open, std::move(before));
     bool back = true;
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(back ? state->history.undo(*state) : state->history.redo(*state));
+        benchmark::DoNotOptimize(back ? state->history.undo(*state, state->notWritten)
+                                      : state->history.redo(*state, state->notWritten));
         back = !back;
     }
 }
@@ -107,7 +109,7 @@ void BM_UndoRecordClear(benchmark::State &bench)
                             });
         bench.SetIterationTime(
             std::chrono::duration<double>(Clock::now() - begin - change).count());
-        state->history.undo(*state);
+        state->history.undo(*state, state->notWritten);
         state->history.reset();
     }
 }
@@ -132,7 +134,7 @@ void recordAround(benchmark::State &bench, AppState &state, ConfigHistory::Chang
         state.history.record(kind, std::move(before));
         bench.SetIterationTime(
             std::chrono::duration<double>((captured - begin) + (Clock::now() - changed)).count());
-        state.history.undo(state);
+        state.history.undo(state, state.notWritten);
         state.history.reset();
     }
 }
@@ -143,7 +145,10 @@ void BM_UndoRecordOpen(benchmark::State &bench)
     std::filesystem::path reset, pugi;
     prepareProfileFiles(false, reset, pugi);
     recordAround(bench, *state, ConfigHistory::Change::Open, ConfigHistory::Scope::everything(),
-                 [&] { return readProfile(*state, reset) == ProfileReadResult::Ok; });
+                 [&] {
+                     return readProfile(*state, state->pressCounters, state->deviceType, reset)
+                            == ProfileReadResult::Ok;
+                 });
 }
 BENCHMARK(BM_UndoRecordOpen)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -2,9 +2,10 @@
 // the key write's wall time against its floor (reports x 1 ms plus the job's 1 s wait), the
 // longest stall of the user-interface thread meanwhile, and opening the dialog to its first
 // painted frame.
-#include "app/AppState.h"
 #include "jobs/CNuboDialogProgress.h"
 #include "jobs/DeviceTransfer.h"
+#include "jobs/DeviceWorker.h"
+#include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
@@ -70,15 +71,15 @@ struct Bench {
     void warmUp()
     {
         // A dialog that waits a moment for a worker, so that it surely shows and paints.
-        state.deviceWorker.start(DeviceWorker::Task::Exchange, nullptr,
-                                 [](WindowHandle) { std::this_thread::sleep_for(100ms); });
-        CNuboDialogProgress::waitForDevice(state, fonts, progressSkin(), nullptr);
-        state.deviceWorker.wait();
+        worker.start(DeviceWorker::Task::Exchange, nullptr,
+                     [](WindowHandle) { std::this_thread::sleep_for(100ms); });
+        CNuboDialogProgress::waitForDevice(context(), device(), progressSkin(), nullptr);
+        worker.wait();
         QCoreApplication::processEvents();
     }
     ~Bench()
     {
-        state.deviceWorker.wait();
+        worker.wait();
         state.hwi.__closeDev();
         quillodev::setHidBackend(nullptr);
     }
@@ -99,8 +100,13 @@ struct Bench {
         return skins.images(SkinIds::skinSet(SkinDialog::Progress, state.deviceType));
     }
 
+    DialogContext context() const { return {state.language, state.scaleFactor, fonts}; }
+    DeviceAccess device() { return {state.hwi, worker}; }
+    JobData data() { return {state.catalogue, state, state.pressCounters}; }
+
     std::shared_ptr<quillosim::SimKeyboard> keyboard;
     AppState state;
+    DeviceWorker worker;
     FontTable fonts;
     SkinLibrary skins;
     bool ready = false;
@@ -161,8 +167,8 @@ KeyWrite timed(Bench &bench, Dialog dialog)
 KeyWrite writeKeys(Bench &bench)
 {
     return timed(bench, [&bench] {
-        return CNuboDialogProgress::runJob(bench.state, bench.fonts, bench.progressSkin(),
-                                           TransferJob::WriteKeys, nullptr)
+        return CNuboDialogProgress::runJob(bench.context(), bench.device(), bench.data(),
+                                           bench.progressSkin(), TransferJob::WriteKeys, nullptr)
                == CNuboDialogProgress::Succeeded;
     });
 }
@@ -170,8 +176,8 @@ KeyWrite writeKeys(Bench &bench)
 KeyWrite waitForWorker(Bench &bench)
 {
     return timed(bench, [&bench] {
-        return CNuboDialogProgress::waitForDevice(bench.state, bench.fonts, bench.progressSkin(),
-                                                  nullptr);
+        return CNuboDialogProgress::waitForDevice(bench.context(), bench.device(),
+                                                  bench.progressSkin(), nullptr);
     });
 }
 
@@ -228,8 +234,8 @@ void BM_UiStallDuringKeyWrite(benchmark::State &state)
         // NoJob: the same timer while the dialog only waits for a worker that sleeps, which is
         // what the machine itself costs the thread.
         if (keys == NoJob)
-            bench.state.deviceWorker.start(DeviceWorker::Task::Exchange, nullptr,
-                                           [](WindowHandle) { std::this_thread::sleep_for(1s); });
+            bench.worker.start(DeviceWorker::Task::Exchange, nullptr,
+                               [](WindowHandle) { std::this_thread::sleep_for(1s); });
         const KeyWrite run = keys == NoJob ? waitForWorker(bench) : writeKeys(bench);
         if (!run.succeeded) {
             state.SkipWithError("the key write failed");
@@ -263,7 +269,8 @@ void BM_KeyWriteCopy(benchmark::State &state)
     bench.assign(MaximalMacros);
     for (auto _ : state) {
         DeviceTransfer::EncodedKeys encoded;
-        const TransferResult result = DeviceTransfer::encodeKeyAssignments(bench.state, encoded);
+        const TransferResult result
+            = DeviceTransfer::encodeKeyAssignments(bench.state.catalogue, bench.state, encoded);
         if (!result) {
             state.SkipWithError("a maximal macro was refused");
             return;
@@ -300,8 +307,9 @@ void BM_ProgressDialogToFirstFrame(benchmark::State &state)
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        auto dialog = std::make_unique<TimedProgress>(bench.state, bench.fonts, skin);
+        auto dialog = std::make_unique<TimedProgress>(bench.context(), bench.device(), skin);
         dialog->DeviceJob = TransferJob::ReadCounters;
+        dialog->setJobData(bench.data());
         dialog->setWaits({0ms, 0ms, 0ms});
         dialog->setWindowModality(Qt::NonModal);
         const bool opened = dialog->initialise();
@@ -316,7 +324,7 @@ void BM_ProgressDialogToFirstFrame(benchmark::State &state)
         while (dialog->isVisible())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         dialog.reset();
-        bench.state.deviceWorker.wait();
+        bench.worker.wait();
         QCoreApplication::processEvents();
         state.ResumeTiming();
         if (!opened) {

@@ -1,9 +1,9 @@
 // The key settings dialog: opening it to its first painted frame, a page switch and a hover
 // change, at the scale of a 1080-line screen.
-#include "app/AppState.h"
 #include "bench/BenchApplication.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
-#include "keymap/KeySettingsTable.h"
+#include "layout/KeySettingsTable.h"
+#include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
@@ -58,9 +58,18 @@ protected:
 
 std::unique_ptr<CNuboDialogKeyMapSettings> openDialog(Program &program)
 {
+    const AppState &state = program.state;
+    const KeySettingsInput input{state.catalogue,
+                                 state.deviceType,
+                                 state.currentKey,
+                                 state.currentLayer,
+                                 state.assignment(state.currentKey, state.currentLayer),
+                                 state.predefinedCombos,
+                                 state.predefinedMacros,
+                                 state.predefinedEmulations};
     auto dialog = std::make_unique<CNuboDialogKeyMapSettings>(
-        program.state, program.fonts,
-        KeySettingsSkins::fromLibrary(program.skins, program.state.deviceType));
+        DialogContext{state.language, state.scaleFactor, program.fonts}, input, program.state,
+        KeySettingsSkins::fromLibrary(program.skins, state.deviceType));
     if (!dialog->initialise())
         return nullptr;
     return dialog;

@@ -1,10 +1,10 @@
 // Recording key strokes into a macro: from a hook message (or a key event of the dialog's own
 // grab) to the step rows repainted, at the scale of a 1080-line screen. Fast typing is some 15
 // keys a second, bursts faster; each event must cost far less than the time between them.
-#include "app/AppState.h"
 #include "bench/BenchApplication.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
-#include "keymap/KeySettingsTable.h"
+#include "layout/KeySettingsTable.h"
+#include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/PostedMessage.h"
 #include "skin/SkinLibrary.h"
@@ -68,9 +68,18 @@ bool noUninstall()
 // A dialog recording a macro; the keyboard's own grab stands in for the library's hook.
 std::unique_ptr<CNuboDialogKeyMapSettings> recordingDialog(Program &program)
 {
+    const AppState &state = program.state;
+    const KeySettingsInput input{state.catalogue,
+                                 state.deviceType,
+                                 state.currentKey,
+                                 state.currentLayer,
+                                 state.assignment(state.currentKey, state.currentLayer),
+                                 state.predefinedCombos,
+                                 state.predefinedMacros,
+                                 state.predefinedEmulations};
     auto dialog = std::make_unique<CNuboDialogKeyMapSettings>(
-        program.state, program.fonts,
-        KeySettingsSkins::fromLibrary(program.skins, program.state.deviceType));
+        DialogContext{state.language, state.scaleFactor, program.fonts}, input, program.state,
+        KeySettingsSkins::fromLibrary(program.skins, state.deviceType));
     if (!dialog->initialise())
         return nullptr;
     dialog->recordingHook().setGlobalHook({&noHook, &noUninstall});

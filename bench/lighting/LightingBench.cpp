@@ -1,10 +1,11 @@
 // The backlight dialog: opening it to its first painted frame, and the repaint after a key's
 // colour changed, at the scale of a 1080-line screen.
-#include "app/AppState.h"
 #include "bench/BenchApplication.h"
+#include "jobs/DeviceWorker.h"
+#include "layout/BacklightTable.h"
 #include "lighting/BacklightSkins.h"
-#include "lighting/BacklightTable.h"
 #include "lighting/CNuboDialogBkLightSettings.h"
+#include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
@@ -34,6 +35,7 @@ struct Program {
     }
 
     AppState state;
+    DeviceWorker worker;
     FontTable fonts;
     SkinLibrary skins;
     bool loaded = false;
@@ -55,7 +57,10 @@ protected:
 std::unique_ptr<CNuboDialogBkLightSettings> openDialog(Program &program)
 {
     auto dialog = std::make_unique<CNuboDialogBkLightSettings>(
-        program.state, program.fonts,
+        DialogContext{program.state.language, program.state.scaleFactor, program.fonts},
+        DeviceAccess{program.state.hwi, program.worker},
+        JobData{program.state.catalogue, program.state, program.state.pressCounters},
+        program.state.multiKeyExchange, program.state.deviceType,
         BacklightSkins::fromLibrary(program.skins, program.state.deviceType));
     if (!dialog->initialise())
         return nullptr;

@@ -3,7 +3,7 @@
 #include "ProfileFixture.h"
 #include "PugiProfile.h"
 
-#include "app/AppState.h"
+#include "model/AppState.h"
 #include "profile/ProfileFile.h"
 
 #include <benchmark/benchmark.h>
@@ -21,7 +21,7 @@ void BM_Load(benchmark::State &bench)
     prepareProfileFiles(maximal, ours, theirs);
     auto state = benchConfiguration(false);
     for (auto _ : bench) {
-        const auto result = readProfile(*state, ours);
+        const auto result = readProfile(*state, state->pressCounters, state->deviceType, ours);
         benchmark::DoNotOptimize(result);
     }
     bench.SetBytesProcessed(std::int64_t(bench.iterations()) * std::int64_t(fs::file_size(ours)));
@@ -45,7 +45,7 @@ void BM_Save(benchmark::State &bench)
     const auto state = benchConfiguration(bench.range(0));
     const fs::path file = benchScratch("quillo-bench-save.pro");
     for (auto _ : bench) {
-        const bool ok = writeProfile(*state, file);
+        const bool ok = writeProfile(*state, state->deviceType, file);
         benchmark::DoNotOptimize(ok);
     }
     bench.SetBytesProcessed(std::int64_t(bench.iterations()) * std::int64_t(fs::file_size(file)));

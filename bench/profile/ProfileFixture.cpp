@@ -1,6 +1,6 @@
 #include "ProfileFixture.h"
 
-#include "app/AppState.h"
+#include "model/AppState.h"
 #include "profile/ProfileFile.h"
 
 #include <fstream>
@@ -67,7 +67,7 @@ void prepareProfileFiles(bool maximal, fs::path &ours, fs::path &theirs)
     ours = benchScratch(maximal ? "quillo-bench-max.pro" : "quillo-bench-reset.pro");
     theirs = benchScratch(maximal ? "quillo-bench-max-pugi.pro" : "quillo-bench-reset-pugi.pro");
     const auto state = benchConfiguration(maximal);
-    writeProfile(*state, ours);
+    writeProfile(*state, state->deviceType, ours);
     std::ifstream in(ours, std::ios::binary);
     std::stringstream buffer;
     buffer << in.rdbuf();

@@ -4,7 +4,7 @@
 #include "ProfileFixture.h"
 #include "PugiProfile.h"
 
-#include "app/AppState.h"
+#include "model/AppState.h"
 #include "profile/ProfileFile.h"
 
 #include <cstdio>
@@ -27,7 +27,8 @@ int main(int argc, char **argv)
     int failed = 0;
     for (int i = 0; i < loads; ++i) {
         if (ours)
-            failed += readProfile(*state, ourFile) != ProfileReadResult::Ok;
+            failed += readProfile(*state, state->pressCounters, state->deviceType, ourFile)
+                      != ProfileReadResult::Ok;
         else
             failed += !pugiReadProfile(*state, theirFile);
     }

@@ -1,6 +1,6 @@
 #include "PugiProfile.h"
 
-#include "app/AppState.h"
+#include "model/AppState.h"
 
 #include <pugixml.hpp>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the document loader (encoding detection and parse), the walker, the
 // editor and the profile reader. Edits of a well-formed document must leave an index that
 // equals a fresh parse of the edited text.
-#include "app/AppState.h"
+#include "model/AppState.h"
 #include "profile/MarkupDocument.h"
 #include "profile/MarkupText.h"
 #include "profile/ProfileFile.h"
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     doc.loadBytes(bytes);
     walk(doc, 64);
     state->deviceType = size ? 1 + data[0] % 4 : 1;
-    readProfileDocument(*state, doc);
+    readProfileDocument(*state, state->pressCounters, state->deviceType, doc);
     checkFirstError(doc);
 
     doc.setDoc(TextCodec::fromUtf8(bytes));
@@ -142,7 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const bool wellFormed = doc.isWellFormed();
     checkFirstError(doc);
     MarkupError error;
-    readProfileDocument(*state, doc, DamagedProfile::ReadWhatCan, &error);
+    readProfileDocument(*state, state->pressCounters, state->deviceType, doc,
+                        DamagedProfile::ReadWhatCan, &error);
     if (wellFormed)
         editAndCompare(doc, size ? data[size - 1] : 0);
     return 0;

@@ -2,8 +2,8 @@
 
 #include "app/BacklightCommand.h"
 #include "app/DeviceCommands.h"
-#include "app/MainWindowTable.h"
-#include "lighting/BacklightTable.h"
+#include "layout/BacklightTable.h"
+#include "layout/MainWindowTable.h"
 #include "lighting/CNuboDialogBkLightSettings.h"
 #include "skin/SkinLibrary.h"
 

@@ -1,8 +1,8 @@
-#include "app/ConfigHistory.h"
-#include "app/AppState.h"
+#include "model/ConfigHistory.h"
 #include "app/KeyCommand.h"
 #include "app/ProfileOpening.h"
-#include "keymap/KeyMapChange.h"
+#include "model/AppState.h"
+#include "model/KeyMapChange.h"
 #include "profile/ProfileFile.h"
 #include "skin/FontTable.h"
 
@@ -34,7 +34,7 @@ struct Model {
         change.list = which;
         change.listValue = list;
         FontTable fonts;
-        KeyCommand(state, fonts).store(change);
+        KeyCommand(state, {state.language, state.scaleFactor, fonts}).store(change);
     }
 
     KeyAssignment at(int key, int layer) const { return state.assignment(key, layer); }
@@ -72,7 +72,7 @@ TEST(ConfigHistory, UndoAndRedoGoBackAndForthThroughKeysClearOpenAndLights)
         other.state.predefinedMacros = macroList({"copy", "paste"});
         other.state.lightSettings[5] = {255, 0, 0};
         other.state.setAssignment(7, 1, {KeyAssignment::Power, 76, {}});
-        ASSERT_TRUE(writeProfile(other.state, folder / "other.pro"));
+        ASSERT_TRUE(writeProfile(other.state, other.state.deviceType, folder / "other.pro"));
     }
     const KeyAssignment f6 = m.at(7, 1);
     ASSERT_EQ(ProfileOpening::open(m.state, folder / "other.pro", "other.pro", {}), "");
@@ -85,29 +85,29 @@ TEST(ConfigHistory, UndoAndRedoGoBackAndForthThroughKeysClearOpenAndLights)
     ASSERT_EQ(m.state.history.size(), 4u);
 
     EXPECT_EQ(m.state.history.nextUndo(), Change::Lights);
-    ASSERT_TRUE(m.state.history.undo(m.state));
+    ASSERT_TRUE(m.state.history.undo(m.state, m.state.notWritten));
     EXPECT_EQ(m.state.lightSettings[9], LightColour{});
     EXPECT_EQ(m.state.lightSettings[5], (LightColour{255, 0, 0}));
 
     EXPECT_EQ(m.state.history.nextUndo(), Change::Open);
-    ASSERT_TRUE(m.state.history.undo(m.state));
+    ASSERT_TRUE(m.state.history.undo(m.state, m.state.notWritten));
     EXPECT_EQ(m.state.predefinedMacros.size(), 0);
     EXPECT_EQ(m.state.lightSettings[5], LightColour{});
     EXPECT_EQ(m.at(7, 1).category, f6.category);
     EXPECT_EQ(m.at(7, 1).code, f6.code);
 
-    ASSERT_TRUE(m.state.history.undo(m.state)); // Clear
+    ASSERT_TRUE(m.state.history.undo(m.state, m.state.notWritten)); // Clear
     EXPECT_EQ(m.at(30, 0).category, KeyAssignment::Multimedia);
     EXPECT_EQ(m.at(30, 0).code, 110);
-    ASSERT_TRUE(m.state.history.undo(m.state)); // the key
+    ASSERT_TRUE(m.state.history.undo(m.state, m.state.notWritten)); // the key
     EXPECT_EQ(m.at(30, 0).code, defaultCode);
-    EXPECT_FALSE(m.state.history.undo(m.state));
+    EXPECT_FALSE(m.state.history.undo(m.state, m.state.notWritten));
     EXPECT_FALSE(m.state.history.canUndo());
 
     // And all the way forth again.
     for (int i = 0; i < 4; ++i)
-        ASSERT_TRUE(m.state.history.redo(m.state));
-    EXPECT_FALSE(m.state.history.redo(m.state));
+        ASSERT_TRUE(m.state.history.redo(m.state, m.state.notWritten));
+    EXPECT_FALSE(m.state.history.redo(m.state, m.state.notWritten));
     EXPECT_EQ(m.state.predefinedMacros.size(), 2);
     EXPECT_EQ(m.state.lightSettings[9], (LightColour{0, 0, 255}));
     EXPECT_EQ(m.at(7, 1).code, 76);
@@ -119,18 +119,18 @@ TEST(ConfigHistory, ANewChangeDropsWhatWasUndoneAndTheOldestGoBeyondTheDepth)
     m.confirmKey(1, 0, KeyAssignment::Mouse, 126);
     m.confirmKey(2, 0, KeyAssignment::Mouse, 127);
     m.confirmKey(3, 0, KeyAssignment::Mouse, 128);
-    m.state.history.undo(m.state);
-    m.state.history.undo(m.state);
+    m.state.history.undo(m.state, m.state.notWritten);
+    m.state.history.undo(m.state, m.state.notWritten);
     ASSERT_TRUE(m.state.history.canRedo());
 
     m.confirmKey(4, 0, KeyAssignment::Mouse, 129);
     EXPECT_FALSE(m.state.history.canRedo());
     EXPECT_EQ(m.state.history.size(), 2u);
-    m.state.history.undo(m.state);
-    m.state.history.undo(m.state);
+    m.state.history.undo(m.state, m.state.notWritten);
+    m.state.history.undo(m.state, m.state.notWritten);
     EXPECT_EQ(m.at(1, 0).category, KeyAssignment::Single);
-    m.state.history.redo(m.state);
-    m.state.history.redo(m.state);
+    m.state.history.redo(m.state, m.state.notWritten);
+    m.state.history.redo(m.state, m.state.notWritten);
     EXPECT_EQ(m.at(4, 0).code, 129);
     EXPECT_EQ(m.at(2, 0).category, KeyAssignment::Single); // the dropped branch stays dropped
 
@@ -139,7 +139,7 @@ TEST(ConfigHistory, ANewChangeDropsWhatWasUndoneAndTheOldestGoBeyondTheDepth)
         m.confirmKey(10 + i % 50, i % 2, KeyAssignment::Multimedia, 108 + i % 18);
     EXPECT_EQ(m.state.history.size(), std::size_t(ConfigHistory::Depth));
     int undone = 0;
-    while (m.state.history.undo(m.state))
+    while (m.state.history.undo(m.state, m.state.notWritten))
         ++undone;
     EXPECT_EQ(undone, ConfigHistory::Depth);
     EXPECT_GE(undone, 50);
@@ -156,8 +156,8 @@ TEST(ConfigHistory, ANewChangeDropsWhatWasUndoneAndTheOldestGoBeyondTheDepth)
     EXPECT_EQ(m.state.history.size(), std::size_t(ConfigHistory::KeptSteps));
     const std::size_t full = m.state.history.bytes();
     EXPECT_GT(full, 0u);
-    m.state.history.undo(m.state);
-    m.state.history.undo(m.state);
+    m.state.history.undo(m.state, m.state.notWritten);
+    m.state.history.undo(m.state, m.state.notWritten);
     m.confirmKey(1, 0, KeyAssignment::Mouse, 126);
     EXPECT_LT(m.state.history.bytes(), full);
     EXPECT_EQ(m.state.history.size(), std::size_t(ConfigHistory::KeptSteps - 1));
@@ -169,35 +169,35 @@ TEST(ConfigHistory, NotWrittenFollowsWhatTheKeyboardHolds)
     m.state.history.reset(); // as the main window starts: defaults, nothing to write
     m.confirmKey(20, 0, KeyAssignment::Macro, 0, macroList({"m"}).items[0]);
     EXPECT_TRUE(m.state.notWritten);
-    m.state.history.undo(m.state);
+    m.state.history.undo(m.state, m.state.notWritten);
     EXPECT_FALSE(m.state.notWritten); // back to what the keyboard holds
-    m.state.history.redo(m.state);
+    m.state.history.redo(m.state, m.state.notWritten);
     EXPECT_TRUE(m.state.notWritten);
 
     // Written: the keyboard holds it; undo now leaves something unwritten.
     m.state.notWritten = false;
     m.state.history.markKeyboardHolds();
-    m.state.history.undo(m.state);
+    m.state.history.undo(m.state, m.state.notWritten);
     EXPECT_TRUE(m.state.notWritten);
-    m.state.history.redo(m.state);
+    m.state.history.redo(m.state, m.state.notWritten);
     EXPECT_FALSE(m.state.notWritten);
 
     // Lights alone never make keys unwritten.
     const LightSettings before = m.state.lightSettings;
     m.state.lightSettings[1] = {1, 2, 3};
     m.state.history.recordLights(m.state, before);
-    m.state.history.undo(m.state);
+    m.state.history.undo(m.state, m.state.notWritten);
     EXPECT_FALSE(m.state.notWritten);
-    m.state.history.redo(m.state);
+    m.state.history.redo(m.state, m.state.notWritten);
     EXPECT_FALSE(m.state.notWritten);
 
     // Clear leaves the flag as it was, as the command always has; undo and redo tell.
     m.state.history.edit(m.state, Change::Clear, ConfigHistory::Scope::everything(),
                          [&] { m.state.resetKeyModel(); });
     EXPECT_FALSE(m.state.notWritten);
-    m.state.history.undo(m.state);
+    m.state.history.undo(m.state, m.state.notWritten);
     EXPECT_FALSE(m.state.notWritten);
-    m.state.history.redo(m.state);
+    m.state.history.redo(m.state, m.state.notWritten);
     EXPECT_TRUE(m.state.notWritten);
 }
 
@@ -211,7 +211,7 @@ TEST(ConfigHistory, AKeyStepKeepsOnlyWhatItChanged)
     const KeyAssignment original = m.at(40, 1);
     m.confirmKey(40, 1, KeyAssignment::Macro, 0, list, KeyMapChange::List::Macros);
     m.state.predefinedMacros.append("changed behind the history's back");
-    m.state.history.undo(m.state);
+    m.state.history.undo(m.state, m.state.notWritten);
     EXPECT_EQ(m.state.predefinedMacros.size(), 4);
     EXPECT_EQ(m.at(40, 1).category, original.category);
     EXPECT_EQ(m.at(40, 1).code, original.code);
@@ -222,7 +222,7 @@ TEST(ConfigHistory, AKeyStepKeepsOnlyWhatItChanged)
     edited.removeAt(0);
     m.confirmKey(40, 1, KeyAssignment::Macro, 0, edited, KeyMapChange::List::Macros);
     EXPECT_EQ(m.state.predefinedMacros.size(), 2);
-    m.state.history.undo(m.state);
+    m.state.history.undo(m.state, m.state.notWritten);
     EXPECT_EQ(m.state.predefinedMacros.size(), 3);
     EXPECT_EQ(m.state.predefinedMacros.nameAt(0), "one");
 
@@ -235,8 +235,8 @@ TEST(ConfigHistory, AKeyStepKeepsOnlyWhatItChanged)
     const KeyAssignment top = m.at(50, 0);
     const KeyAssignment fnLayer = m.at(50, 1);
     FontTable fonts;
-    KeyCommand(m.state, fonts).store(fn);
-    m.state.history.undo(m.state);
+    KeyCommand(m.state, {m.state.language, m.state.scaleFactor, fonts}).store(fn);
+    m.state.history.undo(m.state, m.state.notWritten);
     EXPECT_EQ(m.at(50, 0).code, top.code);
     EXPECT_EQ(m.at(50, 1).code, fnLayer.code);
     EXPECT_EQ(m.at(50, 1).category, fnLayer.category);

@@ -1,7 +1,7 @@
 #include "app/DeviceAccessMessage.h"
-#include "app/AppState.h"
 #include "app/CNuboApp.h"
 #include "app/SkinPreload.h"
+#include "model/AppState.h"
 
 #include "../profile/TempFolder.h"
 #include "tests/support/FakeHidraw.h"

@@ -1,11 +1,12 @@
 #include "MainWindowHarness.h"
 
 #include "app/DeviceCommands.h"
-#include "app/MainWindowTable.h"
 #include "app/ResourceLocator.h"
 #include "jobs/CNuboDialogFirmwareUpdate.h"
 #include "jobs/CNuboDialogProgress.h"
+#include "jobs/DeviceWorker.h"
 #include "jobs/JobMessages.h"
+#include "layout/MainWindowTable.h"
 #include "profile/ProfileFile.h"
 #include "skin/SkinLibrary.h"
 
@@ -43,7 +44,7 @@ struct CommandFixture {
         started = window.initialise();
         window.show();
     }
-    ~CommandFixture() { attached.state.deviceWorker.wait(); }
+    ~CommandFixture() { window.deviceWorker().wait(); }
 
     AppState &state() { return attached.state; }
 
@@ -139,7 +140,7 @@ TEST(DeviceCommands, AFailedExchangeSaysSoAndACancelSaysNothing)
     onNextModal(clickCancelOf);
     f.window.runCommand(LoadButton);
     EXPECT_EQ(f.window.messages.size(), before);
-    EXPECT_TRUE(f.state().deviceWorker.isRunning());
+    EXPECT_TRUE(f.window.deviceWorker().isRunning());
 }
 
 TEST(DeviceCommands, QuittingWaitsForTheWorkerAndSaysWhyDuringADownload)
@@ -159,8 +160,8 @@ TEST(DeviceCommands, QuittingWaitsForTheWorkerAndSaysWhyDuringADownload)
 
     // A download left running by a firmware window that was closed, then Exit.
     ASSERT_TRUE(
-        f.state().deviceWorker.start(DeviceWorker::Task::FirmwareDownload, nullptr,
-                                     [](WindowHandle) { std::this_thread::sleep_for(300ms); }));
+        f.window.deviceWorker().start(DeviceWorker::Task::FirmwareDownload, nullptr,
+                                      [](WindowHandle) { std::this_thread::sleep_for(300ms); }));
     bool sawWait = false;
     onNextModal([&sawWait](QWidget *modal) {
         auto *wait = qobject_cast<CNuboDialogProgress *>(modal);
@@ -171,7 +172,7 @@ TEST(DeviceCommands, QuittingWaitsForTheWorkerAndSaysWhyDuringADownload)
     f.window.runCommand(ExitButton);
     EXPECT_GE(clock.elapsed(), 250);
     EXPECT_TRUE(sawWait);
-    EXPECT_FALSE(f.state().deviceWorker.isRunning());
+    EXPECT_FALSE(f.window.deviceWorker().isRunning());
     EXPECT_FALSE(f.window.isVisible());
     ASSERT_FALSE(f.window.messages.empty());
     EXPECT_EQ(f.window.messages.back().toStdString(), JobMessages::quitWaitsForDownload(false));
@@ -201,7 +202,9 @@ TEST(DeviceCommands, AnUnpluggedKeyboardWithUnwrittenChangesOffersToSaveThem)
     check.buildCatalogue();
     check.deviceType = 4;
     check.resetKeyModel();
-    ASSERT_EQ(readProfile(check, f.window.savePath.toStdString()), ProfileReadResult::Ok);
+    ASSERT_EQ(
+        readProfile(check, check.pressCounters, check.deviceType, f.window.savePath.toStdString()),
+        ProfileReadResult::Ok);
     EXPECT_EQ(check.code[AppState::index(12, 1)], 33);
 
     // Without unwritten changes nothing is asked.

@@ -1,7 +1,7 @@
 #include "MainWindowHarness.h"
 
-#include "app/MainWindowTable.h"
-#include "skin/ScaleFactor.h"
+#include "layout/MainWindowTable.h"
+#include "layout/ScaleFactor.h"
 #include "skin/ScreenScale.h"
 
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
 #include "MainWindowHarness.h"
 
 #include "app/KeyCommand.h"
-#include "app/MainWindowTable.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
-#include "keymap/KeySettingsTable.h"
+#include "layout/KeySettingsTable.h"
+#include "layout/MainWindowTable.h"
+#include "layout/WindowsColour.h"
 #include "skin/CaptionFit.h"
 #include "skin/SkinLibrary.h"
-#include "skin/WindowsColour.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -116,7 +116,8 @@ TEST(KeyCommand, StoringIsOneStepThatMarksTheConfiguration)
 {
     AttachedKeyboard attached(3);
     attached.state.resetKeyModel();
-    KeyCommand command(attached.state, attached.fonts);
+    KeyCommand command(attached.state,
+                       {attached.state.language, attached.state.scaleFactor, attached.fonts});
     KeyMapChange change;
     change.key = 9;
     change.layer = 1;

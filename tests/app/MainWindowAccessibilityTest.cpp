@@ -1,11 +1,11 @@
 #include "MainWindowHarness.h"
 
 #include "app/KeyCommand.h"
-#include "app/MainWindowTable.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
+#include "layout/MainWindowTable.h"
+#include "layout/WindowsColour.h"
 #include "skin/FrameFocus.h"
 #include "skin/SkinLibrary.h"
-#include "skin/WindowsColour.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

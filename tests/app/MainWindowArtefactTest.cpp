@@ -1,6 +1,6 @@
 #include "MainWindowHarness.h"
 
-#include "app/MainWindowTable.h"
+#include "layout/MainWindowTable.h"
 #include "skin/SkinLibrary.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "MainWindowHarness.h"
 
-#include "app/MainWindowTable.h"
-#include "keymap/KeyCatalogue.h"
+#include "layout/MainWindowTable.h"
+#include "model/KeyCatalogue.h"
 #include "profile/MarkupDocument.h"
 #include "profile/ProfileFile.h"
 #include "profile/TextCodec.h"
@@ -20,7 +20,7 @@ const QSize FaceSize(MainWindowTable::BaseWidth, MainWindowTable::BaseHeight);
 std::u16string profileOf(const AppState &state)
 {
     MarkupDocument doc;
-    buildProfile(state, doc);
+    buildProfile(state, state.deviceType, doc);
     return doc.doc();
 }
 

@@ -3,7 +3,8 @@
 #include "app/DeviceCommands.h"
 #include "app/HeatmapScale.h"
 #include "app/HeatmapView.h"
-#include "app/MainWindowTable.h"
+#include "jobs/DeviceWorker.h"
+#include "layout/MainWindowTable.h"
 #include "skin/SkinLibrary.h"
 
 #include <QCoreApplication>
@@ -63,7 +64,7 @@ struct HeatmapFixture {
         started = window.initialise();
         window.show();
     }
-    ~HeatmapFixture() { attached.state.deviceWorker.wait(); }
+    ~HeatmapFixture() { window.deviceWorker().wait(); }
     AppState &state() { return attached.state; }
 
     AttachedKeyboard attached;

@@ -1,9 +1,9 @@
 #include "MainWindowHarness.h"
 
-#include "app/MainWindowTable.h"
 #include "app/PressCounterReport.h"
 #include "app/TrayPresence.h"
-#include "skin/WindowsColour.h"
+#include "layout/MainWindowTable.h"
+#include "layout/WindowsColour.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -3,12 +3,13 @@
 #include "app/BacklightCommand.h"
 #include "app/DeviceCommands.h"
 #include "app/KeyCommand.h"
-#include "app/MainWindowTable.h"
 #include "app/UndoShortcuts.h"
 #include "jobs/DeviceTransfer.h"
+#include "jobs/DeviceWorker.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
-#include "keymap/KeySettingsTable.h"
-#include "lighting/BacklightTable.h"
+#include "layout/BacklightTable.h"
+#include "layout/KeySettingsTable.h"
+#include "layout/MainWindowTable.h"
 #include "lighting/CNuboDialogBkLightSettings.h"
 #include "skin/SkinLibrary.h"
 
@@ -42,7 +43,7 @@ struct DialogsFixture {
         started = window.initialise();
         window.show();
     }
-    ~DialogsFixture() { attached.state.deviceWorker.wait(); }
+    ~DialogsFixture() { window.deviceWorker().wait(); }
 
     AppState &state() { return attached.state; }
     UndoShortcuts &undo() { return *window.undoShortcuts(); }
@@ -161,7 +162,7 @@ TEST(MainWindowUndoDialogs, TheBacklightDialogsChangesAreOneStepEach)
     LightSettings onKeyboard = original;
     onKeyboard[5] = teal;
     f.state().lightSettings.swap(onKeyboard);
-    ASSERT_TRUE(DeviceTransfer::writeLights(f.state(), nullptr));
+    ASSERT_TRUE(DeviceTransfer::writeLights(f.state().hwi, f.state().lightSettings, nullptr));
     f.state().lightSettings.swap(onKeyboard);
     script([](CNuboDialogBkLightSettings &dialog) {
         // The read's "OK!" is answered as it comes.

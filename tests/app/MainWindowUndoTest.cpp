@@ -2,9 +2,10 @@
 
 #include "app/DeviceCommands.h"
 #include "app/KeyCommand.h"
-#include "app/MainWindowTable.h"
 #include "app/UndoShortcuts.h"
-#include "keymap/KeyMapChange.h"
+#include "jobs/DeviceWorker.h"
+#include "layout/MainWindowTable.h"
+#include "model/KeyMapChange.h"
 #include "skin/SkinLibrary.h"
 
 #include <QCoreApplication>
@@ -32,7 +33,7 @@ struct UndoFixture {
         window.activateWindow();
         active = QTest::qWaitForWindowActive(&window);
     }
-    ~UndoFixture() { attached.state.deviceWorker.wait(); }
+    ~UndoFixture() { window.deviceWorker().wait(); }
 
     AppState &state() { return attached.state; }
     int code(int key, int layer) { return state().code[std::size_t(AppState::index(key, layer))]; }

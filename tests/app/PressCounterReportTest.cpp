@@ -1,6 +1,6 @@
 #include "app/PressCounterReport.h"
-#include "app/AppState.h"
-#include "keymap/AssignmentSummary.h"
+#include "model/AppState.h"
+#include "model/AssignmentSummary.h"
 
 #include <gtest/gtest.h>
 

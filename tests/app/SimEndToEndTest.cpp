@@ -1,4 +1,4 @@
-#include "app/MainWindowTable.h"
+#include "layout/MainWindowTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "app/SkinPreload.h"
 #include "app/CNuboApp.h"
-#include "skin/SkinSet.h"
+#include "layout/SkinSet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "app/AppState.h"
 #include "app/CNuboApp.h"
 #include "app/CNuboDlg.h"
-#include "app/MainWindowTable.h"
 #include "app/OfflineMode.h"
 #include "app/SearchingDialog.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
 
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"

@@ -1,7 +1,7 @@
 #include "MainWindowHarness.h"
 
-#include "app/NuboDialogVirtual.h"
-#include "app/VirtualKeyboardTable.h"
+#include "keymap/NuboDialogVirtual.h"
+#include "layout/VirtualKeyboardTable.h"
 #include "skin/SkinLibrary.h"
 
 #include <QCoreApplication>
@@ -25,7 +25,9 @@ struct VirtualFixture {
         state.language = language;
         state.deviceType = 4;
         state.scaleFactor = 1.0f;
-        dialog = std::make_unique<NuboDialogVirtual>(state, fonts, positionCodedSkin(FaceSize));
+        dialog = std::make_unique<NuboDialogVirtual>(
+            DialogContext{state.language, state.scaleFactor, fonts}, state.catalogue, state,
+            positionCodedSkin(FaceSize));
         dialog->pickMode = mode;
     }
     bool start()

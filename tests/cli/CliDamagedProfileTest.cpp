@@ -1,6 +1,6 @@
 #include "CliRunner.h"
 
-#include "app/AppState.h"
+#include "model/AppState.h"
 #include "profile/ProfileFile.h"
 #include "tests/support/BrokenProfiles.h"
 
@@ -23,7 +23,7 @@ std::string goodProfile(const TempFolder &folder)
     state->resetKeyModel();
     state->setAssignment(10, 0, {KeyAssignment::Multimedia, 112, {}});
     state->setAssignment(90, 1, {KeyAssignment::Single, 9, {}});
-    EXPECT_TRUE(writeProfile(*state, folder.path("good.pro")));
+    EXPECT_TRUE(writeProfile(*state, state->deviceType, folder.path("good.pro")));
     return readFile(folder.path("good.pro"));
 }
 

@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 
 #include "app/HeatmapScale.h"
-#include "app/MainWindowTable.h"
+#include "layout/MainWindowTable.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
 #include "CliRunner.h"
 
-#include "app/AppState.h"
+#include "model/AppState.h"
 #include "profile/ProfileFile.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ TEST_P(CliSyncTest, BringsBackWhatTheKeyboardCarries)
     written->deviceType = variant;
     written->resetKeyModel();
     configure(*written);
-    ASSERT_TRUE(writeProfile(*written, folder.path("in.pro")));
+    ASSERT_TRUE(writeProfile(*written, written->deviceType, folder.path("in.pro")));
 
     const CliRun sync = runCli("--sim " + std::to_string(variant) + " sync "
                                + folder.quoted("in.pro") + " -o " + folder.quoted("out.pro"));
@@ -67,7 +67,8 @@ TEST_P(CliSyncTest, BringsBackWhatTheKeyboardCarries)
     auto read = std::make_unique<AppState>();
     read->deviceType = variant;
     read->resetKeyModel();
-    ASSERT_EQ(readProfile(*read, folder.path("out.pro")), ProfileReadResult::Ok);
+    ASSERT_EQ(readProfile(*read, read->pressCounters, read->deviceType, folder.path("out.pro")),
+              ProfileReadResult::Ok);
     for (int key = 1; key <= AppState::KeyCount; ++key) {
         for (int layer = 0; layer < 2; ++layer) {
             SCOPED_TRACE("key " + std::to_string(key) + " layer " + std::to_string(layer));

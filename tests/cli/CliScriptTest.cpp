@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 
-#include "app/AppState.h"
 #include "cli/JsonReport.h"
+#include "model/AppState.h"
 #include "profile/ProfileFile.h"
 
 #include <QJsonArray>
@@ -56,7 +56,7 @@ void writeListsProfile(const std::filesystem::path &path, int variant)
     state.predefinedCombos.setAt(20000, "paste");
     state.predefinedCombos.items.back() = steps({"LCTRL", "V"});
     state.predefinedMacros.setAt(20000, "empty");
-    ASSERT_TRUE(writeProfile(state, path));
+    ASSERT_TRUE(writeProfile(state, state.deviceType, path));
 }
 
 } // namespace
@@ -210,7 +210,8 @@ TEST(CliLights, WebColoursArriveAsRedGreenBlueOnRgbModelsOnly)
     AppState read;
     read.deviceType = 1;
     read.resetKeyModel();
-    ASSERT_EQ(readProfile(read, folder.path("lit.pro")), ProfileReadResult::Ok);
+    ASSERT_EQ(readProfile(read, read.pressCounters, read.deviceType, folder.path("lit.pro")),
+              ProfileReadResult::Ok);
     EXPECT_EQ(read.lightSettings[1], (LightColour{255, 128, 0}));
     EXPECT_EQ(read.lightSettings[26], (LightColour{0, 0, 255}));
     EXPECT_EQ(read.lightSettings[108], (LightColour{0, 255, 0}));

@@ -1,8 +1,8 @@
 #include "CliRunner.h"
 
-#include "app/AppState.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
-#include "keymap/KeySettingsTable.h"
+#include "layout/KeySettingsTable.h"
+#include "model/AppState.h"
 #include "profile/ProfileFile.h"
 #include "skin/FontTable.h"
 
@@ -54,7 +54,7 @@ protected:
     {
         if (!pick)
             return QDialog::Rejected;
-        state().virtualPick = *pick;
+        picks().virtualPick = *pick;
         return QDialog::Accepted;
     }
 };
@@ -80,7 +80,7 @@ TEST(CliSetInTheWindow, EveryActionReadsBackAsTheDialogStoresIt)
         state.deviceType = 4;
         state.resetKeyModel();
         configure(state);
-        ASSERT_TRUE(writeProfile(state, folder.path("in.pro")));
+        ASSERT_TRUE(writeProfile(state, state.deviceType, folder.path("in.pro")));
     }
     const std::vector<Choice> choices = {
         {5, 0, "--single A", {FirstTab, SingleRadio, VirtualSingleButton, OkButton}, 43},
@@ -112,10 +112,20 @@ TEST(CliSetInTheWindow, EveryActionReadsBackAsTheDialogStoresIt)
         state.deviceType = 4;
         state.scaleFactor = 1.0f;
         state.resetKeyModel();
-        ASSERT_EQ(readProfile(state, folder.path("in.pro")), ProfileReadResult::Ok);
+        ASSERT_EQ(readProfile(state, state.pressCounters, state.deviceType, folder.path("in.pro")),
+                  ProfileReadResult::Ok);
         state.currentKey = choice.key;
         state.currentLayer = choice.layer;
-        PickingKeySettings dialog(state, fonts, KeySettingsSkins{});
+        const KeySettingsInput input{state.catalogue,
+                                     state.deviceType,
+                                     choice.key,
+                                     choice.layer,
+                                     state.assignment(choice.key, choice.layer),
+                                     state.predefinedCombos,
+                                     state.predefinedMacros,
+                                     state.predefinedEmulations};
+        PickingKeySettings dialog({state.language, state.scaleFactor, fonts}, input, state,
+                                  KeySettingsSkins{});
         dialog.pick = choice.pick;
         ASSERT_TRUE(dialog.initialise());
         dialog.show();
@@ -123,14 +133,15 @@ TEST(CliSetInTheWindow, EveryActionReadsBackAsTheDialogStoresIt)
             EXPECT_TRUE(dialog.clickId(id)) << id;
         ASSERT_TRUE(dialog.change());
         dialog.change()->applyTo(state);
-        ASSERT_TRUE(writeProfile(state, folder.path("window.pro")));
+        ASSERT_TRUE(writeProfile(state, state.deviceType, folder.path("window.pro")));
 
         EXPECT_EQ(readFile(folder.path("cli.pro")), readFile(folder.path("window.pro")));
         // And the window's own reader takes what set wrote.
         AppState read;
         read.deviceType = 4;
         read.resetKeyModel();
-        EXPECT_EQ(readProfile(read, folder.path("cli.pro")), ProfileReadResult::Ok);
+        EXPECT_EQ(readProfile(read, read.pressCounters, read.deviceType, folder.path("cli.pro")),
+                  ProfileReadResult::Ok);
         EXPECT_EQ(read.category[std::size_t(AppState::index(choice.key, choice.layer))] == 0,
                   choice.arguments == "--clear");
     }

@@ -1,5 +1,5 @@
 #include "jobs/DeviceTransfer.h"
-#include "app/AppState.h"
+#include "model/AppState.h"
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
 
@@ -149,7 +149,8 @@ TEST_P(DeviceTransferTest, KeyAssignmentsRoundTrip)
     auto source = openState();
     configureEverything(*source);
     ProgressLog progress;
-    ASSERT_TRUE(DeviceTransfer::writeKeyAssignments(*source, &progress));
+    ASSERT_TRUE(
+        DeviceTransfer::writeKeyAssignments(source->hwi, source->catalogue, *source, &progress));
     ASSERT_EQ(progress.slots.size(), 216u);
     EXPECT_EQ(progress.slots.front(), 0u);
     EXPECT_EQ(progress.slots.back(), 215u);
@@ -158,7 +159,8 @@ TEST_P(DeviceTransferTest, KeyAssignmentsRoundTrip)
     auto target = std::make_unique<AppState>();
     target->deviceType = variant();
     ASSERT_TRUE(target->hwi.__createDev());
-    ASSERT_TRUE(DeviceTransfer::readKeyAssignments(*target, nullptr));
+    ASSERT_TRUE(
+        DeviceTransfer::readKeyAssignments(target->hwi, target->catalogue, *target, nullptr));
     for (int layer = 0; layer < 2; ++layer) {
         for (int key = 1; key <= AppState::KeyCount; ++key) {
             expectSameAssignment(target->assignment(key, layer),
@@ -167,10 +169,11 @@ TEST_P(DeviceTransferTest, KeyAssignmentsRoundTrip)
     }
 
     // What came back travels unchanged from then on.
-    ASSERT_TRUE(DeviceTransfer::writeKeyAssignments(*target, nullptr));
+    ASSERT_TRUE(
+        DeviceTransfer::writeKeyAssignments(target->hwi, target->catalogue, *target, nullptr));
     auto again = std::make_unique<AppState>();
     ASSERT_TRUE(again->hwi.__createDev());
-    ASSERT_TRUE(DeviceTransfer::readKeyAssignments(*again, nullptr));
+    ASSERT_TRUE(DeviceTransfer::readKeyAssignments(again->hwi, again->catalogue, *again, nullptr));
     for (int layer = 0; layer < 2; ++layer) {
         for (int key = 1; key <= AppState::KeyCount; ++key) {
             expectSameAssignment(again->assignment(key, layer), target->assignment(key, layer), key,
@@ -188,7 +191,7 @@ TEST_P(DeviceTransferTest, SpecialSingleCodesAndEmptyActions)
     ActionList idle = action(9, {});
     idle.delayMs = 250;
     assign(*state, 8, 1, 4, 0, idle); // emulation without keys
-    ASSERT_TRUE(DeviceTransfer::writeKeyAssignments(*state, nullptr));
+    ASSERT_TRUE(DeviceTransfer::writeKeyAssignments(state->hwi, state->catalogue, *state, nullptr));
 
     // The keyless emulation arrives as a continuous record that stops after its type byte;
     // the macro without steps as an empty normal record.
@@ -204,7 +207,7 @@ TEST_P(DeviceTransferTest, SpecialSingleCodesAndEmptyActions)
     EXPECT_EQ(macro[5], 0); // no codes
 
     auto read = openState();
-    ASSERT_TRUE(DeviceTransfer::readKeyAssignments(*read, nullptr));
+    ASSERT_TRUE(DeviceTransfer::readKeyAssignments(read->hwi, read->catalogue, *read, nullptr));
     EXPECT_EQ(read->category[AppState::index(5, 0)], 6);
     EXPECT_EQ(read->code[AppState::index(5, 0)], 199);
     EXPECT_EQ(read->category[AppState::index(6, 0)], 0);
@@ -219,10 +222,10 @@ TEST_P(DeviceTransferTest, LightsRoundTrip)
     for (int key = 1; key <= AppState::KeyCount; ++key)
         source->lightSettings[std::size_t(key)] = {key, 255 - key, (key * 37) % 256};
     source->lightSettings[9] = {300, -4, 128}; // out of range: clamped, not wrapped
-    ASSERT_TRUE(DeviceTransfer::writeLights(*source, nullptr));
+    ASSERT_TRUE(DeviceTransfer::writeLights(source->hwi, source->lightSettings, nullptr));
 
     auto target = openState();
-    ASSERT_TRUE(DeviceTransfer::readLights(*target, nullptr));
+    ASSERT_TRUE(DeviceTransfer::readLights(target->hwi, target->lightSettings, nullptr));
     for (int key = 1; key <= AppState::KeyCount; ++key) {
         const LightColour expected
             = key == 9 ? LightColour{255, 0, 128} : source->lightSettings[std::size_t(key)];
@@ -239,7 +242,7 @@ TEST_P(DeviceTransferTest, PressCountersAndTheirExtremes)
         for (const auto &[key, count] : counts)
             memory.counters[std::size_t(key - 1)] = count;
         keyboard->setMemory(memory);
-        EXPECT_TRUE(DeviceTransfer::readPressCounters(*state, nullptr));
+        EXPECT_TRUE(DeviceTransfer::readPressCounters(state->hwi, state->pressCounters, nullptr));
         return std::pair(state->pressCounters.highestKey, state->pressCounters.lowestKey);
     };
 
@@ -263,7 +266,8 @@ TEST_P(DeviceTransferTest, FailuresAreReportedAndLeaveTheModelAlone)
     // An assignment no record holds stops the write before anything is sent.
     assign(*state, 9, 1, 4, 0, action(9, std::vector<std::string>(57, "A")));
     keyboard->clearTrace();
-    TransferResult result = DeviceTransfer::writeKeyAssignments(*state, nullptr);
+    TransferResult result
+        = DeviceTransfer::writeKeyAssignments(state->hwi, state->catalogue, *state, nullptr);
     EXPECT_EQ(result.status, Status::AssignmentRefused);
     EXPECT_EQ(result.key, 9);
     EXPECT_EQ(result.layer, 1);
@@ -273,14 +277,16 @@ TEST_P(DeviceTransferTest, FailuresAreReportedAndLeaveTheModelAlone)
     quillosim::SimFaults faults;
     faults.failWriteAt = 40;
     keyboard->setFaults(faults);
-    EXPECT_EQ(DeviceTransfer::writeKeyAssignments(*state, nullptr).status, Status::DeviceFailed);
+    EXPECT_EQ(
+        DeviceTransfer::writeKeyAssignments(state->hwi, state->catalogue, *state, nullptr).status,
+        Status::DeviceFailed);
 
     // The keyboard is gone now: nothing works and nothing in the model changes.
     const KeyAssignment macro = state->assignment(20, 0);
-    EXPECT_FALSE(DeviceTransfer::readKeyAssignments(*state, nullptr));
-    EXPECT_FALSE(DeviceTransfer::writeLights(*state, nullptr));
-    EXPECT_FALSE(DeviceTransfer::readLights(*state, nullptr));
-    EXPECT_FALSE(DeviceTransfer::readPressCounters(*state, nullptr));
+    EXPECT_FALSE(DeviceTransfer::readKeyAssignments(state->hwi, state->catalogue, *state, nullptr));
+    EXPECT_FALSE(DeviceTransfer::writeLights(state->hwi, state->lightSettings, nullptr));
+    EXPECT_FALSE(DeviceTransfer::readLights(state->hwi, state->lightSettings, nullptr));
+    EXPECT_FALSE(DeviceTransfer::readPressCounters(state->hwi, state->pressCounters, nullptr));
     EXPECT_TRUE(state->assignment(20, 0).action.sameAction(macro.action));
     EXPECT_EQ(state->lightSettings[1], (LightColour{1, 2, 3}));
     EXPECT_EQ(state->pressCounters.counts[1], 77);
@@ -290,14 +296,17 @@ TEST_P(DeviceTransferTest, AReadThatBreaksOffKeepsTheModel)
 {
     auto writer = openState();
     configureEverything(*writer);
-    ASSERT_TRUE(DeviceTransfer::writeKeyAssignments(*writer, nullptr));
+    ASSERT_TRUE(
+        DeviceTransfer::writeKeyAssignments(writer->hwi, writer->catalogue, *writer, nullptr));
     writer->hwi.__closeDev();
 
     auto state = openState(); // the defaults
     quillosim::SimFaults faults;
     faults.failReadAt = 100; // part way through the key records
     keyboard->setFaults(faults);
-    EXPECT_EQ(DeviceTransfer::readKeyAssignments(*state, nullptr).status, Status::DeviceFailed);
+    EXPECT_EQ(
+        DeviceTransfer::readKeyAssignments(state->hwi, state->catalogue, *state, nullptr).status,
+        Status::DeviceFailed);
     for (int layer = 0; layer < 2; ++layer) {
         for (int key = 1; key <= AppState::KeyCount; ++key) {
             const int i = AppState::index(key, layer);
@@ -311,11 +320,13 @@ TEST(DeviceTransfer, WithoutADeviceEveryTransferFails)
 {
     auto state = std::make_unique<AppState>();
     state->resetKeyModel();
-    EXPECT_EQ(DeviceTransfer::writeKeyAssignments(*state, nullptr).status, Status::DeviceFailed);
-    EXPECT_FALSE(DeviceTransfer::readKeyAssignments(*state, nullptr));
-    EXPECT_FALSE(DeviceTransfer::writeLights(*state, nullptr));
-    EXPECT_FALSE(DeviceTransfer::readLights(*state, nullptr));
-    EXPECT_FALSE(DeviceTransfer::readPressCounters(*state, nullptr));
+    EXPECT_EQ(
+        DeviceTransfer::writeKeyAssignments(state->hwi, state->catalogue, *state, nullptr).status,
+        Status::DeviceFailed);
+    EXPECT_FALSE(DeviceTransfer::readKeyAssignments(state->hwi, state->catalogue, *state, nullptr));
+    EXPECT_FALSE(DeviceTransfer::writeLights(state->hwi, state->lightSettings, nullptr));
+    EXPECT_FALSE(DeviceTransfer::readLights(state->hwi, state->lightSettings, nullptr));
+    EXPECT_FALSE(DeviceTransfer::readPressCounters(state->hwi, state->pressCounters, nullptr));
     EXPECT_EQ(state->pressCounters.highestKey, -1);
 }
 

@@ -1,7 +1,7 @@
 #include "JobHarness.h"
 
 #include "jobs/FirmwareBackup.h"
-#include "jobs/FirmwareUpdateTable.h"
+#include "layout/FirmwareUpdateTable.h"
 #include "profile/ProfileFile.h"
 
 #include <QApplication>
@@ -41,8 +41,8 @@ void configureKeyboard(JobFixture &f)
     assignEveryKey(state);
     for (int key = 1; key <= AppState::KeyCount; ++key)
         state.lightSettings[std::size_t(key)] = {key, 255 - key, key * 2};
-    ASSERT_TRUE(DeviceTransfer::writeKeyAssignments(state, nullptr));
-    ASSERT_TRUE(DeviceTransfer::writeLights(state, nullptr));
+    ASSERT_TRUE(DeviceTransfer::writeKeyAssignments(state.hwi, state.catalogue, state, nullptr));
+    ASSERT_TRUE(DeviceTransfer::writeLights(state.hwi, state.lightSettings, nullptr));
     state.resetKeyModel(); // the window's own configuration is something else
 }
 
@@ -204,7 +204,8 @@ TEST(FirmwareBackup, SavedBeforeTheDownloadAndWrittenBackAfterIt)
     AppState check;
     check.deviceType = 4;
     check.resetKeyModel();
-    ASSERT_EQ(readProfile(check, saved[0]), ProfileReadResult::Ok);
+    ASSERT_EQ(readProfile(check, check.pressCounters, check.deviceType, saved[0]),
+              ProfileReadResult::Ok);
     EXPECT_EQ(check.lightSettings[20], (LightColour{20, 235, 40}));
     EXPECT_TRUE(dialog.questions.at(0).contains(QString::fromStdString(saved[0].string())));
 
@@ -305,7 +306,7 @@ TEST(FirmwareBackup, AFailedBackupAsksFirstAndOnlyYesSendsTheFirmware)
     f.keyboard->clearTrace();
     dialog.runCommand(Id::UpdateButton);
     ASSERT_TRUE(waitUntil([&] { return !dialog.isDownloading() && !dialog.questions.empty(); }));
-    finishWorkers(f.state);
+    finishWorkers(f.worker);
     EXPECT_TRUE(dialog.noWasDefault);
     FirmwareBackup::Result failed;
     failed.status = FirmwareBackup::Result::Status::SaveFailed;

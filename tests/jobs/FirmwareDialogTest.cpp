@@ -1,6 +1,6 @@
 #include "JobHarness.h"
 
-#include "jobs/FirmwareUpdateTable.h"
+#include "layout/FirmwareUpdateTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,7 +101,7 @@ TEST(FirmwareDialog, OnlyFilesNamedForTheAttachedModelFromTheirFirstCharacterAre
     // The refused title is what Update checks.
     w.dialog.runCommand(Id::UpdateButton);
     EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("The firmware does not match"));
-    EXPECT_FALSE(f.state.deviceWorker.isRunning());
+    EXPECT_FALSE(f.worker.isRunning());
     EXPECT_EQ(f.keyboard->firmwareUpdates(), 0);
 }
 
@@ -135,7 +135,7 @@ TEST(FirmwareDialog, ADownloadRunsOnceReachesAHundredAndEndsWithItsMessage)
     EXPECT_EQ(w.dialog.messages[1], Downloaded);
     EXPECT_TRUE(w.dialog.ready());
     EXPECT_EQ(f.keyboard->firmwareUpdates(), 1);
-    EXPECT_EQ(f.state.firmwarePath, w.dialog.filePath().toStdWString());
+    EXPECT_EQ(w.dialog.firmwarePath(), w.dialog.filePath().toStdWString());
 
     // Chinese texts in Chinese.
     f.state.language = "zh-CN";
@@ -208,7 +208,7 @@ TEST(FirmwareDialog, ClosingTheWindowDuringADownloadDoesNotStopIt)
     } // the window is gone; its later posts go nowhere
 
     // A new window waits for the download before it reads the version.
-    ASSERT_EQ(f.state.deviceWorker.task(), DeviceWorker::Task::FirmwareDownload);
+    ASSERT_EQ(f.worker.task(), DeviceWorker::Task::FirmwareDownload);
     bool waited = false;
     whenModal([&waited](QWidget *modal) {
         auto *wait = qobject_cast<CNuboDialogProgress *>(modal);
@@ -217,7 +217,7 @@ TEST(FirmwareDialog, ClosingTheWindowDuringADownloadDoesNotStopIt)
     ScriptedFirmwareDialog again(f);
     ASSERT_TRUE(again.initialise());
     EXPECT_TRUE(waited);
-    EXPECT_FALSE(f.state.deviceWorker.isRunning());
+    EXPECT_FALSE(f.worker.isRunning());
     EXPECT_EQ(again.versionField()->text(), QStringLiteral("V1.0"));
     EXPECT_EQ(f.keyboard->firmwareUpdates(), 1);
     EXPECT_EQ(f.keyboard->firmwareImage().size(), 500u * 16u);

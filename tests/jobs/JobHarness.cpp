@@ -20,7 +20,7 @@ JobFixture::JobFixture(int variant)
 
 JobFixture::~JobFixture()
 {
-    finishWorkers(state);
+    finishWorkers(worker);
     state.hwi.__closeDev();
     quillodev::setHidBackend(nullptr);
 }
@@ -66,8 +66,9 @@ void whenModal(std::function<void(QWidget *)> action, int timeoutMs)
 }
 
 WatchedProgress::WatchedProgress(JobFixture &f, QWidget *parent)
-    : CNuboDialogProgress(f.state, f.fonts, f.progressSkin(), parent)
+    : CNuboDialogProgress(f.context(), f.device(), f.progressSkin(), parent)
 {
+    setJobData(f.data());
     clock.start();
 }
 
@@ -96,12 +97,13 @@ void WatchedProgress::done(int result)
 }
 
 ScriptedFirmwareDialog::ScriptedFirmwareDialog(JobFixture &f, QWidget *parent)
-    : CNuboDialogFirmwareUpdate(f.state, f.fonts, f.firmwareSkin(), f.progressSkin(), parent)
+    : CNuboDialogFirmwareUpdate(f.context(), f.device(), f.state.catalogue, f.state.deviceType,
+                                f.firmwareSkin(), f.progressSkin(), parent)
 {}
 
-void finishWorkers(AppState &state)
+void finishWorkers(DeviceWorker &worker)
 {
-    state.deviceWorker.wait();
+    worker.wait();
     // Posts of the ended worker are delivered (and dropped) before the next test.
     QCoreApplication::processEvents();
 }

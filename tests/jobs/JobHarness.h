@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "jobs/CNuboDialogFirmwareUpdate.h"
 #include "jobs/CNuboDialogProgress.h"
+#include "jobs/DeviceWorker.h"
+#include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
@@ -25,9 +26,15 @@ struct JobFixture {
 
     SkinImages progressSkin() const;
     SkinImages firmwareSkin() const;
+    // What the job windows take of the state.
+    DialogContext context() const { return {state.language, state.scaleFactor, fonts}; }
+    DeviceAccess device() { return {state.hwi, worker}; }
+    JobData data() { return {state.catalogue, state, state.pressCounters}; }
 
     std::shared_ptr<quillosim::SimKeyboard> keyboard;
     AppState state;
+    // After the state, so that it is waited for before the facade goes.
+    DeviceWorker worker;
     FontTable fonts;
     SkinLibrary skins;
 };
@@ -90,7 +97,7 @@ protected:
 };
 
 // Waits for every worker, so that no test leaves one talking to the next test's keyboard.
-void finishWorkers(AppState &state);
+void finishWorkers(DeviceWorker &worker);
 
 // An Intel HEX image of an extended address record, `records` data records of 16 bytes and
 // the end-of-file record.

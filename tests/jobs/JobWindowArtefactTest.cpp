@@ -1,7 +1,7 @@
 #include "JobHarness.h"
 
-#include "jobs/FirmwareUpdateTable.h"
-#include "jobs/ProgressTable.h"
+#include "layout/FirmwareUpdateTable.h"
+#include "layout/ProgressTable.h"
 
 #include <QCoreApplication>
 #include <QDir>

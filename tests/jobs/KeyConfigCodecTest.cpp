@@ -1,5 +1,5 @@
 #include "jobs/KeyConfigCodec.h"
-#include "keymap/KeyCatalogue.h"
+#include "model/KeyCatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
-#include "app/AppState.h"
+#include "StateInput.h"
 #include "keymap/KeySettingsModel.h"
-#include "keymap/StepEditing.h"
-#include "keymap/StepText.h"
+#include "model/AppState.h"
+#include "model/StepEditing.h"
+#include "model/StepText.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ struct Recorder {
             list->items.back().setAt(20000, "OLD");
         }
         state->setAssignment(5, 0, {category, 0, {}});
-        model = std::make_unique<KeySettingsModel>(*state);
+        model = std::make_unique<KeySettingsModel>(keySettingsInput(*state));
     }
 
     void key(std::uintptr_t wParam, std::uint32_t at, std::intptr_t lParam = 0)
@@ -188,7 +189,7 @@ TEST(KeyRecorder, TheSingleKeyCaptureAndWhatCannotStart)
     EXPECT_FALSE(r.model->startRecording(Recording::Combination));
     EXPECT_FALSE(r.model->startRecording(Recording::None));
     r.state->predefinedMacros.clear();
-    KeySettingsModel empty(*r.state);
+    KeySettingsModel empty(keySettingsInput(*r.state));
     EXPECT_FALSE(empty.startRecording(Recording::Macro));
     EXPECT_FALSE(empty.isRecording());
 }

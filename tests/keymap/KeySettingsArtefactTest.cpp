@@ -1,7 +1,7 @@
 #include "KeySettingsHarness.h"
 
-#include "app/NuboDialogVirtual.h"
-#include "app/VirtualKeyboardTable.h"
+#include "keymap/NuboDialogVirtual.h"
+#include "layout/VirtualKeyboardTable.h"
 
 #include <QPlainTextEdit>
 
@@ -132,7 +132,7 @@ TEST(KeySettingsArtefacts, VirtualKeyboardInBothModes)
                   QSize(VirtualKeyboardTable::BaseWidth, VirtualKeyboardTable::BaseHeight));
 
         f.state->virtualPick = 70;
-        NuboDialogVirtual single(*f.state, f.fonts, faces);
+        NuboDialogVirtual single(f.context(), f.state->catalogue, *f.state, faces);
         single.pickMode = 1;
         ASSERT_TRUE(single.initialise());
         single.show();
@@ -140,7 +140,7 @@ TEST(KeySettingsArtefacts, VirtualKeyboardInBothModes)
         EXPECT_TRUE(saveArtefact(single, VirtualKeyboardTable::ColourKey,
                                  QStringLiteral("virtual-keyboard-single-") + suffix));
 
-        NuboDialogVirtual combination(*f.state, f.fonts, faces);
+        NuboDialogVirtual combination(f.context(), f.state->catalogue, *f.state, faces);
         combination.pickMode = 2;
         ASSERT_TRUE(combination.initialise());
         combination.show();

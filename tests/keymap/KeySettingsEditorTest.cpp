@@ -2,7 +2,7 @@
 
 #include "keymap/KeySettingsEditor.h"
 #include "keymap/KeySettingsFields.h"
-#include "keymap/StepEditing.h"
+#include "model/StepEditing.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
 #include "KeySettingsHarness.h"
 
-#include "skin/WindowsColour.h"
+#include "layout/WindowsColour.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,7 +24,8 @@ KeySettingsFixture::KeySettingsFixture(int deviceType, const char *language, int
 std::unique_ptr<ScriptedKeySettings> KeySettingsFixture::open()
 {
     auto dialog = std::make_unique<ScriptedKeySettings>(
-        *state, fonts, KeySettingsSkins::fromLibrary(skins, state->deviceType));
+        context(), keySettingsInput(*state), *state,
+        KeySettingsSkins::fromLibrary(skins, state->deviceType));
     if (!dialog->initialise())
         return nullptr;
     dialog->show();

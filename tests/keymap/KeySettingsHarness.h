@@ -1,7 +1,9 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "StateInput.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
+#include "model/AppState.h"
+#include "model/VirtualKeyPicks.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
@@ -34,14 +36,14 @@ protected:
     {
         virtualModes = virtualModes * 10 + pickMode;
         if (pickMode == 2 && virtualCodes) {
-            state().virtualPickCount = int(virtualCodes->size());
+            picks().virtualPickCount = int(virtualCodes->size());
             for (std::size_t i = 0; i < virtualCodes->size() && i < 6; ++i)
-                state().virtualPicks[i] = (*virtualCodes)[i];
+                picks().virtualPicks[i] = (*virtualCodes)[i];
             return QDialog::Accepted;
         }
         if (!virtualAnswer)
             return QDialog::Rejected;
-        state().virtualPick = *virtualAnswer;
+        picks().virtualPick = *virtualAnswer;
         return QDialog::Accepted;
     }
     int runStepMenu(const QPoint &) override
@@ -86,6 +88,7 @@ struct KeySettingsFixture {
 
     // A dialog opened for the state's key as it is now.
     std::unique_ptr<ScriptedKeySettings> open();
+    DialogContext context() const { return {state->language, state->scaleFactor, fonts}; }
 
     std::unique_ptr<AppState> state;
     FontTable fonts;

@@ -1,5 +1,6 @@
 #include "keymap/KeySettingsModel.h"
-#include "app/AppState.h"
+#include "StateInput.h"
+#include "model/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ TEST(KeySettingsModel, OpensOnThePageOfTheKeysCategory)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.category);
         state->setAssignment(5, 0, {c.category, c.code, {}});
-        const KeySettingsModel model(*state);
+        const KeySettingsModel model(keySettingsInput(*state));
         EXPECT_EQ(model.page(), c.page);
         EXPECT_TRUE(model.singleMode());
         EXPECT_EQ(model.singleKey(), c.category == 1 ? 65 : -1); // code 43 is "A"
@@ -65,7 +66,7 @@ TEST(KeySettingsModel, OpensOnThePageOfTheKeysCategory)
     // The combination, macro or emulation is found in its list and becomes current.
     state->predefinedCombos = listOf(8, 6);
     state->setAssignment(5, 0, {2, 0, action({"S7"})});
-    KeySettingsModel combo(*state);
+    KeySettingsModel combo(keySettingsInput(*state));
     EXPECT_EQ(combo.page(), 1);
     EXPECT_FALSE(combo.singleMode());
     EXPECT_EQ(combo.combos().selectedIndex(), 7);
@@ -76,7 +77,7 @@ TEST(KeySettingsModel, OpensOnThePageOfTheKeysCategory)
     // A macro no longer in its list comes back as a "default" entry.
     state->predefinedMacros = listOf(2, 9);
     state->setAssignment(5, 0, {3, 0, action({"A Down", "<30 ms>", "A UP"}, 4)});
-    KeySettingsModel macro(*state);
+    KeySettingsModel macro(keySettingsInput(*state));
     EXPECT_EQ(macro.page(), 2);
     ASSERT_EQ(macro.macros().size(), 3);
     EXPECT_EQ(macro.macros().list().names.back(), "default");
@@ -87,7 +88,7 @@ TEST(KeySettingsModel, OpensOnThePageOfTheKeysCategory)
 
     state->predefinedEmulations = listOf(3, 9);
     state->setAssignment(5, 0, {4, 0, action({"S1"})});
-    KeySettingsModel emulation(*state);
+    KeySettingsModel emulation(keySettingsInput(*state));
     EXPECT_EQ(emulation.page(), 3);
     EXPECT_EQ(emulation.emulations().selectedIndex(), 1);
     EXPECT_EQ(emulation.emulations().size(), 3);
@@ -96,13 +97,13 @@ TEST(KeySettingsModel, OpensOnThePageOfTheKeysCategory)
 TEST(KeySettingsModel, DefaultShowsTheFactoryCodeOnItsPage)
 {
     auto state = stateOf(4, 88, 0); // Mute on the top layer
-    KeySettingsModel model(*state);
+    KeySettingsModel model(keySettingsInput(*state));
     model.restoreDefault();
     EXPECT_EQ(model.page(), 4);
     EXPECT_EQ(model.chosenCode(4), 112);
 
     auto fnLayer = stateOf(4, 10, 1); // Adjust Trigger Point
-    KeySettingsModel function(*fnLayer);
+    KeySettingsModel function(keySettingsInput(*fnLayer));
     function.restoreDefault();
     EXPECT_EQ(function.page(), 6);
     EXPECT_EQ(function.chosenCode(6), 151);
@@ -115,7 +116,7 @@ TEST(KeySettingsModel, DefaultShowsTheFactoryCodeOnItsPage)
                  {157, 5}, {158, 5}, {173, 5}, {135, 6}, {156, 6}, {174, 6}, {198, 6}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code);
-        KeySettingsModel shown(*state);
+        KeySettingsModel shown(keySettingsInput(*state));
         shown.showPage(7);
         shown.setSingleMode(false);
         shown.showDefaultCode(c.code);
@@ -128,7 +129,7 @@ TEST(KeySettingsModel, DefaultShowsTheFactoryCodeOnItsPage)
         }
     }
     // Codes above 198 change nothing; code 0 shows the nameless key, which OK stores as Not set.
-    KeySettingsModel beyond(*state);
+    KeySettingsModel beyond(keySettingsInput(*state));
     beyond.showPage(3);
     beyond.showDefaultCode(199);
     EXPECT_EQ(beyond.page(), 3);
@@ -143,7 +144,7 @@ TEST(KeySettingsModel, OkStoresWhatThePageShowsOrNotSet)
 {
     auto state = stateOf(4);
     // Page 4 with nothing chosen: the key becomes "Not set".
-    KeySettingsModel nothing(*state);
+    KeySettingsModel nothing(keySettingsInput(*state));
     nothing.showPage(4);
     KeyMapChange change = nothing.confirm();
     EXPECT_EQ(change.assignment.category, KeyAssignment::NotSet);
@@ -152,7 +153,7 @@ TEST(KeySettingsModel, OkStoresWhatThePageShowsOrNotSet)
     EXPECT_EQ(state->category[AppState::index(5, 0)], 0);
 
     // A code chosen twice is unchosen again; another code replaces it.
-    KeySettingsModel media(*state);
+    KeySettingsModel media(keySettingsInput(*state));
     media.showPage(4);
     media.toggleCode(4, 113);
     media.toggleCode(4, 113);
@@ -164,7 +165,7 @@ TEST(KeySettingsModel, OkStoresWhatThePageShowsOrNotSet)
     EXPECT_EQ(change.assignment.code, 110);
 
     // A single key, and Clear afterwards.
-    KeySettingsModel single(*state);
+    KeySettingsModel single(keySettingsInput(*state));
     single.setSingleKey(66); // B
     change = single.confirm();
     EXPECT_EQ(change.assignment.category, KeyAssignment::Single);
@@ -177,7 +178,7 @@ TEST(KeySettingsModel, OkStoresWhatThePageShowsOrNotSet)
 
     // Combo mode takes the current combination, an empty one stores nothing.
     state->predefinedCombos = listOf(3, 6);
-    KeySettingsModel combo(*state);
+    KeySettingsModel combo(keySettingsInput(*state));
     combo.setSingleMode(false);
     ASSERT_TRUE(combo.combos().selectRow(2));
     change = combo.confirm();
@@ -189,7 +190,7 @@ TEST(KeySettingsModel, OkStoresWhatThePageShowsOrNotSet)
 
     // Only the list of the page showing goes back.
     state->predefinedMacros = listOf(1, 9);
-    KeySettingsModel macro(*state);
+    KeySettingsModel macro(keySettingsInput(*state));
     macro.showPage(2);
     change = macro.confirm();
     EXPECT_EQ(change.list, KeyMapChange::List::Macros);
@@ -202,7 +203,7 @@ TEST(KeySettingsModel, OkStoresWhatThePageShowsOrNotSet)
 TEST(KeySettingsModel, FnGoesOnBothLayersAndStaysThere)
 {
     auto state = stateOf(3, 5, 0);
-    KeySettingsModel top(*state);
+    KeySettingsModel top(keySettingsInput(*state));
     top.showPage(6);
     top.toggleCode(6, KeySettingsModel::FnCode);
     KeyMapChange change = top.confirm();
@@ -215,7 +216,7 @@ TEST(KeySettingsModel, FnGoesOnBothLayersAndStaysThere)
 
     // Anything else given later to one layer leaves the other as it is.
     state->currentLayer = 1;
-    KeySettingsModel fnLayer(*state);
+    KeySettingsModel fnLayer(keySettingsInput(*state));
     EXPECT_EQ(fnLayer.page(), 6);
     fnLayer.showPage(4);
     fnLayer.toggleCode(4, 112);
@@ -274,7 +275,7 @@ TEST(KeySettingsModel, ARecordingFillsOnlyTheEntryItStartedIn)
 {
     auto state = stateOf(4);
     state->predefinedMacros = listOf(12, 9);
-    KeySettingsModel model(*state);
+    KeySettingsModel model(keySettingsInput(*state));
     WorkingList &macros = model.macros();
     ASSERT_TRUE(macros.selectRow(1));
     ASSERT_TRUE(model.startRecording(KeySettingsModel::Recording::Macro));

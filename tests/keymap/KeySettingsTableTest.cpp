@@ -1,7 +1,7 @@
-#include "keymap/KeySettingsTable.h"
+#include "layout/KeySettingsTable.h"
 #include "keymap/ActionListView.h"
-#include "keymap/KeySettingsCodes.h"
-#include "skin/ButtonTable.h"
+#include "layout/ButtonTable.h"
+#include "layout/KeySettingsCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "LightingHarness.h"
 
-#include "lighting/BacklightTable.h"
-#include "lighting/MultiKeyTable.h"
-#include "skin/SkinSet.h"
+#include "layout/BacklightTable.h"
+#include "layout/MultiKeyTable.h"
+#include "layout/SkinSet.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>
@@ -171,7 +171,8 @@ TEST(BacklightArtefacts, ColourChooserIsDarkAndStartsFromTheKeysColour)
 
     // Through the dialog: a key's click opens it on that key's colour.
     f.state.lightSettings[1] = {12, 34, 56};
-    CNuboDialogBkLightSettings dialog(f.state, f.fonts, builtSkins(f));
+    CNuboDialogBkLightSettings dialog(f.context(), f.device(), f.data(), f.state.multiKeyExchange,
+                                      f.state.deviceType, builtSkins(f));
     ASSERT_TRUE(dialog.initialise());
     whenModal([&](QWidget *modal) {
         auto *chooser = qobject_cast<QColorDialog *>(modal);

@@ -1,8 +1,8 @@
 #include "LightingHarness.h"
 
 #include "jobs/JobMessages.h"
-#include "lighting/BacklightTable.h"
-#include "lighting/LightArea.h"
+#include "layout/BacklightTable.h"
+#include "model/LightArea.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ TEST(BacklightDevice, WriteSendsTheWorkingColours)
         for (std::size_t i = 0; i < held.size(); ++i)
             ASSERT_EQ(int(held[i]), sent[i]) << i;
     }
-    finishWorkers(f.state);
+    finishWorkers(f.worker);
 
     f.keyboard->setFaults({.failWriteAt = 1});
     ScriptedBacklight dialog(f);
@@ -98,7 +98,7 @@ TEST(BacklightDevice, ReadTakesTheKeyboardsColoursAndCancelKeepsThem)
     }
     for (int key = 1; key <= 108; ++key)
         EXPECT_EQ(f.state.lightSettings[std::size_t(key)], onKeyboard[std::size_t(key)]);
-    finishWorkers(f.state);
+    finishWorkers(f.worker);
 
     f.state.lightSettings = distinctColours();
     f.keyboard->setFaults({.failReadAt = 1});
@@ -129,7 +129,7 @@ TEST(BacklightDevice, AJobClosedByTheUserSaysFailed)
         ASSERT_EQ(dialog.messages, std::vector<QString>{QStringLiteral("Failed!")});
         EXPECT_TRUE(dialog.details[0].isEmpty());
         EXPECT_EQ(dialog.workingColours, LightSettings{});
-        finishWorkers(f.state);
+        finishWorkers(f.worker);
         EXPECT_EQ(f.state.lightSettings, LightSettings{});
     }
     ScriptedBacklight dialog(f);

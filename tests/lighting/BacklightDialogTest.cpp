@@ -1,6 +1,6 @@
 #include "LightingHarness.h"
 
-#include "lighting/BacklightTable.h"
+#include "layout/BacklightTable.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
-#include "lighting/BacklightTable.h"
+#include "layout/BacklightTable.h"
+#include "layout/ButtonTable.h"
+#include "layout/MultiKeyTable.h"
 #include "lighting/KeyFrame.h"
-#include "lighting/MultiKeyTable.h"
-#include "skin/ButtonTable.h"
 
 #include <gtest/gtest.h>
 

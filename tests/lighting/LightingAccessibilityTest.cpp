@@ -1,7 +1,7 @@
 #include "LightingHarness.h"
 
-#include "lighting/BacklightTable.h"
-#include "lighting/MultiKeyTable.h"
+#include "layout/BacklightTable.h"
+#include "layout/MultiKeyTable.h"
 #include "skin/FrameFocus.h"
 
 #include <QAccessible>

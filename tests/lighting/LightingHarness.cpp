@@ -22,7 +22,8 @@ BacklightSkins builtSkins(const JobFixture &f)
 }
 
 ScriptedBacklight::ScriptedBacklight(JobFixture &f, QWidget *parent)
-    : CNuboDialogBkLightSettings(f.state, f.fonts, builtSkins(f), parent)
+    : CNuboDialogBkLightSettings(f.context(), f.device(), f.data(), f.state.multiKeyExchange,
+                                 f.state.deviceType, builtSkins(f), parent)
 {
     setColourChooser(chooser.choice());
     setWaits(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/jobs/JobHarness.h"
+#include "../jobs/JobHarness.h"
 
 #include "lighting/BacklightSkins.h"
 #include "lighting/CNuboDialogBkLightMultiSelect.h"

@@ -1,7 +1,7 @@
 #include "profile/MarkupDocument.h"
 #include "profile/ProfileFile.h"
 
-#include "app/AppState.h"
+#include "model/AppState.h"
 #include "profile/TextCodec.h"
 #include "tests/support/BrokenProfiles.h"
 
@@ -47,7 +47,7 @@ std::unique_ptr<AppState> resetState(int variant)
 std::u16string profileOf(const AppState &state)
 {
     MarkupDocument doc;
-    buildProfile(state, doc);
+    buildProfile(state, state.deviceType, doc);
     return doc.doc();
 }
 
@@ -56,7 +56,7 @@ ProfileReadResult readText(AppState &state, const std::string &text, DamagedProf
 {
     MarkupDocument doc;
     doc.loadBytes(text);
-    return readProfileDocument(state, doc, damaged, &error);
+    return readProfileDocument(state, state.pressCounters, state.deviceType, doc, damaged, &error);
 }
 
 // What a lenient read of a profile that lacks the keys from `firstLost` on must give: the

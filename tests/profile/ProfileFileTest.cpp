@@ -1,7 +1,7 @@
 #include "profile/ProfileFile.h"
 
-#include "app/AppState.h"
-#include "keymap/KeyCatalogue.h"
+#include "model/AppState.h"
+#include "model/KeyCatalogue.h"
 #include "profile/MarkupDocument.h"
 
 #include "TempFolder.h"
@@ -85,7 +85,7 @@ ProfileReadResult readText(AppState &state, const std::u16string &text)
 {
     MarkupDocument doc;
     doc.setDoc(text);
-    return readProfileDocument(state, doc);
+    return readProfileDocument(state, state.pressCounters, state.deviceType, doc);
 }
 
 int occurrences(const std::string &text, const std::string &what)
@@ -102,7 +102,7 @@ TEST(ProfileFile, ResetConfigurationIsWrittenExactlyAndReadsBack)
 {
     TempFolder folder;
     auto state = freshState(1);
-    ASSERT_TRUE(writeProfile(*state, folder / "reset.pro"));
+    ASSERT_TRUE(writeProfile(*state, state->deviceType, folder / "reset.pro"));
     const std::string bytes = readBytes(folder / "reset.pro");
 
     const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
@@ -131,11 +131,12 @@ TEST(ProfileFile, ResetConfigurationIsWrittenExactlyAndReadsBack)
 
     auto other = freshState(1);
     fillSample(*other);
-    ASSERT_EQ(readProfile(*other, folder / "reset.pro"), ProfileReadResult::Ok);
+    ASSERT_EQ(readProfile(*other, other->pressCounters, other->deviceType, folder / "reset.pro"),
+              ProfileReadResult::Ok);
     EXPECT_TRUE(sameConfiguration(*state, *other));
 
     auto s = freshState(3);
-    ASSERT_TRUE(writeProfile(*s, folder / "s.pro"));
+    ASSERT_TRUE(writeProfile(*s, s->deviceType, folder / "s.pro"));
     EXPECT_EQ(readBytes(folder / "s.pro").find("<Quillo(S)>\r\n"), 40u);
 }
 
@@ -144,7 +145,7 @@ TEST(ProfileFile, ListsStepsAndSpecialCharactersRoundTrip)
     TempFolder folder;
     auto state = freshState(2);
     fillSample(*state);
-    ASSERT_TRUE(writeProfile(*state, folder / "sample.pro"));
+    ASSERT_TRUE(writeProfile(*state, state->deviceType, folder / "sample.pro"));
     const std::string bytes = readBytes(folder / "sample.pro");
     EXPECT_NE(bytes.find("<x ID=\"1\" t1=\"&lt;30 ms&gt;\">"), std::string::npos);
     EXPECT_NE(bytes.find("t1=\"quotes &quot; &amp; &apos;apostrophes&apos; &lt;tag&gt;\""),
@@ -152,7 +153,9 @@ TEST(ProfileFile, ListsStepsAndSpecialCharactersRoundTrip)
     EXPECT_NE(bytes.find("t1=\"\xe4\xb8\xad\xe6\x96\x87\""), std::string::npos);
 
     auto reread = freshState(2);
-    ASSERT_EQ(readProfile(*reread, folder / "sample.pro"), ProfileReadResult::Ok);
+    ASSERT_EQ(
+        readProfile(*reread, reread->pressCounters, reread->deviceType, folder / "sample.pro"),
+        ProfileReadResult::Ok);
     EXPECT_TRUE(sameConfiguration(*state, *reread));
     EXPECT_EQ(reread->predefinedMacros.items[0].names[1], "<30 ms>");
 }
@@ -223,7 +226,7 @@ TEST(ProfileFile, ReadingFollowsTheFileAndKeepsDefaultsForWhatItLacks)
 
     // An automatic interval read as 5 is written back as 1.
     MarkupDocument doc;
-    ASSERT_TRUE(buildProfile(*state, doc));
+    ASSERT_TRUE(buildProfile(*state, state->deviceType, doc));
     EXPECT_NE(doc.doc().find(u"<List SizeOfView=\"9\" ViewStartAt=\"1\" CursorPos=\"1\" "
                              u"Cycles=\"-4\" IsAutoInterval=\"1\" Delay=\"2147483647\""),
               std::u16string::npos);
@@ -247,9 +250,11 @@ TEST(ProfileFile, RefusedFilesChangeNothing)
     // A profile cut short, as a crash during an old-style save would leave it.
     EXPECT_EQ(readText(*state, profileText(u"Quillo(RGB)", valid).substr(0, 80)),
               ProfileReadResult::Damaged);
-    EXPECT_EQ(readProfile(*state, folder / "missing.pro"), ProfileReadResult::CannotOpen);
+    EXPECT_EQ(readProfile(*state, state->pressCounters, state->deviceType, folder / "missing.pro"),
+              ProfileReadResult::CannotOpen);
     writeBytes(folder / "binary.pro", std::string("\x00\x01\x02\xff\xfe", 5));
-    EXPECT_EQ(readProfile(*state, folder / "binary.pro"), ProfileReadResult::NotAProfile);
+    EXPECT_EQ(readProfile(*state, state->pressCounters, state->deviceType, folder / "binary.pro"),
+              ProfileReadResult::NotAProfile);
 
     EXPECT_TRUE(sameConfiguration(*state, *before));
     EXPECT_EQ(state->pressCounters.counts[1], 5);
@@ -297,12 +302,12 @@ TEST(ProfileFile, FailedSavesAreReportedAndKeepTheOldFile)
     TempFolder folder;
     auto state = freshState(1);
     const auto file = folder / "keep.pro";
-    ASSERT_TRUE(writeProfile(*state, file));
+    ASSERT_TRUE(writeProfile(*state, state->deviceType, file));
     const std::string old = readBytes(file);
 
-    EXPECT_FALSE(writeProfile(*state, folder / "missing-folder/a.pro"));
+    EXPECT_FALSE(writeProfile(*state, state->deviceType, folder / "missing-folder/a.pro"));
     writeBytes(folder / "not-a-folder", "x");
-    EXPECT_FALSE(writeProfile(*state, folder / "not-a-folder/a.pro"));
+    EXPECT_FALSE(writeProfile(*state, state->deviceType, folder / "not-a-folder/a.pro"));
 
     // A write limit stops the save midway, as a full disk would, even for root.
     fillSample(*state);
@@ -312,7 +317,7 @@ TEST(ProfileFile, FailedSavesAreReportedAndKeepTheOldFile)
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = writeProfile(*state, file);
+    const bool written = writeProfile(*state, state->deviceType, file);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 

@@ -1,6 +1,6 @@
 #include "SimTestSupport.h"
 
-#include "keymap/DefaultCodes.h"
+#include "model/DefaultCodes.h"
 #include "sim/SimKeyboard.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 #include "skin/FrameFocus.h"
 #include "skin/SkinnedDialog.h"
 
-#include "app/AppState.h"
+#include "FrameSettings.h"
+#include "layout/WindowsColour.h"
 #include "skin/FontTable.h"
-#include "skin/WindowsColour.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -34,8 +34,8 @@ QImage face(const QColor &colour)
 // heading; and a button shown on page 2 only.
 class AccessibleDialog : public SkinnedDialog {
 public:
-    AccessibleDialog(AppState &state, const FontTable &fonts)
-        : SkinnedDialog(state, fonts, 9, Key)
+    AccessibleDialog(FrameSettings &state, const FontTable &fonts)
+        : SkinnedDialog({state.language, state.scaleFactor, fonts}, 9, Key)
     {
         setSkin({face(QColor(30, 30, 30)), face(QColor(60, 60, 60)), face(QColor(0, 90, 0))});
     }
@@ -126,7 +126,7 @@ void pressMouse(QWidget &widget, QPoint at)
 }
 
 struct Fixture : ::testing::Test {
-    AppState state;
+    FrameSettings state;
     FontTable fonts;
     void SetUp() override
     {

@@ -1,9 +1,9 @@
 #include "skin/SkinLibrary.h"
 
-#include "app/MainWindowTable.h"
+#include "layout/MainWindowTable.h"
+#include "layout/WindowsColour.h"
 #include "skin/FontTable.h"
 #include "skin/SkinnedDialog.h"
-#include "skin/WindowsColour.h"
 
 #include <QDir>
 #include <QFile>

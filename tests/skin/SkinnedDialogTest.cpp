@@ -1,11 +1,11 @@
 #include "skin/SkinnedDialog.h"
 
-#include "app/AppState.h"
+#include "FrameSettings.h"
+#include "layout/WindowsColour.h"
 #include "skin/FontTable.h"
 #include "skin/PostedMessage.h"
 #include "skin/SkinFaceFormat.h"
 #include "skin/SkinTooltip.h"
-#include "skin/WindowsColour.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -37,8 +37,8 @@ QImage face(const QColor &colour)
 
 class TestDialog : public SkinnedDialog {
 public:
-    TestDialog(AppState &state, const FontTable &fonts)
-        : SkinnedDialog(state, fonts, 6, Key)
+    TestDialog(FrameSettings &state, const FontTable &fonts)
+        : SkinnedDialog({state.language, state.scaleFactor, fonts}, 6, Key)
     {
         setSkin({face(Background), face(Hover), face(Checked)});
         setTooltipIds({{2, 3}});
@@ -91,7 +91,7 @@ void click(QWidget *widget, QPoint at)
 }
 
 struct Fixture : ::testing::Test {
-    AppState state;
+    FrameSettings state;
     FontTable fonts;
     void SetUp() override
     {

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "layout/DrawnButton.h"
+
+#include <cstdint>
+#include <vector>
+
+// Command ids of the main window's drawn buttons and labels.
+enum MainButtonId : int {
+    LanguageButton = 85,
+    GetCounterButton = 86,
+    HelpButton = 87,
+    MinimiseButton = 88,
+    ExitButton = 89,
+    SaveButton = 90,
+    OpenButton = 91,
+    ClearButton = 92,
+    WriteKeysButton = 93,
+    BacklightButton = 94,
+    LoadButton = 95,
+    FirmwareButton = 96,
+    LayerButton = 97,
+    HeatmapButton = 98,   // shows the press counts as the keys' colours
+    FirstKeyButton = 100, // key k is 99 + k
+    LastKeyButton = 207,
+
+    LanguageLabel = 65,
+    GetCounterLabel = 67,
+    SaveLabel = 70,
+    OpenLabel = 71,
+    ClearLabel = 72,
+    WriteKeysLabel = 73,
+    BacklightLabel = 74,
+    LoadLabel = 75,
+    FirmwareLabel = 76,
+    TopLayerLabel = 77,
+    FnLayerLabel = 78,
+    HeatmapLabel = 68,
+    FirstLegendLabel = 55, // categories 2..8 (Combo .. Power)
+    LastLegendLabel = 61,
+};
+
+// The main window's face: its table of drawn entries per variant, as plain data shared by the
+// window and the skin generator. Rectangles are base pixels of the 1240 x 670 face.
+namespace MainWindowTable {
+
+constexpr int EntryCount = 145;
+constexpr int BaseWidth = 1240;
+constexpr int BaseHeight = 670;
+constexpr std::uint32_t ColourKey = 0xFF0000;
+
+// Where the press counter report sits (edit control 1001), base pixels.
+constexpr ButtonRect ReportArea{27, 506, 960, 650};
+
+// The heatmap's toggle and legend, in the card right of the report.
+constexpr ButtonRect HeatmapToggle{998, 612, 1202, 646};
+constexpr ButtonRect HeatmapLegendArea{998, 576, 1202, 606};
+
+// The legend labels' font; the other labels use 13.
+constexpr int LegendFontSize = 12;
+
+// Indicator colours by key category (0x00BBGGRR); 0 and 1 carry no bar.
+constexpr std::uint32_t categoryColours[9]
+    = {0x000000, 0xC08000, 0x00FFFF, 0x00FF00, 0x008080, 0xFF00FF, 0xFF0A0A, 0xFFFF00, 0x0000FF};
+
+// Whether a variant has per-key backlight (and so the backlight button). 0 counts as 1.
+bool hasBacklightButton(int deviceType);
+
+// All 145 entries in table order, in base pixels; unused slots keep the defaults (id -1).
+std::vector<DrawnButton> build(int deviceType);
+
+// Index of the first entry with the given id, or -1.
+int indexOf(const std::vector<DrawnButton> &table, int id);
+
+// Key caption for the report: captions are the same in both languages.
+const char *keyCaption(int key);
+// The key's name (its tooltip), the same in both languages; "" outside 1..108.
+const char *keyName(int key);
+
+} // namespace MainWindowTable

@@ -1,0 +1,12 @@
+#include "model/AppState.h"
+
+void AppState::buildCatalogue()
+{
+    catalogue.build();
+    language = "zh-CN";
+}
+
+void AppState::resetKeyModel()
+{
+    reset(deviceType);
+}

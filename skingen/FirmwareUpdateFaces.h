@@ -1,0 +1,8 @@
+#pragma once
+
+#include "skin/FacePainter.h"
+
+// The firmware update dialog's background, hover and checked faces.
+void paintFirmwareUpdateFaces(SkinFaces &faces);
+
+QImage paintFirmwareUpdateFace(FaceLook look);

@@ -1,0 +1,67 @@
+#include "ProgressFaces.h"
+
+#include "SmallDialogChrome.h"
+#include "layout/ProgressTable.h"
+#include "layout/SkinSet.h"
+#include "layout/WindowsColour.h"
+#include "skin/FacePalette.h"
+
+namespace {
+
+// A keyboard with a stream of data above it: what the window is busy with.
+void paintEmblem(QPainter &painter, QPointF centre)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF board(centre.x() - 38, centre.y() - 4, 76, 30);
+    painter.setPen(QPen(FacePalette::ButtonRim, 1.2));
+    painter.setBrush(QColor("#1a1d22"));
+    painter.drawRoundedRect(board, 6, 6);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor("#3a3f48"));
+    for (int row = 0; row < 2; ++row) {
+        for (int col = 0; col < 8; ++col)
+            painter.drawRoundedRect(
+                QRectF(board.left() + 6 + col * 8.2, board.top() + 5 + row * 7.5, 6, 5), 1.2, 1.2);
+    }
+    painter.drawRoundedRect(QRectF(board.left() + 18, board.top() + 20, 40, 5), 1.2, 1.2);
+    // Three dots rising toward the keyboard, the nearest brightest.
+    for (int i = 0; i < 3; ++i) {
+        QColor dot = FacePalette::Accent;
+        dot.setAlpha(255 - i * 70);
+        painter.setBrush(dot);
+        painter.drawEllipse(QPointF(centre.x(), centre.y() - 11 - i * 9), 2.6 - i * 0.4,
+                            2.6 - i * 0.4);
+    }
+    painter.restore();
+}
+
+} // namespace
+
+QImage paintProgressFace(FaceLook look)
+{
+    using namespace ProgressTable;
+    const QColor key = colourFromWindows(ColourKey);
+    QImage face = SmallDialogChrome::face(QSize(BaseWidth, BaseHeight), key);
+    QPainter painter(&face);
+    paintEmblem(painter, QPointF(185, 80));
+    SmallDialogChrome::bar(painter, BarArea, look);
+    for (const DrawnButton &entry : build()) {
+        if (!entry.isHittable())
+            continue;
+        if (entry.id == CloseButton)
+            SmallDialogChrome::closeMark(painter, entry.rect, look);
+        else
+            SmallDialogChrome::button(painter, entry.rect, look);
+    }
+    return face;
+}
+
+void paintProgressFaces(SkinFaces &faces)
+{
+    const SkinSet set = SkinIds::skinSet(SkinDialog::Progress, 1);
+    const QColor key = colourFromWindows(ProgressTable::ColourKey);
+    faces[set.background] = FacePainter::keyedOut(paintProgressFace(FaceLook::Normal), key);
+    faces[set.hover] = FacePainter::keyedOut(paintProgressFace(FaceLook::Hover), key);
+    faces[set.checked] = FacePainter::keyedOut(paintProgressFace(FaceLook::Checked), key);
+}

@@ -1,8 +1,0 @@
-#pragma once
-
-#include "FacePainter.h"
-
-// The firmware update dialog's background, hover and checked faces.
-void paintFirmwareUpdateFaces(SkinFaces &faces);
-
-QImage paintFirmwareUpdateFace(FaceLook look);

@@ -1,8 +1,0 @@
-#pragma once
-
-#include "FacePainter.h"
-
-// The progress dialog's background, hover and checked faces.
-void paintProgressFaces(SkinFaces &faces);
-
-QImage paintProgressFace(FaceLook look);
