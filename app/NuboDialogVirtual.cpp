@@ -6,6 +6,8 @@
 #include "skin/ScaleFactor.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 
 NuboDialogVirtual::NuboDialogVirtual(AppState &state, const FontTable &fonts,
@@ -128,4 +130,13 @@ void NuboDialogVirtual::afterEntries(QPainter &)
     const QString text = QString::fromStdString(m_picker.text(state().language));
     if (m_text->toPlainText() != text)
         m_text->setPlainText(text);
+}
+
+void NuboDialogVirtual::paintEvent(QPaintEvent *event)
+{
+    SkinnedDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    m_captions.paint(painter, table(), scale(), state().language, lastMousePoint(), fonts(),
+                     event->rect());
 }
