@@ -5,6 +5,7 @@
 #include "app/DeviceWatcher.h"
 #include "app/HeatmapView.h"
 #include "app/KeyCommand.h"
+#include "app/KeyTester.h"
 #include "app/MainWindowAccess.h"
 #include "app/OfflineMode.h"
 #include "app/PressCounterReport.h"
@@ -66,6 +67,7 @@ CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &sk
                                                         context(),
                                                         DeviceAccess{state.hwi, *m_worker}))
     , m_heatmap(std::make_unique<HeatmapView>(state))
+    , m_keyTester(std::make_unique<KeyTester>(*this, state))
     , m_offline(std::make_unique<OfflineMode>(*this))
 {
     setSkin(skin);
@@ -75,6 +77,8 @@ CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &sk
     m_clickBlock.setTimerType(Qt::PreciseTimer);
     m_clickBlock.setInterval(ClickBlockMs);
     connect(&m_clickBlock, &QTimer::timeout, this, [this] { this->state().clickBlocked = false; });
+    connect(m_keyTester.get(), &KeyTester::keySeen, this, &CNuboDlg::keyTested);
+    connect(m_keyTester.get(), &KeyTester::ended, this, [this] { update(); });
 }
 
 CNuboDlg::~CNuboDlg() = default;
@@ -210,8 +214,14 @@ void CNuboDlg::runCommand(int id)
         update();
         break;
     case HeatmapButton:
+        // The two views colour the caps each in their own way: one at a time.
+        if (!m_heatmap->isOn())
+            m_keyTester->setOn(false);
         m_heatmap->toggle([this] { runCommand(GetCounterButton); });
         update();
+        break;
+    case KeyTestButton:
+        switchKeyTest();
         break;
     case LayerButton:
         switchLayer();
@@ -251,6 +261,37 @@ void CNuboDlg::switchLayer()
     state().currentLayer = 1 - state().currentLayer;
     button->checked = !button->checked;
     update();
+}
+
+void CNuboDlg::switchKeyTest()
+{
+    const bool on = !m_keyTester->isOn();
+    if (on)
+        m_heatmap->setOn(false);
+    m_keyTester->setOn(on);
+    update();
+}
+
+// A keystroke of the key test: its cap and the report change, nothing else of the window.
+void CNuboDlg::keyTested(int key)
+{
+    if (key > 0) {
+        const int index = table().indexOfKey(key);
+        if (index >= 0) {
+            const ButtonRect &r = table()[std::size_t(index)].rect;
+            // Smoothing reaches a pixel or two beyond a stretched rectangle.
+            const int margin = int(scale()) + 2;
+            update(QRect(r.left, r.top, r.width(), r.height())
+                       .adjusted(-margin, -margin, margin, margin));
+        }
+    }
+    const std::string report = m_keyTester->report();
+    if (m_report && report != m_reportText) {
+        m_reportText = report;
+        QString shown = fromUtf8(m_reportText);
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        m_report->setPlainText(shown);
+    }
 }
 
 void CNuboDlg::minimiseToTray()
@@ -358,12 +399,16 @@ void CNuboDlg::beforeEntries(QPainter &)
             entry.checked = fnShown;
     }
     m_heatmap->beforeEntries(table());
-    m_pendingReport = PressCounterReport::head(state());
+    m_keyTester->beforeEntries(table());
+    m_pendingReport
+        = m_keyTester->isOn() ? m_keyTester->report() : PressCounterReport::head(state());
 }
 
 void CNuboDlg::afterSkinCopy(QPainter &painter, const DrawnButton &entry, const QRect &base)
 {
+    // While keys are tested the caps show only that, no assignments.
     if (entry.keyIndex < 1 || entry.keyIndex > AppState::KeyCount
+        || m_keyTester->paintKey(painter, entry, base) || m_keyTester->isOn()
         || m_heatmap->paintKey(painter, entry, base))
         return;
     const int layer = state().currentLayer == 1 ? 1 : 0;
@@ -381,7 +426,7 @@ void CNuboDlg::afterEntry(QPainter &painter, DrawnButton &entry, const QRect &ba
 {
     // The key with the keyboard's mark is reported as the one under the pointer is.
     const bool marked = frameFocus().isMarkShown() && frameFocus().focusedEntry() == indexOf(entry);
-    if ((hovered || marked) && entry.id > 99 && !entry.isLabel) {
+    if ((hovered || marked) && entry.id > 99 && !entry.isLabel && !m_keyTester->isOn()) {
         m_heatmap->paintHover(painter, entry, base);
         m_pendingReport = PressCounterReport::text(state(), entry.keyIndex);
     }
@@ -407,6 +452,11 @@ void CNuboDlg::keyPressEvent(QKeyEvent *event)
         return;
     }
     SkinnedDialog::keyPressEvent(event);
+}
+
+bool CNuboDlg::keyboardCaptured() const
+{
+    return m_keyTester->isOn();
 }
 
 EntryRole CNuboDlg::entryRole(const DrawnButton &entry) const

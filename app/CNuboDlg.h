@@ -16,6 +16,7 @@ class DeviceWatcher;
 class DeviceWorker;
 class HeatmapView;
 class KeyCommand;
+class KeyTester;
 class OfflineMode;
 class QPlainTextEdit;
 class SkinLibrary;
@@ -62,6 +63,7 @@ public:
     DeviceCommands &deviceCommands() { return *m_deviceCommands; }
     KeyCommand &keyCommand() { return *m_keyCommand; }
     HeatmapView &heatmap() { return *m_heatmap; }
+    KeyTester &keyTester() { return *m_keyTester; }
     OfflineMode &offlineMode() { return *m_offline; }
     UndoShortcuts *undoShortcuts() const { return m_undo; }
 
@@ -75,6 +77,7 @@ protected:
                     bool hovered) override;
     void afterEntries(QPainter &painter) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool keyboardCaptured() const override;
     void closeEvent(QCloseEvent *event) override;
 
     EntryRole entryRole(const DrawnButton &entry) const override;
@@ -109,6 +112,8 @@ private:
     void placeReportBox();
     void switchLanguage();
     void switchLayer();
+    void switchKeyTest();
+    void keyTested(int key);
     void minimiseToTray();
     void restoreFromTray();
     void exitSequence();
@@ -123,6 +128,7 @@ private:
     std::unique_ptr<KeyCommand> m_keyCommand;
     std::unique_ptr<DeviceCommands> m_deviceCommands;
     std::unique_ptr<HeatmapView> m_heatmap;
+    std::unique_ptr<KeyTester> m_keyTester;
     std::unique_ptr<OfflineMode> m_offline;
     UndoShortcuts *m_undo = nullptr;
     const SkinLibrary *m_skins = nullptr;

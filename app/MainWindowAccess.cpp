@@ -12,6 +12,7 @@ EntryRole role(const DrawnButton &entry, EntryRole standard)
 {
     switch (entry.id) {
     case LayerButton:
+    case KeyTestButton:
         return EntryRole::ToggleButton;
     case FnLayerLabel:
         return EntryRole::None; // the layer switch's name

@@ -6,6 +6,8 @@
 #include "skin/FontTable.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 
 NuboDialogVirtual::NuboDialogVirtual(const DialogContext &context, const KeyCatalogue &catalogue,
@@ -130,4 +132,13 @@ void NuboDialogVirtual::afterEntries(QPainter &)
     const QString text = QString::fromStdString(m_picker.text(language()));
     if (m_text->toPlainText() != text)
         m_text->setPlainText(text);
+}
+
+void NuboDialogVirtual::paintEvent(QPaintEvent *event)
+{
+    SkinnedDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    m_captions.paint(painter, table(), scale(), language(), lastMousePoint(), fonts(),
+                     event->rect());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keymap/VirtualKeyCaptions.h"
 #include "keymap/VirtualKeyPicker.h"
 #include "skin/ClickHold.h"
 #include "skin/SkinImages.h"
@@ -42,6 +43,9 @@ protected:
     void fillTable(ButtonTable &table) override;
     void buttonClicked(int index, DrawnButton &entry) override;
     void afterEntries(QPainter &painter) override;
+    // The texts are drawn over the stretched face, at the screen's resolution.
+    bool paintsEntry(const DrawnButton &entry) const override { return !entry.isLabel; }
+    void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
@@ -50,6 +54,7 @@ private:
 
     VirtualKeyPicks &m_picks;
     VirtualKeyPicker m_picker;
+    VirtualKeyCaptions m_captions;
     ClickHold m_hold;
     QPlainTextEdit *m_text = nullptr;
     QTimer m_doubleClickWait;

@@ -1,16 +1,11 @@
 #include "keymap/RecordingHook.h"
 
+#include "keymap/WindowKeyMessage.h"
+
 #include <quillodev/KeyboardHook.h>
 
 #include <QKeyEvent>
 #include <QWidget>
-
-namespace {
-
-// X11 and Wayland give the evdev code plus 8 as the native scan code.
-constexpr quint32 EvdevOffset = 8;
-
-} // namespace
 
 RecordingHook::GlobalHook RecordingHook::libraryHook()
 {
@@ -115,20 +110,9 @@ void RecordingHook::deliver(const NativeKey &key)
 {
     std::uintptr_t wParam = 0;
     std::intptr_t lParam = 0;
-#if defined(Q_OS_WIN)
-    // Windows gives the virtual key, and the extended flag as bit 8 of the scan code.
-    if (key.virtualKey == 0)
+    if (!windowKeyMessage({key.scanCode, key.virtualKey, key.release, key.repeat}, m_stream, wParam,
+                          lParam))
         return;
-    wParam = (key.virtualKey & 0xFF) | (key.release ? 0x80000000u : 0);
-    lParam = (key.scanCode & 0x100) ? std::intptr_t(1) << 24 : 0;
-#else
-    if (key.scanCode < EvdevOffset || key.scanCode - EvdevOffset > 0xFFFF)
-        return;
-    const int value = key.release ? 0 : key.repeat ? 2 : 1;
-    if (!m_stream.hookMessage(static_cast<unsigned short>(key.scanCode - EvdevOffset), value,
-                              wParam, lParam))
-        return;
-#endif
     if (m_receiver)
         m_receiver(wParam, lParam, key.timeMs);
 }

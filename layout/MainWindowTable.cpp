@@ -240,9 +240,12 @@ constexpr LabelCell labels[] = {
 // Beyond the tool bar: after every other entry, so that their places in the table stay.
 constexpr ToolCell extraButtons[] = {
     {HeatmapButton, "按键热力图", "Heatmap", "按键热力图", "Heatmap", HeatmapToggle, HeatmapToggle},
+    {KeyTestButton, "按键测试", "Key test", "逐个检查键盘的按键；按 Esc 结束",
+     "Check the keyboard key by key; Esc ends the test", KeyTestToggle, KeyTestToggle},
 };
 constexpr LabelCell extraLabels[] = {
     {HeatmapLabel, "按键热力图", "Heatmap", Centred | Middle, HeatmapToggle, HeatmapToggle},
+    {KeyTestLabel, "按键测试", "Key test", Centred | Middle, KeyTestToggle, KeyTestToggle},
 };
 
 static_assert(std::size(toolBar) + keys.size() + std::size(labels) + std::size(extraButtons)
@@ -309,8 +312,8 @@ std::vector<DrawnButton> build(int deviceType)
         entry.textFormat = cell.format;
         if (cell.id == TopLayerLabel || cell.id == FnLayerLabel)
             entry.checkedTextColor = 0x00FF00;
-        if (cell.id == HeatmapLabel)
-            entry.checkedTextColor = 0x006FFF; // the accent while the heatmap shows
+        if (cell.id == HeatmapLabel || cell.id == KeyTestLabel)
+            entry.checkedTextColor = 0x006FFF; // the accent while the view is on
         // The legend's longest word ("Multimedia") fills its place at 13 pixels; one size
         // smaller keeps all seven alike and clear of the next category's bar.
         if (cell.id >= FirstLegendLabel && cell.id <= LastLegendLabel)

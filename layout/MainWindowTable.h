@@ -21,6 +21,7 @@ enum MainButtonId : int {
     FirmwareButton = 96,
     LayerButton = 97,
     HeatmapButton = 98,   // shows the press counts as the keys' colours
+    KeyTestButton = 99,   // shows the keys typed on the keyboard, to check them one by one
     FirstKeyButton = 100, // key k is 99 + k
     LastKeyButton = 207,
 
@@ -36,6 +37,7 @@ enum MainButtonId : int {
     TopLayerLabel = 77,
     FnLayerLabel = 78,
     HeatmapLabel = 68,
+    KeyTestLabel = 69,
     FirstLegendLabel = 55, // categories 2..8 (Combo .. Power)
     LastLegendLabel = 61,
 };
@@ -52,8 +54,10 @@ constexpr std::uint32_t ColourKey = 0xFF0000;
 // Where the press counter report sits (edit control 1001), base pixels.
 constexpr ButtonRect ReportArea{27, 506, 960, 650};
 
-// The heatmap's toggle and legend, in the card right of the report.
-constexpr ButtonRect HeatmapToggle{998, 612, 1202, 646};
+// The heatmap's and the key test's toggles side by side, and the heatmap's legend, in the card
+// right of the report.
+constexpr ButtonRect HeatmapToggle{998, 612, 1097, 646};
+constexpr ButtonRect KeyTestToggle{1103, 612, 1202, 646};
 constexpr ButtonRect HeatmapLegendArea{998, 576, 1202, 606};
 
 // The legend labels' font; the other labels use 13.

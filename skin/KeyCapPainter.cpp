@@ -95,57 +95,21 @@ void paintMediaIcon(QPainter &painter, MediaIcon icon, QPointF c, const QColor &
     painter.restore();
 }
 
-QColor legendColour(FaceLook look)
-{
-    switch (look) {
-    case FaceLook::Normal:
-        return FacePalette::TextFaint;
-    case FaceLook::Hover:
-        return QColor(Qt::white);
-    case FaceLook::Checked:
-        break;
-    }
-    return FacePalette::Text;
-}
-
-void paintLegend(QPainter &painter, const QRectF &face, const QString &caption, FaceLook look,
+void paintLegend(QPainter &painter, const QRect &tableRect, const QString &caption, FaceLook look,
                  const QColor &colour)
 {
-    const std::string text = caption.toStdString();
-    for (const DualLegend &dual : DualLegends) {
-        if (text == dual.caption) {
-            const QRectF top(face.left(), face.top() + 2, face.width(), face.height() / 2 - 1);
-            const QRectF bottom(face.left(), face.center().y() - 1, face.width(),
-                                face.height() / 2);
-            FacePainter::fittedText(painter, top, QString::fromUtf8(dual.upper), 12, QFont::Normal,
-                                    colour);
-            FacePainter::fittedText(painter, bottom, QString::fromUtf8(dual.lower), 13,
-                                    QFont::DemiBold, colour);
-            return;
-        }
-    }
     const MediaIcon icon = mediaIcon(caption);
     if (icon != MediaIcon::None) {
-        paintMediaIcon(painter, icon, face.center(), colour);
+        paintMediaIcon(painter, icon, KeyCapPainter::faceRect(tableRect).center(), colour);
         return;
     }
-    QString legend = caption;
-    for (const Replacement &r : Replacements) {
-        if (text == r.caption)
-            legend = QString::fromUtf8(r.legend);
+    for (const KeyCapPainter::LegendPart &part : KeyCapPainter::legendParts(tableRect, caption)) {
+        // The Fn key carries the accent, as the layer switch does.
+        const QColor ink
+            = part.accent && look != FaceLook::Normal ? FacePalette::AccentLight : colour;
+        FacePainter::fittedText(painter, part.rect, part.text, part.pixelSize, part.weight, ink,
+                                Qt::AlignCenter, part.condensed);
     }
-    if (legend.startsWith(QLatin1String("KP")) && legend.size() > 2)
-        legend = legend.mid(2);
-
-    // One character large; words in the condensed cut, all of them in one size and weight.
-    const bool single = legend.size() == 1;
-    const int size = single ? (legend.at(0).isLetterOrNumber() ? 15 : 16) : 12;
-    // The Fn key carries the accent, as the layer switch does.
-    const QColor ink = legend == QLatin1String("Fn") && look != FaceLook::Normal
-                           ? FacePalette::AccentLight
-                           : colour;
-    FacePainter::fittedText(painter, face.adjusted(1, 1, -1, -1), legend, size, QFont::DemiBold,
-                            ink, Qt::AlignCenter, !single);
 }
 
 } // namespace
@@ -196,7 +160,7 @@ void paint(QPainter &painter, const QRect &tableRect, const QString &caption, Fa
     painter.setPen(QPen(faceRim, 1));
     painter.setBrush(faceFill);
     painter.drawRoundedRect(face, 4, 4);
-    paintLegend(painter, face, caption, look, legendColour(look));
+    paintLegend(painter, tableRect, caption, look, legendColour(look));
     painter.restore();
 }
 
@@ -220,7 +184,7 @@ void paintPicked(QPainter &painter, const QRect &tableRect, const QString &capti
     painter.setBrush(faceFill);
     painter.drawRoundedRect(face, 4, 4);
     // Normal: the Fn legend takes no accent of its own on an accent cap.
-    paintLegend(painter, face, caption, FaceLook::Normal, QColor("#1a0e04"));
+    paintLegend(painter, tableRect, caption, FaceLook::Normal, pickedLegendColour());
     painter.restore();
 }
 
@@ -246,8 +210,58 @@ void paintTinted(QPainter &painter, const QRect &tableRect, const QString &capti
     const double luminance
         = 0.2126 * faceColour.redF() + 0.7152 * faceColour.greenF() + 0.0722 * faceColour.blueF();
     const QColor ink = luminance > 0.45 ? QColor("#101114") : QColor("#f4f5f7");
-    paintLegend(painter, face, caption, FaceLook::Normal, ink);
+    paintLegend(painter, tableRect, caption, FaceLook::Normal, ink);
     painter.restore();
+}
+
+std::vector<LegendPart> legendParts(const QRect &tableRect, const QString &caption)
+{
+    const QRectF face = faceRect(tableRect);
+    const std::string text = caption.toStdString();
+    for (const DualLegend &dual : DualLegends) {
+        if (text == dual.caption) {
+            const QRectF top(face.left(), face.top() + 2, face.width(), face.height() / 2 - 1);
+            const QRectF bottom(face.left(), face.center().y() - 1, face.width(),
+                                face.height() / 2);
+            return {{top, QString::fromUtf8(dual.upper), 12, QFont::Normal, false, false},
+                    {bottom, QString::fromUtf8(dual.lower), 13, QFont::DemiBold, false, false}};
+        }
+    }
+    if (mediaIcon(caption) != MediaIcon::None)
+        return {};
+    QString legend = caption;
+    for (const Replacement &r : Replacements) {
+        if (text == r.caption)
+            legend = QString::fromUtf8(r.legend);
+    }
+    if (legend.startsWith(QLatin1String("KP")) && legend.size() > 2)
+        legend = legend.mid(2);
+    if (legend.isEmpty())
+        return {};
+
+    // One character large; words in the condensed cut, all of them in one size and weight.
+    const bool single = legend.size() == 1;
+    const int size = single ? (legend.at(0).isLetterOrNumber() ? 15 : 16) : 12;
+    return {{face.adjusted(1, 1, -1, -1), legend, size, QFont::DemiBold, !single,
+             legend == QLatin1String("Fn")}};
+}
+
+QColor legendColour(FaceLook look)
+{
+    switch (look) {
+    case FaceLook::Normal:
+        return FacePalette::TextFaint;
+    case FaceLook::Hover:
+        return QColor(Qt::white);
+    case FaceLook::Checked:
+        break;
+    }
+    return FacePalette::Text;
+}
+
+QColor pickedLegendColour()
+{
+    return QColor("#1a0e04");
 }
 
 QRectF faceRect(const QRect &tableRect)

@@ -2,6 +2,11 @@
 
 #include "layout/WindowsColour.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+
 SkinTooltip::SkinTooltip(QWidget *owner)
     : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint)
 {
@@ -16,7 +21,19 @@ SkinTooltip::SkinTooltip(QWidget *owner)
     m_delay.setInterval(100);
     connect(&m_delay, &QTimer::timeout, this, [this] {
         adjustSize();
-        move(m_at + QPoint(12, 18));
+        // Beside the pointer, but whole on its screen: the buttons near a window's right or
+        // bottom edge have theirs on the other side.
+        QRect place(m_at + QPoint(12, 18), size());
+        if (const QScreen *screen = QGuiApplication::screenAt(m_at)) {
+            const QRect area = screen->availableGeometry();
+            if (place.right() > area.right())
+                place.moveRight(m_at.x() - 4);
+            if (place.bottom() > area.bottom())
+                place.moveBottom(m_at.y() - 4);
+            place.moveLeft(std::max(place.left(), area.left()));
+            place.moveTop(std::max(place.top(), area.top()));
+        }
+        move(place.topLeft());
         show();
     });
 }

@@ -231,13 +231,24 @@ QRect SkinnedDialog::baseRect(const DrawnButton &entry) const
 
 const QImage &SkinnedDialog::composeFace()
 {
+    return composeFace(QRect());
+}
+
+const QImage &SkinnedDialog::composeFace(const QRect &baseArea)
+{
     if (m_skin.background.isNull())
         return m_face;
-    if (m_face.size() != m_skin.background.size())
+    QRect area = baseArea.isEmpty() ? m_skin.background.rect() : baseArea;
+    if (m_face.size() != m_skin.background.size()) {
         m_face = FaceBuffer::create(m_skin.background.size());
+        area = m_face.rect();
+    }
     QPainter painter(&m_face);
+    // Every step runs; only the pixels of the area are drawn anew.
+    if (area != m_face.rect())
+        painter.setClipRect(area);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, m_skin.background);
+    painter.drawImage(area.topLeft(), m_skin.background, area);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     beforeEntries(painter);
     paintEntries(painter);
@@ -296,7 +307,14 @@ void SkinnedDialog::paintEvent(QPaintEvent *event)
 {
     // Whatever a paint shows anew (a page, a language, a scrolled list) is announced once.
     m_access->scheduleCheck();
-    const QImage &face = composeFace();
+    // What the paint shows anew, in base pixels, with the pixels the smoothing reads around it.
+    const QRect shown = event->rect();
+    const float s = scale();
+    const QRect area
+        = QRect(QPoint(int(shown.left() / s) - 2, int(shown.top() / s) - 2),
+                QPoint(int((shown.right() + 1) / s) + 2, int((shown.bottom() + 1) / s) + 2))
+              .intersected(QRect(QPoint(0, 0), baseSize()));
+    const QImage &face = composeFace(area);
     QPainter painter(this);
     const QColor key = colourFromWindows(m_colourKey);
     if (face.isNull()) {

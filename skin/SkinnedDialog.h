@@ -179,6 +179,9 @@ private:
     friend class FrameAccessibility;
     friend class FrameFocus;
 
+    // The face composed anew within `baseArea` only (empty: all of it); the rest stays as the
+    // last paint left it.
+    const QImage &composeFace(const QRect &baseArea);
     void trackPointer(const QPoint &point);
     ButtonTable::EntryFilter shownFilter() const;
     void updateTooltip();

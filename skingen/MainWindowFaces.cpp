@@ -27,7 +27,8 @@ QRect rectOf(const ButtonRect &r)
 bool isToolButton(int id)
 {
     return id == LanguageButton || id == GetCounterButton
-           || (id >= SaveButton && id <= FirmwareButton) || id == HeatmapButton;
+           || (id >= SaveButton && id <= FirmwareButton) || id == HeatmapButton
+           || id == KeyTestButton;
 }
 
 void paintLogo(QPainter &painter, const QPointF &at)

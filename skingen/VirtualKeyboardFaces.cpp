@@ -33,12 +33,12 @@ QImage paintVirtualKeyboardFace(FaceLook look)
             continue;
         const QRect rect = rectOf(entry.rect);
         if (isKey(entry.id)) {
-            const QString caption = QString::fromStdString(entry.captions.at("en-US"));
-            // The keys look as keys do; the checked face shows them picked.
+            // The keys look as keys do; the checked face shows them picked. Their legends are
+            // the window's to draw, at the screen's resolution.
             if (look == FaceLook::Checked)
-                KeyCapPainter::paintPicked(painter, rect, caption);
+                KeyCapPainter::paintPicked(painter, rect, QString());
             else
-                KeyCapPainter::paint(painter, rect, caption,
+                KeyCapPainter::paint(painter, rect, QString(),
                                      look == FaceLook::Hover ? FaceLook::Hover : FaceLook::Checked);
         } else if (entry.id == OkButton) {
             DialogParts::primaryButton(painter, rect, look);

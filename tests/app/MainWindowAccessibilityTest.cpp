@@ -101,19 +101,19 @@ TEST(MainWindowAccessibility, TreeNamesEveryToolButtonAndKeyInBothLanguages)
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->role(), QAccessible::Window);
 
-    const QStringList chinese{"最小化",   "帮助",     "退出",     "保存配置",  "打开配置",
-                              "恢复默认", "写入按键", "设置背光", "读取配置",  "固件升级",
-                              "读取计数", "English",  "Fn组合层", "按键热力图"};
+    const QStringList chinese{"最小化",   "帮助",     "退出",     "保存配置",   "打开配置",
+                              "恢复默认", "写入按键", "设置背光", "读取配置",   "固件升级",
+                              "读取计数", "English",  "Fn组合层", "按键热力图", "按键测试"};
     const QStringList english{"Minimise",    "Help",      "Exit",     "Save",    "Open",
                               "Default",     "WriteKeys", "LightSet", "ReadAll", "Update",
-                              "ReadCounter", "简体中文",  "FnLayer",  "Heatmap"};
+                              "ReadCounter", "简体中文",  "FnLayer",  "Heatmap", "Key test"};
     const auto check = [&](const QStringList &tools) {
         std::multimap<QString, QAccessible::Role> found;
         collect(frame, found);
         int buttons = 0;
         for (const auto &[name, role] : found)
             buttons += role == QAccessible::Button;
-        EXPECT_EQ(buttons, 14 + 108); // the tool bar, the heatmap's toggle and the keys
+        EXPECT_EQ(buttons, 15 + 108); // the tool bar, the two toggles of the card and the keys
         for (const QString &tool : tools) {
             EXPECT_EQ(found.count(tool), 1u) << qPrintable(tool);
             const auto at = found.find(tool);
@@ -171,13 +171,14 @@ TEST(MainWindowAccessibility, TabGoesThroughTheToolBarThenTheKeyboard)
     StartedWindow s(4);
     ASSERT_TRUE(s.started);
     QStringList order;
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < 16; ++i) {
         sendKey(s.window, Qt::Key_Tab);
         order << focusedName(s.window);
     }
     EXPECT_EQ(order, (QStringList{"最小化", "帮助", "退出", "保存配置", "打开配置", "恢复默认",
                                   "写入按键", "设置背光", "读取配置", "固件升级", "读取计数",
-                                  "English", "Fn组合层", "Esc", "按键热力图"}));
+                                  "English", "Fn组合层", "Esc", "按键热力图", "按键测试"}));
+    sendKey(s.window, Qt::Key_Backtab, Qt::ShiftModifier);
     sendKey(s.window, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(focusedName(s.window), QStringLiteral("Esc"));
     sendKey(s.window, Qt::Key_Down);

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
@@ -52,5 +53,21 @@ TEST(MainWindowArtefacts, EveryVariantStartsWithTheBuiltSkins)
         window.runCommand(LanguageButton);
         EXPECT_TRUE(window.grab().save(QDir(folder).filePath(name + "-fn-english.png")));
         EXPECT_FALSE(window.reportBox()->toPlainText().isEmpty());
+
+        // The key test with a few keys typed and one held, in both languages.
+        window.runCommand(KeyTestButton);
+        for (const unsigned short evdev : {30, 96, 54, 79, 164, 44}) { // A, keypad Enter, ...
+            for (const bool press : {true, false}) {
+                if (evdev == 44 && !press)
+                    break; // Z stays down
+                QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, 0, Qt::NoModifier,
+                                quint32(evdev) + 8, 0, 0);
+                QCoreApplication::sendEvent(&window, &event);
+            }
+        }
+        EXPECT_TRUE(window.grab().save(QDir(folder).filePath(name + "-key-test-english.png")));
+        window.runCommand(LanguageButton);
+        EXPECT_TRUE(window.grab().save(QDir(folder).filePath(name + "-key-test.png")));
+        EXPECT_TRUE(window.reportBox()->toPlainText().contains(QString::fromUtf8("5 / 108")));
     }
 }

@@ -1,8 +1,10 @@
 #include "MainWindowHarness.h"
 
 #include "keymap/NuboDialogVirtual.h"
+#include "keymap/VirtualKeyCaptions.h"
 #include "layout/VirtualKeyboardTable.h"
 #include "skin/SkinLibrary.h"
+#include "skin/KeyCapPainter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -229,4 +231,54 @@ TEST(VirtualKeyboard, TableAndPlacement)
     EXPECT_EQ(f.dialog->pickText()->geometry(), QRect(30, 457, 750, 48));
     EXPECT_EQ(f.dialog->pickText()->font().pixelSize(), 22);
     EXPECT_EQ(f.dialog->table()[1].rect, (ButtonRect{855, 456, 978, 507}));
+}
+
+// The legends are drawn over the stretched face at the screen's resolution, fitted there: at
+// every scale each line keeps its whole text inside its cap, larger as the scale grows, and
+// in the colour of its cap's state.
+TEST(VirtualKeyboard, LegendsFitTheirCapsAtTheScreensResolution)
+{
+    int prtScreenPixels[2] = {};
+    for (const float scale : {1.0f, 1.5f, 2.0f}) {
+        SCOPED_TRACE(scale);
+        for (const DrawnButton &entry : VirtualKeyboardTable::build()) {
+            if (!VirtualKeyboardTable::isKey(entry.id))
+                continue;
+            const QRect base(entry.rect.left, entry.rect.top, entry.rect.width(),
+                             entry.rect.height());
+            const QRect cap(QPoint(int(base.left() * scale), int(base.top() * scale)),
+                            QPoint(int(base.right() * scale), int(base.bottom() * scale)));
+            const QString caption = QString::fromStdString(entry.captions.at("en-US"));
+            const auto lines = VirtualKeyCaptions::legendLines(base, caption, scale);
+            EXPECT_FALSE(lines.empty()) << caption.toStdString();
+            for (const VirtualKeyCaptions::Line &line : lines) {
+                const VirtualKeyCaptions::Fit fit = VirtualKeyCaptions::fit(
+                    line.font, line.rect, Qt::AlignCenter, line.text, line.byInk);
+                EXPECT_EQ(fit.text, line.text) << caption.toStdString() << " is cut";
+                EXPECT_GE(fit.font.pixelSize(), VirtualKeyCaptions::SmallestPixels);
+                EXPECT_TRUE(cap.contains(line.rect)) << caption.toStdString();
+                if (caption == QLatin1String("PrtScreen") && scale != 2.0f)
+                    prtScreenPixels[scale == 1.0f ? 0 : 1] = fit.font.pixelSize();
+            }
+        }
+    }
+    EXPECT_GT(prtScreenPixels[1], prtScreenPixels[0]);
+
+    VirtualFixture f(1);
+    f.state.scaleFactor = 1.5f;
+    f.state.virtualPick = 70; // Space, picked
+    ASSERT_TRUE(f.start());
+    const QImage shown = f.dialog->grab().toImage();
+    const auto inks = [&](int code, const QColor &ink) {
+        const ButtonRect r = f.dialog->table()[std::size_t(f.indexOfCode(code))].rect;
+        int found = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x)
+                found += shown.pixelColor(x, y) == ink;
+        }
+        return found;
+    };
+    EXPECT_GT(inks(70, KeyCapPainter::pickedLegendColour()), 20);
+    EXPECT_EQ(inks(70, KeyCapPainter::legendColour(FaceLook::Checked)), 0);
+    EXPECT_GT(inks(78, KeyCapPainter::legendColour(FaceLook::Checked)), 20); // PrtScreen
 }

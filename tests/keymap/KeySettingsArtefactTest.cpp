@@ -123,35 +123,42 @@ TEST(KeySettingsArtefacts, EveryPageInBothLanguages)
 
 TEST(KeySettingsArtefacts, VirtualKeyboardInBothModes)
 {
-    for (const char *language : {"en-US", "zh-CN"}) {
-        KeySettingsFixture f(4, language);
-        ASSERT_TRUE(f.skinsLoaded);
-        const SkinImages faces = f.skins.images(SkinIds::skinSet(SkinDialog::VirtualKeyboard, 4));
-        ASSERT_TRUE(faces.isComplete());
-        ASSERT_EQ(faces.background.size(),
-                  QSize(VirtualKeyboardTable::BaseWidth, VirtualKeyboardTable::BaseHeight));
+    // Its texts are drawn at the screen's resolution, so the larger scale shows them sharper.
+    for (const float scale : {1.0f, 1.5f}) {
+        for (const char *language : {"en-US", "zh-CN"}) {
+            KeySettingsFixture f(4, language);
+            ASSERT_TRUE(f.skinsLoaded);
+            f.state->scaleFactor = scale;
+            const SkinImages faces
+                = f.skins.images(SkinIds::skinSet(SkinDialog::VirtualKeyboard, 4));
+            ASSERT_TRUE(faces.isComplete());
+            ASSERT_EQ(faces.background.size(),
+                      QSize(VirtualKeyboardTable::BaseWidth, VirtualKeyboardTable::BaseHeight));
+            QString suffix = QLatin1String(std::string(language) == "zh-CN" ? "zh" : "en");
+            if (scale != 1.0f)
+                suffix += QStringLiteral("-scale-%1").arg(double(scale));
 
-        f.state->virtualPick = 70;
-        NuboDialogVirtual single(f.context(), f.state->catalogue, *f.state, faces);
-        single.pickMode = 1;
-        ASSERT_TRUE(single.initialise());
-        single.show();
-        const QString suffix = QLatin1String(std::string(language) == "zh-CN" ? "zh" : "en");
-        EXPECT_TRUE(saveArtefact(single, VirtualKeyboardTable::ColourKey,
-                                 QStringLiteral("virtual-keyboard-single-") + suffix));
+            f.state->virtualPick = 70;
+            NuboDialogVirtual single(f.context(), f.state->catalogue, *f.state, faces);
+            single.pickMode = 1;
+            ASSERT_TRUE(single.initialise());
+            single.show();
+            EXPECT_TRUE(saveArtefact(single, VirtualKeyboardTable::ColourKey,
+                                     QStringLiteral("virtual-keyboard-single-") + suffix));
 
-        NuboDialogVirtual combination(f.context(), f.state->catalogue, *f.state, faces);
-        combination.pickMode = 2;
-        ASSERT_TRUE(combination.initialise());
-        combination.show();
-        for (int id : {166, 168, 180}) { // Ctrl, Alt, Delete
-            const int index = combination.table().indexOfId(id);
-            combination.clickEntry(index);
+            NuboDialogVirtual combination(f.context(), f.state->catalogue, *f.state, faces);
+            combination.pickMode = 2;
+            ASSERT_TRUE(combination.initialise());
+            combination.show();
+            for (int id : {166, 168, 180}) { // Ctrl, Alt, Delete
+                const int index = combination.table().indexOfId(id);
+                combination.clickEntry(index);
+            }
+            const ButtonRect hovered
+                = combination.table()[std::size_t(combination.table().indexOfId(146))].rect;
+            moveMouse(combination, QPoint(hovered.left + 4, hovered.top + 4));
+            EXPECT_TRUE(saveArtefact(combination, VirtualKeyboardTable::ColourKey,
+                                     QStringLiteral("virtual-keyboard-combination-") + suffix));
         }
-        const ButtonRect hovered
-            = combination.table()[std::size_t(combination.table().indexOfId(146))].rect;
-        moveMouse(combination, QPoint(hovered.left + 4, hovered.top + 4));
-        EXPECT_TRUE(saveArtefact(combination, VirtualKeyboardTable::ColourKey,
-                                 QStringLiteral("virtual-keyboard-combination-") + suffix));
     }
 }

@@ -51,9 +51,9 @@ TEST(MainWindowTable, EveryVariantHasWellFormedNonOverlappingEntriesInsideTheFac
                     << buttons[i]->id << " overlaps " << buttons[j]->id;
         }
         const bool wide = variant != 2 && variant != 3;
-        // The tool bar, the keys and the heatmap's toggle.
-        EXPECT_EQ(buttons.size(), wide ? 14u + 108u : 13u + 108u);
-        EXPECT_EQ(ids.size(), wide ? 141u : 139u);
+        // The tool bar, the keys and the heatmap's and key test's toggles.
+        EXPECT_EQ(buttons.size(), wide ? 15u + 108u : 14u + 108u);
+        EXPECT_EQ(ids.size(), wide ? 143u : 141u);
     }
 }
 
@@ -79,12 +79,14 @@ TEST(MainWindowTable, TableOrderIsToolBarThenKeysThenLabels)
                                       ? MainWindowTable::LegendFontSize
                                       : 13);
     }
-    // The heatmap's toggle and its caption come after everything else.
+    // The heatmap's and the key test's toggles and their captions come after everything else.
     EXPECT_EQ(table[139].id, HeatmapButton);
-    EXPECT_FALSE(table[139].isLabel);
-    EXPECT_EQ(table[140].id, HeatmapLabel);
-    EXPECT_TRUE(table[140].isLabel);
-    for (std::size_t i = 141; i < table.size(); ++i)
+    EXPECT_EQ(table[140].id, KeyTestButton);
+    EXPECT_FALSE(table[140].isLabel);
+    EXPECT_EQ(table[141].id, HeatmapLabel);
+    EXPECT_EQ(table[142].id, KeyTestLabel);
+    EXPECT_TRUE(table[142].isLabel);
+    for (std::size_t i = 143; i < table.size(); ++i)
         EXPECT_FALSE(table[i].isUsed());
 }
 
