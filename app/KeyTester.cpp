@@ -1,9 +1,9 @@
 #include "app/KeyTester.h"
 
-#include "model/AppState.h"
-#include "layout/MainWindowTable.h"
 #include "keymap/WindowKeyMessage.h"
 #include "layout/ButtonTable.h"
+#include "layout/MainWindowTable.h"
+#include "model/AppState.h"
 #include "skin/KeyCapPainter.h"
 
 #include <QEvent>

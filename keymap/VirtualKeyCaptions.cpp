@@ -1,13 +1,13 @@
 #include "keymap/VirtualKeyCaptions.h"
 
-#include "layout/VirtualKeyboardTable.h"
 #include "layout/ButtonTable.h"
-#include "skin/FontTable.h"
-#include "skin/SkinnedDialog.h"
+#include "layout/VirtualKeyboardTable.h"
 #include "layout/WindowsColour.h"
 #include "skin/FacePainter.h"
 #include "skin/FacePalette.h"
+#include "skin/FontTable.h"
 #include "skin/KeyCapPainter.h"
+#include "skin/SkinnedDialog.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

@@ -1,9 +1,9 @@
 // The main window's key test at scale 1.5: what one keystroke costs, from the key event to
 // the repainted cap and report, against a repaint of the whole window.
-#include "model/AppState.h"
 #include "app/CNuboDlg.h"
 #include "app/KeyTester.h"
 #include "layout/MainWindowTable.h"
+#include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 

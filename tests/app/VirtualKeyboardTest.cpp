@@ -3,8 +3,8 @@
 #include "keymap/NuboDialogVirtual.h"
 #include "keymap/VirtualKeyCaptions.h"
 #include "layout/VirtualKeyboardTable.h"
-#include "skin/SkinLibrary.h"
 #include "skin/KeyCapPainter.h"
+#include "skin/SkinLibrary.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
