@@ -27,9 +27,9 @@
 #include "skin/ScreenScale.h"
 
 #include <QCloseEvent>
-#include <QDropEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QPainter>

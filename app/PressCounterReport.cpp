@@ -29,8 +29,8 @@ std::string PressCounterReport::head(const AppState &state)
     const std::string highest = keyText(state.pressCounters.highestKey);
     const std::string lowest = keyText(state.pressCounters.lowestKey);
     if (state.language == "zh-CN")
-        return model + " 编程软件 [版本 " QUILLO_VERSION "]\r\n\r\n高频键：" + highest + " 低频键：" + lowest
-               + "\r\n敲击次数：";
+        return model + " 编程软件 [版本 " QUILLO_VERSION "]\r\n\r\n高频键：" + highest + " 低频键："
+               + lowest + "\r\n敲击次数：";
     if (state.language == "en-US")
         return model + " Programming Software [Ver " QUILLO_VERSION "]\r\n\r\nHighest: " + highest
                + " Lowest: " + lowest + "\r\n\r\nCounter: ";
