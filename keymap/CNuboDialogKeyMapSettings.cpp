@@ -21,15 +21,6 @@
 using namespace KeySettingsTable;
 using Recording = KeySettingsModel::Recording;
 
-namespace {
-
-bool endsDialog(int id)
-{
-    return id == OkButton || id == CancelButton || id == CloseMark;
-}
-
-} // namespace
-
 CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(const DialogContext &context,
                                                      const KeySettingsInput &input,
                                                      VirtualKeyPicks &picks,
@@ -48,6 +39,7 @@ CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(const DialogContext &contex
                   [this] { reject(); },
                   [this](int pickMode) { return runVirtualKeyboard(pickMode); },
                   [this](int recordButtonId) { startRecording(recordButtonId); },
+                  [this] { stopRecording(); }, [this] { return commitInPlaceEdit(); },
                   [this]() -> KeySettingsEditor & {
                       return *m_editor;
                   }})
@@ -234,24 +226,8 @@ void CNuboDialogKeyMapSettings::clickEntry(int index)
     const DrawnButton &hit = table()[std::size_t(index)];
     if (!hit.isHittable() || !isEntryShown(hit))
         return;
-    const int id = hit.id;
-    // An open in-place edit is committed first, a running capture or recording stopped; the
-    // click itself then only counts if it ends the dialog.
-    if (commitInPlaceEdit() && !endsDialog(id))
+    if (!m_commands.click(hit.id))
         return;
-    const Recording running = m_model.recording();
-    if (running == Recording::SingleKey || running == Recording::Combination) {
-        // The capture's own virtual keyboard button neither stops it nor opens the keyboard.
-        if (id == (running == Recording::SingleKey ? VirtualSingleButton : VirtualComboButton))
-            return;
-        stopRecording();
-        if (!endsDialog(id))
-            return;
-    } else if (running != Recording::None) {
-        stopRecording();
-        return;
-    }
-    m_commands.run(id);
     // Default and Clear may have turned to another page.
     showPage(m_model.page());
     refreshPageState();

@@ -21,6 +21,36 @@ KeySettingsCommands::KeySettingsCommands(KeySettingsModel &model, const KeySetti
     , m_window(std::move(window))
 {}
 
+namespace {
+
+bool endsDialog(int id)
+{
+    return id == OkButton || id == CancelButton || id == CloseMark;
+}
+
+} // namespace
+
+bool KeySettingsCommands::click(int id)
+{
+    if (m_window.commitEdit() && !endsDialog(id))
+        return false;
+    using Recording = KeySettingsModel::Recording;
+    const Recording running = m_model.recording();
+    if (running == Recording::SingleKey || running == Recording::Combination) {
+        // The capture's own virtual keyboard button neither stops it nor opens the keyboard.
+        if (id == (running == Recording::SingleKey ? VirtualSingleButton : VirtualComboButton))
+            return false;
+        m_window.stopRecording();
+        if (!endsDialog(id))
+            return false;
+    } else if (running != Recording::None) {
+        m_window.stopRecording();
+        return false;
+    }
+    run(id);
+    return true;
+}
+
 bool KeySettingsCommands::run(int id)
 {
     const Handler handler = handlerOf(id);

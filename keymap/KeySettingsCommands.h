@@ -18,15 +18,22 @@ public:
         std::function<void()> cancel;
         // The virtual keyboard run in a pick mode: its modal result.
         std::function<int(int pickMode)> virtualKeyboard;
-        // A capture or recording started by its Record button.
+        // A capture or recording started by its Record button, and the running one stopped.
         std::function<void(int recordButtonId)> record;
+        std::function<void()> stopRecording;
+        // An open in-place edit taken over; false when none was open.
+        std::function<bool()> commitEdit;
         std::function<KeySettingsEditor &()> editor;
     };
 
     KeySettingsCommands(KeySettingsModel &model, const KeySettingsViews &views,
                         VirtualKeyPicks &picks, Window window);
 
-    // Runs the click on `id`; false when the id does nothing.
+    // A click on `id` as the dialog takes it: an open in-place edit is committed first, a
+    // running capture or recording stopped, and the click itself then only counts if it ends
+    // the dialog. False when it was taken by one of those.
+    bool click(int id);
+    // Runs what `id` does; false when it does nothing.
     bool run(int id);
 
 private:
