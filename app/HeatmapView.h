@@ -2,6 +2,8 @@
 
 #include "app/HeatmapScale.h"
 
+#include <quillodev/KeyCounts.h>
+
 #include <QImage>
 #include <QRect>
 #include <QTransform>
@@ -48,7 +50,7 @@ private:
     };
 
     const AppState &m_state;
-    std::array<Cap, 109> m_caps;
+    std::array<Cap, quillodev::KeyArraySize> m_caps;
     HeatmapScale m_scale;
     bool m_on = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <quillodev/KeyCounts.h>
+
 #include <bitset>
 #include <string>
 
@@ -11,7 +13,7 @@ class KeyCatalogue;
 // keypad, the right-hand modifiers, keypad Enter and the media keys each light their own cap.
 class KeyTest {
 public:
-    static constexpr int KeyCount = 108;
+    static constexpr int KeyCount = quillodev::KeyCount;
 
     // The key of the drawing (1..108) that sends the HookKeyCode, or 0 when the keyboard has
     // no such key.

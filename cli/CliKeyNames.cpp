@@ -3,11 +3,13 @@
 #include "cli/NameSuggestions.h"
 #include "model/KeyCatalogue.h"
 
+#include <quillodev/KeyCounts.h>
+
 #include <algorithm>
 
 namespace {
 
-constexpr int KeyCount = 108;
+using quillodev::KeyCount;
 constexpr int IsoKeyCode = 204;
 
 // The codes a single key can carry: what the capture and the virtual keyboard give.

@@ -17,9 +17,6 @@
 #include "model/AssignmentSummary.h"
 #include "model/KeyboardModel.h"
 #include "profile/ProfileFile.h"
-#include "sim/SimHidBackend.h"
-#include "sim/SimKeyboard.h"
-#include "sim/TracingBackend.h"
 
 #include <quillodev/HidBackend.h>
 
@@ -30,14 +27,6 @@
 #include <vector>
 
 namespace {
-
-std::string narrow(const wchar_t *text, std::size_t length)
-{
-    std::string result;
-    for (std::size_t i = 0; i < length && text[i] != 0; ++i)
-        result += text[i] < 0x80 ? char(text[i]) : '?';
-    return result;
-}
 
 std::string transferFailure(const TransferResult &result, const char *what)
 {
@@ -72,8 +61,10 @@ int CliSession::run()
 {
     m_state->buildCatalogue();
     m_state->language = "en-US";
-    if (!installBackend())
+    if (const std::string problem = m_keyboard.install(m_options); !problem.empty()) {
+        fail(problem);
         return 1;
+    }
 
     const std::string &command = m_options.command;
     if (command == "detect")
@@ -114,46 +105,19 @@ int CliSession::run()
     return done ? 0 : 1;
 }
 
-bool CliSession::installBackend()
-{
-    std::shared_ptr<quillodev::HidBackend> backend;
-    if (m_options.simVariant != 0) {
-        m_simKeyboard = quillosim::SimKeyboard::create(m_options.simVariant);
-        backend = std::make_shared<quillosim::SimHidBackend>(m_simKeyboard);
-    }
-    if (!m_options.traceFile.empty()) {
-        m_trace = std::make_shared<ReportTrace>();
-        if (!m_trace->open(m_options.traceFile))
-            return fail("cannot open the trace file " + m_options.traceFile);
-        if (!backend)
-            backend = quillodev::platformHidBackend();
-        backend = std::make_shared<TracingBackend>(backend, m_trace);
-    }
-    // Otherwise whichever backend is in place, the platform's unless a caller chose one.
-    if (backend)
-        quillodev::setHidBackend(backend);
-    return true;
-}
-
 bool CliSession::openKeyboard()
 {
-    m_state->deviceType = m_state->hwi.DetectDeviceType();
-    if (m_state->deviceType == 0 || !m_state->hwi.__createDev())
-        return failWithoutKeyboard();
-    // The version query doubles as the check that nothing else holds the keyboard.
-    if (!m_state->hwi.ReadKeyboardVersion(m_version))
-        return fail("keyboard busy: it does not answer");
+    const std::string problem = m_keyboard.open(m_state->hwi);
+    m_state->deviceType = m_keyboard.variant();
+    if (!problem.empty())
+        return fail(problem);
     m_state->resetKeyModel();
     return true;
 }
 
 bool CliSession::failWithoutKeyboard()
 {
-    // Present but not to be opened: most often this user has no access to it.
-    if (const auto problem = quillodev::keyboardOpenProblem())
-        return fail(DeviceAccessMessage::line(
-            *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram())));
-    return fail("no keyboard attached");
+    return fail(CliKeyboard::whyNoKeyboard());
 }
 
 bool CliSession::chooseProfileVariant()
@@ -268,7 +232,7 @@ int CliSession::version()
 {
     if (!openKeyboard())
         return 1;
-    const std::string text = narrow(m_version, 62);
+    const std::string text = m_keyboard.version();
     std::cout << (m_options.json ? JsonReport::version(text) : text + '\n');
     return 0;
 }

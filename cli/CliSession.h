@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliKeyboard.h"
 #include "cli/CliOptions.h"
 #include "profile/FileStore.h"
 
@@ -8,11 +9,6 @@
 #include <string>
 
 class AppState;
-class ReportTrace;
-
-namespace quillosim {
-class SimKeyboard;
-}
 
 // Runs one command of quillo-cli over the program's own core: catalogue, configuration,
 // profile files, transfer operations and the device facade.
@@ -25,7 +21,6 @@ public:
     int run();
 
 private:
-    bool installBackend();
     // The attached keyboard's variant into the state and the device opened; false after
     // saying why.
     bool openKeyboard();
@@ -62,7 +57,5 @@ private:
 
     CliOptions m_options;
     std::unique_ptr<AppState> m_state;
-    std::shared_ptr<ReportTrace> m_trace;
-    std::shared_ptr<quillosim::SimKeyboard> m_simKeyboard;
-    wchar_t m_version[64] = {}; // read when the keyboard is opened
+    CliKeyboard m_keyboard;
 };

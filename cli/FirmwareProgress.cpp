@@ -14,7 +14,8 @@ void FirmwareProgress::post(unsigned int message, std::uintptr_t wParam, std::in
     if (!m_terminal || message != quillodev::DeviceMessageProgress)
         return;
     constexpr int Width = 40;
-    const int percent = int(wParam > 150 ? 150 : wParam) * 100 / 150;
+    constexpr std::uintptr_t Scale = quillodev::ProgressScale;
+    const int percent = int((wParam > Scale ? Scale : wParam) * 100 / Scale);
     const int filled = percent * Width / 100;
     std::fprintf(m_stream, "\r[%s%s] %3d%%", std::string(std::size_t(filled), '#').c_str(),
                  std::string(std::size_t(Width - filled), ' ').c_str(), percent);

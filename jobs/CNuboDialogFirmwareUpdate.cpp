@@ -6,37 +6,20 @@
 #include "jobs/FirmwareUpdateJob.h"
 #include "jobs/JobMessages.h"
 #include "layout/FirmwareUpdateTable.h"
-#include "layout/ScaleFactor.h"
 #include "layout/WindowsColour.h"
 #include "model/KeyboardModel.h"
-#include "skin/FontTable.h"
 
 #include <quillodev/CNuboHWI.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QPainter>
 
 #include <algorithm>
-#include <cwchar>
 
 namespace {
-
-static_assert(int(CNuboDialogFirmwareUpdate::RestoreFailed) == FirmwareUpdateJob::RestoreFailed);
-
-constexpr int ProgressScale = 150;
-constexpr int RepaintMargin = 3;
-constexpr int VersionCapacity = 64;
-
-QRect barRect(int percent)
-{
-    const ButtonRect &bar = FirmwareUpdateTable::BarArea;
-    return QRect(bar.left, bar.top, percent * FirmwareUpdateTable::BarWidth / 100, bar.height());
-}
 
 std::filesystem::path fileSystemPath(const QString &path)
 {
@@ -58,6 +41,7 @@ CNuboDialogFirmwareUpdate::CNuboDialogFirmwareUpdate(
     , m_catalogue(catalogue)
     , m_deviceType(deviceType)
     , m_progressSkin(progressSkin)
+    , m_bar(FirmwareUpdateTable::BarArea, FirmwareUpdateTable::BarWidth)
 {
     setSkin(skin);
     setWindowModality(Qt::ApplicationModal);
@@ -77,30 +61,10 @@ bool CNuboDialogFirmwareUpdate::initDialog()
     table().scaleToClient(scale());
     setWindowTitle(text("键盘固件升级", "Firmware Update"));
     m_ready = true;
-    m_progress = 0;
-    m_versionField = makeField(FirmwareUpdateTable::VersionField, "version");
-    m_fileField = makeField(FirmwareUpdateTable::FileField, "file");
+    m_bar.reset(0);
+    m_fields = std::make_unique<FirmwareUpdateFields>(*this, fonts(), scale());
     readVersion();
     return true;
-}
-
-QLineEdit *CNuboDialogFirmwareUpdate::makeField(const ButtonRect &area, const char *name)
-{
-    const float s = scale();
-    auto *field = new QLineEdit(this);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus); // never shows a caret
-    field->setContextMenuPolicy(Qt::NoContextMenu);
-    field->setFrame(false);
-    applyFieldColours(field);
-    field->setTextMargins(0, 0, 0, 0);
-    field->setGeometry(scaledPixels(area.left, s), scaledPixels(area.top, s),
-                       scaledPixels(area.right, s) - scaledPixels(area.left, s),
-                       scaledPixels(area.bottom, s) - scaledPixels(area.top, s));
-    field->setFont(fonts().font(scaledPixels(FirmwareUpdateTable::FieldFontSize, s)));
-    field->show();
-    return field;
 }
 
 void CNuboDialogFirmwareUpdate::buttonClicked(int, DrawnButton &entry)
@@ -153,13 +117,9 @@ void CNuboDialogFirmwareUpdate::readVersion()
     }
     if (!waitForDevice())
         return;
-    wchar_t version[VersionCapacity] = {};
-    if (m_device.hwi.ReadKeyboardVersion(version)) {
-        m_versionField->setText(
-            QString::fromWCharArray(version, int(wcsnlen(version, VersionCapacity - 2))));
+    if (m_fields->readVersion(m_device.hwi))
         return;
-    }
-    m_versionField->clear();
+    m_fields->version()->clear();
     using FirmwareRules::Message;
     if (languageKnown())
         showMessage({},
@@ -183,9 +143,7 @@ void CNuboDialogFirmwareUpdate::openFile()
     m_title = QFileInfo(path).completeBaseName();
     if (FirmwareRules::titleMatches(m_deviceType, m_title.toStdString())) {
         m_path = path;
-        m_fileField->setText(QDir::toNativeSeparators(path));
-        // A narrow field: the file's own name is what the user checks.
-        m_fileField->setCursorPosition(int(m_fileField->text().size()));
+        m_fields->showFile(path);
         m_ready = true;
         return;
     }
@@ -219,17 +177,10 @@ void CNuboDialogFirmwareUpdate::startDownload(FirmwareUpdateJob::Backup backup)
     m_firmwarePath = m_path.toStdWString();
     const std::filesystem::path path = fileSystemPath(m_path);
     auto outcome = std::make_shared<Outcome>();
-    // The facade and the catalogue outlive every worker; the variant goes along as a value.
-    CNuboHWI &device = m_device.hwi;
-    const KeyCatalogue &catalogue = m_catalogue;
-    const int deviceType = m_deviceType;
     const bool started = m_device.worker.start(
         DeviceWorker::Task::FirmwareDownload, messageTarget(),
-        [&device, &catalogue, deviceType, path, backup, outcome](WindowHandle window) {
-            const int done = FirmwareUpdateJob::download(device, catalogue, deviceType, path,
-                                                         backup, *outcome, window);
-            postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
-        });
+        FirmwareUpdateJob::downloadTask(m_device.hwi, m_catalogue, m_deviceType, path, backup,
+                                        outcome));
     if (!started) {
         m_ready = true;
         return;
@@ -237,7 +188,8 @@ void CNuboDialogFirmwareUpdate::startDownload(FirmwareUpdateJob::Backup backup)
     m_outcome = outcome;
     m_downloading = true;
     if (backup == FirmwareUpdateJob::Backup::First)
-        showVersionStatus(FirmwareBackup::readingText(true), FirmwareBackup::readingText(false));
+        m_fields->showStatus(
+            text(FirmwareBackup::readingText(true), FirmwareBackup::readingText(false)));
     setProgress(1);
 }
 
@@ -261,14 +213,6 @@ void CNuboDialogFirmwareUpdate::backupFailed()
     startDownload(FirmwareUpdateJob::Backup::Skip);
 }
 
-void CNuboDialogFirmwareUpdate::showVersionStatus(const std::string &chinese,
-                                                  const std::string &english)
-{
-    if (m_version.isNull())
-        m_version = m_versionField->text();
-    m_versionField->setText(text(chinese, english));
-}
-
 void CNuboDialogFirmwareUpdate::offerWriteBack()
 {
     if (m_backupPath.empty())
@@ -277,11 +221,8 @@ void CNuboDialogFirmwareUpdate::offerWriteBack()
                                   FirmwareBackup::writeBackQuestion(m_backupPath, false));
     while (askYesNo(modelName(), question)) {
         // Plugged in again after the update: the old handle is gone.
-        wchar_t version[VersionCapacity] = {};
         m_device.hwi.__closeDev();
-        if (m_device.hwi.__createDev() && m_device.hwi.ReadKeyboardVersion(version)) {
-            m_versionField->setText(
-                QString::fromWCharArray(version, int(wcsnlen(version, VersionCapacity - 2))));
+        if (m_device.hwi.__createDev() && m_fields->readVersion(m_device.hwi)) {
             startRestore();
             return;
         }
@@ -291,23 +232,17 @@ void CNuboDialogFirmwareUpdate::offerWriteBack()
 
 void CNuboDialogFirmwareUpdate::startRestore()
 {
-    CNuboHWI &device = m_device.hwi;
-    const int deviceType = m_deviceType;
-    const std::filesystem::path path = m_backupPath;
     auto outcome = std::make_shared<Outcome>();
     const bool started = m_device.worker.start(
         DeviceWorker::Task::Exchange, messageTarget(),
-        [&device, deviceType, path, outcome](WindowHandle window) {
-            const int done
-                = FirmwareUpdateJob::writeBack(device, deviceType, path, *outcome, window);
-            postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
-        });
+        FirmwareUpdateJob::writeBackTask(m_device.hwi, m_deviceType, m_backupPath, outcome));
     if (!started)
         return;
     m_outcome = outcome;
     m_restoring = true;
     m_ready = false;
-    showVersionStatus(FirmwareBackup::writingText(true), FirmwareBackup::writingText(false));
+    m_fields->showStatus(
+        text(FirmwareBackup::writingText(true), FirmwareBackup::writingText(false)));
     setProgress(1);
 }
 
@@ -315,21 +250,13 @@ void CNuboDialogFirmwareUpdate::restoreFinished(std::uintptr_t code)
 {
     m_restoring = false;
     m_ready = true;
-    restoreVersionField();
-    if (code == Restored)
+    m_fields->restoreVersion();
+    if (code == FirmwareUpdateJob::Restored)
         tell(FirmwareBackup::restoredText(true), FirmwareBackup::restoredText(false),
              QMessageBox::NoIcon);
     else if (m_outcome)
         tell(FirmwareBackup::failureText(m_outcome->backup, true),
              FirmwareBackup::failureText(m_outcome->backup, false), QMessageBox::Warning);
-}
-
-void CNuboDialogFirmwareUpdate::restoreVersionField()
-{
-    if (m_version.isNull())
-        return;
-    m_versionField->setText(m_version);
-    m_version = QString();
 }
 
 void CNuboDialogFirmwareUpdate::tell(const std::string &chinese, const std::string &english,
@@ -345,10 +272,10 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
     if (message == quillodev::DeviceMessageProgress) {
         // The download has begun: the backup is done.
         if (m_downloading)
-            restoreVersionField();
-        const std::uintptr_t units = std::min<std::uintptr_t>(wParam, ProgressScale);
+            m_fields->restoreVersion();
+        const std::uintptr_t units = std::min<std::uintptr_t>(wParam, quillodev::ProgressScale);
         m_ready = false;
-        setProgress(int(units * 100 / ProgressScale));
+        setProgress(int(units * 100 / quillodev::ProgressScale));
         return;
     }
     if (message == quillodev::DeviceMessageDone && m_restoring) {
@@ -358,7 +285,7 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
     if (message != quillodev::DeviceMessageDone || !m_downloading)
         return;
     m_downloading = false;
-    restoreVersionField();
+    m_fields->restoreVersion();
     if (m_outcome && m_outcome->backup.ok())
         m_backupPath = m_outcome->backup.path;
     using FirmwareRules::Message;
@@ -368,22 +295,22 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
              QMessageBox::NoIcon);
     };
     switch (wParam) {
-    case Downloaded:
+    case FirmwareUpdateJob::Downloaded:
         m_ready = true;
         say(Message::Downloaded);
         if (languageKnown())
             offerWriteBack();
         break;
-    case DownloadFailed:
+    case FirmwareUpdateJob::DownloadFailed:
         m_ready = true;
         // The settings are safe in the backup; where it is matters now.
         tell(FirmwareBackup::downloadFailedText(type, m_backupPath, true),
              FirmwareBackup::downloadFailedText(type, m_backupPath, false), QMessageBox::NoIcon);
         break;
-    case BackupFailed:
+    case FirmwareUpdateJob::BackupFailed:
         backupFailed();
         break;
-    case FileNotOpened: {
+    case FirmwareUpdateJob::FileNotOpened: {
         // Gone or changed since it was chosen: named, with what it is now.
         const FirmwareFile gone = FirmwareFile::probe(fileSystemPath(m_path));
         tell(FirmwareRules::cannotOpen(gone.path.string(), gone.openProblem, gone.systemReason,
@@ -393,7 +320,7 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
              QMessageBox::NoIcon);
         break;
     }
-    case FileRefused: {
+    case FirmwareUpdateJob::FileRefused: {
         // Trying the same file again would not help: ready stays 0 until another is opened.
         FirmwareFile refused;
         refused.status = m_outcome ? m_outcome->status : FirmwareFile::Status::Refused;
@@ -408,16 +335,7 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
 
 void CNuboDialogFirmwareUpdate::setProgress(int percent)
 {
-    percent = std::clamp(percent, 0, 100);
-    if (percent == m_progress)
-        return;
-    const int widest = std::max(percent, m_progress);
-    m_progress = percent;
-    const float s = scale();
-    const QRect bar = barRect(widest);
-    update(QRect(scaledPixels(bar.left(), s), scaledPixels(bar.top(), s),
-                 scaledPixels(bar.width(), s), scaledPixels(bar.height(), s))
-               .adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin));
+    update(m_bar.setPercent(percent, scale()));
 }
 
 QColor CNuboDialogFirmwareUpdate::captionColour(const DrawnButton &entry) const
@@ -427,13 +345,7 @@ QColor CNuboDialogFirmwareUpdate::captionColour(const DrawnButton &entry) const
 
 void CNuboDialogFirmwareUpdate::afterEntries(QPainter &painter)
 {
-    const QRect bar = barRect(m_progress);
-    const QImage &checked = skinImages().checked;
-    if (bar.width() <= 0 || checked.isNull())
-        return;
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(bar.topLeft(), checked, bar);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_bar.paint(painter, skinImages().checked);
 }
 
 void CNuboDialogFirmwareUpdate::showMessage(const QString &caption, const QString &text,

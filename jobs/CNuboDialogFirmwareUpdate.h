@@ -1,7 +1,9 @@
 #pragma once
 
 #include "jobs/DeviceAccess.h"
+#include "jobs/FirmwareUpdateFields.h"
 #include "jobs/FirmwareUpdateJob.h"
+#include "jobs/ProgressBar.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinnedDialog.h"
 
@@ -13,7 +15,6 @@
 #include <string>
 
 class KeyCatalogue;
-class QLineEdit;
 
 // The modal window in which the user reads the keyboard's version, chooses a firmware file
 // meant for the attached variant and downloads it. The download runs on the program's
@@ -24,17 +25,6 @@ class QLineEdit;
 class CNuboDialogFirmwareUpdate : public SkinnedDialog {
     Q_OBJECT
 public:
-    // wParam of the worker's DeviceMessageDone.
-    enum DoneCode : int {
-        Downloaded = 1,
-        DownloadFailed = 2,
-        FileNotOpened = 3,
-        FileRefused = 4,  // damaged or oversized: nothing was sent
-        BackupFailed = 5, // the keyboard's settings could not be saved: no firmware was sent
-        Restored = 6,     // the backup is back on the keyboard
-        RestoreFailed = 7,
-    };
-
     // For the keyboard of `deviceType`; the backup's keys are translated with `catalogue`.
     // `progressSkin` is the progress dialog's, shown while an earlier exchange ends.
     CNuboDialogFirmwareUpdate(const DialogContext &context, DeviceAccess device,
@@ -42,8 +32,8 @@ public:
                               const SkinImages &progressSkin, QWidget *parent = nullptr);
     ~CNuboDialogFirmwareUpdate() override;
 
-    QLineEdit *versionField() const { return m_versionField; }
-    QLineEdit *fileField() const { return m_fileField; }
+    QLineEdit *versionField() const { return m_fields ? m_fields->version() : nullptr; }
+    QLineEdit *fileField() const { return m_fields ? m_fields->file() : nullptr; }
     // The chosen file's title (name without folder and extension) and its full path.
     const QString &fileTitle() const { return m_title; }
     const QString &filePath() const { return m_path; }
@@ -51,7 +41,7 @@ public:
     const std::wstring &firmwarePath() const { return m_firmwarePath; }
     // 1 when a download may be started; 0 while one runs or after a file failed to open.
     bool ready() const { return m_ready; }
-    int progress() const { return m_progress; }
+    int progress() const { return m_bar.percent(); }
     bool isDownloading() const { return m_downloading; }
     bool isRestoring() const { return m_restoring; }
     // Where the settings read before the last download were saved; empty before one.
@@ -78,7 +68,6 @@ protected:
     virtual QString chooseFirmwarePath();
 
 private:
-    QLineEdit *makeField(const ButtonRect &area, const char *name);
     // The keyboard to ourselves: false when another worker runs and the user gave up waiting.
     bool waitForDevice();
     void readVersion();
@@ -92,9 +81,6 @@ private:
     void offerWriteBack();
     void startRestore();
     void restoreFinished(std::uintptr_t code);
-    // The version field says what is going on, and shows the version again afterwards.
-    void showVersionStatus(const std::string &chinese, const std::string &english);
-    void restoreVersionField();
     // A message in the window's language; none in any other.
     void tell(const std::string &chinese, const std::string &english, QMessageBox::Icon icon);
     void setProgress(int percent);
@@ -110,15 +96,13 @@ private:
     const int m_deviceType;
     SkinImages m_progressSkin;
     std::wstring m_firmwarePath;
-    QLineEdit *m_versionField = nullptr;
-    QLineEdit *m_fileField = nullptr;
+    std::unique_ptr<FirmwareUpdateFields> m_fields;
     QString m_title;
     QString m_path;
     bool m_ready = true;
     bool m_downloading = false;
     bool m_restoring = false;
-    QString m_version; // the field's text while it shows what is going on
     std::filesystem::path m_backupPath;
-    int m_progress = 0;
+    ProgressBar m_bar;
     std::shared_ptr<Outcome> m_outcome;
 };

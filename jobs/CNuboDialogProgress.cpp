@@ -3,7 +3,6 @@
 #include "jobs/DeviceWorker.h"
 #include "jobs/JobMessages.h"
 #include "layout/ProgressTable.h"
-#include "layout/ScaleFactor.h"
 #include "layout/WindowsColour.h"
 
 #include <QPainter>
@@ -13,17 +12,8 @@
 
 namespace {
 
-constexpr int ProgressScale = 150;
-// Smoothing reaches a pixel or two beyond a stretched rectangle.
-constexpr int RepaintMargin = 3;
 // Under a third of a frame at 60 Hz.
 constexpr std::chrono::microseconds PrepareSlice{5000};
-
-QRect barRect(int percent)
-{
-    const ButtonRect &bar = ProgressTable::BarArea;
-    return QRect(bar.left, bar.top, percent * ProgressTable::BarWidth / 100, bar.height());
-}
 
 } // namespace
 
@@ -31,6 +21,7 @@ CNuboDialogProgress::CNuboDialogProgress(const DialogContext &context, DeviceAcc
                                          const SkinImages &skin, QWidget *parent)
     : SkinnedDialog(context, ProgressTable::EntryCount, ProgressTable::ColourKey, parent)
     , m_device(device)
+    , m_bar(ProgressTable::BarArea, ProgressTable::BarWidth, 1)
 {
     setSkin(skin);
     setWindowModality(Qt::ApplicationModal);
@@ -83,7 +74,7 @@ bool CNuboDialogProgress::initDialog()
     setWindowTitle(QString::fromStdString(
         table()[std::size_t(table().indexOfId(ProgressTable::TitleLabel))].caption(language())));
     m_jobMessage = table()[std::size_t(table().indexOfId(ProgressTable::MessageLabel))].captions;
-    m_progress = 1;
+    m_bar.reset(1);
 
     if (m_waitOnly) {
         if (!m_device.worker.isRunning()) {
@@ -166,7 +157,8 @@ void CNuboDialogProgress::postedMessage(unsigned int message, std::uintptr_t wPa
         const bool bySlot = m_waitingForEarlier || DeviceJob == TransferJob::WriteKeys
                             || DeviceJob == TransferJob::ReadKeysAndLights;
         const long long units = static_cast<long long>(std::min<std::uintptr_t>(wParam, 1u << 20));
-        setProgress(int(std::min<long long>(100, units * (bySlot ? 100 : 200) / ProgressScale)));
+        setProgress(
+            int(std::min<long long>(100, units * (bySlot ? 100 : 200) / quillodev::ProgressScale)));
         break;
     }
     case quillodev::DeviceMessageDone:
@@ -225,16 +217,7 @@ void CNuboDialogProgress::closeWith(Result result)
 
 void CNuboDialogProgress::setProgress(int percent)
 {
-    percent = std::clamp(percent, 0, 100);
-    if (percent == m_progress)
-        return;
-    const int widest = std::max(percent, m_progress);
-    m_progress = percent;
-    const float s = scale();
-    const QRect bar = barRect(widest);
-    update(QRect(scaledPixels(bar.left(), s), scaledPixels(bar.top(), s),
-                 scaledPixels(bar.width(), s), scaledPixels(bar.height(), s))
-               .adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin));
+    update(m_bar.setPercent(percent, scale()));
 }
 
 QColor CNuboDialogProgress::captionColour(const DrawnButton &entry) const
@@ -244,11 +227,5 @@ QColor CNuboDialogProgress::captionColour(const DrawnButton &entry) const
 
 void CNuboDialogProgress::afterEntries(QPainter &painter)
 {
-    const QRect bar = barRect(m_progress);
-    const QImage &checked = skinImages().checked;
-    if (bar.width() <= 0 || checked.isNull())
-        return;
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(bar.topLeft(), checked, bar);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_bar.paint(painter, skinImages().checked);
 }

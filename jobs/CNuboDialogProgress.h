@@ -2,6 +2,7 @@
 
 #include "jobs/DeviceAccess.h"
 #include "jobs/JobData.h"
+#include "jobs/ProgressBar.h"
 #include "jobs/TransferJob.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinnedDialog.h"
@@ -58,7 +59,7 @@ public:
     // For Failed: which exchange failed, or which key did not fit the keyboard.
     const TransferResult &transferResult() const { return m_result; }
     // The bar's percentage, 0..100.
-    int progress() const { return m_progress; }
+    int progress() const { return m_bar.percent(); }
     bool isWaitingForEarlierWorker() const { return m_waitingForEarlier; }
 
     // Runs `job` in a progress dialog over `parent` and returns how it ended.
@@ -97,7 +98,7 @@ private:
     TransferResult m_result;
     DrawnButton::Texts m_jobMessage; // the label's own text, back after a wait
     Result m_outcome = Cancelled;
-    int m_progress = 1;
+    ProgressBar m_bar;
     bool m_waitOnly = false;
     bool m_waitingForEarlier = false;
     bool m_closed = false;

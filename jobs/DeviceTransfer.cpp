@@ -12,8 +12,6 @@ namespace {
 
 constexpr int Layers = 2;
 
-static_assert(Configuration::EntryCount == 218 && Configuration::KeyCount == 108);
-
 TransferResult failed()
 {
     return {TransferResult::Status::DeviceFailed, 0, 0};
@@ -109,9 +107,10 @@ TransferResult DeviceTransfer::writeKeyAssignments(CNuboHWI &device, const KeyCa
     return sendKeyAssignments(device, encoded, progress);
 }
 
-TransferResult DeviceTransfer::fetchKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
-                                                   const std::array<int, 218> &codes,
-                                                   ReadKeys &read, WindowHandle progress)
+TransferResult
+DeviceTransfer::fetchKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
+                                    const std::array<int, quillodev::EntryArraySize> &codes,
+                                    ReadKeys &read, WindowHandle progress)
 {
     read.clear();
     if (!device.readKeyDefinationFromDev(progress))

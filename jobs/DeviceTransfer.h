@@ -4,6 +4,7 @@
 #include "model/LightArea.h"
 #include "model/LightSettings.h"
 
+#include <quillodev/KeyCounts.h>
 #include <quillodev/MessageTarget.h>
 
 #include <array>
@@ -54,7 +55,7 @@ public:
     static TransferResult readPressCounters(CNuboHWI &device, PressCounters &counters,
                                             WindowHandle progress);
 
-    static constexpr int SlotCount = 216; // layer * 108 + key - 1
+    static constexpr int SlotCount = quillodev::SlotCount;
 
     // Every assignment as the keyboard takes it; refused when one does not fit a record.
     struct EncodedKeys {
@@ -75,15 +76,16 @@ public:
     // The keys read, decoded against the codes the model held (`codes`, the configuration's),
     // which stay where the keyboard's record sets none.
     using ReadKeys = std::vector<KeyAssignment>; // by slot
-    static TransferResult fetchKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
-                                              const std::array<int, 218> &codes, ReadKeys &read,
-                                              WindowHandle progress);
+    static TransferResult
+    fetchKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,
+                        const std::array<int, quillodev::EntryArraySize> &codes, ReadKeys &read,
+                        WindowHandle progress);
     static void applyKeyAssignments(Configuration &configuration, ReadKeys &&read);
 
     static TransferResult sendLights(CNuboHWI &device, const LightArea::Values &values);
     static TransferResult fetchLights(CNuboHWI &device, LightArea::Values &values);
 
-    using Counts = std::array<int, 108>; // key 1 first
+    using Counts = std::array<int, quillodev::KeyCount>; // key 1 first
     static TransferResult fetchPressCounters(CNuboHWI &device, Counts &counts);
     static void applyPressCounters(PressCounters &counters, const Counts &counts);
 };

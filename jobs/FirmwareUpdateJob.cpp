@@ -31,3 +31,24 @@ int FirmwareUpdateJob::writeBack(CNuboHWI &device, int deviceType,
     outcome.backup = FirmwareBackup::restore(device, deviceType, backup, window);
     return outcome.backup.ok() ? Restored : RestoreFailed;
 }
+
+FirmwareUpdateJob::Task
+FirmwareUpdateJob::downloadTask(CNuboHWI &device, const KeyCatalogue &catalogue, int deviceType,
+                                const std::filesystem::path &image, Backup backup,
+                                std::shared_ptr<Outcome> outcome)
+{
+    return [&device, &catalogue, deviceType, image, backup, outcome](WindowHandle window) {
+        const int done = download(device, catalogue, deviceType, image, backup, *outcome, window);
+        postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
+    };
+}
+
+FirmwareUpdateJob::Task FirmwareUpdateJob::writeBackTask(CNuboHWI &device, int deviceType,
+                                                         const std::filesystem::path &backup,
+                                                         std::shared_ptr<Outcome> outcome)
+{
+    return [&device, deviceType, backup, outcome](WindowHandle window) {
+        const int done = writeBack(device, deviceType, backup, *outcome, window);
+        postTo(window, quillodev::DeviceMessageDone, std::uintptr_t(done), 0);
+    };
+}

@@ -6,6 +6,8 @@
 #include <quillodev/MessageTarget.h>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 class CNuboHWI;
 class KeyCatalogue;
@@ -44,4 +46,13 @@ public:
     // The backup written to the keyboard, its progress to `window`.
     static int writeBack(CNuboHWI &device, int deviceType, const std::filesystem::path &backup,
                          Outcome &outcome, WindowHandle window);
+
+    // The same as a worker's task that posts DeviceMessageDone with the code to its window. The
+    // facade and the catalogue must outlive the worker; the rest goes along as values.
+    using Task = std::function<void(WindowHandle)>;
+    static Task downloadTask(CNuboHWI &device, const KeyCatalogue &catalogue, int deviceType,
+                             const std::filesystem::path &image, Backup backup,
+                             std::shared_ptr<Outcome> outcome);
+    static Task writeBackTask(CNuboHWI &device, int deviceType, const std::filesystem::path &backup,
+                              std::shared_ptr<Outcome> outcome);
 };

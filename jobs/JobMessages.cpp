@@ -3,12 +3,14 @@
 #include "jobs/TransferJob.h"
 #include "layout/MainWindowTable.h"
 
+#include <quillodev/KeyCounts.h>
+
 namespace JobMessages {
 
 std::string failure(int job, const TransferResult &result, bool chinese)
 {
     if (result.status == TransferResult::Status::AssignmentRefused) {
-        const std::string key = result.key >= 1 && result.key <= 108
+        const std::string key = result.key >= 1 && result.key <= quillodev::KeyCount
                                     ? MainWindowTable::keyCaption(result.key)
                                     : std::to_string(result.key);
         if (chinese)

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::uintptr_t SingleStep = 150; // the scale's end: a full bar
+constexpr std::uintptr_t SingleStep = quillodev::ProgressScale; // a full bar
 
 } // namespace
 

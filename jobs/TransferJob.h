@@ -73,7 +73,7 @@ private:
     int m_nextSlot = 0;
     // Written by the worker before it posts done, read after done arrived.
     TransferResult m_result;
-    std::array<int, 218> m_codes{};
+    std::array<int, quillodev::EntryArraySize> m_codes{};
     LightArea::Values m_lights{};
     DeviceTransfer::ReadKeys m_keys;
     DeviceTransfer::Counts m_counts{};

@@ -4,12 +4,11 @@
 #include "keymap/KeySettingsEditor.h"
 #include "keymap/KeySettingsFields.h"
 #include "keymap/KeySettingsPageState.h"
+#include "keymap/KeySettingsRowKeys.h"
 #include "keymap/KeySettingsScrollBars.h"
 #include "keymap/NuboDialogVirtual.h"
 #include "keymap/StepMenu.h"
-#include "layout/KeySettingsCodes.h"
 #include "model/KeyCatalogue.h"
-#include "model/VirtualKeyPicks.h"
 #include "skin/CSkinScrollBar.h"
 #include "skin/EntryNaming.h"
 
@@ -19,19 +18,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
-#include <algorithm>
-
 using namespace KeySettingsTable;
 using Recording = KeySettingsModel::Recording;
-
-namespace {
-
-bool endsDialog(int id)
-{
-    return id == OkButton || id == CancelButton || id == CloseMark;
-}
-
-} // namespace
 
 CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(const DialogContext &context,
                                                      const KeySettingsInput &input,
@@ -43,6 +31,18 @@ CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(const DialogContext &contex
     , m_skins(skins)
     , m_hold(ClickHoldMs, [this](int index) { clickEntry(index); })
     , m_recording(this, messageHandle(), m_model)
+    , m_commands(m_model, m_views, picks,
+                 {[this] {
+                      m_change = m_model.confirm();
+                      accept();
+                  },
+                  [this] { reject(); },
+                  [this](int pickMode) { return runVirtualKeyboard(pickMode); },
+                  [this](int recordButtonId) { startRecording(recordButtonId); },
+                  [this] { stopRecording(); }, [this] { return commitInPlaceEdit(); },
+                  [this]() -> KeySettingsEditor & {
+                      return *m_editor;
+                  }})
 {
     // The frame takes its size from the face of the page the dialog opens on.
     setSkin(m_skins.pages[std::size_t(m_model.page() - 1)]);
@@ -226,128 +226,12 @@ void CNuboDialogKeyMapSettings::clickEntry(int index)
     const DrawnButton &hit = table()[std::size_t(index)];
     if (!hit.isHittable() || !isEntryShown(hit))
         return;
-    const int id = hit.id;
-    // An open in-place edit is committed first, a running capture or recording stopped; the
-    // click itself then only counts if it ends the dialog.
-    if (commitInPlaceEdit() && !endsDialog(id))
+    if (!m_commands.click(hit.id))
         return;
-    const Recording running = m_model.recording();
-    if (running == Recording::SingleKey || running == Recording::Combination) {
-        // The capture's own virtual keyboard button neither stops it nor opens the keyboard.
-        if (id == (running == Recording::SingleKey ? VirtualSingleButton : VirtualComboButton))
-            return;
-        stopRecording();
-        if (!endsDialog(id))
-            return;
-    } else if (running != Recording::None) {
-        stopRecording();
-        return;
-    }
-    if (Handler handler = handlerOf(id))
-        (this->*handler)(id);
     // Default and Clear may have turned to another page.
     showPage(m_model.page());
     refreshPageState();
     update();
-}
-
-CNuboDialogKeyMapSettings::Handler CNuboDialogKeyMapSettings::handlerOf(int id)
-{
-    struct Route {
-        int first;
-        int last;
-        Handler handler;
-    };
-    static constexpr Route routes[] = {
-        {FirstTab, LastTab, &CNuboDialogKeyMapSettings::onTab},
-        {DefaultButton, DefaultButton, &CNuboDialogKeyMapSettings::onDefault},
-        {ClearButton, ClearButton, &CNuboDialogKeyMapSettings::onClear},
-        {OkButton, OkButton, &CNuboDialogKeyMapSettings::onOk},
-        {CancelButton, CancelButton, &CNuboDialogKeyMapSettings::onCancel},
-        {CloseMark, CloseMark, &CNuboDialogKeyMapSettings::onCancel},
-        {SingleRadio, ComboRadio, &CNuboDialogKeyMapSettings::onSingleMode},
-        {VirtualSingleButton, VirtualSingleButton, &CNuboDialogKeyMapSettings::onVirtualSingleKey},
-        {VirtualComboButton, VirtualComboButton, &CNuboDialogKeyMapSettings::onVirtualComboKeys},
-        {CaptureKeyButton, CaptureKeyButton, &CNuboDialogKeyMapSettings::startRecording},
-        {RecordComboButton, RecordComboButton, &CNuboDialogKeyMapSettings::startRecording},
-        {RecordMacroButton, RecordMacroButton, &CNuboDialogKeyMapSettings::startRecording},
-        {RecordEmuButton, RecordEmuButton, &CNuboDialogKeyMapSettings::startRecording},
-        {NewComboButton, DeleteComboButton, &CNuboDialogKeyMapSettings::onEditorButton},
-        {TimesPlayRadio, RecordDelayCheck, &CNuboDialogKeyMapSettings::onEditorButton},
-        {NewEmuButton, RemoveEmuButton, &CNuboDialogKeyMapSettings::onEditorButton},
-        {FirstComboRow, LastComboRow, &CNuboDialogKeyMapSettings::onEntryRow},
-        {FirstMacroRow, LastMacroRow, &CNuboDialogKeyMapSettings::onEntryRow},
-        {FirstMacroStepRow, LastMacroStepRow, &CNuboDialogKeyMapSettings::onStepRow},
-        {FirstEmuRow, LastEmuRow, &CNuboDialogKeyMapSettings::onEntryRow},
-        {FirstEmuStepRow, LastEmuStepRow, &CNuboDialogKeyMapSettings::onStepRow},
-        {FirstMediaButton, LastMediaButton, &CNuboDialogKeyMapSettings::onCodeButton},
-        {FirstMouseButton, LastMouseButton, &CNuboDialogKeyMapSettings::onCodeButton},
-        {FirstFunctionButton, LastFunctionButton, &CNuboDialogKeyMapSettings::onCodeButton},
-        {FirstPowerButton, LastPowerButton, &CNuboDialogKeyMapSettings::onCodeButton},
-    };
-    for (const Route &route : routes) {
-        if (id >= route.first && id <= route.last)
-            return route.handler;
-    }
-    return nullptr;
-}
-
-void CNuboDialogKeyMapSettings::onTab(int id)
-{
-    m_model.showPage(id - FirstTab + 1);
-}
-
-void CNuboDialogKeyMapSettings::onDefault(int)
-{
-    m_model.restoreDefault();
-}
-
-void CNuboDialogKeyMapSettings::onClear(int)
-{
-    m_model.clear();
-}
-
-void CNuboDialogKeyMapSettings::onOk(int)
-{
-    m_change = m_model.confirm();
-    accept();
-}
-
-void CNuboDialogKeyMapSettings::onCancel(int)
-{
-    reject();
-}
-
-void CNuboDialogKeyMapSettings::onSingleMode(int id)
-{
-    m_model.setSingleMode(id == SingleRadio);
-}
-
-void CNuboDialogKeyMapSettings::onVirtualSingleKey(int)
-{
-    if (!m_model.singleMode())
-        return;
-    m_picks.virtualPick = m_model.singleKeyCode();
-    if (runVirtualKeyboard(VirtualKeyPicker::SingleKey) == QDialog::Accepted)
-        m_model.setSingleKey(m_model.catalogue().keyOfCode(m_picks.virtualPick));
-}
-
-void CNuboDialogKeyMapSettings::onVirtualComboKeys(int)
-{
-    // An empty list has no entry to keep the keys in, but the key can still take them.
-    if (m_model.singleMode())
-        return;
-    if (runVirtualKeyboard(VirtualKeyPicker::Combination) != QDialog::Accepted)
-        return;
-    const int picked = std::clamp(m_picks.virtualPickCount, 0, int(m_picks.virtualPicks.size()));
-    m_model.setCombinationCodes(
-        std::vector<int>(m_picks.virtualPicks.begin(), m_picks.virtualPicks.begin() + picked));
-}
-
-void CNuboDialogKeyMapSettings::onEditorButton(int id)
-{
-    if (KeySettingsEditor::handlesButton(id))
-        m_editor->clickButton(id);
 }
 
 int CNuboDialogKeyMapSettings::runVirtualKeyboard(int pickMode)
@@ -356,32 +240,6 @@ int CNuboDialogKeyMapSettings::runVirtualKeyboard(int pickMode)
                                this);
     keyboard.pickMode = pickMode;
     return keyboard.exec();
-}
-
-void CNuboDialogKeyMapSettings::onEntryRow(int id)
-{
-    const int page = pageOfId(id);
-    WorkingList *list = m_model.listOfPage(page);
-    const ActionListView *view = m_views.entries(page);
-    const int row = view ? view->rowOf(id) : -1;
-    if (list && view && view->rowHasEntry(row))
-        m_editor->clickEntryRow(page, row);
-}
-
-void CNuboDialogKeyMapSettings::onStepRow(int id)
-{
-    const int page = pageOfId(id);
-    WorkingList *list = m_model.listOfPage(page);
-    const ActionListView *view = m_views.steps(page);
-    const int row = view ? view->rowOf(id) : -1;
-    if (list && view && view->rowHasEntry(row))
-        m_editor->clickStepRow(page, row);
-}
-
-void CNuboDialogKeyMapSettings::onCodeButton(int id)
-{
-    if (const KeySettingsCodes::CodeButton *button = KeySettingsCodes::buttonOfId(id))
-        m_model.toggleCode(pageOfId(id), button->code);
 }
 
 bool CNuboDialogKeyMapSettings::commitInPlaceEdit()
@@ -493,7 +351,7 @@ void CNuboDialogKeyMapSettings::keyPressEvent(QKeyEvent *event)
             return;
         commitInPlaceEdit();
         stopRecording();
-        onOk(OkButton);
+        m_commands.run(OkButton);
         return;
     }
     default:
@@ -559,55 +417,13 @@ QString CNuboDialogKeyMapSettings::focusGroupName(int group) const
 
 int CNuboDialogKeyMapSettings::arrowTarget(int index, Qt::Key key)
 {
-    const int id = table()[std::size_t(index)].id;
-    const int page = pageOfId(id);
-    WorkingList *list = m_model.listOfPage(page);
-    const ActionListView *entries = m_views.entries(page);
-    const ActionListView *steps = m_views.steps(page);
-    const bool isStep = steps && steps->rowOf(id) >= 0;
-    const ActionListView *view = isStep ? steps : entries;
-    if (!list || !view || view->rowOf(id) < 0)
+    const int row = KeySettingsRowKeys::press(m_model, m_views, table()[std::size_t(index)].id, key,
+                                              [this] { commitInPlaceEdit(); });
+    if (row == KeySettingsRowKeys::NotARow)
         return SkinnedDialog::arrowTarget(index, key);
-
-    using KeySettingsAccess::RowMove;
-    RowMove move;
-    switch (key) {
-    case Qt::Key_Up:
-        move = RowMove::Up;
-        break;
-    case Qt::Key_Down:
-        move = RowMove::Down;
-        break;
-    case Qt::Key_Home:
-        move = RowMove::First;
-        break;
-    case Qt::Key_End:
-        move = RowMove::Last;
-        break;
-    default:
+    if (row == KeySettingsRowKeys::Stays)
         return -1;
-    }
-    ActionList &shown = isStep ? list->current() : list->list();
-    const int target = KeySettingsAccess::rowTarget(shown, move);
-    if (target < 0)
-        return -1;
-    // The field lies over a row that is about to show another entry.
-    commitInPlaceEdit();
-    // One row at a time, scrolling no more than it takes to show the row.
-    const int top = KeySettingsAccess::topShowing(shown, target);
-    if (isStep) {
-        shown.top = top;
-        shown.selected = target - top;
-    } else {
-        // The selection's absolute place stays while the window moves, so that the current
-        // entry is stored back where it came from; then the entry at the target is selected.
-        const int old = shown.scrollPosition();
-        shown.top = top;
-        shown.selected = old - top;
-        list->selectRow(target - top);
-    }
     refreshPageState();
     update();
-    return table().indexOfId(view->firstRowId()
-                             + (isStep ? list->current() : list->list()).selected);
+    return table().indexOfId(row);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keymap/KeySettingsCommands.h"
 #include "keymap/KeySettingsModel.h"
 #include "keymap/KeySettingsRecording.h"
 #include "keymap/KeySettingsSkins.h"
@@ -103,28 +104,12 @@ protected:
     virtual void showUnknownKey(const QString &text);
 
 private:
-    using Handler = void (CNuboDialogKeyMapSettings::*)(int id);
-    static Handler handlerOf(int id);
-
     void showPage(int page);
     void scrolled(bool steps, int position);
     // A click that stops a running recording does nothing else: true when it stopped one.
     bool clickStopsRecording();
     // The table as the next paint shows it, for what is asked before that paint.
     void refreshPageState();
-
-    void onTab(int id);
-    void onDefault(int id);
-    void onClear(int id);
-    void onOk(int id);
-    void onCancel(int id);
-    void onSingleMode(int id);
-    void onVirtualSingleKey(int id);
-    void onVirtualComboKeys(int id);
-    void onEditorButton(int id);
-    void onEntryRow(int id);
-    void onStepRow(int id);
-    void onCodeButton(int id);
 
     // An open in-place edit is taken over; false when none was open.
     bool commitInPlaceEdit();
@@ -142,6 +127,7 @@ private:
     KeySettingsEditor *m_editor = nullptr;
     QMessageBox *m_unknownKeyBox = nullptr;
     KeySettingsViews m_views;
+    KeySettingsCommands m_commands;
     int m_shownPage = 0;
     int m_skinPage = 0; // the page whose face is set
     std::optional<KeyMapChange> m_change;

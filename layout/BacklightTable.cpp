@@ -2,6 +2,8 @@
 
 #include "layout/MainWindowTable.h"
 
+#include <quillodev/KeyCounts.h>
+
 #include <array>
 
 namespace BacklightTable {
@@ -13,7 +15,7 @@ struct KeyCell {
 
 // Keys 1..108 in key-number order; their captions and names are the main window's. Keys lie 4
 // pixels apart, so that the frames of two neighbours (2 pixels each) fill the gap between them.
-constexpr std::array<KeyCell, 108> keys{{
+constexpr std::array<KeyCell, quillodev::KeyCount> keys{{
     {113, 105, 157, 150},   {205, 105, 247, 150},   {251, 105, 293, 150},
     {297, 105, 339, 150},   {343, 105, 385, 150},   {411, 105, 453, 150},
     {457, 105, 499, 150},   {503, 105, 545, 150},   {549, 105, 591, 150},

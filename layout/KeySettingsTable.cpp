@@ -1,6 +1,6 @@
 #include "layout/KeySettingsTable.h"
 
-#include "layout/KeySettingsCodes.h"
+#include "layout/KeySettingsFiller.h"
 
 #include <algorithm>
 #include <iterator>
@@ -11,20 +11,6 @@ namespace {
 constexpr std::uint32_t Green = 0x00FF00;
 constexpr std::uint32_t Orange = 0x006FFF;
 constexpr std::uint32_t Dim = 0x9B918B;
-constexpr std::uint32_t Left = 0;
-constexpr std::uint32_t Centred = 1;
-constexpr std::uint32_t VerticalCentre = 4;
-constexpr std::uint32_t Bottom = 8;
-constexpr const char *PlaceholderTip = "默认提示";
-
-struct Cell {
-    int id;
-    Kind kind;
-    ButtonRect rect;
-    const char *zh;
-    const char *en;
-    std::uint32_t format = Centred;
-};
 
 constexpr const char *RecordZh = "开始录制";
 constexpr const char *StopZh = "停止录制";
@@ -166,122 +152,6 @@ constexpr Heading headings[] = {{161, Bottom}, {162, Bottom}, {270, 0},      {27
 constexpr int HeadingFontSize = 12;
 constexpr int MacroTip = 269;
 
-class Filler {
-public:
-    explicit Filler(std::vector<DrawnButton> &table)
-        : m_table(table)
-    {}
-
-    DrawnButton &add(int id, const ButtonRect &rect, const char *zh, const char *en)
-    {
-        DrawnButton &entry = m_table[m_slot++];
-        entry.id = id;
-        entry.rect = rect;
-        entry.setCaption(zh, en);
-        entry.setTooltip(PlaceholderTip, PlaceholderTip);
-        entry.isLabel = kindOf(id) == Kind::Label;
-        return entry;
-    }
-    void add(const Cell &cell)
-    {
-        add(cell.id, cell.rect, cell.zh, cell.en).textFormat = cell.format;
-    }
-    template<std::size_t N>
-    void add(const Cell (&cells)[N])
-    {
-        for (const Cell &cell : cells)
-            add(cell);
-    }
-    void skip() { ++m_slot; }
-
-private:
-    std::vector<DrawnButton> &m_table;
-    std::size_t m_slot = 0;
-};
-
-void addRows(Filler &fill, int firstId, int count, int left, int top, int right, int pitch,
-             int height)
-{
-    for (int r = 0; r < count; ++r) {
-        DrawnButton &row = fill.add(
-            firstId + r, {left, top + pitch * r, right, top + pitch * r + height}, "", "");
-        row.textOnButton = true;
-        row.fontSize = RowFontSize;
-        row.textFormat = Left;
-        row.checkedTextColor = 0xFFFFFF;
-    }
-}
-
-void addCodeButton(Filler &fill, const KeySettingsCodes::CodeButton &button, const ButtonRect &rect)
-{
-    DrawnButton &entry = fill.add(button.id, rect, button.zh, button.en);
-    entry.setTooltip(button.zh, button.en);
-    entry.itemCode = button.code;
-}
-
-// Media buttons in two rows: the player's eight, then the browser's ten.
-void addMediaPage(Filler &fill)
-{
-    int n = 0;
-    for (const auto &button : KeySettingsCodes::buttonsOfPage(4)) {
-        const bool player = button.id <= 408;
-        const int column = player ? n : n - 8;
-        const int top = player ? 152 : 235;
-        addCodeButton(fill, button, {46 + 50 * column, top, 81 + 50 * column, player ? 188 : 272});
-        ++n;
-    }
-}
-
-// Two columns of rows, each a button with a label of its own over it.
-void addMousePage(Filler &fill)
-{
-    const auto buttons = KeySettingsCodes::buttonsOfPage(5);
-    const auto rectOf = [](int n) {
-        const bool left = n < 7;
-        const int row = left ? n : n - 7;
-        return ButtonRect{left ? 37 : 154, 114 + 17 * row, left ? 140 : 258, 131 + 17 * row};
-    };
-    for (std::size_t n = 0; n < buttons.size(); ++n)
-        addCodeButton(fill, buttons[n], rectOf(int(n)));
-    for (std::size_t n = 0; n < buttons.size(); ++n)
-        fill.add(buttons[n].id + 50, rectOf(int(n)), buttons[n].zh, buttons[n].en);
-}
-
-// Four rows of caps (ids 601.., 610.., 620.., 630..), each at the place of its id: the hover
-// and checked faces of the page are the same for every keyboard. Buttons a keyboard lacks
-// leave their slots empty.
-void addFunctionPage(Filler &fill, int deviceType)
-{
-    constexpr int rowTops[4] = {112, 155, 220, 265};
-    constexpr int rowFirstIds[4] = {601, 610, 620, 630};
-    for (const auto &button : KeySettingsCodes::buttonsOfPage(6)) {
-        if (!KeySettingsCodes::offers(button, deviceType)) {
-            fill.skip();
-            continue;
-        }
-        int row = 3;
-        while (row > 0 && button.id < rowFirstIds[row])
-            --row;
-        const int n = button.id - rowFirstIds[row];
-        const int top = rowTops[row];
-        addCodeButton(fill, button, {36 + 53 * n, top, 72 + 53 * n, top + 36});
-    }
-}
-
-void addPowerPage(Filler &fill)
-{
-    const auto buttons = KeySettingsCodes::buttonsOfPage(7);
-    for (std::size_t n = 0; n < buttons.size(); ++n) {
-        const int left = 162 + 89 * int(n);
-        addCodeButton(fill, buttons[n], {left, 160, left + 80, 190});
-    }
-    for (std::size_t n = 0; n < buttons.size(); ++n) {
-        const int left = 162 + 89 * int(n);
-        fill.add(buttons[n].id + 50, {left, 166, left + 80, 190}, buttons[n].labelZh,
-                 buttons[n].labelEn);
-    }
-}
-
 DrawnButton *find(std::vector<DrawnButton> &table, int id)
 {
     const auto found = std::find_if(table.begin(), table.end(),
@@ -312,21 +182,21 @@ std::vector<DrawnButton> build(int deviceType)
     }
 
     fill.add(singleComboCells);
-    addRows(fill, FirstComboRow, 6, 214, 136, 355, 16, 15);
+    fill.addRows(FirstComboRow, 6, 214, 136, 355, 16, 15);
     fill.add(macroCells);
-    addRows(fill, FirstMacroRow, 9, 37, 114, 178, 14, 13);
-    addRows(fill, FirstMacroStepRow, 9, 213, 114, 355, 14, 13);
+    fill.addRows(FirstMacroRow, 9, 37, 114, 178, 14, 13);
+    fill.addRows(FirstMacroStepRow, 9, 213, 114, 355, 14, 13);
     fill.add(emulateCells);
-    addRows(fill, FirstEmuRow, 9, 37, 114, 178, 14, 13);
-    addRows(fill, FirstEmuStepRow, 9, 213, 114, 355, 14, 13);
+    fill.addRows(FirstEmuRow, 9, 37, 114, 178, 14, 13);
+    fill.addRows(FirstEmuStepRow, 9, 213, 114, 355, 14, 13);
     fill.add(sectionCells[0]);
     fill.add(sectionCells[1]);
-    addMediaPage(fill);
-    addMousePage(fill);
+    fill.addMediaPage();
+    fill.addMousePage();
     fill.add(sectionCells[2]);
     fill.add(sectionCells[3]);
-    addFunctionPage(fill, deviceType);
-    addPowerPage(fill);
+    fill.addFunctionPage(deviceType);
+    fill.addPowerPage();
 
     for (int id : stopLabels) {
         DrawnButton *label = find(table, id);

@@ -2,6 +2,8 @@
 
 #include "model/KeyboardModel.h"
 
+#include <quillodev/KeyCounts.h>
+
 #include <array>
 
 namespace MainWindowTable {
@@ -14,7 +16,7 @@ struct KeyCell {
 };
 
 // Keys 1..108 in key number order.
-constexpr std::array<KeyCell, 108> keys{{
+constexpr std::array<KeyCell, quillodev::KeyCount> keys{{
     {"Esc", nullptr, 124, 168, 170, 216},
     {"F1", nullptr, 216, 168, 262, 216},
     {"F2", nullptr, 262, 168, 308, 216},
@@ -261,12 +263,12 @@ bool hasBacklightButton(int deviceType)
 
 const char *keyCaption(int key)
 {
-    return key >= 1 && key <= 108 ? keys[std::size_t(key - 1)].caption : "";
+    return key >= 1 && key <= quillodev::KeyCount ? keys[std::size_t(key - 1)].caption : "";
 }
 
 const char *keyName(int key)
 {
-    if (key < 1 || key > 108)
+    if (key < 1 || key > quillodev::KeyCount)
         return "";
     const KeyCell &cell = keys[std::size_t(key - 1)];
     return cell.name ? cell.name : cell.caption;

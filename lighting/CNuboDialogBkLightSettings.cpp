@@ -166,7 +166,7 @@ void CNuboDialogBkLightSettings::setAll()
         {this, LightColour{}, text("全部按键的背光颜色", "Colour of every key"), chinese()});
     if (!colour)
         return;
-    // Entry 0 too: all 109.
+    // Entry 0 too: every entry.
     workingColours.fill(*colour);
     update();
 }

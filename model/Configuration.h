@@ -4,14 +4,16 @@
 #include "model/KeyAssignment.h"
 #include "model/LightSettings.h"
 
+#include <quillodev/KeyCounts.h>
+
 #include <array>
 
 // The whole editable configuration, as a profile file stores it, the device jobs transfer it
 // and undo steps through it: the three predefined lists, the backlight colours and the
 // assignment of every key on both layers. A plain value: copies are independent.
 struct Configuration {
-    static constexpr int KeyCount = 108;
-    static constexpr int EntryCount = 218;
+    static constexpr int KeyCount = quillodev::KeyCount;
+    static constexpr int EntryCount = quillodev::EntryArraySize;
     // Per-key arrays are indexed key * 2 + layer; entries 0 and 1 are unused.
     static constexpr int index(int key, int layer) { return key * 2 + layer; }
 

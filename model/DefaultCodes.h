@@ -1,5 +1,7 @@
 #pragma once
 
+#include <quillodev/KeyCounts.h>
+
 #include <array>
 #include <cstdint>
 
@@ -110,7 +112,7 @@ constexpr std::uint8_t topLayerCode(int key)
 constexpr Table makeTable(int variant)
 {
     Table table{};
-    for (int key = 1; key <= 108; ++key)
+    for (int key = 1; key <= quillodev::KeyCount; ++key)
         table[std::size_t(key * 2)] = topLayerCode(key);
     for (const FnDefault &fn : fnLayer) {
         if (fn.onVariant[variant - 1])
@@ -130,7 +132,7 @@ constexpr const Table &forVariant(int variant)
 constexpr int code(int variant, int key, int layer)
 {
     const int i = key * 2 + layer;
-    return i >= 0 && i < 218 ? forVariant(variant)[std::size_t(i)] : 0;
+    return i >= 0 && i < quillodev::EntryArraySize ? forVariant(variant)[std::size_t(i)] : 0;
 }
 
 } // namespace DefaultCodes

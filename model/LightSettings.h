@@ -1,5 +1,7 @@
 #pragma once
 
+#include <quillodev/KeyCounts.h>
+
 #include <array>
 
 struct LightColour {
@@ -10,4 +12,4 @@ struct LightColour {
 };
 
 // Entry k (1..108) is the colour of key k; entry 0 is not a key.
-using LightSettings = std::array<LightColour, 109>;
+using LightSettings = std::array<LightColour, quillodev::KeyArraySize>;

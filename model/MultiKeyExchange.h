@@ -6,7 +6,7 @@
 
 // Exchange between the backlight dialog and the multi-key colour dialog.
 struct MultiKeyExchange {
-    std::array<bool, 109> selectedKeys{};
+    std::array<bool, quillodev::KeyArraySize> selectedKeys{};
     LightSettings colours{};
     LightColour chosenColour;
 };

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <quillodev/KeyCounts.h>
+
 #include <array>
 
 // The press count of every key as last read from the keyboard.
 struct PressCounters {
-    static constexpr int NotRead = -926365496; // all four bytes 0xC8
-    std::array<int, 109> counts;               // index = key number; negative: not read
+    static constexpr int NotRead = -926365496;       // all four bytes 0xC8
+    std::array<int, quillodev::KeyArraySize> counts; // index = key number; negative: not read
     int highestKey = -1;
     int lowestKey = -1;
 

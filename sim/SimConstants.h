@@ -1,12 +1,14 @@
 #pragma once
 
+#include <quillodev/KeyCounts.h>
+
 #include <cstdint>
 #include <vector>
 
 namespace quillosim {
 
-constexpr int KeyCount = 108;
-constexpr int SlotCount = 2 * KeyCount;
+constexpr int KeyCount = quillodev::KeyCount;
+constexpr int SlotCount = quillodev::SlotCount;
 constexpr int LightAreaSize = 3 * KeyCount;
 constexpr int CounterAreaSize = 4 * KeyCount;
 constexpr int ReportSize = 65; // report number 0 and the payload

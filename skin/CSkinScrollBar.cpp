@@ -2,6 +2,7 @@
 
 #include "layout/WindowsColour.h"
 #include "skin/FrameAccessible.h"
+#include "skin/ScrollBarCells.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -281,11 +282,12 @@ void CSkinScrollBar::paintEvent(QPaintEvent *)
     if (m_skin.isNull())
         return;
     QPainter painter(this);
-    drawCell(painter, column(FirstArrow), rowOf(FirstArrow), partRect(FirstArrow));
-    drawCell(painter, column(SecondArrow), rowOf(SecondArrow), partRect(SecondArrow));
-    tileCell(painter, column(TrackBefore), 0, partRect(TrackBefore));
-    tileCell(painter, column(TrackAfter), 0, partRect(TrackAfter));
-    drawThumb(painter, rowOf(Thumb), partRect(Thumb));
+    const ScrollBarCells cells(m_skin, m_cellSize, m_orientation);
+    cells.draw(painter, column(FirstArrow), rowOf(FirstArrow), partRect(FirstArrow));
+    cells.draw(painter, column(SecondArrow), rowOf(SecondArrow), partRect(SecondArrow));
+    cells.tile(painter, column(TrackBefore), 0, partRect(TrackBefore));
+    cells.tile(painter, column(TrackAfter), 0, partRect(TrackAfter));
+    cells.drawThumb(painter, column(Thumb), rowOf(Thumb), partRect(Thumb));
     if (hasFocus()) {
         // The faces' focus mark: the accent round the bar.
         painter.setPen(QPen(colourFromWindows(0x006FFF), 1.0));
@@ -344,70 +346,4 @@ void CSkinScrollBar::focusOutEvent(QFocusEvent *event)
 {
     update();
     QWidget::focusOutEvent(event);
-}
-
-void CSkinScrollBar::drawCell(QPainter &painter, int column, int row, const QRect &target) const
-{
-    if (target.isEmpty())
-        return;
-    const QRect source(column * m_cellSize, row * m_cellSize, m_cellSize, m_cellSize);
-    if (target.size() == source.size())
-        painter.drawImage(target.topLeft(), m_skin, source);
-    else
-        painter.drawImage(target, m_skin, source);
-}
-
-void CSkinScrollBar::tileCell(QPainter &painter, int column, int row, const QRect &target) const
-{
-    const QRect source(column * m_cellSize, row * m_cellSize, m_cellSize, m_cellSize);
-    if (target.isEmpty() || source.isEmpty())
-        return;
-    painter.save();
-    painter.setClipRect(target);
-    for (int y = target.top(); y <= target.bottom(); y += source.height()) {
-        for (int x = target.left(); x <= target.right(); x += source.width())
-            painter.drawImage(QPoint(x, y), m_skin, source);
-    }
-    painter.restore();
-}
-
-void CSkinScrollBar::drawThumb(QPainter &painter, int row, const QRect &target) const
-{
-    if (target.isEmpty())
-        return;
-    const int a = m_cellSize;
-    const QRect cell(column(Thumb) * a, row * a, a, a);
-    constexpr int cap = 3;
-    if (a <= 2 * cap) {
-        painter.drawImage(target, m_skin, cell);
-        return;
-    }
-    // Fixed ends of 3 pixels, the middle of the cell tiled between them.
-    if (m_orientation == Qt::Vertical) {
-        painter.drawImage(QRect(target.left(), target.top(), target.width(), cap), m_skin,
-                          QRect(cell.left(), cell.top(), a, cap));
-        painter.drawImage(QRect(target.left(), target.bottom() - cap + 1, target.width(), cap),
-                          m_skin, QRect(cell.left(), cell.bottom() - cap + 1, a, cap));
-        const QRect middle = target.adjusted(0, cap, 0, -cap);
-        const QRect source = cell.adjusted(0, cap, 0, -cap);
-        painter.save();
-        painter.setClipRect(middle);
-        for (int y = middle.top(); y <= middle.bottom(); y += source.height())
-            painter.drawImage(QRect(middle.left(), y, middle.width(), source.height()), m_skin,
-                              source);
-        painter.restore();
-    } else {
-        painter.drawImage(QRect(target.left(), target.top(), cap, target.height()), m_skin,
-                          QRect(cell.left(), cell.top(), cap, a));
-        painter.drawImage(QRect(target.right() - cap + 1, target.top(), cap, target.height()),
-                          m_skin, QRect(cell.right() - cap + 1, cell.top(), cap, a));
-        const QRect middle = target.adjusted(cap, 0, -cap, 0);
-        const QRect source = cell.adjusted(cap, 0, -cap, 0);
-        painter.save();
-        painter.setClipRect(middle);
-        for (int x = middle.left(); x <= middle.right(); x += source.width())
-            painter.drawImage(QRect(x, middle.top(), source.width(), middle.height()), m_skin,
-                              source);
-        painter.restore();
-    }
 }

@@ -94,9 +94,6 @@ private:
     void startRepeat(int timerId, int interval);
     void stopRepeat();
     void repaintPart(int part);
-    void drawCell(QPainter &painter, int column, int row, const QRect &target) const;
-    void tileCell(QPainter &painter, int column, int row, const QRect &target) const;
-    void drawThumb(QPainter &painter, int row, const QRect &target) const;
     int column(int part) const;
     int rowOf(int part) const;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin/FrameTree.h"
+
 #include <QAccessible>
 #include <QRect>
 #include <QString>
@@ -20,13 +22,7 @@ class SkinnedDialog;
 // happen; scheduleCheck() announces what changed once control returns to the event loop.
 class FrameAccessibility {
 public:
-    // A child of the frame: a drawn entry, a group of entries, or a child widget.
-    struct Node {
-        int entry = -1;
-        int group = 0;
-        QWidget *widget = nullptr;
-        bool operator==(const Node &) const = default;
-    };
+    using Node = FrameTree::Node;
 
     explicit FrameAccessibility(SkinnedDialog &dialog);
     ~FrameAccessibility();
@@ -78,15 +74,12 @@ private:
         unsigned state = 0;
     };
     std::vector<Seen> snapshot() const;
-    // Labels whose text is the name of a control shown with them.
-    std::vector<bool> captionLabels() const;
-    bool isEntryInTree(int entry, const std::vector<bool> &captions) const;
     unsigned stateBits(int entry) const;
-    QRect clientRect(int entry) const;
     bool isListened() const;
     void announce(QAccessibleEvent &event);
 
     SkinnedDialog &m_dialog;
+    FrameTree m_tree;
     std::map<int, QAccessible::Id> m_entries;
     std::map<int, QAccessible::Id> m_groups;
     std::vector<Seen> m_seen;

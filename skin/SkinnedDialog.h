@@ -177,6 +177,7 @@ protected:
 
 private:
     friend class FrameAccessibility;
+    friend class FrameTree;
     friend class FrameFocus;
 
     // The face composed anew within `baseArea` only (empty: all of it); the rest stays as the

@@ -1,6 +1,6 @@
 #include "CodeIcons.h"
 
-#include "skin/FacePainter.h"
+#include "IconInk.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -9,126 +9,9 @@
 
 namespace {
 
-// Icons are drawn on a 24 x 24 grid, scaled into their box.
-class Ink {
-public:
-    Ink(QPainter &painter, const QRectF &box, const QColor &ink)
-        : m_painter(painter)
-        , m_ink(ink)
-    {
-        m_painter.save();
-        m_painter.setRenderHint(QPainter::Antialiasing, true);
-        const qreal side = std::min(box.width(), box.height());
-        m_painter.translate(box.center().x() - side / 2, box.center().y() - side / 2);
-        m_painter.scale(side / 24.0, side / 24.0);
-        line();
-    }
-    ~Ink() { m_painter.restore(); }
-
-    void line(qreal width = 1.8)
-    {
-        m_painter.setPen(QPen(m_ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        m_painter.setBrush(Qt::NoBrush);
-    }
-    void fill()
-    {
-        m_painter.setPen(Qt::NoPen);
-        m_painter.setBrush(m_ink);
-    }
-    void text(const QRectF &rect, const QString &text, int pixels, bool bold = true)
-    {
-        QFont font = FacePainter::font(pixels, bold ? QFont::Bold : QFont::DemiBold, true);
-        m_painter.setFont(font);
-        m_painter.setPen(m_ink);
-        m_painter.drawText(rect, Qt::AlignCenter, text);
-        line();
-    }
-    QPainter &p() { return m_painter; }
-
-private:
-    QPainter &m_painter;
-    QColor m_ink;
-};
-
 using P = QPointF;
 
-void triangle(Ink &ink, P tip, qreal width, qreal height, bool right)
-{
-    const qreal back = right ? tip.x() - width : tip.x() + width;
-    ink.fill();
-    ink.p().drawPolygon(
-        QPolygonF({tip, P(back, tip.y() - height / 2), P(back, tip.y() + height / 2)}));
-    ink.line();
-}
-
-void speaker(Ink &ink)
-{
-    ink.fill();
-    ink.p().drawPolygon(QPolygonF({P(3, 9), P(7, 9), P(12, 4.5), P(12, 19.5), P(7, 15), P(3, 15)}));
-    ink.line();
-}
-
-void lock(Ink &ink, P at, qreal size)
-{
-    const qreal s = size / 10.0;
-    ink.line(1.5);
-    ink.p().drawArc(QRectF(at.x() + 2.2 * s, at.y(), 5.6 * s, 7 * s), 0, 180 * 16);
-    ink.fill();
-    ink.p().drawRoundedRect(QRectF(at.x(), at.y() + 3.8 * s, 10 * s, 7 * s), 1.5 * s, 1.5 * s);
-    ink.line();
-}
-
-void bluetooth(Ink &ink, const QString &number)
-{
-    ink.line(1.7);
-    ink.p().drawPolyline(
-        QPolygonF({P(5, 7.5), P(15, 16), P(10, 20.5), P(10, 3.5), P(15, 8), P(5, 16.5)}));
-    ink.text(QRectF(14, 12, 10, 12), number, 9);
-}
-
-void sun(Ink &ink, P c, qreal radius, qreal rays)
-{
-    ink.line(1.6);
-    ink.p().drawEllipse(c, radius, radius);
-    for (int i = 0; i < 8; ++i) {
-        const qreal a = i * M_PI / 4;
-        const P d(std::cos(a), std::sin(a));
-        ink.p().drawLine(c + d * (radius + 2), c + d * (radius + 2 + rays));
-    }
-    ink.line();
-}
-
-void sparkle(Ink &ink, P c, qreal r)
-{
-    QPainterPath star;
-    star.moveTo(c + P(0, -r));
-    star.quadTo(c, c + P(r, 0));
-    star.quadTo(c, c + P(0, r));
-    star.quadTo(c, c + P(-r, 0));
-    star.quadTo(c, c + P(0, -r));
-    ink.fill();
-    ink.p().drawPath(star);
-    ink.line();
-}
-
-void wave(Ink &ink, qreal top)
-{
-    QPainterPath w;
-    w.moveTo(2, top + 4);
-    w.cubicTo(5, top - 2, 8, top - 2, 10, top + 4);
-    w.cubicTo(12, top + 10, 15, top + 10, 18, top + 4);
-    ink.p().drawPath(w);
-}
-
-void plusMinus(Ink &ink, P c, bool plus)
-{
-    ink.line(1.8);
-    ink.p().drawLine(c - P(2.8, 0), c + P(2.8, 0));
-    if (plus)
-        ink.p().drawLine(c - P(0, 2.8), c + P(0, 2.8));
-}
-
-bool mediaIcon(Ink &ink, int code)
+bool mediaIcon(IconInk &ink, int code)
 {
     QPainter &p = ink.p();
     switch (code) {
@@ -141,7 +24,7 @@ bool mediaIcon(Ink &ink, int code)
         p.drawEllipse(P(15.8, 15.5), 2.8, 2.2);
         return true;
     case 111: // play / pause
-        triangle(ink, P(12, 12), 8, 12, true);
+        ink.triangle(P(12, 12), 8, 12, true);
         ink.fill();
         p.drawRect(QRectF(14, 6, 2.5, 12));
         p.drawRect(QRectF(18.5, 6, 2.5, 12));
@@ -151,29 +34,29 @@ bool mediaIcon(Ink &ink, int code)
         p.drawRoundedRect(QRectF(6.5, 6.5, 11, 11), 1.5, 1.5);
         return true;
     case 108: // next track
-        triangle(ink, P(12, 12), 7, 11, true);
-        triangle(ink, P(19, 12), 7, 11, true);
+        ink.triangle(P(12, 12), 7, 11, true);
+        ink.triangle(P(19, 12), 7, 11, true);
         ink.fill();
         p.drawRect(QRectF(19, 6.5, 2.4, 11));
         return true;
     case 109: // previous track
         ink.fill();
         p.drawRect(QRectF(2.6, 6.5, 2.4, 11));
-        triangle(ink, P(5, 12), 7, 11, false);
-        triangle(ink, P(12, 12), 7, 11, false);
+        ink.triangle(P(5, 12), 7, 11, false);
+        ink.triangle(P(12, 12), 7, 11, false);
         return true;
     case 114: // volume down
-        speaker(ink);
+        ink.speaker();
         p.drawArc(QRectF(9, 8, 8, 8), -60 * 16, 120 * 16);
-        plusMinus(ink, P(19.5, 19), false);
+        ink.plusMinus(P(19.5, 19), false);
         return true;
     case 113: // volume up
-        speaker(ink);
+        ink.speaker();
         p.drawArc(QRectF(9, 8, 8, 8), -60 * 16, 120 * 16);
         p.drawArc(QRectF(8, 4.5, 14, 15), -55 * 16, 110 * 16);
         return true;
     case 112: // mute
-        speaker(ink);
+        ink.speaker();
         p.drawLine(P(15, 9), P(21, 15));
         p.drawLine(P(15, 15), P(21, 9));
         return true;
@@ -239,7 +122,7 @@ bool mediaIcon(Ink &ink, int code)
     }
 }
 
-bool functionIcon(Ink &ink, int code)
+bool functionIcon(IconInk &ink, int code)
 {
     QPainter &p = ink.p();
     switch (code) {
@@ -253,7 +136,7 @@ bool functionIcon(Ink &ink, int code)
                             : code == 170 ? "3"
                             : code == 180 ? "4"
                                           : "5";
-        bluetooth(ink, QString::fromLatin1(digit));
+        ink.bluetooth(QString::fromLatin1(digit));
         return true;
     }
     case 167: // wire / wireless
@@ -297,14 +180,14 @@ bool functionIcon(Ink &ink, int code)
         p.drawRect(QRectF(10, 4, 6, 6));
         p.drawRect(QRectF(3, 11, 6, 6));
         p.drawRect(QRectF(10, 11, 6, 6));
-        lock(ink, P(14, 12), 8);
+        ink.lock(P(14, 12), 8);
         return true;
     case 154: // Fn lock
         ink.text(QRectF(0, 2, 17, 15), QStringLiteral("Fn"), 11);
-        lock(ink, P(14, 12), 8);
+        ink.lock(P(14, 12), 8);
         return true;
     case 150: // keyboard lock
-        lock(ink, P(6, 4), 12);
+        ink.lock(P(6, 4), 12);
         return true;
     case 174: // repeat rate: a gauge
         p.drawArc(QRectF(3, 5, 18, 18), 0, 180 * 16);
@@ -350,22 +233,22 @@ bool functionIcon(Ink &ink, int code)
             p.setBrush(colours[i]);
             p.drawEllipse(P(6 + i * 6, 17), 2.6, 2.6);
         }
-        sparkle(ink, P(12, 8), 5.5);
+        ink.sparkle(P(12, 8), 5.5);
         return true;
     }
     case 137: // lamp effect
-        sparkle(ink, P(10, 13), 7);
-        sparkle(ink, P(18.5, 6), 3.5);
+        ink.sparkle(P(10, 13), 7);
+        ink.sparkle(P(18.5, 6), 3.5);
         return true;
     case 139: // effect exit
-        sparkle(ink, P(9, 10), 6);
+        ink.sparkle(P(9, 10), 6);
         p.drawLine(P(14, 14), P(20, 20));
         p.drawLine(P(14, 20), P(20, 14));
         return true;
     case 144:
     case 145: // backlight lightness - / +
-        sun(ink, P(9.5, 10), 3.5, 2.2);
-        plusMinus(ink, P(19, 19), code == 145);
+        ink.sun(P(9.5, 10), 3.5, 2.2);
+        ink.plusMinus(P(19, 19), code == 145);
         return true;
     case 135: // backlight switch: a bulb
         p.drawArc(QRectF(6, 3, 12, 12), -40 * 16, 260 * 16);
@@ -375,13 +258,13 @@ bool functionIcon(Ink &ink, int code)
         p.drawLine(P(10.5, 20.5), P(13.5, 20.5));
         return true;
     case 136: // backlight macro
-        sun(ink, P(12, 12), 4.5, 2);
+        ink.sun(P(12, 12), 4.5, 2);
         ink.text(QRectF(7, 7, 10, 10), QStringLiteral("M"), 7);
         return true;
     case 143:
     case 142: // frequency + / -
-        wave(ink, 6);
-        plusMinus(ink, P(19, 19), code == 143);
+        ink.wave(6);
+        ink.plusMinus(P(19, 19), code == 143);
         return true;
     case 146: // direction left
         p.drawPolyline(QPolygonF({P(11, 6), P(5, 12), P(11, 18)}));
@@ -402,7 +285,7 @@ namespace CodeIcons {
 
 bool paint(QPainter &painter, int code, const QRectF &box, const QColor &ink)
 {
-    Ink pen(painter, box, ink);
+    IconInk pen(painter, box, ink);
     return mediaIcon(pen, code) || functionIcon(pen, code);
 }
 

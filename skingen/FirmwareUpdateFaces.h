@@ -4,5 +4,3 @@
 
 // The firmware update dialog's background, hover and checked faces.
 void paintFirmwareUpdateFaces(SkinFaces &faces);
-
-QImage paintFirmwareUpdateFace(FaceLook look);

@@ -2,8 +2,6 @@
 
 #include "SmallDialogChrome.h"
 #include "layout/ProgressTable.h"
-#include "layout/SkinSet.h"
-#include "layout/WindowsColour.h"
 #include "skin/FacePalette.h"
 
 namespace {
@@ -38,30 +36,12 @@ void paintEmblem(QPainter &painter, QPointF centre)
 
 } // namespace
 
-QImage paintProgressFace(FaceLook look)
-{
-    using namespace ProgressTable;
-    const QColor key = colourFromWindows(ColourKey);
-    QImage face = SmallDialogChrome::face(QSize(BaseWidth, BaseHeight), key);
-    QPainter painter(&face);
-    paintEmblem(painter, QPointF(185, 80));
-    SmallDialogChrome::bar(painter, BarArea, look);
-    for (const DrawnButton &entry : build()) {
-        if (!entry.isHittable())
-            continue;
-        if (entry.id == CloseButton)
-            SmallDialogChrome::closeMark(painter, entry.rect, look);
-        else
-            SmallDialogChrome::button(painter, entry.rect, look);
-    }
-    return face;
-}
-
 void paintProgressFaces(SkinFaces &faces)
 {
-    const SkinSet set = SkinIds::skinSet(SkinDialog::Progress, 1);
-    const QColor key = colourFromWindows(ProgressTable::ColourKey);
-    faces[set.background] = FacePainter::keyedOut(paintProgressFace(FaceLook::Normal), key);
-    faces[set.hover] = FacePainter::keyedOut(paintProgressFace(FaceLook::Hover), key);
-    faces[set.checked] = FacePainter::keyedOut(paintProgressFace(FaceLook::Checked), key);
+    using namespace ProgressTable;
+    SmallDialogChrome::paintJobFaces(
+        faces,
+        {SkinDialog::Progress, QSize(BaseWidth, BaseHeight), ColourKey, BarArea, build(),
+         CloseButton},
+        [](QPainter &painter) { paintEmblem(painter, QPointF(185, 80)); });
 }

@@ -4,5 +4,3 @@
 
 // The progress dialog's background, hover and checked faces.
 void paintProgressFaces(SkinFaces &faces);
-
-QImage paintProgressFace(FaceLook look);

@@ -1,5 +1,6 @@
 #include "SmallDialogChrome.h"
 
+#include "layout/WindowsColour.h"
 #include "skin/FacePalette.h"
 
 #include <QLinearGradient>
@@ -136,6 +137,32 @@ void fieldWell(QPainter &painter, const ButtonRect &field, int padLeft)
     const QRectF r(field.left - padLeft, field.top - 5, field.width() + padLeft + 5,
                    field.height() + 10);
     well(painter, r, 6, FacePalette::FieldDark);
+}
+
+void paintJobFaces(SkinFaces &faces, const JobWindow &window,
+                   const std::function<void(QPainter &)> &parts)
+{
+    const QColor key = colourFromWindows(window.colourKey);
+    const auto paint = [&](FaceLook look) {
+        QImage image = face(window.size, key);
+        QPainter painter(&image);
+        parts(painter);
+        bar(painter, window.bar, look);
+        for (const DrawnButton &entry : window.entries) {
+            if (!entry.isHittable())
+                continue;
+            if (entry.id == window.closeId)
+                closeMark(painter, entry.rect, look);
+            else
+                button(painter, entry.rect, look);
+        }
+        painter.end();
+        return FacePainter::keyedOut(image, key);
+    };
+    const SkinSet set = SkinIds::skinSet(window.dialog, 1);
+    faces[set.background] = paint(FaceLook::Normal);
+    faces[set.hover] = paint(FaceLook::Hover);
+    faces[set.checked] = paint(FaceLook::Checked);
 }
 
 } // namespace SmallDialogChrome

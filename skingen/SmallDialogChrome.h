@@ -3,9 +3,14 @@
 #include "skin/FacePainter.h"
 
 #include "layout/DrawnButton.h"
+#include "layout/SkinSet.h"
 
 #include <QRect>
 #include <QSize>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 // What the small job windows (progress, firmware update) share: the body with the brand in
 // its header, the close mark and the bar's track, in the main window's look.
@@ -25,5 +30,20 @@ void button(QPainter &painter, const ButtonRect &rect, FaceLook look);
 void fieldWell(QPainter &painter, const ButtonRect &field, int padLeft = 5);
 
 QRect rectOf(const ButtonRect &r);
+
+// A job window's faces as its table and layout describe them.
+struct JobWindow {
+    SkinDialog dialog;
+    QSize size;
+    std::uint32_t colourKey;
+    ButtonRect bar;
+    std::vector<DrawnButton> entries;
+    int closeId;
+};
+// Its background, hover and checked faces, keyed out, into `faces`: the body, the window's
+// own `parts`, the bar's track and every hittable entry (the close mark for the close id, a
+// push button for the others).
+void paintJobFaces(SkinFaces &faces, const JobWindow &window,
+                   const std::function<void(QPainter &)> &parts);
 
 } // namespace SmallDialogChrome

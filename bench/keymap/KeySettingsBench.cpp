@@ -1,58 +1,28 @@
 // The key settings dialog: opening it to its first painted frame, a page switch and a hover
 // change, at the scale of a 1080-line screen.
-#include "bench/BenchApplication.h"
+#include "bench/BenchProgram.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
 #include "layout/KeySettingsTable.h"
-#include "model/AppState.h"
-#include "skin/FontTable.h"
-#include "skin/SkinLibrary.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
 // The program as the main window leaves it: catalogue, skins loaded, some lists in use.
-struct Program {
+struct Program : BenchProgram {
     Program()
     {
-        state.buildCatalogue();
-        state.language = "en-US";
-        state.deviceType = 4;
-        state.scaleFactor = 1.5f;
-        state.resetKeyModel();
         for (int i = 0; i < 12; ++i) {
             state.predefinedMacros.setAt(20000, "Macro " + std::to_string(i));
             for (int step = 0; step < 40; ++step)
                 state.predefinedMacros.items.back().setAt(20000, "<30 ms>");
         }
         state.currentKey = 30;
-        loaded = skins.load(QCoreApplication::applicationDirPath(), state.deviceType);
-    }
-
-    AppState state;
-    FontTable fonts;
-    SkinLibrary skins;
-    bool loaded = false;
-};
-
-class FirstPaint : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
     }
 };
 
@@ -68,7 +38,7 @@ std::unique_ptr<CNuboDialogKeyMapSettings> openDialog(Program &program)
                                  state.predefinedMacros,
                                  state.predefinedEmulations};
     auto dialog = std::make_unique<CNuboDialogKeyMapSettings>(
-        DialogContext{state.language, state.scaleFactor, program.fonts}, input, program.state,
+        program.context(), input, program.state,
         KeySettingsSkins::fromLibrary(program.skins, state.deviceType));
     if (!dialog->initialise())
         return nullptr;
@@ -84,16 +54,12 @@ void BM_OpenToFirstPaintAtScale15(benchmark::State &bench)
         return;
     }
     for (auto _ : bench) {
-        const auto begin = std::chrono::steady_clock::now();
-        auto dialog = openDialog(program);
-        FirstPaint watch;
-        dialog->installEventFilter(&watch);
-        dialog->show();
-        while (!watch.painted)
-            QCoreApplication::processEvents();
-        const auto end = std::chrono::steady_clock::now();
-        bench.SetIterationTime(std::chrono::duration<double>(end - begin).count());
-        dialog->removeEventFilter(&watch);
+        const double seconds = secondsToFirstPaint([&] { return openDialog(program); });
+        if (seconds < 0) {
+            bench.SkipWithError("the dialog did not open");
+            return;
+        }
+        bench.SetIterationTime(seconds);
     }
 }
 BENCHMARK(BM_OpenToFirstPaintAtScale15)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -118,13 +84,6 @@ void BM_PageSwitchRepaint(benchmark::State &bench)
 }
 BENCHMARK(BM_PageSwitchRepaint)->Unit(benchmark::kMillisecond);
 
-void moveTo(QWidget &window, QPoint point)
-{
-    QMouseEvent event(QEvent::MouseMove, QPointF(point), window.mapToGlobal(QPointF(point)),
-                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &event);
-}
-
 void BM_HoverChangeRepaint(benchmark::State &bench)
 {
     application();
@@ -144,7 +103,7 @@ void BM_HoverChangeRepaint(benchmark::State &bench)
     const QPoint points[2] = {centre(402), centre(403)};
     int next = 0;
     for (auto _ : bench) {
-        moveTo(*dialog, points[next]);
+        moveMouseTo(*dialog, points[next]);
         next ^= 1;
         // The rectangles the move invalidated are painted here.
         dialog->repaint(dialog->rect());

@@ -1,13 +1,10 @@
 // Recording key strokes into a macro: from a hook message (or a key event of the dialog's own
 // grab) to the step rows repainted, at the scale of a 1080-line screen. Fast typing is some 15
 // keys a second, bursts faster; each event must cost far less than the time between them.
-#include "bench/BenchApplication.h"
+#include "bench/BenchProgram.h"
 #include "keymap/CNuboDialogKeyMapSettings.h"
 #include "layout/KeySettingsTable.h"
-#include "model/AppState.h"
-#include "skin/FontTable.h"
 #include "skin/PostedMessage.h"
-#include "skin/SkinLibrary.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -15,31 +12,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
-struct Program {
+struct Program : BenchProgram {
     Program()
     {
-        state.buildCatalogue();
-        state.language = "en-US";
-        state.deviceType = 4;
-        state.scaleFactor = 1.5f;
-        state.resetKeyModel();
         for (int i = 0; i < 12; ++i)
             state.predefinedMacros.setAt(20000, "Macro " + std::to_string(i));
         state.predefinedMacros.top = 0;
         state.predefinedMacros.selected = 0;
         state.currentKey = 30;
-        loaded = skins.load(QCoreApplication::applicationDirPath(), state.deviceType);
     }
-
-    AppState state;
-    FontTable fonts;
-    SkinLibrary skins;
-    bool loaded = false;
 };
 
 // Counts the paints, to show that every event was drawn.
@@ -78,7 +63,7 @@ std::unique_ptr<CNuboDialogKeyMapSettings> recordingDialog(Program &program)
                                  state.predefinedMacros,
                                  state.predefinedEmulations};
     auto dialog = std::make_unique<CNuboDialogKeyMapSettings>(
-        DialogContext{state.language, state.scaleFactor, program.fonts}, input, program.state,
+        program.context(), input, program.state,
         KeySettingsSkins::fromLibrary(program.skins, state.deviceType));
     if (!dialog->initialise())
         return nullptr;

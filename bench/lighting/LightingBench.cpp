@@ -1,64 +1,35 @@
 // The backlight dialog: opening it to its first painted frame, and the repaint after a key's
 // colour changed, at the scale of a 1080-line screen.
-#include "bench/BenchApplication.h"
+#include "bench/BenchProgram.h"
 #include "jobs/DeviceWorker.h"
 #include "layout/BacklightTable.h"
 #include "lighting/BacklightSkins.h"
 #include "lighting/CNuboDialogBkLightSettings.h"
-#include "model/AppState.h"
-#include "skin/FontTable.h"
-#include "skin/SkinLibrary.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
 // The program as the main window leaves it: catalogue, skins loaded, a colour on every key.
-struct Program {
+struct Program : BenchProgram {
     Program()
     {
-        state.buildCatalogue();
-        state.language = "en-US";
-        state.deviceType = 4;
-        state.scaleFactor = 1.5f;
-        state.resetKeyModel();
         for (int key = 1; key <= AppState::KeyCount; ++key)
             state.lightSettings[std::size_t(key)] = {key * 2, 255 - key * 2, (key * 37) % 256};
-        loaded = skins.load(QCoreApplication::applicationDirPath(), state.deviceType);
     }
 
-    AppState state;
     DeviceWorker worker;
-    FontTable fonts;
-    SkinLibrary skins;
-    bool loaded = false;
-};
-
-class FirstPaint : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
 };
 
 std::unique_ptr<CNuboDialogBkLightSettings> openDialog(Program &program)
 {
     auto dialog = std::make_unique<CNuboDialogBkLightSettings>(
-        DialogContext{program.state.language, program.state.scaleFactor, program.fonts},
-        DeviceAccess{program.state.hwi, program.worker},
+        program.context(), DeviceAccess{program.state.hwi, program.worker},
         JobData{program.state.catalogue, program.state, program.state.pressCounters},
         program.state.multiKeyExchange, program.state.deviceType,
         BacklightSkins::fromLibrary(program.skins, program.state.deviceType));
@@ -76,16 +47,12 @@ void BM_OpenToFirstPaintAtScale15(benchmark::State &bench)
         return;
     }
     for (auto _ : bench) {
-        const auto begin = std::chrono::steady_clock::now();
-        auto dialog = openDialog(program);
-        FirstPaint watch;
-        dialog->installEventFilter(&watch);
-        dialog->show();
-        while (!watch.painted)
-            QCoreApplication::processEvents();
-        const auto end = std::chrono::steady_clock::now();
-        bench.SetIterationTime(std::chrono::duration<double>(end - begin).count());
-        dialog->removeEventFilter(&watch);
+        const double seconds = secondsToFirstPaint([&] { return openDialog(program); });
+        if (seconds < 0) {
+            bench.SkipWithError("the dialog did not open");
+            return;
+        }
+        bench.SetIterationTime(seconds);
     }
 }
 BENCHMARK(BM_OpenToFirstPaintAtScale15)->UseManualTime()->Unit(benchmark::kMillisecond);

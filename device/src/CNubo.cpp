@@ -88,7 +88,7 @@ bool CNubo::readPayload(unsigned char *payload)
         return false;
     std::memset(payload, 0, PayloadSize);
     unsigned int length = PayloadSize;
-    return m_transport->readReport(payload, length, ReadTimeoutMs);
+    return m_transport->readReport(payload, length, CKeyboardUtil::ReadTimeoutMs);
 }
 
 bool CNubo::sendEmptyRecord(int layer, int key)

@@ -3,6 +3,7 @@
 #include "device/src/CKeyDefine.h"
 #include "device/src/CKeyboardDefine.h"
 
+#include <quillodev/KeyCounts.h>
 #include <quillodev/MessageTarget.h>
 
 #include <array>
@@ -14,14 +15,12 @@ class CKeyboardUtil;
 // record per key and layer, the backlight colours and the press counters.
 class CNubo : public CKeyboardDefine {
 public:
-    static constexpr int KeyCount = 108;
-    static constexpr int SlotCount = 2 * KeyCount;
+    static constexpr int KeyCount = quillodev::KeyCount;
+    static constexpr int SlotCount = quillodev::SlotCount;
     static constexpr int LightAreaSize = 324;
     static constexpr int CounterAreaSize = 432;
     static constexpr int PayloadSize = 64;
     static constexpr int ReportSize = PayloadSize + 1;
-    // A keyboard that stops answering must not hold the worker thread forever.
-    static constexpr int ReadTimeoutMs = 5000;
 
     explicit CNubo(CKeyboardUtil *transport);
     ~CNubo() override;

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int VersionLength = 62;
-constexpr int ReadTimeoutMs = 5000;
 
 // The keyboard sends its version in the system's ANSI code page on Windows. Elsewhere the text
 // is taken byte for byte as Latin-1: exact for the ASCII that keyboards send, and never lossy.

@@ -16,7 +16,6 @@ public:
     static constexpr int MaxLineLength = 999;
     // The report carries 0x00, the colon and then this many bytes of a record.
     static constexpr int MaxRecordBytes = 62;
-    static constexpr int ProgressScale = 150;
 
     using Check = FirmwareCheck;
 
@@ -24,7 +23,8 @@ public:
     static Check parse(const char *text, int length,
                        std::vector<std::vector<unsigned char>> &records);
 
-    // Sends one report per record, posting progress 0..150; nothing is sent for a refused text.
+    // Sends one report per record, posting progress 0..ProgressScale; nothing is sent for a refused
+    // text.
     static bool download(CKeyboardUtil &transport, const char *text, int length,
                          WindowHandle window);
 };

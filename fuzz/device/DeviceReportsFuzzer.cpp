@@ -3,6 +3,7 @@
 // re-encoded.
 #include <quillodev/CNuboHWI.h>
 #include <quillodev/HidBackend.h>
+#include <quillodev/KeyCounts.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -81,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
 
         static std::vector<int> config(70000);
         for (int layer = 0; layer < 2; ++layer) {
-            for (int key = 1; key <= 108; ++key) {
+            for (int key = 1; key <= quillodev::KeyCount; ++key) {
                 if (!hwi.getKeyConfiguration(layer, key, config.data(), int(config.size())))
                     continue;
                 hwi.setKeyConfiguration(layer, key, config.data(), int(config.size()));

@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -74,13 +73,7 @@ void clickCancelOf(QWidget *modal)
     auto *progress = qobject_cast<CNuboDialogProgress *>(modal);
     ASSERT_NE(progress, nullptr);
     const ButtonRect r = progress->table()[std::size_t(progress->table().indexOfId(93))].rect;
-    const QPointF at(r.left + 3, r.top + 3);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, progress->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(progress, &event);
-    }
+    pressAndRelease(*progress, QPoint(r.left + 3, r.top + 3));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "layout/WindowsColour.h"
 #include "skin/FrameFocus.h"
 #include "skin/SkinLibrary.h"
+#include "tests/support/Artefacts.h"
+#include "tests/support/TestEvents.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -48,27 +50,6 @@ void collect(QAccessibleInterface *parent, std::multimap<QString, QAccessible::R
         found.emplace(child->text(QAccessible::Name), child->role());
         collect(child, found);
     }
-}
-
-QAccessibleInterface *findByName(QAccessibleInterface *parent, const QString &name)
-{
-    for (int i = 0; i < parent->childCount(); ++i) {
-        QAccessibleInterface *child = parent->child(i);
-        if (child->text(QAccessible::Name) == name)
-            return child;
-        if (QAccessibleInterface *inner = findByName(child, name))
-            return inner;
-    }
-    return nullptr;
-}
-
-void sendKey(QWidget &window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget *target = window.focusWidget() ? window.focusWidget() : &window;
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QApplication::sendEvent(target, &release);
 }
 
 // The name of the entry with the keyboard focus, as assistive technology learns it.
@@ -215,9 +196,7 @@ TEST(MainWindowAccessibility, SpaceOnAKeyOpensItsSettings)
 // people to look at.
 TEST(MainWindowAccessibility, TheMarkIsSeenOnTheBuiltFace)
 {
-    const QString folder
-        = QDir(QCoreApplication::applicationDirPath()).filePath("../test-artefacts");
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = artefactFolder();
     AttachedKeyboard attached(4);
     SkinLibrary skins;
     ASSERT_TRUE(skins.load(QCoreApplication::applicationDirPath(), 4));

@@ -2,6 +2,7 @@
 
 #include "layout/MainWindowTable.h"
 #include "skin/SkinLibrary.h"
+#include "tests/support/Artefacts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,9 +15,7 @@
 // ones, and a picture of each main window is left in the build folder for people to look at.
 TEST(MainWindowArtefacts, EveryVariantStartsWithTheBuiltSkins)
 {
-    const QString folder
-        = QDir(QCoreApplication::applicationDirPath()).filePath("../test-artefacts");
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = artefactFolder();
     for (int variant = 1; variant <= 4; ++variant) {
         SCOPED_TRACE(variant);
         AttachedKeyboard attached(variant);

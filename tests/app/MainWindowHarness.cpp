@@ -3,7 +3,6 @@
 #include <quillodev/HidBackend.h>
 
 #include <QCoreApplication>
-#include <QMouseEvent>
 #include <QPainter>
 
 SkinImages positionCodedSkin(QSize size)
@@ -57,28 +56,4 @@ QImage grabWindow(CNuboDlg &window)
     // Children stay out: the report box would cover the face.
     window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground);
     return image;
-}
-
-namespace {
-
-void send(CNuboDlg &window, QEvent::Type type, QPoint point, Qt::MouseButton button,
-          Qt::MouseButtons buttons)
-{
-    const QPointF local(point);
-    QMouseEvent event(type, local, window.mapToGlobal(local), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &event);
-}
-
-} // namespace
-
-void moveMouse(CNuboDlg &window, QPoint point)
-{
-    send(window, QEvent::MouseMove, point, Qt::NoButton, Qt::NoButton);
-}
-
-void click(CNuboDlg &window, QPoint point)
-{
-    moveMouse(window, point);
-    send(window, QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton);
-    send(window, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
 }

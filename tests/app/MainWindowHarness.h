@@ -4,6 +4,7 @@
 #include "model/AppState.h"
 #include "skin/FontTable.h"
 #include "skin/SkinImages.h"
+#include "tests/support/TestEvents.h"
 
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
@@ -70,6 +71,3 @@ struct AttachedKeyboard {
 
 // The window painted into an image of its own size.
 QImage grabWindow(CNuboDlg &window);
-// Sends a mouse move, press or release at a client point.
-void moveMouse(CNuboDlg &window, QPoint point);
-void click(CNuboDlg &window, QPoint point);

@@ -66,23 +66,6 @@ struct VirtualFixture {
     std::unique_ptr<NuboDialogVirtual> dialog;
 };
 
-void send(QWidget &widget, QEvent::Type type, QPoint point, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, QPointF(point), widget.mapToGlobal(QPointF(point)), Qt::LeftButton,
-                      buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &event);
-}
-
-void runEventsFor(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(2);
-    }
-}
-
 } // namespace
 
 TEST(VirtualKeyboard, SingleKeyModeKeepsOnePick)
@@ -160,9 +143,9 @@ TEST(VirtualKeyboard, ButtonsAndTheDoubleClick)
     VirtualFixture single(1);
     ASSERT_TRUE(single.start());
     const QPoint a = single.centre(43);
-    send(*single.dialog, QEvent::MouseMove, a, Qt::NoButton);
-    send(*single.dialog, QEvent::MouseButtonPress, a, Qt::LeftButton);
-    send(*single.dialog, QEvent::MouseButtonRelease, a, Qt::NoButton);
+    sendMouse(*single.dialog, QEvent::MouseMove, a, Qt::NoButton);
+    sendMouse(*single.dialog, QEvent::MouseButtonPress, a, Qt::LeftButton);
+    sendMouse(*single.dialog, QEvent::MouseButtonRelease, a, Qt::NoButton);
     EXPECT_EQ(single.state.virtualPick, 0);
     runEventsFor(NuboDialogVirtual::ClickHoldMs + 60);
     EXPECT_EQ(single.state.virtualPick, 43);
@@ -173,11 +156,11 @@ TEST(VirtualKeyboard, ButtonsAndTheDoubleClick)
     twice.state.virtualPick = 70;
     ASSERT_TRUE(twice.start());
     const QPoint s = twice.centre(44);
-    send(*twice.dialog, QEvent::MouseButtonPress, s, Qt::LeftButton);
-    send(*twice.dialog, QEvent::MouseButtonRelease, s, Qt::NoButton);
-    send(*twice.dialog, QEvent::MouseButtonDblClick, s, Qt::LeftButton);
+    sendMouse(*twice.dialog, QEvent::MouseButtonPress, s, Qt::LeftButton);
+    sendMouse(*twice.dialog, QEvent::MouseButtonRelease, s, Qt::NoButton);
+    sendMouse(*twice.dialog, QEvent::MouseButtonDblClick, s, Qt::LeftButton);
     EXPECT_TRUE(twice.dialog->isVisible());
-    send(*twice.dialog, QEvent::MouseButtonRelease, s, Qt::NoButton);
+    sendMouse(*twice.dialog, QEvent::MouseButtonRelease, s, Qt::NoButton);
     EXPECT_EQ(twice.dialog->result(), QDialog::Accepted);
     EXPECT_EQ(twice.state.virtualPick, 44);
     runEventsFor(NuboDialogVirtual::ClickHoldMs + 60); // nothing held acts afterwards
@@ -186,7 +169,7 @@ TEST(VirtualKeyboard, ButtonsAndTheDoubleClick)
     // Without its release the double click still ends after a while.
     VirtualFixture late(1);
     ASSERT_TRUE(late.start());
-    send(*late.dialog, QEvent::MouseButtonDblClick, late.centre(45), Qt::LeftButton);
+    sendMouse(*late.dialog, QEvent::MouseButtonDblClick, late.centre(45), Qt::LeftButton);
     runEventsFor(NuboDialogVirtual::DoubleClickReleaseMs + 80);
     EXPECT_EQ(late.dialog->result(), QDialog::Accepted);
     EXPECT_EQ(late.state.virtualPick, 45);
@@ -195,10 +178,10 @@ TEST(VirtualKeyboard, ButtonsAndTheDoubleClick)
     VirtualFixture combination(2);
     ASSERT_TRUE(combination.start());
     const QPoint d = combination.centre(45);
-    send(*combination.dialog, QEvent::MouseButtonPress, d, Qt::LeftButton);
-    send(*combination.dialog, QEvent::MouseButtonRelease, d, Qt::NoButton);
-    send(*combination.dialog, QEvent::MouseButtonDblClick, d, Qt::LeftButton);
-    send(*combination.dialog, QEvent::MouseButtonRelease, d, Qt::NoButton);
+    sendMouse(*combination.dialog, QEvent::MouseButtonPress, d, Qt::LeftButton);
+    sendMouse(*combination.dialog, QEvent::MouseButtonRelease, d, Qt::NoButton);
+    sendMouse(*combination.dialog, QEvent::MouseButtonDblClick, d, Qt::LeftButton);
+    sendMouse(*combination.dialog, QEvent::MouseButtonRelease, d, Qt::NoButton);
     runEventsFor(NuboDialogVirtual::ClickHoldMs + 60);
     EXPECT_TRUE(combination.checked(45));
     EXPECT_EQ(combination.state.virtualPickCount, 1);

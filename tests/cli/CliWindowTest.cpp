@@ -146,13 +146,3 @@ TEST(CliSetInTheWindow, EveryActionReadsBackAsTheDialogStoresIt)
                   choice.arguments == "--clear");
     }
 }
-
-int main(int argc, char **argv)
-{
-    // Windows never need a screen, also when the tests are listed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -2,9 +2,7 @@
 
 #include <quillodev/HidBackend.h>
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QTimer>
 
 JobFixture::JobFixture(int variant)
     : keyboard(quillosim::SimKeyboard::create(variant))
@@ -33,36 +31,6 @@ SkinImages JobFixture::progressSkin() const
 SkinImages JobFixture::firmwareSkin() const
 {
     return skins.images(SkinIds::skinSet(SkinDialog::FirmwareUpdate, state.deviceType));
-}
-
-bool waitUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-void whenModal(std::function<void(QWidget *)> action, int timeoutMs)
-{
-    auto *poll = new QTimer;
-    auto *clock = new QElapsedTimer;
-    clock->start();
-    QObject::connect(poll, &QTimer::timeout, [poll, clock, action, timeoutMs] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal && clock->elapsed() < timeoutMs)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        delete clock;
-        if (modal)
-            action(modal);
-    });
-    poll->start(5);
 }
 
 WatchedProgress::WatchedProgress(JobFixture &f, QWidget *parent)
@@ -106,27 +74,6 @@ void finishWorkers(DeviceWorker &worker)
     worker.wait();
     // Posts of the ended worker are delivered (and dropped) before the next test.
     QCoreApplication::processEvents();
-}
-
-std::string firmwareText(int records)
-{
-    std::string text = ":020000040800F2\r\n";
-    char line[64];
-    for (int r = 0; r < records; ++r) {
-        const int address = r * 16;
-        unsigned sum = 16 + (address >> 8 & 0xFF) + (address & 0xFF);
-        std::snprintf(line, sizeof line, ":10%04X00", address & 0xFFFF);
-        text += line;
-        for (int i = 0; i < 16; ++i) {
-            const int byte = (r + i * 3) & 0xFF;
-            sum += unsigned(byte);
-            std::snprintf(line, sizeof line, "%02X", byte);
-            text += line;
-        }
-        std::snprintf(line, sizeof line, "%02X\r\n", (0x100 - sum % 256) % 256);
-        text += line;
-    }
-    return text + ":00000001FF\r\n";
 }
 
 void assignEveryKey(AppState &state)

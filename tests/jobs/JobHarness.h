@@ -9,6 +9,8 @@
 
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
+#include "tests/support/FirmwareText.h"
+#include "tests/support/TestEvents.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -38,12 +40,6 @@ struct JobFixture {
     FontTable fonts;
     SkinLibrary skins;
 };
-
-// Spins the event loop until `done` holds or `timeoutMs` passed; true when it held.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 10000);
-
-// Runs `action` once the next modal window is up (for answering it from inside exec()).
-void whenModal(std::function<void(QWidget *)> action, int timeoutMs = 10000);
 
 // A progress dialog that records what reaches it.
 class WatchedProgress : public CNuboDialogProgress {
@@ -98,10 +94,6 @@ protected:
 
 // Waits for every worker, so that no test leaves one talking to the next test's keyboard.
 void finishWorkers(DeviceWorker &worker);
-
-// An Intel HEX image of an extended address record, `records` data records of 16 bytes and
-// the end-of-file record.
-std::string firmwareText(int records);
 
 // Keys 1..108 on both layers given something the keyboard stores: every category in turn.
 void assignEveryKey(AppState &state);

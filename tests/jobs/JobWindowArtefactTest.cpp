@@ -2,6 +2,7 @@
 
 #include "layout/FirmwareUpdateTable.h"
 #include "layout/ProgressTable.h"
+#include "tests/support/Artefacts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,18 +12,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-QString artefactFolder()
-{
-    const QString folder
-        = QDir(QCoreApplication::applicationDirPath()).filePath("../test-artefacts");
-    QDir().mkpath(folder);
-    return folder;
-}
-
-} // namespace
 
 // With the built skins: both job windows come up at 370 x 250 base pixels, the bar grows from
 // the checked image, and pictures are left for people to look at.

@@ -2,6 +2,7 @@
 
 #include "skin/CSkinScrollBar.h"
 #include "skin/FrameFocus.h"
+#include "tests/support/TestEvents.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -15,27 +16,6 @@ using namespace KeySettingsTable;
 using Recording = KeySettingsModel::Recording;
 
 namespace {
-
-void sendKey(QWidget &window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget *target = window.focusWidget() ? window.focusWidget() : &window;
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QApplication::sendEvent(target, &release);
-}
-
-QAccessibleInterface *findByName(QAccessibleInterface *parent, const QString &name)
-{
-    for (int i = 0; i < parent->childCount(); ++i) {
-        QAccessibleInterface *child = parent->child(i);
-        if (child->text(QAccessible::Name) == name)
-            return child;
-        if (QAccessibleInterface *inner = findByName(child, name))
-            return inner;
-    }
-    return nullptr;
-}
 
 // What has the keyboard focus: the name of an entry, or the object name of a field.
 QString focused(CNuboDialogKeyMapSettings &dialog)

@@ -6,6 +6,8 @@
 #include "model/VirtualKeyPicks.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
+#include "tests/support/Artefacts.h"
+#include "tests/support/TestEvents.h"
 
 #include <QImage>
 #include <QString>
@@ -102,13 +104,5 @@ DrawnButton &entryOf(CNuboDialogKeyMapSettings &dialog, int id);
 std::vector<int> shownButtons(CNuboDialogKeyMapSettings &dialog, int page);
 // The centre of an entry in client pixels.
 QPoint centreOf(CNuboDialogKeyMapSettings &dialog, int id);
-// Mouse events at a client point of a widget.
-void moveMouse(QWidget &widget, QPoint point);
-void pressAndRelease(QWidget &widget, QPoint point);
-void doubleClick(QWidget &widget, QPoint point);
-// The window as the desktop shows it, the colour key transparent, in test-artefacts/.
-bool saveArtefact(QWidget &window, unsigned int colourKey, const QString &name);
 // A list of entries n0, n1, ... of one step each.
 ActionList namedList(int count, int rows, const std::string &stepPrefix = "S");
-// Runs the event loop until the condition holds or the time is up; whether it held.
-bool waitUntil(const std::function<bool()> &condition, int ms = 2000);

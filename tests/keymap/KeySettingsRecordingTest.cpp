@@ -221,7 +221,7 @@ TEST(KeySettingsRecording, AClickOnABarOrFieldOnlyStopsTheRecording)
     dialog->clickId(RecordMacroButton);
     dialog->hookMessage(0x42, 0, 100u);
     dialog->hookMessage(Up | 0x42, 0, 160u);
-    pressAndRelease(entries, upArrow);
+    click(entries, upArrow);
     EXPECT_FALSE(dialog->isRecording());
     EXPECT_EQ(FakeHook::uninstalls, 1);
     dialog->hookMessage(0x43, 0, 900u);
@@ -229,7 +229,7 @@ TEST(KeySettingsRecording, AClickOnABarOrFieldOnlyStopsTheRecording)
     EXPECT_EQ(macros.items[1].names, (Steps{"B Down", "<60 ms>", "B UP", "<50 ms>"}));
     EXPECT_EQ(macros.items[0].names, (Steps{"M0"}));
     // Once stopped the bar scrolls again.
-    pressAndRelease(entries, upArrow);
+    click(entries, upArrow);
     EXPECT_EQ(dialog->model().macros().selectedIndex(), 0);
 
     // A move asked for otherwise (a screen reader's), a click on a field or beside the
@@ -240,11 +240,11 @@ TEST(KeySettingsRecording, AClickOnABarOrFieldOnlyStopsTheRecording)
     EXPECT_EQ(dialog->model().macros().selectedIndex(), 0);
     dialog->clickId(RecordMacroButton);
     dialog->fields().times()->clearFocus();
-    pressAndRelease(*dialog->fields().times(), QPoint(5, 5));
+    click(*dialog->fields().times(), QPoint(5, 5));
     EXPECT_FALSE(dialog->isRecording());
     EXPECT_FALSE(dialog->fields().times()->hasFocus());
     dialog->clickId(RecordMacroButton);
-    pressAndRelease(*dialog, centreOf(*dialog, 270));
+    click(*dialog, centreOf(*dialog, 270));
     EXPECT_FALSE(dialog->isRecording());
 
     // A combination: its keys stay in its own entry, the one below keeps its own.
@@ -253,7 +253,7 @@ TEST(KeySettingsRecording, AClickOnABarOrFieldOnlyStopsTheRecording)
     dialog->clickId(FirstComboRow + 5);
     dialog->clickId(RecordComboButton);
     dialog->hookMessage(0x41, 0, 1u);
-    pressAndRelease(entries, downArrow);
+    click(entries, downArrow);
     dialog->hookMessage(0x43, 0, 2u);
     EXPECT_FALSE(dialog->isRecording());
     EXPECT_EQ(dialog->model().combos().selectedIndex(), 5);

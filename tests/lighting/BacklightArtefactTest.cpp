@@ -3,6 +3,7 @@
 #include "layout/BacklightTable.h"
 #include "layout/MultiKeyTable.h"
 #include "layout/SkinSet.h"
+#include "tests/support/Artefacts.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>
@@ -10,20 +11,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QMouseEvent>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString artefactFolder()
-{
-    const QString folder
-        = QDir(QCoreApplication::applicationDirPath()).filePath("../test-artefacts");
-    QDir().mkpath(folder);
-    return folder;
-}
 
 QRect rectOf(const ButtonRect &r)
 {
@@ -116,9 +108,7 @@ TEST(BacklightArtefacts, BothDialogsInBothLanguages)
                 = dialog.table()[std::size_t(dialog.table().indexOfId(BacklightTable::OkButton))]
                       .rect;
             const QPoint over((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
-            QMouseEvent move(QEvent::MouseMove, QPointF(over), dialog.mapToGlobal(QPointF(over)),
-                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(&dialog, &move);
+            moveMouse(dialog, over);
             EXPECT_TRUE(dialog.grab().save(folder.filePath(
                 QStringLiteral("backlight-v%1-%2.png").arg(variant).arg(language))));
 

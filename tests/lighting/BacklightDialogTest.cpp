@@ -3,7 +3,6 @@
 #include "layout/BacklightTable.h"
 
 #include <QCoreApplication>
-#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -24,13 +23,6 @@ ButtonRect clientKey(const CNuboDialogBkLightSettings &dialog, int key)
 QPoint middleOf(const ButtonRect &r)
 {
     return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-void moveMouse(QWidget &window, QPoint point)
-{
-    QMouseEvent event(QEvent::MouseMove, QPointF(point), window.mapToGlobal(QPointF(point)),
-                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &event);
 }
 
 QImage area(const QImage &grab, const ButtonRect &r)

@@ -3,6 +3,8 @@
 #include "layout/BacklightTable.h"
 #include "layout/MultiKeyTable.h"
 #include "skin/FrameFocus.h"
+#include "tests/support/Artefacts.h"
+#include "tests/support/TestEvents.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -15,27 +17,6 @@
 #include <map>
 
 namespace {
-
-void sendKey(QWidget &window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget *target = window.focusWidget() ? window.focusWidget() : &window;
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QApplication::sendEvent(target, &release);
-}
-
-QAccessibleInterface *findByName(QAccessibleInterface *parent, const QString &name)
-{
-    for (int i = 0; i < parent->childCount(); ++i) {
-        QAccessibleInterface *child = parent->child(i);
-        if (child->text(QAccessible::Name) == name)
-            return child;
-        if (QAccessibleInterface *inner = findByName(child, name))
-            return inner;
-    }
-    return nullptr;
-}
 
 // Names of the buttons in the tree, with how often each occurs.
 std::map<QString, int> buttonNames(QAccessibleInterface *parent)
@@ -106,9 +87,7 @@ TEST(LightingAccessibility, BacklightKeysAreNamedWithTheirColourAndOpenTheChoose
     ASSERT_EQ(focusedName(dialog), QStringLiteral("Esc"));
     sendKey(dialog, Qt::Key_Right);
     EXPECT_EQ(focusedName(dialog), QStringLiteral("F1"));
-    const QString folder
-        = QDir(QCoreApplication::applicationDirPath()).filePath("../test-artefacts");
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = artefactFolder();
     EXPECT_TRUE(dialog.grab().save(QDir(folder).filePath("backlight-focus-key.png")));
     sendKey(dialog, Qt::Key_Space);
     ASSERT_EQ(dialog.chooser.asked.size(), 2u);

@@ -2,6 +2,7 @@
 
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
+#include "tests/support/FirmwareText.h"
 
 #include <quillodev/Quillodev.h>
 
@@ -56,7 +57,5 @@ std::vector<int> configurationFor(int slot);
 // The array getKeyConfiguration gives back for `config`, with `untouched` where the keyboard
 // cannot return an element (the last delay of a macro).
 std::vector<int> expectedReadBack(const std::vector<int> &config, int untouched);
-// An Intel HEX text of `records` data records of 16 bytes at 0x08000000, CR LF lines.
-std::string firmwareText(int records);
 
 } // namespace simtest

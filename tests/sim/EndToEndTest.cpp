@@ -146,7 +146,7 @@ TEST_F(EndToEnd, VersionAndFirmware)
     EXPECT_EQ(std::wstring(text), L"V1.0");
     EXPECT_EQ(std::wstring(facade.getHardwareVersion()), L"V1.0");
 
-    std::string image = simtest::firmwareText(200);
+    std::string image = firmwareText(200);
     simtest::ProgressLog progress;
     ASSERT_TRUE(facade.WriteFirmwareToKeyboard(image.data(), int(image.size()), &progress));
     EXPECT_EQ(keyboard->firmwareUpdates(), 1);

@@ -18,7 +18,7 @@ struct Buffers {
     std::vector<int> lights = std::vector<int>(LightAreaSize, 9);
     std::vector<int> counters = std::vector<int>(KeyCount);
     std::vector<wchar_t> version = std::vector<wchar_t>(62);
-    std::string firmware = simtest::firmwareText(200); // 202 records
+    std::string firmware = firmwareText(200); // 202 records
 };
 
 struct Exchange {

@@ -1,5 +1,7 @@
 #include "skin/CSkinScrollBar.h"
 
+#include "tests/support/TestEvents.h"
+
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QApplication>
@@ -68,14 +70,6 @@ struct Owner {
     }
 };
 
-void mouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons = Qt::NoButton)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
 struct Bar : ::testing::Test {
     QWidget parent;
     CSkinScrollBar bar{Qt::Vertical, &parent};
@@ -122,7 +116,7 @@ TEST_F(Bar, HoldingAnArrowRepeatsUntilTheEnd)
 {
     Owner owner(bar);
     bar.setScrollInfo({0, 12, 10, 0, -1}); // positions 0..3
-    mouse(&bar, QEvent::MouseButtonPress, {8, 195}, Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseButtonPress, {8, 195}, Qt::LeftButton);
     EXPECT_EQ(owner.requests, (std::vector<int>{CSkinScrollBar::LineDown})); // at once
     EXPECT_EQ(bar.activeTimer(), CSkinScrollBar::FirstDelayTimer);
     EXPECT_EQ(bar.timerInterval(), 500);
@@ -135,12 +129,12 @@ TEST_F(Bar, HoldingAnArrowRepeatsUntilTheEnd)
     EXPECT_EQ(owner.requests.size(), 2u);
 
     // Off the arrow the repeat pauses and the arrow looks released; back on, it resumes.
-    mouse(&bar, QEvent::MouseMove, {8, 100}, Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseMove, {8, 100}, Qt::LeftButton);
     EXPECT_TRUE(bar.isPointerOutside());
     EXPECT_EQ(bar.grab().toImage().pixelColor(8, 195), cell(1, 0));
     bar.fireTimer(CSkinScrollBar::RepeatTimer);
     EXPECT_EQ(owner.requests.size(), 2u);
-    mouse(&bar, QEvent::MouseMove, {8, 196}, Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseMove, {8, 196}, Qt::LeftButton);
     bar.fireTimer(CSkinScrollBar::RepeatTimer);
     EXPECT_EQ(owner.requests.size(), 3u);
     EXPECT_EQ(bar.scrollInfo().position, 3);
@@ -149,7 +143,7 @@ TEST_F(Bar, HoldingAnArrowRepeatsUntilTheEnd)
     // or the button is released.
     bar.fireTimer(CSkinScrollBar::RepeatTimer);
     EXPECT_EQ(bar.scrollInfo().position, 3);
-    mouse(&bar, QEvent::MouseButtonRelease, {8, 196});
+    sendMouse(bar, QEvent::MouseButtonRelease, {8, 196});
     EXPECT_EQ(bar.activeTimer(), 0);
     EXPECT_FALSE(bar.isAutoRepeat());
     EXPECT_EQ(bar.pressedPart(), NoScrollPart);
@@ -157,13 +151,13 @@ TEST_F(Bar, HoldingAnArrowRepeatsUntilTheEnd)
     // With the maximum reached the repeat stops by itself.
     bar.setScrollInfo({0, 5, 1, 3, -1});
     owner.requests.clear();
-    mouse(&bar, QEvent::MouseButtonPress, {8, 195}, Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseButtonPress, {8, 195}, Qt::LeftButton);
     bar.fireTimer(CSkinScrollBar::FirstDelayTimer);
     EXPECT_EQ(bar.scrollInfo().position, 5);
     bar.fireTimer(CSkinScrollBar::RepeatTimer);
     EXPECT_EQ(bar.activeTimer(), 0);
     EXPECT_EQ(owner.requests.size(), 2u);
-    mouse(&bar, QEvent::MouseButtonRelease, {8, 195});
+    sendMouse(bar, QEvent::MouseButtonRelease, {8, 195});
 }
 
 TEST_F(Bar, HoldingTheTrackPagesUntilTheThumbIsUnderThePointer)
@@ -171,7 +165,7 @@ TEST_F(Bar, HoldingTheTrackPagesUntilTheThumbIsUnderThePointer)
     Owner owner(bar);
     bar.setScrollInfo({0, 99, 10, 90, -1}); // thumb at the bottom
     const QPoint at(8, 60);
-    mouse(&bar, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseButtonPress, at, Qt::LeftButton);
     EXPECT_EQ(bar.pressedPart(), TrackBefore);
     bar.fireTimer(CSkinScrollBar::FirstDelayTimer);
     for (int i = 0; i < 20 && bar.activeTimer() != 0; ++i)
@@ -180,7 +174,7 @@ TEST_F(Bar, HoldingTheTrackPagesUntilTheThumbIsUnderThePointer)
     EXPECT_TRUE(bar.partRect(Thumb).contains(at));
     for (int request : owner.requests)
         EXPECT_EQ(request, CSkinScrollBar::PageUp);
-    mouse(&bar, QEvent::MouseButtonRelease, at);
+    sendMouse(bar, QEvent::MouseButtonRelease, at);
 }
 
 TEST_F(Bar, ThumbDragTracksThenSetsThePosition)
@@ -191,14 +185,14 @@ TEST_F(Bar, ThumbDragTracksThenSetsThePosition)
         if (request == CSkinScrollBar::ThumbTrack || request == CSkinScrollBar::ThumbPosition)
             tracks.push_back(track);
     });
-    mouse(&bar, QEvent::MouseButtonPress, {8, 20}, Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseButtonPress, {8, 20}, Qt::LeftButton);
     EXPECT_TRUE(bar.isDragging());
     EXPECT_EQ(bar.scrollInfo().trackPosition, 0);
-    mouse(&bar, QEvent::MouseMove, {8, 96}, Qt::LeftButton); // half the room: 45
+    sendMouse(bar, QEvent::MouseMove, {8, 96}, Qt::LeftButton); // half the room: 45
     EXPECT_EQ(bar.grab().toImage().pixelColor(8, bar.partRect(Thumb).center().y()), cell(2, 2));
-    mouse(&bar, QEvent::MouseMove, {8, 96}, Qt::LeftButton);   // no change, no request
-    mouse(&bar, QEvent::MouseMove, {30, 900}, Qt::LeftButton); // far beyond: the end
-    mouse(&bar, QEvent::MouseButtonRelease, {30, 900});
+    sendMouse(bar, QEvent::MouseMove, {8, 96}, Qt::LeftButton);   // no change, no request
+    sendMouse(bar, QEvent::MouseMove, {30, 900}, Qt::LeftButton); // far beyond: the end
+    sendMouse(bar, QEvent::MouseButtonRelease, {30, 900});
     EXPECT_EQ(tracks, (std::vector<int>{45, 90, 90}));
     EXPECT_EQ(owner.requests.back(), CSkinScrollBar::ThumbPosition);
     EXPECT_FALSE(bar.isDragging());
@@ -209,10 +203,10 @@ TEST_F(Bar, ThumbDragTracksThenSetsThePosition)
 TEST_F(Bar, HotPartsAndDoubleClicks)
 {
     Owner owner(bar);
-    mouse(&bar, QEvent::MouseMove, {8, 5});
+    sendMouse(bar, QEvent::MouseMove, {8, 5});
     EXPECT_EQ(bar.hotPart(), FirstArrow);
     EXPECT_EQ(bar.grab().toImage().pixelColor(8, 5), cell(0, 1));
-    mouse(&bar, QEvent::MouseMove, {8, 20});
+    sendMouse(bar, QEvent::MouseMove, {8, 20});
     EXPECT_EQ(bar.hotPart(), Thumb);
     EXPECT_EQ(bar.grab().toImage().pixelColor(8, 5), cell(0, 0));
     EXPECT_EQ(bar.grab().toImage().pixelColor(8, 20), cell(2, 1));
@@ -220,7 +214,7 @@ TEST_F(Bar, HotPartsAndDoubleClicks)
     QApplication::sendEvent(&bar, &leave);
     EXPECT_EQ(bar.hotPart(), NoScrollPart);
 
-    mouse(&bar, QEvent::MouseButtonDblClick, {8, 195}, Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseButtonDblClick, {8, 195}, Qt::LeftButton);
     EXPECT_TRUE(owner.requests.empty());
     EXPECT_EQ(bar.activeTimer(), 0);
 }

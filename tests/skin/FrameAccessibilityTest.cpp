@@ -5,6 +5,7 @@
 #include "FrameSettings.h"
 #include "layout/WindowsColour.h"
 #include "skin/FontTable.h"
+#include "tests/support/TestEvents.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -97,32 +98,12 @@ protected:
     }
 };
 
-void sendKey(QWidget &window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-             bool repeat = false)
-{
-    QWidget *target = window.focusWidget() ? window.focusWidget() : &window;
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), repeat);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QApplication::sendEvent(target, &release);
-}
-
 void tab(QWidget &window, bool forward = true)
 {
     if (forward)
         sendKey(window, Qt::Key_Tab);
     else
         sendKey(window, Qt::Key_Backtab, Qt::ShiftModifier);
-}
-
-void pressMouse(QWidget &widget, QPoint at)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), widget.mapToGlobal(QPointF(at)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), widget.mapToGlobal(QPointF(at)),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &release);
 }
 
 struct Fixture : ::testing::Test {
@@ -271,7 +252,7 @@ TEST_F(FrameAccessibilityTest, SpaceAndEnterPressAsAClickOnlyWhereTheMarkIs)
     tab(dialog); // back on the face
 
     // A click hides the mark and moves the focus to what it hit; Enter is the dialog's again.
-    pressMouse(dialog, QPoint(15, 15));
+    pressAndRelease(dialog, QPoint(15, 15));
     EXPECT_EQ(dialog.clicks, (std::vector<int>{2, 2, 1}));
     EXPECT_FALSE(dialog.frameFocus().isMarkShown());
     EXPECT_EQ(dialog.frameFocus().focusedEntry(), 0);
@@ -311,7 +292,7 @@ TEST_F(FrameAccessibilityTest, TheMarkIsDrawnInTheAccentOnlyAfterAKey)
     tab(dialog);
     EXPECT_EQ(dialog.composeFace().pixelColor(edge), Accent);
     EXPECT_NE(dialog.composeFace().pixelColor(QPoint(25, 20)), Accent); // the middle stays
-    pressMouse(dialog, QPoint(60, 20));
+    pressAndRelease(dialog, QPoint(60, 20));
     EXPECT_NE(dialog.composeFace().pixelColor(edge), Accent);
 }
 

@@ -6,6 +6,7 @@
 #include "skin/PostedMessage.h"
 #include "skin/SkinFaceFormat.h"
 #include "skin/SkinTooltip.h"
+#include "tests/support/TestEvents.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -76,20 +77,6 @@ protected:
     }
 };
 
-void mouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void click(QWidget *widget, QPoint at)
-{
-    mouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton);
-    mouse(widget, QEvent::MouseButtonRelease, at, Qt::NoButton);
-}
-
 struct Fixture : ::testing::Test {
     FrameSettings state;
     FontTable fonts;
@@ -133,8 +120,8 @@ TEST_F(SkinnedDialogTest, ColourKeyIsTransparentToSightAndClicks)
 
     // A press on a transparent pixel reaches neither dragging nor the buttons.
     const QPoint start = dialog.pos();
-    mouse(&dialog, QEvent::MouseButtonPress, {180, 60}, Qt::LeftButton);
-    mouse(&dialog, QEvent::MouseMove, {190, 70}, Qt::LeftButton);
+    sendMouse(dialog, QEvent::MouseButtonPress, {180, 60}, Qt::LeftButton);
+    sendMouse(dialog, QEvent::MouseMove, {190, 70}, Qt::LeftButton);
     EXPECT_EQ(dialog.pos(), start);
 
     // Grabbed as painted on a platform without window shapes: the key colour shows as is.
@@ -215,7 +202,7 @@ TEST_F(SkinnedDialogTest, PaintsCheckedHoverAndCaptions)
     EXPECT_EQ(face.pixelColor(60, 20), Checked);    // checked entry
     EXPECT_EQ(face.pixelColor(15, 15), Background); // not hovered
 
-    mouse(&dialog, QEvent::MouseMove, {50, 50}, Qt::NoButton); // base (25, 25): buttons 1 and 2
+    sendMouse(dialog, QEvent::MouseMove, {50, 50}, Qt::NoButton); // base (25, 25): buttons 1 and 2
     EXPECT_EQ(dialog.lastMousePoint(), QPoint(50, 50));
     EXPECT_TRUE(dialog.table()[0].hovered && dialog.table()[2].hovered);
     face = dialog.composeFace();
@@ -223,7 +210,7 @@ TEST_F(SkinnedDialogTest, PaintsCheckedHoverAndCaptions)
     EXPECT_EQ(face.pixelColor(35, 35), Hover);
 
     // The checked look wins over hover; leaving the window clears every highlight.
-    mouse(&dialog, QEvent::MouseMove, {120, 40}, Qt::NoButton);
+    sendMouse(dialog, QEvent::MouseMove, {120, 40}, Qt::NoButton);
     EXPECT_EQ(dialog.composeFace().pixelColor(60, 20), Checked);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&dialog, &leave);
@@ -244,26 +231,26 @@ TEST_F(SkinnedDialogTest, ReleasesGoToTheFirstHitAndFreeSpotsDrag)
 {
     TestDialog dialog(state, fonts);
     ASSERT_TRUE(dialog.initialise());
-    click(&dialog, {50, 50});  // inside 1 and 2: the first in table order
-    click(&dialog, {75, 75});  // only 2
-    click(&dialog, {30, 100}); // the label: never hit, a free spot
-    click(&dialog, {2, 100});  // nothing at all, the empty slot is skipped
+    pressAndRelease(dialog, {50, 50});  // inside 1 and 2: the first in table order
+    pressAndRelease(dialog, {75, 75});  // only 2
+    pressAndRelease(dialog, {30, 100}); // the label: never hit, a free spot
+    pressAndRelease(dialog, {2, 100});  // nothing at all, the empty slot is skipped
     EXPECT_EQ(dialog.clicks, (std::vector<int>{1, 2}));
 
     // A press on a button and a release elsewhere on no button does nothing.
-    mouse(&dialog, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton);
-    mouse(&dialog, QEvent::MouseButtonRelease, {150, 100}, Qt::NoButton);
+    sendMouse(dialog, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton);
+    sendMouse(dialog, QEvent::MouseButtonRelease, {150, 100}, Qt::NoButton);
     EXPECT_EQ(dialog.clicks.size(), 2u);
 
     // Pressing a free spot moves the window with the pointer and clicks nothing.
     dialog.show();
     const QPoint start = dialog.pos();
-    mouse(&dialog, QEvent::MouseButtonPress, {150, 100}, Qt::LeftButton);
+    sendMouse(dialog, QEvent::MouseButtonPress, {150, 100}, Qt::LeftButton);
     QMouseEvent move(QEvent::MouseMove, QPointF(150, 100),
                      QPointF(dialog.mapToGlobal(QPoint(150, 100)) + QPoint(30, 12)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&dialog, &move);
-    mouse(&dialog, QEvent::MouseButtonRelease, {150, 100}, Qt::NoButton);
+    sendMouse(dialog, QEvent::MouseButtonRelease, {150, 100}, Qt::NoButton);
     EXPECT_EQ(dialog.pos(), start + QPoint(30, 12));
     EXPECT_EQ(dialog.clicks.size(), 2u);
 }
@@ -316,22 +303,22 @@ TEST_F(SkinnedDialogTest, TooltipsShowOnlyForTheirIdsInTheCurrentLanguage)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     };
 
-    mouse(&dialog, QEvent::MouseMove, {75, 75}, Qt::NoButton); // entry 2 only
+    sendMouse(dialog, QEvent::MouseMove, {75, 75}, Qt::NoButton); // entry 2 only
     settle();
     EXPECT_TRUE(tooltip->isVisible());
     EXPECT_EQ(tooltip->text(), QStringLiteral("Tip"));
 
-    mouse(&dialog, QEvent::MouseMove, {22, 22}, Qt::NoButton); // entry 1: no tooltip id
+    sendMouse(dialog, QEvent::MouseMove, {22, 22}, Qt::NoButton); // entry 1: no tooltip id
     settle();
     EXPECT_FALSE(tooltip->isVisible());
 
     // Entry 3 has only a Chinese tooltip: in English there is nothing to show.
-    mouse(&dialog, QEvent::MouseMove, {120, 40}, Qt::NoButton);
+    sendMouse(dialog, QEvent::MouseMove, {120, 40}, Qt::NoButton);
     settle();
     EXPECT_FALSE(tooltip->isVisible());
     state.language = "zh-CN";
-    mouse(&dialog, QEvent::MouseMove, {22, 22}, Qt::NoButton);
-    mouse(&dialog, QEvent::MouseMove, {120, 40}, Qt::NoButton);
+    sendMouse(dialog, QEvent::MouseMove, {22, 22}, Qt::NoButton);
+    sendMouse(dialog, QEvent::MouseMove, {120, 40}, Qt::NoButton);
     settle();
     EXPECT_TRUE(tooltip->isVisible());
     EXPECT_EQ(tooltip->text(), QStringLiteral("只有中文"));

@@ -28,6 +28,10 @@ constexpr unsigned int HookKeyMessage = 0x466;
 constexpr unsigned int DeviceMessageProgress = 0x467;
 constexpr unsigned int DeviceMessageDone = 0x468;
 
+// The firmware download posts progress from 0 to this; a job that makes a single step posts it
+// once. Key definition transfers count their slots instead.
+constexpr int ProgressScale = 150;
+
 } // namespace quillodev
 
 // Posts when the target is not null.

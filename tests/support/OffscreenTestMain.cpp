@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+// The main of every test program that opens windows: on Qt's offscreen platform unless one is
+// chosen (windows never need a screen, and listing the tests happens without the test
+// environment), with a data folder of its own for what the program saves there (firmware
+// backups).
 int main(int argc, char **argv)
 {
-    // Listing the tests happens without the test environment; windows never need a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Backups of the firmware downloads the tests run go to a folder of their own.
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QApplication app(argc, argv);
