@@ -27,18 +27,6 @@ public:
     }
 };
 
-// Mean grey of the box as it is drawn.
-int meanGrey(QWidget &box)
-{
-    const QImage image = box.grab().toImage();
-    qint64 sum = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            sum += qGray(image.pixel(x, y));
-    }
-    return int(sum / (qint64(image.width()) * image.height()));
-}
-
 // Runs `action` on the box the next modal loop shows.
 void onNextBox(std::function<void(QMessageBox &)> action)
 {
@@ -62,8 +50,9 @@ void press(QMessageBox &box, int key)
 
 } // namespace
 
-// Dark, in the program's font and in the window's language whatever translations Qt has;
-// texts shown as they are; the default answers stay as the caller chose them.
+// Dark, in the program's font and in the window's language whatever translations Qt has (how
+// dark it is drawn: the message box artefacts); texts shown as they are; the default answers
+// stay as the caller chose them.
 TEST(SkinMessageBox, DarkInTheProgramsFontAndTheWindowsLanguage)
 {
     const FontTable fonts;
@@ -79,10 +68,6 @@ TEST(SkinMessageBox, DarkInTheProgramsFontAndTheWindowsLanguage)
                   DarkPalette::palette().color(QPalette::Window));
         EXPECT_EQ(box.font().pixelSize(), SkinMessageBox::FontSize);
         EXPECT_EQ(box.button(QMessageBox::Ok)->text(), chinese ? "确定" : "OK");
-        EXPECT_EQ(box.windowTitle(), "Quillo(RGB)");
-        EXPECT_EQ(box.icon(), QMessageBox::Warning);
-        box.show();
-        EXPECT_LT(meanGrey(box), 90);
 
         SkinMessageBox all(context, QMessageBox::Question, {}, {},
                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
