@@ -25,6 +25,7 @@ bool BacklightCommand::run(QWidget *owner, const SkinLibrary *skins,
                                       {m_state.catalogue, m_state, m_state.pressCounters},
                                       m_state.multiKeyExchange, m_state.deviceType, faces, owner);
     dialog.setWaits(waits);
+    dialog.setDeviceGate(m_refuses);
     dialog.setLightsStore([this](const LightSettings &lights) { store(lights); });
     if (!dialog.initialise())
         return false;

@@ -28,6 +28,9 @@ public:
         m_hook = std::move(hook);
     }
 
+    // Asked before the dialog's Read and Write (see CNuboDialogBkLightSettings::setDeviceGate).
+    void setDeviceGate(std::function<bool()> refuses) { m_refuses = std::move(refuses); }
+
     // The one place where colours confirmed in the dialog (OK, Write) reach the configuration;
     // run() makes them one undo step.
     void store(const LightSettings &lights);
@@ -37,4 +40,5 @@ private:
     const DialogContext m_context;
     DeviceAccess m_device;
     std::function<void(CNuboDialogBkLightSettings &)> m_hook;
+    std::function<bool()> m_refuses;
 };

@@ -9,6 +9,7 @@
 #include "app/MainWindowAccess.h"
 #include "app/OfflineMode.h"
 #include "app/PressCounterReport.h"
+#include "app/ProfileDrop.h"
 #include "app/ProfileFileDialog.h"
 #include "app/ProfileMessages.h"
 #include "app/ProfileOpening.h"
@@ -29,6 +30,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QPainter>
@@ -73,6 +75,7 @@ CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &sk
 {
     setSkin(skin);
     setWindowTitle(QString::fromLatin1(KeyboardModel::name(state.deviceType)));
+    setAcceptDrops(true); // a profile dropped on the window opens as with Open
     m_clickBlock.setSingleShot(true);
     // A coarse timer may fire a few per cent early; the block must last its full time.
     m_clickBlock.setTimerType(Qt::PreciseTimer);
@@ -365,6 +368,31 @@ void CNuboDlg::openProfile(const QString &path)
     // Whatever the outcome: the release that closed the file dialog must not run a command.
     state().clickBlocked = true;
     m_clickBlock.start();
+}
+
+void CNuboDlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData() && ProfileDrop::carriesFiles(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void CNuboDlg::dropEvent(QDropEvent *event)
+{
+    if (!event->mimeData())
+        return;
+    const ProfileDrop::Outcome outcome = ProfileDrop::read(*event->mimeData(), state().chinese());
+    event->acceptProposedAction();
+    // After the drop has ended: the source of the drag waits for it, and the question about a
+    // damaged profile or the refusal runs a loop of its own.
+    QMetaObject::invokeMethod(
+        this,
+        [this, outcome] {
+            if (!outcome.refusal.isEmpty())
+                showMessage(modelCaption(), outcome.refusal, QMessageBox::Warning);
+            else if (!outcome.path.isEmpty())
+                openProfile(outcome.path);
+        },
+        Qt::QueuedConnection);
 }
 
 void CNuboDlg::deviceChanged()

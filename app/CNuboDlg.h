@@ -79,6 +79,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool keyboardCaptured() const override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
     EntryRole entryRole(const DrawnButton &entry) const override;
     QString entryName(const DrawnButton &entry) const override;

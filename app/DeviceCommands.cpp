@@ -26,7 +26,10 @@ DeviceCommands::DeviceCommands(CommandWindow &window, AppState &state, const Dia
     , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
     , m_helpLocator(ResourceLocator::forThisProgram())
     , m_showsCompiledHelp(&HelpDocument::desktopShowsCompiled)
-{}
+{
+    // Offline the backlight dialog opens; its Read and Write say why they cannot run.
+    m_backlight->setDeviceGate([this] { return m_window.refusesDeviceCommand(); });
+}
 
 DeviceCommands::~DeviceCommands() = default;
 
@@ -38,8 +41,9 @@ bool DeviceCommands::handles(int id)
 
 void DeviceCommands::run(int id)
 {
-    // Offline only the help opens; the others say the keyboard is not connected.
-    if (id != HelpButton && m_window.refusesDeviceCommand())
+    // Offline only the help and the backlight settings (colours are part of a profile made
+    // offline) open; the others say the keyboard is not connected.
+    if (id != HelpButton && id != BacklightButton && m_window.refusesDeviceCommand())
         return;
     switch (id) {
     case GetCounterButton:

@@ -21,16 +21,18 @@ std::string PressCounterReport::keyText(int key)
     return std::string(MainWindowTable::keyCaption(key)) + " ";
 }
 
+// The version the report names is the program's own, so that the window, --version and the
+// package agree.
 std::string PressCounterReport::head(const AppState &state)
 {
     const std::string model = KeyboardModel::name(state.deviceType);
     const std::string highest = keyText(state.pressCounters.highestKey);
     const std::string lowest = keyText(state.pressCounters.lowestKey);
     if (state.language == "zh-CN")
-        return model + " 编程软件 [版本 1.1.3]\r\n\r\n高频键：" + highest + " 低频键：" + lowest
-               + "\r\n敲击次数：";
+        return model + " 编程软件 [版本 " QUILLO_VERSION "]\r\n\r\n高频键：" + highest + " 低频键："
+               + lowest + "\r\n敲击次数：";
     if (state.language == "en-US")
-        return model + " Programming Software [Ver 1.1.3]\r\n\r\nHighest: " + highest
+        return model + " Programming Software [Ver " QUILLO_VERSION "]\r\n\r\nHighest: " + highest
                + " Lowest: " + lowest + "\r\n\r\nCounter: ";
     return {};
 }

@@ -124,6 +124,8 @@ void CNuboDialogBkLightSettings::chooseKeyColour(int key)
 
 void CNuboDialogBkLightSettings::readLights()
 {
+    if (m_refuses && m_refuses())
+        return;
     TransferResult detail;
     const int outcome = runJob(TransferJob::ReadLights, &detail);
     // Only a finished read changed the configuration; a cancelled or failed one left it.
@@ -141,6 +143,9 @@ void CNuboDialogBkLightSettings::setDefault()
 
 void CNuboDialogBkLightSettings::writeLights()
 {
+    // Refused, the dialog stays open with the colours being edited; OK still keeps them.
+    if (m_refuses && m_refuses())
+        return;
     storeWorkingColours();
     TransferResult detail;
     const int outcome = runJob(TransferJob::WriteLights, &detail);

@@ -37,6 +37,10 @@ public:
     using LightsStore = std::function<void(const LightSettings &lights)>;
     void setLightsStore(LightsStore store) { m_store = std::move(store); }
     void setColourChooser(ColourChooser::Choice choose) { m_choose = std::move(choose); }
+    // Asked before Read and Write: true when the keyboard cannot be reached (working offline)
+    // and the user has been told so; nothing is read, written or stored then.
+    using DeviceGate = std::function<bool()>;
+    void setDeviceGate(DeviceGate refuses) { m_refuses = std::move(refuses); }
     // The pauses of the device jobs (tests shorten them).
     void setWaits(const TransferJob::Waits &waits) { m_waits = waits; }
 
@@ -82,6 +86,7 @@ private:
     const int m_deviceType;
     BacklightSkins m_skins;
     LightsStore m_store;
+    DeviceGate m_refuses;
     ColourChooser::Choice m_choose;
     TransferJob::Waits m_waits;
 };

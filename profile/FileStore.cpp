@@ -70,7 +70,10 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
                                          std::string &bytes, std::string &error)
 {
     bytes.clear();
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come; with
+    // it, a pipe nobody writes to reads as empty. Reads then wait as usual (a pipe from a
+    // shell's process substitution is read to its end).
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         error = describe("cannot open", errno);
         return ReadStatus::CannotOpen;
@@ -79,6 +82,11 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
     if (::fstat(fd.get(), &st) != 0) {
         error = describe("cannot read", errno);
         return ReadStatus::ReadError;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        const int flags = ::fcntl(fd.get(), F_GETFL);
+        if (flags >= 0)
+            ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
     }
     if (S_ISDIR(st.st_mode)) {
         error = "cannot open: is a folder";

@@ -52,3 +52,39 @@ TEST(BacklightCommand, OpensOnRgbKeyboardsAndStoresWhatOkConfirms)
         EXPECT_TRUE(window.messages.empty());
     }
 }
+
+// Offline the colours are still the user's to prepare: the dialog opens, Read and Write say
+// the keyboard is not connected and send nothing, and OK keeps the colours.
+TEST(BacklightCommand, OpensOfflineWhereReadAndWriteAreRefused)
+{
+    AttachedKeyboard attached(4);
+    attached.state.resetKeyModel();
+    attached.state.offline = true;
+    ScriptedMainWindow window(
+        attached.state, attached.fonts,
+        positionCodedSkin(QSize(MainWindowTable::BaseWidth, MainWindowTable::BaseHeight)));
+    ASSERT_TRUE(window.initialise());
+    const int reportsBefore = attached.keyboard->stats().reportsReceived;
+
+    const LightColour teal{0, 128, 128};
+    bool stillOpen = false;
+    window.deviceCommands().backlightCommand().setDialogHook(
+        [&](CNuboDialogBkLightSettings &dialog) {
+            QTimer::singleShot(0, &dialog, [&dialog, &stillOpen, teal] {
+                dialog.setColourChooser(
+                    [teal](const ColourRequest &) { return std::optional(teal); });
+                dialog.clickId(BacklightTable::FirstKey - 1 + 12);
+                dialog.clickId(BacklightTable::ReadButton);
+                dialog.clickId(BacklightTable::WriteButton);
+                stillOpen = dialog.isVisible();
+                dialog.clickId(BacklightTable::OkButton);
+            });
+        });
+    window.runCommand(BacklightButton);
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(window.messages.size(), 2u);
+    for (const QString &message : window.messages)
+        EXPECT_TRUE(message.startsWith("Keyboard is not connected!")) << message.toStdString();
+    EXPECT_EQ(attached.keyboard->stats().reportsReceived, reportsBefore);
+    EXPECT_EQ(attached.state.lightSettings[12], teal);
+}

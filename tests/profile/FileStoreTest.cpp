@@ -73,6 +73,12 @@ TEST(FileStore, FailuresAreReportedAndLeaveNothingBehind)
     EXPECT_TRUE(bytes.empty());
     EXPECT_EQ(FileStore::readAll(folder / "big", 101, bytes, error), FileStore::ReadStatus::Ok);
     EXPECT_EQ(bytes.size(), 101u);
+
+    // A named pipe nobody writes to reads as empty instead of waiting for ever.
+    ASSERT_EQ(::mkfifo((folder / "pipe.pro").c_str(), 0600), 0);
+    EXPECT_EQ(FileStore::readAll(folder / "pipe.pro", 100, bytes, error),
+              FileStore::ReadStatus::Ok);
+    EXPECT_TRUE(bytes.empty());
 }
 
 // Renaming over a device or a pipe would put a plain file in its place: only regular files
