@@ -9,10 +9,10 @@
 #include "app/SearchingDialog.h"
 #include "app/SkinPreload.h"
 #include "model/AppState.h"
+#include "skin/SkinMessageBox.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QThread>
 #include <QTimer>
 
@@ -47,7 +47,8 @@ int CNuboApp::run()
         // Nobody to choose: the main window says that none is connected, as always.
         if (m_unattended)
             break;
-        m_state.deviceType = m_offlineChoice ? m_offlineChoice() : OfflineOffer::choose();
+        m_state.deviceType
+            = m_offlineChoice ? m_offlineChoice() : OfflineOffer::choose(startContext());
         if (m_state.deviceType == 0)
             return 0;
         m_state.offline = true;
@@ -157,5 +158,14 @@ void CNuboApp::fail(const QString &text) const
         std::fprintf(stderr, "Quillo: %s\n", qUtf8Printable(text));
         return;
     }
-    QMessageBox::critical(nullptr, QCoreApplication::applicationName(), text);
+    SkinMessageBox::tell(startContext(), nullptr, QMessageBox::Critical,
+                         QCoreApplication::applicationName(), text);
+}
+
+DialogContext CNuboApp::startContext() const
+{
+    // Before the catalogue sets it, the language is the one every start has.
+    static const std::string startLanguage("zh-CN");
+    return {m_state.language.empty() ? startLanguage : m_state.language, m_state.scaleFactor,
+            m_fonts};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/DialogContext.h"
 #include "skin/FontTable.h"
 #include "skin/SkinLibrary.h"
 
@@ -59,6 +60,8 @@ private:
     // Says so when the keyboard found is there but this user may not open it.
     void reportOpenProblem() const;
     void fail(const QString &text) const;
+    // What the boxes shown before any window read: the start language, the screen's scale.
+    DialogContext startContext() const;
 
     AppState &m_state;
     FontTable m_fonts;

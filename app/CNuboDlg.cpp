@@ -25,6 +25,7 @@
 #include "skin/FontTable.h"
 #include "skin/FrameFocus.h"
 #include "skin/ScreenScale.h"
+#include "skin/SkinMessageBox.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -524,17 +525,15 @@ void CNuboDlg::showMessage(const QString &caption, const QString &text, QMessage
         std::fprintf(stderr, "%s: %s\n", qUtf8Printable(caption), qUtf8Printable(text));
         return;
     }
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, isVisible() ? this : nullptr);
-    box.exec();
+    SkinMessageBox::tell(context(), isVisible() ? this : nullptr, icon, caption, text);
 }
 
 bool CNuboDlg::askYesNo(const QString &caption, const QString &text)
 {
     if (m_unattended)
         return false;
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
-                    isVisible() ? this : nullptr);
-    return box.exec() == QMessageBox::Yes;
+    return SkinMessageBox::ask(context(), isVisible() ? this : nullptr, QMessageBox::Question,
+                               caption, text);
 }
 
 QString CNuboDlg::chooseSavePath()

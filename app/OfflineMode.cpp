@@ -43,8 +43,8 @@ bool OfflineMode::refuses()
     if (!state.offline)
         return false;
     m_window.showMessage(QString::fromLatin1(KeyboardModel::name(state.deviceType)),
-                         QStringLiteral("Keyboard is not connected!\n\n")
-                             + text(OfflineTexts::refusal(state.deviceType, state.chinese())),
+                         text(OfflineTexts::notConnected(true, state.chinese()) + "\n\n"
+                              + OfflineTexts::refusal(state.deviceType, state.chinese())),
                          QMessageBox::Warning);
     return true;
 }
@@ -67,8 +67,8 @@ bool OfflineMode::deviceChanged()
     // the keyboard is opened afresh when it comes back.
     state.hwi.__closeDev();
     m_window.showMessage(QCoreApplication::applicationName(),
-                         QStringLiteral("Keyboard is not connected\n\n")
-                             + text(OfflineTexts::backOffline(state.chinese())),
+                         text(OfflineTexts::notConnected(false, state.chinese()) + "\n\n"
+                              + OfflineTexts::backOffline(state.chinese())),
                          QMessageBox::Warning);
     m_busy = false;
     m_window.update();

@@ -2,20 +2,21 @@
 
 #include "app/OfflineTexts.h"
 #include "model/KeyboardModel.h"
+#include "skin/SkinMessageBox.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include <vector>
 
 namespace OfflineOffer {
 
-int choose(QWidget *parent)
+int choose(const DialogContext &context, QWidget *parent)
 {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
-                    QStringLiteral("Keyboard is not connected!"), QMessageBox::NoButton, parent);
-    box.setInformativeText(QString::fromStdString(OfflineTexts::offlineOffer()));
+    SkinMessageBox box(context, QMessageBox::Warning, QCoreApplication::applicationName(),
+                       QString::fromStdString(OfflineTexts::offerHeadline()), QMessageBox::NoButton,
+                       parent);
+    box.setDetail(QString::fromStdString(OfflineTexts::offlineOffer()));
     std::vector<QPushButton *> models;
     for (int variant = 1; variant <= KeyboardModel::Count; ++variant)
         models.push_back(box.addButton(QString::fromLatin1(KeyboardModel::name(variant)),

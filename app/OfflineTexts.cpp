@@ -37,6 +37,18 @@ std::string exitCaption()
     return "退出 Exit";
 }
 
+std::string notConnected(bool exclaimed, bool chinese)
+{
+    if (chinese)
+        return exclaimed ? "键盘未连接！" : "键盘未连接";
+    return exclaimed ? "Keyboard is not connected!" : "Keyboard is not connected";
+}
+
+std::string offerHeadline()
+{
+    return notConnected(true, true) + "\n" + notConnected(true, false);
+}
+
 std::string refusal(int deviceType, bool chinese)
 {
     const std::string model = KeyboardModel::name(deviceType);

@@ -16,12 +16,18 @@ std::string cancelCaption();
 std::string offlineOffer();
 std::string exitCaption();
 
-// A device command while offline, after "Keyboard is not connected!".
+// The headline of the offline messages: "Keyboard is not connected!" with the mark, as a
+// refused command says it, or without, as when the keyboard went away.
+std::string notConnected(bool exclaimed, bool chinese);
+// Above the offer: both languages, as the offer itself.
+std::string offerHeadline();
+
+// A device command while offline, after the headline.
 std::string refusal(int deviceType, bool chinese);
 // The keyboard of the chosen model arrived, or one of another model.
 std::string connected(int deviceType, bool chinese);
 std::string otherModel(int pluggedIn, int deviceType, bool chinese);
-// The keyboard went away in a session that began offline, after "Keyboard is not connected".
+// The keyboard went away in a session that began offline, after the headline.
 std::string backOffline(bool chinese);
 // The badge beside the model name.
 std::string badge(bool chinese);

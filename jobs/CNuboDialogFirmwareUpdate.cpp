@@ -8,6 +8,7 @@
 #include "layout/FirmwareUpdateTable.h"
 #include "layout/WindowsColour.h"
 #include "model/KeyboardModel.h"
+#include "skin/SkinMessageBox.h"
 
 #include <quillodev/CNuboHWI.h>
 
@@ -351,25 +352,20 @@ void CNuboDialogFirmwareUpdate::afterEntries(QPainter &painter)
 void CNuboDialogFirmwareUpdate::showMessage(const QString &caption, const QString &text,
                                             QMessageBox::Icon icon)
 {
-    QMessageBox box(icon, caption.isEmpty() ? QCoreApplication::applicationName() : caption, text,
-                    QMessageBox::Ok, isVisible() ? this : parentWidget());
-    box.exec();
+    SkinMessageBox::tell(context(), isVisible() ? this : parentWidget(), icon,
+                         caption.isEmpty() ? QCoreApplication::applicationName() : caption, text);
 }
 
 bool CNuboDialogFirmwareUpdate::askYesNo(const QString &caption, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
-                    isVisible() ? this : parentWidget());
-    return box.exec() == QMessageBox::Yes;
+    return SkinMessageBox::ask(context(), isVisible() ? this : parentWidget(),
+                               QMessageBox::Question, caption, text);
 }
 
 bool CNuboDialogFirmwareUpdate::askUpdateWithoutBackup(const QString &question)
 {
-    QMessageBox box(QMessageBox::Warning, modelName(), question, QMessageBox::Yes | QMessageBox::No,
-                    isVisible() ? this : parentWidget());
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return SkinMessageBox::ask(context(), isVisible() ? this : parentWidget(), QMessageBox::Warning,
+                               modelName(), question, QMessageBox::No);
 }
 
 QString CNuboDialogFirmwareUpdate::chooseFirmwarePath()

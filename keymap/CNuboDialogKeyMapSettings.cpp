@@ -11,6 +11,7 @@
 #include "model/KeyCatalogue.h"
 #include "skin/CSkinScrollBar.h"
 #include "skin/EntryNaming.h"
+#include "skin/SkinMessageBox.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -294,8 +295,8 @@ void CNuboDialogKeyMapSettings::showUnknownKey(const QString &text)
 {
     // One box, not modal to the keyboard: the capture goes on behind it.
     if (!m_unknownKeyBox) {
-        m_unknownKeyBox
-            = new QMessageBox(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
+        m_unknownKeyBox = new SkinMessageBox(context(), QMessageBox::Information, windowTitle(),
+                                             text, QMessageBox::Ok, this);
         m_unknownKeyBox->setModal(false);
     }
     m_unknownKeyBox->setText(text);

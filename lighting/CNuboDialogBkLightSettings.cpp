@@ -10,8 +10,8 @@
 #include "model/Configuration.h"
 #include "model/KeyboardModel.h"
 #include "model/MultiKeyExchange.h"
-#include "skin/DarkPalette.h"
 #include "skin/FontTable.h"
+#include "skin/SkinMessageBox.h"
 
 #include <QPainter>
 
@@ -222,12 +222,8 @@ void CNuboDialogBkLightSettings::tellOutcome(int job, int outcome, const Transfe
 void CNuboDialogBkLightSettings::showMessage(const QString &message, const QString &detail,
                                              QMessageBox::Icon icon)
 {
-    QMessageBox box(icon, QString::fromLatin1(KeyboardModel::name(m_deviceType)), message,
-                    QMessageBox::Ok, this);
-    if (!detail.isEmpty())
-        box.setInformativeText(detail);
-    DarkPalette::apply(&box);
-    box.exec();
+    SkinMessageBox::tell(context(), this, icon,
+                         QString::fromLatin1(KeyboardModel::name(m_deviceType)), message, detail);
 }
 
 void CNuboDialogBkLightSettings::decorateEntry(QPainter &painter, const DrawnButton &entry,

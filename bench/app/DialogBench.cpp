@@ -169,8 +169,11 @@ std::vector<DialogCase> dialogCases()
                              searching.exec();
                          });
                      }});
-    cases.push_back({"OfflineOffer", 4, false, {}, [](StartedProgram &) {
-                         return secondsToFirstFrame([] { OfflineOffer::choose(nullptr); });
+    cases.push_back({"OfflineOffer", 4, false, {}, [](StartedProgram &program) {
+                         return secondsToFirstFrame([&] {
+                             OfflineOffer::choose({program.state.language,
+                                                   program.state.scaleFactor, program.fonts});
+                         });
                      }});
     return cases;
 }

@@ -83,8 +83,9 @@ TEST(BacklightCommand, OpensOfflineWhereReadAndWriteAreRefused)
     window.runCommand(BacklightButton);
     EXPECT_TRUE(stillOpen);
     ASSERT_EQ(window.messages.size(), 2u);
+    // The headline in the window's language, Chinese at the start.
     for (const QString &message : window.messages)
-        EXPECT_TRUE(message.startsWith("Keyboard is not connected!")) << message.toStdString();
+        EXPECT_TRUE(message.startsWith("键盘未连接！")) << message.toStdString();
     EXPECT_EQ(attached.keyboard->stats().reportsReceived, reportsBefore);
     EXPECT_EQ(attached.state.lightSettings[12], teal);
 }
