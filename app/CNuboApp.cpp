@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QThread>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -67,7 +66,6 @@ int CNuboApp::run()
         m_hook(window);
     if (!window.initialise())
         return 1;
-    unpackSkinsWhenIdle(window);
     window.exec();
     return 0;
 }
@@ -114,19 +112,6 @@ bool CNuboApp::loadSkins(int deviceType)
     }
     m_skinsFor = variant;
     return true;
-}
-
-void CNuboApp::unpackSkinsWhenIdle(QObject &window)
-{
-    // Once the main window has been shown, the other dialogs' faces are unpacked one per turn
-    // of the event loop: the start does not wait for them, the first dialog does not either.
-    auto *idle = new QTimer(&window);
-    idle->setInterval(0);
-    QObject::connect(idle, &QTimer::timeout, idle, [this, idle] {
-        if (!m_skins->unpackPending())
-            idle->deleteLater();
-    });
-    QTimer::singleShot(IdleUnpackDelayMs, idle, qOverload<>(&QTimer::start));
 }
 
 QString CNuboApp::skinFolder()

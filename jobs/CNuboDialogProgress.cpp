@@ -245,10 +245,10 @@ QColor CNuboDialogProgress::captionColour(const DrawnButton &entry) const
 void CNuboDialogProgress::afterEntries(QPainter &painter)
 {
     const QRect bar = barRect(m_progress);
-    const QImage &checked = skinImages().checked;
-    if (bar.width() <= 0 || checked.isNull())
+    const SkinImages &faces = skinImages();
+    if (bar.width() <= 0 || faces.checked.isNull())
         return;
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(bar.topLeft(), checked, bar);
+    faces.checked.copy(painter, bar, faces.background);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }

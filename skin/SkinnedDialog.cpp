@@ -141,8 +141,9 @@ void SkinnedDialog::setSkin(const SkinImages &images, bool sameOutline)
     };
     m_skin.background = prepare(images.background);
     // A missing or misfit highlight image shows the plain face rather than garbage.
-    const auto fit = [&](const QImage &image) {
-        return image.size() == images.background.size() ? prepare(image) : m_skin.background;
+    const auto fit = [&](const FacePatches &face) {
+        return face.size() == images.background.size() ? face.transformed(prepare)
+                                                       : FacePatches(m_skin.background.size());
     };
     m_skin.hover = fit(images.hover);
     m_skin.checked = fit(images.checked);
@@ -268,14 +269,14 @@ void SkinnedDialog::paintEntries(QPainter &painter)
 
         const bool hovered
             = !entry.isLabel && entry.rect.contains(m_lastMousePoint.x(), m_lastMousePoint.y());
-        const QImage *copy = nullptr;
+        const FacePatches *copy = nullptr;
         if (entry.checked && !entry.isLabel)
             copy = &m_skin.checked;
         else if (hovered && showsHover(entry))
             copy = &m_skin.hover;
         if (copy) {
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(base.topLeft(), *copy, base);
+            copy->copy(painter, base, m_skin.background);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
         afterSkinCopy(painter, entry, base);
