@@ -57,9 +57,13 @@ int CNuboApp::run()
 
     m_state.buildCatalogue();
 
-    const SkinImages skin
-        = m_skins->images(SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType));
+    // The hover face waits until the pointer first lights a button.
+    const SkinSet set = SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType);
+    const QImage background = m_skins->bitmap(set.background);
+    const SkinImages skin{background, FacePatches(background.size()),
+                          m_skins->patches(set.checked)};
     CNuboDlg window(m_state, m_fonts, skin);
+    window.setDeferredHover([skins = m_skins.get(), id = set.hover] { return skins->patches(id); });
     window.setSkinLibrary(m_skins.get());
     window.setUnattended(m_unattended);
     if (m_hook)

@@ -23,7 +23,6 @@ constexpr std::uint64_t HeapMagic = 0x5146424648454150; // from the heap
 #if defined(__linux__)
 // Below this the heap serves: small buffers come and go with little to give back.
 constexpr std::size_t OwnMapping = std::size_t(256) << 10;
-constexpr std::size_t HugePage = std::size_t(2) << 20;
 constexpr std::size_t PageSize = 4096;
 constexpr std::uint64_t MappedMagic = 0x514642464D415050; // a mapping of its own
 #endif
@@ -42,27 +41,14 @@ void *allocate(std::size_t bytes)
     const std::size_t total = sizeof(MappingHead) + bytes;
 #if defined(__linux__)
     if (bytes >= OwnMapping) {
-        // Huge pages need a mapping aligned to them: ask for one more and trim the ends.
-        const bool huge = bytes >= HugePage;
-        const std::size_t length = roundUp(total, huge ? HugePage : PageSize);
-        const std::size_t asked = huge ? length + HugePage : length;
-        void *mapped
-            = ::mmap(nullptr, asked, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        // Faulted in by the kernel in one go rather than 4 KB at a time as it is first
+        // written; huge pages would do that too, but round every face up to whole 2 MB.
+        const std::size_t length = roundUp(total, PageSize);
+        void *mapped = ::mmap(nullptr, length, PROT_READ | PROT_WRITE,
+                              MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
         if (mapped != MAP_FAILED) {
-            auto *start = static_cast<unsigned char *>(mapped);
-            if (huge) {
-                const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(start);
-                const std::size_t lead = roundUp(at, HugePage) - at;
-                if (lead > 0)
-                    ::munmap(start, lead);
-                if (HugePage - lead > 0)
-                    ::munmap(start + lead + length, HugePage - lead);
-                start += lead;
-                // Only advice: without huge pages the memory is simply used as it is.
-                ::madvise(start, length, MADV_HUGEPAGE);
-            }
-            auto *head = reinterpret_cast<MappingHead *>(start);
-            *head = {MappedMagic, start, length};
+            auto *head = static_cast<MappingHead *>(mapped);
+            *head = {MappedMagic, mapped, length};
             return head + 1;
         }
     }

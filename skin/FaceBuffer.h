@@ -6,9 +6,9 @@
 #include <cstddef>
 
 // A blank premultiplied image to compose a face in. A face is megabytes that the first paint
-// would otherwise fault in 4 KB at a time; where the system offers huge pages the memory is
-// asked for in those. Large buffers are mappings of their own, so that a face let go of goes
-// back to the system at once instead of staying in the heap for the rest of the run.
+// would otherwise fault in 4 KB at a time; large buffers are mappings of their own, faulted in
+// whole when they are made, and a face let go of goes back to the system at once instead of
+// staying in the heap for the rest of the run.
 namespace FaceBuffer {
 
 QImage create(const QSize &size);

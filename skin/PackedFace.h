@@ -8,9 +8,9 @@
 
 // A face as rcc packs it with zstd: one frame holding the stored bitmap (header and rows), or
 // the stored patches of a hover or checked face.
-// Unpacked in one pass straight into memory the image then owns, 64-byte aligned and in huge
-// pages where the system has them: a face is unpacked whole before its first paint, so the
-// memory it lands in must not be faulted in 4 KB at a time either.
+// Unpacked in one pass straight into memory the image then owns (FaceBuffer's), 64-byte
+// aligned: a face is unpacked whole before its first paint, so the memory it lands in must not
+// be faulted in 4 KB at a time either.
 namespace PackedFace {
 
 // Larger frames are refused before anything is allocated for them.

@@ -15,9 +15,9 @@ class QResource;
 // The skin bitmaps of the resource library Quillores.rcc, mapped and registered once at
 // start-up and checked before any window opens, then read by numeric id. The built library
 // stores them zstd-packed, the hover and checked faces only where they differ from their
-// backgrounds (as patches). The first window's faces are unpacked on loading and kept; every
-// other dialog's are unpacked anew each time they are asked for, so that they cost memory only
-// while the window holding them is open. Raw bitmaps are used in place in the mapped file, and
+// backgrounds (as patches). The first window's faces but its hover face are unpacked on loading
+// and kept; every other face is unpacked anew each time it is asked for, so that they cost memory
+// only while the window holding them is open. Raw bitmaps are used in place in the mapped file, and
 // the images handed out keep the mapping alive after the library itself is gone. Not
 // thread-safe: loaded on one thread, then used on one.
 class SkinLibrary {
@@ -42,7 +42,8 @@ public:
     // program uses for the variant; the main window's are unpacked at once.
     bool load(const QString &folder, int deviceType);
     // The same for any library file and any sets (plus single bitmaps such as the scroll bar);
-    // the first `eagerSets` sets and the singles are unpacked at once and kept.
+    // the first `eagerSets` sets (but their hover faces) and the singles are unpacked at once
+    // and kept.
     bool loadFile(const QString &path, const std::vector<SkinSet> &sets,
                   const std::vector<int> &singles, std::size_t eagerSets = std::size_t(-1));
 

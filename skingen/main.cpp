@@ -68,7 +68,7 @@ bool writeFace(const QString &path, const QImage &face)
 // Where a hover or checked face differs from any of the backgrounds it is shown over, as
 // rectangles by rising top edge: runs of differing tiles, joined down while they line up, each
 // then cut to the pixels that differ in it. Everywhere else the face is each background.
-constexpr int Tile = 16;
+constexpr int Tile = 8;
 
 std::vector<QRect> differingAreas(const QImage &face, const std::vector<QImage> &backgrounds)
 {

@@ -61,9 +61,9 @@ TEST(FacePatches, StoredPatchesAreCheckedRecordByRecord)
     Bytes longer = good;
     longer.insert(longer.end(), 4, 0);
     EXPECT_FALSE(valid(longer));
-    EXPECT_FALSE(valid(storedPatches(8, 6, {{4, 1, 5, 3}})));   // past the right edge
-    EXPECT_FALSE(valid(storedPatches(8, 6, {{0, 5, 1, 2}})));   // past the bottom
-    EXPECT_FALSE(valid(storedPatches(8, 6, {{0, 0, 0, 2}})));   // empty
+    EXPECT_FALSE(valid(storedPatches(8, 6, {{4, 1, 5, 3}})));       // past the right edge
+    EXPECT_FALSE(valid(storedPatches(8, 6, {{0, 5, 1, 2}})));       // past the bottom
+    EXPECT_FALSE(valid(storedPatches(8, 6, {{0, 0, 0, 2}})));       // empty
     EXPECT_FALSE(valid(storedPatches(8, 6, {rects[1], rects[0]}))); // not by rising top
     EXPECT_FALSE(valid(storedPatches(0, 6, {})));
     // A count whose records alone would not fit is refused from the header already.
@@ -93,7 +93,8 @@ TEST(FacePatches, StoredPatchesAreCheckedRecordByRecord)
 // whole face drew, also where the rectangle cuts through patches or reaches past the face.
 TEST(FacePatches, CopiesDrawWhatTheWholeFaceWould)
 {
-    const std::vector<PatchRect> rects{{3, 0, 10, 4}, {20, 2, 6, 30}, {0, 10, 40, 3}, {5, 25, 4, 4}};
+    const std::vector<PatchRect> rects{
+        {3, 0, 10, 4}, {20, 2, 6, 30}, {0, 10, 40, 3}, {5, 25, 4, 4}};
     const Bytes stored = storedPatches(40, 32, rects);
     const FacePatches face = FacePatches::fromStored(stored.data(), stored.size(), nullptr);
     ASSERT_FALSE(face.isNull());

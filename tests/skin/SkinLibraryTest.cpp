@@ -286,8 +286,15 @@ TEST(SkinLibrary, OtherFacesAreUnpackedWhenAskedForAndTheSame)
                                           faces.hover.patches().front().pixels.constBits(),
                                           faces.checked.patches().front().pixels.constBits()};
     };
+    // The main window's faces are kept, but for the hover face, which its first frame does not
+    // show.
     const SkinSet mainWindow = SkinIds::skinSet(SkinDialog::MainWindow, 4);
-    EXPECT_EQ(bits(lazy.images(mainWindow)), bits(lazy.images(mainWindow)));
+    const SkinImages mainFaces = lazy.images(mainWindow);
+    const std::vector<const uchar *> mainBits = bits(mainFaces);
+    const std::vector<const uchar *> mainAgain = bits(lazy.images(mainWindow));
+    EXPECT_EQ(mainBits[0], mainAgain[0]);
+    EXPECT_NE(mainBits[1], mainAgain[1]);
+    EXPECT_EQ(mainBits[2], mainAgain[2]);
     const SkinSet keySettings = SkinIds::skinSet(SkinDialog::KeySettings, 4, 2);
     // Both held at once: a face let go of may hand its memory to the next.
     const SkinImages held = lazy.images(keySettings);
@@ -296,7 +303,9 @@ TEST(SkinLibrary, OtherFacesAreUnpackedWhenAskedForAndTheSame)
     const std::vector<const uchar *> again = bits(heldAgain);
     for (std::size_t i = 0; i < first.size(); ++i)
         EXPECT_NE(first[i], again[i]) << i;
-    EXPECT_EQ(bits(eager.images(keySettings)), bits(eager.images(keySettings)));
+    const std::vector<const uchar *> kept = bits(eager.images(keySettings));
+    EXPECT_EQ(kept[0], bits(eager.images(keySettings))[0]);
+    EXPECT_EQ(kept[2], bits(eager.images(keySettings))[2]);
 
     for (const SkinSet &set : SkinIds::programSkinSets(4)) {
         const SkinImages faces = lazy.images(set);
