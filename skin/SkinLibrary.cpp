@@ -11,10 +11,6 @@
 
 #include <cstring>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
-
 // The library file mapped into memory and registered under a root of its own, so that two
 // libraries alive at once never answer for each other.
 struct SkinLibrary::Mapping {
@@ -30,17 +26,6 @@ struct SkinLibrary::Mapping {
             QResource::unregisterResource(data, root);
         if (data)
             file.unmap(data);
-    }
-
-    // The checks have read every face's first bytes; what is read again later comes back from
-    // the system's file cache, so those pages need not stay counted to the program meanwhile.
-    void releasePages() const
-    {
-#if defined(__linux__)
-        const auto start = reinterpret_cast<quintptr>(data) & ~quintptr(4095);
-        ::madvise(reinterpret_cast<void *>(start),
-                  std::size_t(quintptr(data) + quintptr(size) - start), MADV_DONTNEED);
-#endif
     }
 
     bool contains(const uchar *from, qint64 length) const
@@ -167,7 +152,6 @@ bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets
         if (cell == 0 || image.width() != 9 * cell || image.height() != 3 * cell)
             return fail(Error::BitmapSize, id, image.size(), QSize(9 * cell, 3 * cell));
     }
-    m_mapping->releasePages();
     return true;
 }
 
