@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QThread>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -59,16 +58,19 @@ int CNuboApp::run()
 
     m_state.buildCatalogue();
 
-    const SkinImages skin
-        = m_skins->images(SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType));
+    // The hover face waits until the pointer first lights a button.
+    const SkinSet set = SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType);
+    const QImage background = m_skins->bitmap(set.background);
+    const SkinImages skin{background, FacePatches(background.size()),
+                          m_skins->patches(set.checked)};
     CNuboDlg window(m_state, m_fonts, skin);
+    window.setDeferredHover([skins = m_skins.get(), id = set.hover] { return skins->patches(id); });
     window.setSkinLibrary(m_skins.get());
     window.setUnattended(m_unattended);
     if (m_hook)
         m_hook(window);
     if (!window.initialise())
         return 1;
-    unpackSkinsWhenIdle(window);
     window.exec();
     return 0;
 }
@@ -115,19 +117,6 @@ bool CNuboApp::loadSkins(int deviceType)
     }
     m_skinsFor = variant;
     return true;
-}
-
-void CNuboApp::unpackSkinsWhenIdle(QObject &window)
-{
-    // Once the main window has been shown, the other dialogs' faces are unpacked one per turn
-    // of the event loop: the start does not wait for them, the first dialog does not either.
-    auto *idle = new QTimer(&window);
-    idle->setInterval(0);
-    QObject::connect(idle, &QTimer::timeout, idle, [this, idle] {
-        if (!m_skins->unpackPending())
-            idle->deleteLater();
-    });
-    QTimer::singleShot(IdleUnpackDelayMs, idle, qOverload<>(&QTimer::start));
 }
 
 QString CNuboApp::skinFolder()

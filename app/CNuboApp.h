@@ -54,9 +54,6 @@ private:
     Search findKeyboard();
     // The skins of a variant, unless those loaded already serve it; false after saying why.
     bool loadSkins(int deviceType);
-    // After the main window's first frames.
-    static constexpr int IdleUnpackDelayMs = 300;
-    void unpackSkinsWhenIdle(QObject &window);
     // Says so when the keyboard found is there but this user may not open it.
     void reportOpenProblem() const;
     void fail(const QString &text) const;

@@ -10,6 +10,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+#include <vector>
+
 FirstPaintGrabber::FirstPaintGrabber(QWidget *window, QString path, unsigned int colourKey)
     : QObject(window)
     , m_window(window)
@@ -32,21 +35,45 @@ bool FirstPaintGrabber::eventFilter(QObject *watched, QEvent *event)
 void FirstPaintGrabber::grab()
 {
     emit painted();
-    QImage image = m_window->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QImage image;
+    {
+        // Once the pixmap is gone the image is its pixels' only user and converts in place,
+        // rather than holding a second window-sized copy.
+        const QPixmap grabbed = m_window->grab();
+        image = grabbed.toImage();
+    }
+    image.convertTo(QImage::Format_ARGB32);
     // What the desktop would not show: outside the window's shape, or the key colour where the
     // platform takes no shapes and the face is painted as is.
-    QImage inside(image.size(), QImage::Format_Grayscale8);
-    inside.fill(m_window->mask().isEmpty() ? 255 : 0);
-    if (!m_window->mask().isEmpty()) {
+    const QRegion mask = m_window->mask();
+    QImage inside;
+    if (!mask.isEmpty() && image.devicePixelRatio() != 1.0) {
+        inside = QImage(image.size(), QImage::Format_Grayscale8);
+        inside.fill(0);
         QPainter painter(&inside);
         painter.scale(image.devicePixelRatio(), image.devicePixelRatio());
-        painter.setClipRegion(m_window->mask());
+        painter.setClipRegion(mask);
         painter.fillRect(m_window->rect(), Qt::white);
     }
+    // At a ratio of 1 a row of the shape is enough, rather than a picture of all of it.
+    std::vector<uchar> row(std::size_t(image.width()), 255);
     const QRgb key = colourFromWindows(m_colourKey).rgb();
     for (int y = 0; y < image.height(); ++y) {
+        const uchar *seen = row.data();
+        if (!inside.isNull()) {
+            seen = inside.constScanLine(y);
+        } else if (!mask.isEmpty()) {
+            std::fill(row.begin(), row.end(), uchar(0));
+            for (const QRect &r : mask) {
+                if (r.top() <= y && y <= r.bottom()) {
+                    const int from = std::max(r.left(), 0);
+                    const int to = std::min(r.right(), image.width() - 1);
+                    if (from <= to)
+                        std::fill(row.begin() + from, row.begin() + to + 1, uchar(255));
+                }
+            }
+        }
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const uchar *seen = inside.constScanLine(y);
         for (int x = 0; x < image.width(); ++x) {
             if (!seen[x] || (line[x] | 0xFF000000u) == key)
                 line[x] = 0;

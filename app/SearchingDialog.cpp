@@ -135,10 +135,10 @@ QColor SearchingDialog::captionColour(const DrawnButton &entry) const
 void SearchingDialog::afterEntries(QPainter &painter)
 {
     const QRect bar = barRect(progress());
-    const QImage &checked = skinImages().checked;
-    if (bar.width() <= 0 || checked.isNull())
+    const SkinImages &faces = skinImages();
+    if (bar.width() <= 0 || faces.checked.isNull())
         return;
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(bar.topLeft(), checked, bar);
+    faces.checked.copy(painter, bar, faces.background);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }

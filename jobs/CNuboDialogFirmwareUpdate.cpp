@@ -346,7 +346,7 @@ QColor CNuboDialogFirmwareUpdate::captionColour(const DrawnButton &entry) const
 
 void CNuboDialogFirmwareUpdate::afterEntries(QPainter &painter)
 {
-    m_bar.paint(painter, skinImages().checked);
+    m_bar.paint(painter, skinImages());
 }
 
 void CNuboDialogFirmwareUpdate::showMessage(const QString &caption, const QString &text,

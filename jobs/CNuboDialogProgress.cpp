@@ -227,5 +227,5 @@ QColor CNuboDialogProgress::captionColour(const DrawnButton &entry) const
 
 void CNuboDialogProgress::afterEntries(QPainter &painter)
 {
-    m_bar.paint(painter, skinImages().checked);
+    m_bar.paint(painter, skinImages());
 }

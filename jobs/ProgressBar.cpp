@@ -1,8 +1,8 @@
 #include "jobs/ProgressBar.h"
 
 #include "layout/ScaleFactor.h"
+#include "skin/SkinImages.h"
 
-#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
@@ -32,12 +32,12 @@ QRect ProgressBar::setPercent(int percent, float scale)
         .adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin);
 }
 
-void ProgressBar::paint(QPainter &painter, const QImage &checked) const
+void ProgressBar::paint(QPainter &painter, const SkinImages &faces) const
 {
     const QRect bar = barRect(m_percent);
-    if (bar.width() <= 0 || checked.isNull())
+    if (bar.width() <= 0 || faces.checked.isNull())
         return;
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(bar.topLeft(), checked, bar);
+    faces.checked.copy(painter, bar, faces.background);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }

@@ -4,8 +4,8 @@
 
 #include <QRect>
 
-class QImage;
 class QPainter;
+struct SkinImages;
 
 // The bar of the job windows: the checked face copied over the bar's area from its left
 // edge, as far as the percentage reaches.
@@ -23,8 +23,8 @@ public:
     // Clamped to 0..100. Returns the client rectangle to repaint at `scale`: what the wider of
     // the old and new bars covers, empty when nothing changed.
     QRect setPercent(int percent, float scale);
-    // Draws the bar in base pixels; nothing without a checked face.
-    void paint(QPainter &painter, const QImage &checked) const;
+    // Draws the bar in base pixels from the checked face; nothing without one.
+    void paint(QPainter &painter, const SkinImages &faces) const;
 
 private:
     QRect barRect(int percent) const;

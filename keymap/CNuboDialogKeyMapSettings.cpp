@@ -46,7 +46,7 @@ CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(const DialogContext &contex
                   }})
 {
     // The frame takes its size from the face of the page the dialog opens on.
-    setSkin(m_skins.pages[std::size_t(m_model.page() - 1)]);
+    setSkin(m_skins.page(m_model.page()));
     m_skinPage = m_model.page();
     setWindowTitle(QString::fromUtf8(context.chinese() ? "按键设置面板" : "Key Settings"));
     connect(&m_recording, &KeySettingsRecording::changed, this, [this] { update(); });
@@ -136,7 +136,7 @@ void CNuboDialogKeyMapSettings::showPage(int page)
         return;
     if (page != m_skinPage) {
         // Every page has the same outline: the window keeps its shape.
-        setSkin(m_skins.pages[std::size_t(page - 1)], true);
+        setSkin(m_skins.page(page), true);
         m_skinPage = page;
     }
     m_shownPage = page;
@@ -237,8 +237,8 @@ void CNuboDialogKeyMapSettings::clickEntry(int index)
 
 int CNuboDialogKeyMapSettings::runVirtualKeyboard(int pickMode)
 {
-    NuboDialogVirtual keyboard(context(), m_model.catalogue(), m_picks, m_skins.virtualKeyboard,
-                               this);
+    NuboDialogVirtual keyboard(context(), m_model.catalogue(), m_picks,
+                               m_skins.virtualKeyboardFaces(), this);
     keyboard.pickMode = pickMode;
     return keyboard.exec();
 }

@@ -2,14 +2,28 @@
 
 #include "skin/SkinLibrary.h"
 
+#include <algorithm>
+
+SkinImages KeySettingsSkins::page(int page) const
+{
+    const std::size_t index = std::size_t(std::clamp(page, 1, KeySettingsTable::PageCount) - 1);
+    if (!library || !pages[index].background.isNull())
+        return pages[index];
+    return library->images(SkinIds::skinSet(SkinDialog::KeySettings, deviceType, page));
+}
+
+SkinImages KeySettingsSkins::virtualKeyboardFaces() const
+{
+    if (!library || !virtualKeyboard.background.isNull())
+        return virtualKeyboard;
+    return library->images(SkinIds::skinSet(SkinDialog::VirtualKeyboard, deviceType));
+}
+
 KeySettingsSkins KeySettingsSkins::fromLibrary(const SkinLibrary &library, int deviceType)
 {
     KeySettingsSkins skins;
-    for (int page = 1; page <= KeySettingsTable::PageCount; ++page)
-        skins.pages[std::size_t(page - 1)]
-            = library.images(SkinIds::skinSet(SkinDialog::KeySettings, deviceType, page));
     skins.scrollBar = library.bitmap(SkinIds::ScrollBar);
-    skins.virtualKeyboard
-        = library.images(SkinIds::skinSet(SkinDialog::VirtualKeyboard, deviceType));
+    skins.library = &library;
+    skins.deviceType = deviceType;
     return skins;
 }

@@ -6,13 +6,16 @@
 #include <cstddef>
 
 // A blank premultiplied image to compose a face in. A face is megabytes that the first paint
-// would otherwise fault in 4 KB at a time; where the system offers huge pages the memory is
-// asked for in those, elsewhere it is an ordinary image.
+// would otherwise fault in 4 KB at a time; large buffers are mappings of their own, faulted in
+// whole when they are made, and a face let go of goes back to the system at once instead of
+// staying in the heap for the rest of the run.
 namespace FaceBuffer {
 
 QImage create(const QSize &size);
 
-// `bytes` of such memory, released with std::free; nullptr when there is none to be had.
+// `bytes` of such memory, 64-byte aligned, released with release(); nullptr when there is none
+// to be had.
 void *allocate(std::size_t bytes);
+void release(void *memory);
 
 } // namespace FaceBuffer

@@ -3,7 +3,7 @@
 #include "skin/FaceBuffer.h"
 #include "skin/SkinFaceFormat.h"
 
-#include <cstdlib>
+#include <memory>
 
 #include <zstd.h>
 
@@ -23,10 +23,34 @@ std::size_t unpackedSize(const unsigned char *frame, std::size_t size)
     return std::size_t(unpacked);
 }
 
+// The header lands just before a 64-byte boundary, so the rows of a bitmap start on one.
+constexpr std::size_t PixelOffset = 64;
+constexpr std::size_t HeaderOffset = PixelOffset - SkinFaceFormat::HeaderSize;
+
+// The whole frame unpacked into memory of its own (released with FaceBuffer::release), its
+// stored form starting at HeaderOffset; nullptr when it is damaged.
+unsigned char *unpackAll(const unsigned char *frame, std::size_t size, std::size_t &unpacked)
+{
+    unpacked = unpackedSize(frame, size);
+    if (unpacked == 0)
+        return nullptr;
+    auto *memory = static_cast<unsigned char *>(FaceBuffer::allocate(HeaderOffset + unpacked));
+    if (!memory)
+        return nullptr;
+    const std::size_t written = ZSTD_decompress(memory + HeaderOffset, unpacked, frame, size);
+    if (ZSTD_isError(written) || written != unpacked) {
+        FaceBuffer::release(memory);
+        return nullptr;
+    }
+    return memory;
+}
+
 } // namespace
 
-QSize peek(const unsigned char *frame, std::size_t size)
+QSize peek(const unsigned char *frame, std::size_t size, bool *patches)
 {
+    if (patches)
+        *patches = false;
     const std::size_t unpacked = unpackedSize(frame, size);
     if (unpacked == 0)
         return {};
@@ -45,37 +69,43 @@ QSize peek(const unsigned char *frame, std::size_t size)
     ZSTD_freeDStream(stream);
     if (out.pos < out.size)
         return {};
-    const auto header = SkinFaceFormat::read(stored, unpacked);
-    return header ? QSize(int(header->width), int(header->height)) : QSize();
+    if (const auto header = SkinFaceFormat::read(stored, unpacked))
+        return QSize(int(header->width), int(header->height));
+    if (const auto header = SkinFaceFormat::readPatchHeader(stored, unpacked)) {
+        if (patches)
+            *patches = true;
+        return QSize(int(header->width), int(header->height));
+    }
+    return {};
 }
 
 QImage unpack(const unsigned char *frame, std::size_t size)
 {
-    const std::size_t unpacked = unpackedSize(frame, size);
-    if (unpacked == 0)
-        return {};
-
-    // The header lands just before a 64-byte boundary, so the rows start on one.
-    constexpr std::size_t PixelOffset = 64;
-    constexpr std::size_t HeaderOffset = PixelOffset - SkinFaceFormat::HeaderSize;
-    auto *memory = static_cast<unsigned char *>(FaceBuffer::allocate(HeaderOffset + unpacked));
+    std::size_t unpacked = 0;
+    unsigned char *memory = unpackAll(frame, size, unpacked);
     if (!memory)
         return {};
-    unsigned char *stored = memory + HeaderOffset;
-    const std::size_t written = ZSTD_decompress(stored, unpacked, frame, size);
-    const auto header = ZSTD_isError(written) || written != unpacked
-                            ? std::nullopt
-                            : SkinFaceFormat::read(stored, std::size_t(unpacked));
+    const auto header = SkinFaceFormat::read(memory + HeaderOffset, unpacked);
     if (!header) {
-        std::free(memory);
+        FaceBuffer::release(memory);
         return {};
     }
     QImage image(memory + PixelOffset, int(header->width), int(header->height),
-                 qsizetype(header->bytesPerLine), QImage::Format_ARGB32_Premultiplied, std::free,
-                 memory);
+                 qsizetype(header->bytesPerLine), QImage::Format_ARGB32_Premultiplied,
+                 FaceBuffer::release, memory);
     if (image.isNull())
-        std::free(memory);
+        FaceBuffer::release(memory);
     return image;
+}
+
+FacePatches unpackPatches(const unsigned char *frame, std::size_t size)
+{
+    std::size_t unpacked = 0;
+    unsigned char *memory = unpackAll(frame, size, unpacked);
+    if (!memory)
+        return {};
+    const std::shared_ptr<const void> owner(memory, FaceBuffer::release);
+    return FacePatches::fromStored(memory + HeaderOffset, unpacked, owner);
 }
 
 } // namespace PackedFace

@@ -1,5 +1,6 @@
 #include "skin/SkinLibrary.h"
 
+#include "skin/FaceBuffer.h"
 #include "skin/PackedFace.h"
 #include "skin/SkinFaceFormat.h"
 
@@ -122,14 +123,20 @@ bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets
     for (std::size_t i = 0; i < sets.size(); ++i) {
         const SkinSet &set = sets[i];
         for (int id : {set.background, set.hover, set.checked}) {
-            // The hover image waits too: the first frame does not show it.
+            // The hover face waits too: the first frame does not show it.
             const bool now = i < eagerSets && (id != set.hover || id == set.background);
             if (const Error error = loadBitmap(id, now); error != Error::None)
                 return fail(error, id);
         }
+        // A background is a bitmap; the highlights are copied over it.
+        if (m_bitmaps[set.background].isPatches)
+            return fail(Error::BitmapDamaged, set.background);
         const QSize size = sizeOf(m_bitmaps[set.background]);
         for (int id : {set.hover, set.checked}) {
-            const QSize found = sizeOf(m_bitmaps[id]);
+            Bitmap &bitmap = m_bitmaps[id];
+            if (bitmap.background == 0 && id != set.background)
+                bitmap.background = set.background;
+            const QSize found = sizeOf(bitmap);
             if (found != size)
                 return fail(Error::BitmapSize, id, found, size);
         }
@@ -137,6 +144,8 @@ bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets
     for (int id : singles) {
         if (const Error error = loadBitmap(id, true); error != Error::None)
             return fail(error, id);
+        if (m_bitmaps[id].isPatches)
+            return fail(Error::BitmapDamaged, id);
         const QImage &image = m_bitmaps[id].image;
         // Single bitmaps are cell sheets of 9 x 3 square cells.
         const int cell = image.width() / 9;
@@ -149,11 +158,9 @@ bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets
 SkinLibrary::Error SkinLibrary::loadBitmap(int id, bool unpackNow)
 {
     if (const auto it = m_bitmaps.find(id); it != m_bitmaps.end()) {
-        if (unpackNow && it->second.frame) {
-            unpack(it->second, id);
-            if (it->second.image.isNull())
-                return Error::BitmapDamaged;
-        }
+        // Kept from now on when a set loaded first shares it.
+        if (unpackNow && it->second.frame && !unpackInto(it->second, id))
+            return Error::BitmapDamaged;
         return Error::None;
     }
     const QResource resource(QStringLiteral(":%1/skins/%2.face").arg(m_mapping->root).arg(id));
@@ -163,23 +170,25 @@ SkinLibrary::Error SkinLibrary::loadBitmap(int id, bool unpackNow)
     if (!m_mapping->contains(resource.data(), resource.size()))
         return Error::BitmapDamaged;
 
+    Bitmap bitmap;
     if (resource.compressionAlgorithm() == QResource::ZstdCompression) {
-        // Unpacked by ourselves: in one pass into the image's own memory.
-        Bitmap bitmap;
+        // Unpacked by ourselves: in one pass into the face's own memory.
         bitmap.frame = resource.data();
         bitmap.frameSize = std::size_t(resource.size());
-        bitmap.size = PackedFace::peek(bitmap.frame, bitmap.frameSize);
+        bitmap.size = PackedFace::peek(bitmap.frame, bitmap.frameSize, &bitmap.isPatches);
         if (!bitmap.size.isValid())
             return Error::BitmapDamaged;
-        if (unpackNow) {
-            unpack(bitmap, id);
-            if (bitmap.image.isNull())
-                return Error::BitmapDamaged;
-        }
-        m_bitmaps[id] = std::move(bitmap);
-        return Error::None;
+        if (unpackNow && !unpackInto(bitmap, id))
+            return Error::BitmapDamaged;
+    } else if (const Error error = loadStored(bitmap, resource); error != Error::None) {
+        return error;
     }
+    m_bitmaps[id] = std::move(bitmap);
+    return Error::None;
+}
 
+SkinLibrary::Error SkinLibrary::loadStored(Bitmap &bitmap, const QResource &resource)
+{
     auto owner = std::make_unique<PixelOwner>();
     const uchar *data = resource.data();
     qint64 size = resource.size();
@@ -191,15 +200,33 @@ SkinLibrary::Error SkinLibrary::loadBitmap(int id, bool unpackNow)
     } else {
         owner->mapping = m_mapping;
     }
+
+    if (SkinFaceFormat::readPatchHeader(data, std::size_t(size))) {
+        bitmap.isPatches = true;
+        if (reinterpret_cast<quintptr>(data) % 4 == 0) {
+            bitmap.stored = FacePatches::fromStored(data, std::size_t(size),
+                                                    std::shared_ptr<PixelOwner>(std::move(owner)));
+            bitmap.inPlace = !packed;
+        } else {
+            // Records and rows must be 4-byte aligned to be read as they lie.
+            std::shared_ptr<void> copy(FaceBuffer::allocate(std::size_t(size)),
+                                       FaceBuffer::release);
+            if (!copy)
+                return Error::BitmapDamaged;
+            std::memcpy(copy.get(), data, std::size_t(size));
+            bitmap.stored = FacePatches::fromStored(static_cast<const uchar *>(copy.get()),
+                                                    std::size_t(size), copy);
+        }
+        return bitmap.stored.isNull() ? Error::BitmapDamaged : Error::None;
+    }
+
     const auto header = SkinFaceFormat::read(data, std::size_t(size));
     if (!header)
         return Error::BitmapDamaged;
-
     const uchar *pixels = data + SkinFaceFormat::HeaderSize;
     const int width = int(header->width);
     const int height = int(header->height);
     const qsizetype bytesPerLine = header->bytesPerLine;
-    Bitmap bitmap;
     if (reinterpret_cast<quintptr>(pixels) % 4 == 0) {
         // Read-only: a painter on it would work on a copy.
         bitmap.image = QImage(pixels, width, height, bytesPerLine,
@@ -216,7 +243,6 @@ SkinLibrary::Error SkinLibrary::loadBitmap(int id, bool unpackNow)
         for (int y = 0; y < height; ++y)
             std::memcpy(bitmap.image.scanLine(y), pixels + y * bytesPerLine, 4 * size_t(width));
     }
-    m_bitmaps[id] = std::move(bitmap);
     return Error::None;
 }
 
@@ -230,29 +256,32 @@ bool SkinLibrary::fail(Error error, int bitmap, QSize found, QSize expected)
     return false;
 }
 
-void SkinLibrary::unpack(Bitmap &bitmap, int id)
+bool SkinLibrary::unpackInto(Bitmap &bitmap, int id)
 {
-    bitmap.image = PackedFace::unpack(bitmap.frame, bitmap.frameSize);
-    // Asked for once: a damaged face stays empty rather than being unpacked at every paint.
+    if (bitmap.isPatches)
+        bitmap.stored = PackedFace::unpackPatches(bitmap.frame, bitmap.frameSize);
+    else
+        bitmap.image = PackedFace::unpack(bitmap.frame, bitmap.frameSize);
     bitmap.frame = nullptr;
-    if (bitmap.image.isNull())
-        qWarning("Quillo: skin bitmap %d is damaged and cannot be unpacked", id);
+    const bool ok = bitmap.isPatches ? !bitmap.stored.isNull() : !bitmap.image.isNull();
+    if (!ok)
+        reportDamaged(bitmap, id);
+    return ok;
+}
+
+void SkinLibrary::reportDamaged(Bitmap &bitmap, int id)
+{
+    // Asked for once: a damaged face stays empty rather than being unpacked at every open.
+    bitmap.frame = nullptr;
+    bitmap.damaged = true;
+    qWarning("Quillo: skin bitmap %d is damaged and cannot be unpacked", id);
 }
 
 QSize SkinLibrary::sizeOf(const Bitmap &bitmap)
 {
-    return bitmap.image.isNull() ? bitmap.size : bitmap.image.size();
-}
-
-bool SkinLibrary::unpackPending()
-{
-    for (auto &[id, bitmap] : m_bitmaps) {
-        if (bitmap.frame) {
-            unpack(bitmap, id);
-            return true;
-        }
-    }
-    return false;
+    if (bitmap.frame || bitmap.damaged)
+        return bitmap.size;
+    return bitmap.isPatches ? bitmap.stored.size() : bitmap.image.size();
 }
 
 QImage SkinLibrary::bitmap(int id) const
@@ -260,9 +289,33 @@ QImage SkinLibrary::bitmap(int id) const
     const auto it = m_bitmaps.find(id);
     if (it == m_bitmaps.end())
         return QImage();
-    if (it->second.frame)
-        unpack(it->second, id);
-    return it->second.image;
+    Bitmap &bitmap = it->second;
+    if (bitmap.isPatches) {
+        const FacePatches face = patches(id);
+        return face.isNull() ? QImage() : face.toImage(this->bitmap(bitmap.background));
+    }
+    if (!bitmap.frame)
+        return bitmap.image;
+    QImage image = PackedFace::unpack(bitmap.frame, bitmap.frameSize);
+    if (image.isNull())
+        reportDamaged(bitmap, id);
+    return image;
+}
+
+FacePatches SkinLibrary::patches(int id) const
+{
+    const auto it = m_bitmaps.find(id);
+    if (it == m_bitmaps.end())
+        return {};
+    Bitmap &bitmap = it->second;
+    if (!bitmap.isPatches)
+        return FacePatches(this->bitmap(id));
+    if (!bitmap.frame)
+        return bitmap.stored;
+    FacePatches face = PackedFace::unpackPatches(bitmap.frame, bitmap.frameSize);
+    if (face.isNull())
+        reportDamaged(bitmap, id);
+    return face;
 }
 
 bool SkinLibrary::isInPlace(int id) const
@@ -273,7 +326,7 @@ bool SkinLibrary::isInPlace(int id) const
 
 SkinImages SkinLibrary::images(const SkinSet &set) const
 {
-    return {bitmap(set.background), bitmap(set.hover), bitmap(set.checked)};
+    return {bitmap(set.background), patches(set.hover), patches(set.checked)};
 }
 
 QString SkinLibrary::errorText(bool chinese) const

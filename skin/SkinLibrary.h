@@ -6,18 +6,20 @@
 #include <QImage>
 #include <QString>
 
+class QResource;
+
 #include <map>
 #include <memory>
 #include <vector>
 
 // The skin bitmaps of the resource library Quillores.rcc, mapped and registered once at
 // start-up and checked before any window opens, then read by numeric id. The built library
-// stores them zstd-packed: the first window's faces (but its hover image) are unpacked on
-// loading, straight into their images; the other dialogs' are checked then and unpacked when first
-// asked for, or beforehand in idle time (unpackPending), so that unpacking them never delays the
-// start. Raw bitmaps are used in place in the mapped file, and the images handed out keep the
-// mapping alive after the library itself is gone. Not thread-safe: loaded on one thread, then used
-// on one.
+// stores them zstd-packed, the hover and checked faces only where they differ from their
+// backgrounds (as patches). The first window's faces but its hover face are unpacked on loading
+// and kept; every other face is unpacked anew each time it is asked for, so that they cost memory
+// only while the window holding them is open. Raw bitmaps are used in place in the mapped file, and
+// the images handed out keep the mapping alive after the library itself is gone. Not
+// thread-safe: loaded on one thread, then used on one.
 class SkinLibrary {
 public:
     static constexpr const char *FileName = "Quillores.rcc";
@@ -40,11 +42,10 @@ public:
     // program uses for the variant; the main window's are unpacked at once.
     bool load(const QString &folder, int deviceType);
     // The same for any library file and any sets (plus single bitmaps such as the scroll bar);
-    // the first `eagerSets` sets (but their hover images) and the singles are unpacked at once.
+    // the first `eagerSets` sets (but their hover faces) and the singles are unpacked at once
+    // and kept.
     bool loadFile(const QString &path, const std::vector<SkinSet> &sets,
                   const std::vector<int> &singles, std::size_t eagerSets = std::size_t(-1));
-    // Unpacks one face not unpacked yet; false when none is left.
-    bool unpackPending();
 
     Error error() const { return m_error; }
     int errorBitmap() const { return m_errorBitmap; }
@@ -52,8 +53,11 @@ public:
     QString errorText(bool chinese) const;
 
     // A loaded bitmap, or a null image for an id that was not loaded (or, very rarely, whose
-    // rows turn out damaged when it is unpacked late).
+    // rows turn out damaged when it is unpacked late). A hover or checked face comes whole,
+    // over its background.
     QImage bitmap(int id) const;
+    // A hover or checked face as patches (a whole bitmap as one), null as bitmap() would be.
+    FacePatches patches(int id) const;
     SkinImages images(const SkinSet &set) const;
     // Whether a loaded bitmap's pixels are used where they lie in the mapped file, rather than
     // copied or unpacked (raw libraries' aligned bitmaps are; the built library packs them).
@@ -62,9 +66,13 @@ public:
 private:
     struct Mapping;
     struct Bitmap {
-        QImage image;
+        QImage image;       // a bitmap kept
+        FacePatches stored; // patches kept
+        bool isPatches = false;
         bool inPlace = false;
-        // A packed face still to be unpacked: its frame in the mapping, and its size.
+        bool damaged = false; // found so when unpacked late: asked for no more
+        int background = 0;   // of the first set a hover or checked face belongs to
+        // A packed face unpacked whenever it is asked for: its frame in the mapping, its size.
         const uchar *frame = nullptr;
         std::size_t frameSize = 0;
         QSize size;
@@ -73,13 +81,16 @@ private:
     bool map(const QString &path);
     bool fail(Error error, int bitmap = 0, QSize found = {}, QSize expected = {});
     Error loadBitmap(int id, bool unpackNow);
-    static void unpack(Bitmap &bitmap, int id);
+    Error loadStored(Bitmap &bitmap, const QResource &resource);
+    // The face of a frame, unpacked into `bitmap` when it is to be kept.
+    static bool unpackInto(Bitmap &bitmap, int id);
+    static void reportDamaged(Bitmap &bitmap, int id);
     static QSize sizeOf(const Bitmap &bitmap);
     void unregister();
 
     QString m_path;
     std::shared_ptr<Mapping> m_mapping;
-    // Faces unpacked late change here, behind const lookups.
+    // A face found damaged when unpacked late is marked so, behind const lookups.
     mutable std::map<int, Bitmap> m_bitmaps;
     Error m_error = Error::None;
     int m_errorBitmap = 0;

@@ -131,18 +131,13 @@ void SkinnedDialog::setSkin(const SkinImages &images, bool sameOutline)
 {
     const bool keepShape = sameOutline && !m_skin.background.isNull()
                            && images.background.size() == m_skin.background.size();
-    // Faces with an alpha channel (the skin library's) mark what is transparent by alpha 0
-    // and are used as they are; opaque faces mark it by the key colour, which is painted as is
-    // where the window cannot take a shape.
-    const auto prepare = [&](const QImage &image) {
-        if (m_shaped && !image.hasAlphaChannel())
-            return keyedOut(image, m_colourKey);
-        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    };
-    m_skin.background = prepare(images.background);
+    m_hoverSource = {};
+    m_skin.background = prepareFace(images.background);
     // A missing or misfit highlight image shows the plain face rather than garbage.
-    const auto fit = [&](const QImage &image) {
-        return image.size() == images.background.size() ? prepare(image) : m_skin.background;
+    const auto fit = [&](const FacePatches &face) {
+        return face.size() == images.background.size()
+                   ? face.transformed([this](const QImage &part) { return prepareFace(part); })
+                   : FacePatches(m_skin.background.size());
     };
     m_skin.hover = fit(images.hover);
     m_skin.checked = fit(images.checked);
@@ -152,6 +147,32 @@ void SkinnedDialog::setSkin(const SkinImages &images, bool sameOutline)
         refreshShape();
     }
     update();
+}
+
+QImage SkinnedDialog::prepareFace(const QImage &image) const
+{
+    // Faces with an alpha channel (the skin library's) mark what is transparent by alpha 0
+    // and are used as they are; opaque faces mark it by the key colour, which is painted as is
+    // where the window cannot take a shape.
+    if (m_shaped && !image.hasAlphaChannel())
+        return keyedOut(image, m_colourKey);
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+void SkinnedDialog::setDeferredHover(std::function<FacePatches()> source)
+{
+    m_hoverSource = std::move(source);
+}
+
+const FacePatches &SkinnedDialog::hoverFace()
+{
+    if (m_hoverSource) {
+        const FacePatches face = std::exchange(m_hoverSource, {})();
+        if (face.size() == m_skin.background.size())
+            m_skin.hover
+                = face.transformed([this](const QImage &part) { return prepareFace(part); });
+    }
+    return m_skin.hover;
 }
 
 WindowHandle SkinnedDialog::messageHandle() const
@@ -268,14 +289,14 @@ void SkinnedDialog::paintEntries(QPainter &painter)
 
         const bool hovered
             = !entry.isLabel && entry.rect.contains(m_lastMousePoint.x(), m_lastMousePoint.y());
-        const QImage *copy = nullptr;
+        const FacePatches *copy = nullptr;
         if (entry.checked && !entry.isLabel)
             copy = &m_skin.checked;
         else if (hovered && showsHover(entry))
-            copy = &m_skin.hover;
+            copy = &hoverFace();
         if (copy) {
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(base.topLeft(), *copy, base);
+            copy->copy(painter, base, m_skin.background);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
         afterSkinCopy(painter, entry, base);

@@ -14,6 +14,7 @@
 #include <QRegion>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -66,6 +67,9 @@ public:
     // colour. A face with the outline of the one it replaces (another page of the same
     // dialog) keeps the window's shape as it is.
     void setSkin(const SkinImages &images, bool sameOutline = false);
+    // A hover face asked for only when a hover first shows, rather than before the first frame;
+    // the next setSkin() drops it.
+    void setDeferredHover(std::function<FacePatches()> source);
 
     // Where the device library and workers post to this dialog; safe to use after it is gone.
     WindowHandle messageHandle() const;
@@ -183,6 +187,8 @@ private:
     // The face composed anew within `baseArea` only (empty: all of it); the rest stays as the
     // last paint left it.
     const QImage &composeFace(const QRect &baseArea);
+    QImage prepareFace(const QImage &image) const;
+    const FacePatches &hoverFace();
     void trackPointer(const QPoint &point);
     ButtonTable::EntryFilter shownFilter() const;
     void updateTooltip();
@@ -196,6 +202,7 @@ private:
     const bool m_shaped;       // the platform takes window shapes
     const double m_pixelRatio; // of the primary screen, where the window is placed
     SkinImages m_skin;
+    std::function<FacePatches()> m_hoverSource;
     bool m_keyedByAlpha = false; // the skin's transparent pixels are alpha 0, not the key
     QImage m_face;
     QRegion m_shape;

@@ -1,6 +1,6 @@
 // How long every dialog takes from the call that opens it to its first painted frame, at
-// scale 1.5: opened first right after the start (its faces still packed, as no idle time has
-// passed) and opened again. The main window's own commands open them, as a click would.
+// scale 1.5: opened first right after the start and opened again; either way its faces are
+// unpacked as it opens. The main window's own commands open them, as a click would.
 //
 // BM_OpenFirst/NAME opens the dialog once in a freshly started program. Run alone in a
 // process of its own it is the first open after a start; the footprint runner runs it so.

@@ -14,7 +14,7 @@ class SimKeyboard;
 
 // The program as it stands right after its start, at scale 1.5 on an emulated keyboard: the
 // skin library loaded as the start loads it (the main window's faces unpacked, every other
-// face still packed, as no idle time has passed), the catalogue built and, unless `mainWindow`
+// face packed until a dialog asks for it), the catalogue built and, unless `mainWindow`
 // is false (for the windows shown before it, which load the library as for no keyboard), the
 // main window painted. Needs the QApplication.
 class StartedProgram {

@@ -26,14 +26,16 @@ TEST(JobWindowArtefacts, ProgressAndFirmwareWindowsWithTheBuiltSkins)
     ASSERT_EQ(f.firmwareSkin().background.size(), QSize(370, 250));
 
     // Every button looks different when hovered; the bar's track is filled in the checked face.
+    const QImage hover = progressSkin.hover.toImage(progressSkin.background);
+    const QImage checked = progressSkin.checked.toImage(progressSkin.background);
     for (const DrawnButton &entry : ProgressTable::build()) {
         if (!entry.isHittable())
             continue;
         const QRect r(entry.rect.left, entry.rect.top, entry.rect.width(), entry.rect.height());
-        EXPECT_NE(progressSkin.hover.copy(r), progressSkin.background.copy(r)) << entry.id;
+        EXPECT_NE(hover.copy(r), progressSkin.background.copy(r)) << entry.id;
     }
     const QRect bar(40, 150, 290, 22);
-    EXPECT_NE(progressSkin.checked.copy(bar), progressSkin.background.copy(bar));
+    EXPECT_NE(checked.copy(bar), progressSkin.background.copy(bar));
     // Transparent corners, opaque body.
     EXPECT_EQ(qAlpha(progressSkin.background.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(progressSkin.background.pixel(185, 125)), 255);

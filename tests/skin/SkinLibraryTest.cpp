@@ -38,24 +38,27 @@ TEST(SkinLibrary, BuiltLibraryHoldsEveryVariantsFaces)
         ASSERT_TRUE(faces.isComplete());
         EXPECT_EQ(faces.background.size(),
                   QSize(MainWindowTable::BaseWidth, MainWindowTable::BaseHeight));
+        const QImage hover = faces.hover.toImage(faces.background);
+        const QImage checked = faces.checked.toImage(faces.background);
         // Corners are transparent, the middle is opaque, and no pixel kept the key colour.
         EXPECT_EQ(faces.background.pixel(0, 0), 0u);
-        EXPECT_EQ(faces.hover.pixel(1239, 669), 0u);
-        EXPECT_EQ(qAlpha(faces.checked.pixel(620, 335)), 255);
+        EXPECT_EQ(hover.pixel(1239, 669), 0u);
+        EXPECT_EQ(qAlpha(checked.pixel(620, 335)), 255);
         const QRgb key = colourFromWindows(MainWindowTable::ColourKey).rgb();
         int keyed = 0;
-        for (const QImage &face : {faces.background, faces.hover, faces.checked}) {
+        for (const QImage &face : {faces.background, hover, checked}) {
             for (int y = 0; y < face.height(); ++y) {
                 const auto *line = reinterpret_cast<const QRgb *>(face.constScanLine(y));
                 keyed += int(std::count(line, line + face.width(), key));
             }
         }
         EXPECT_EQ(keyed, 0);
-        // Packed in the library, unpacked into rows on 64-byte boundaries.
-        for (int id : SkinIds::programBitmapIds(deviceType)) {
+        // Packed in the library, backgrounds unpacked into rows on 64-byte boundaries.
+        for (int id : SkinIds::programBitmapIds(deviceType))
             EXPECT_FALSE(library.isInPlace(id)) << id;
-            EXPECT_EQ(quintptr(library.bitmap(id).constBits()) % 64, 0u) << id;
-        }
+        for (const SkinSet &set : SkinIds::programSkinSets(deviceType))
+            EXPECT_EQ(quintptr(library.bitmap(set.background).constBits()) % 64, 0u)
+                << set.background;
         const QImage bar = library.bitmap(SkinIds::ScrollBar);
         EXPECT_EQ(bar.width() % 9, 0);
         EXPECT_EQ(bar.height(), bar.width() / 3);
@@ -72,6 +75,8 @@ TEST(SkinLibrary, FacesAgreeAroundEveryButtonEdge)
         ASSERT_TRUE(library.load(BinDir, deviceType));
         const SkinImages faces
             = library.images(SkinIds::skinSet(SkinDialog::MainWindow, deviceType));
+        const QImage hover = faces.hover.toImage(faces.background);
+        const QImage checked = faces.checked.toImage(faces.background);
         int differing = 0;
         for (const DrawnButton &entry : MainWindowTable::build(deviceType)) {
             if (!entry.isHittable())
@@ -82,8 +87,7 @@ TEST(SkinLibrary, FacesAgreeAroundEveryButtonEdge)
                     const bool ring
                         = x < r.left + 2 || y < r.top + 2 || x >= r.right - 2 || y >= r.bottom - 2;
                     const QRgb plain = faces.background.pixel(x, y);
-                    if (ring
-                        && (faces.hover.pixel(x, y) != plain || faces.checked.pixel(x, y) != plain))
+                    if (ring && (hover.pixel(x, y) != plain || checked.pixel(x, y) != plain))
                         ++differing;
                 }
             }
@@ -107,13 +111,14 @@ TEST(SkinLibrary, EveryButtonIsDrawnInEachLook)
         ASSERT_TRUE(library.load(BinDir, deviceType));
         const SkinImages faces
             = library.images(SkinIds::skinSet(SkinDialog::MainWindow, deviceType));
+        const QImage hover = faces.hover.toImage(faces.background);
+        const QImage checked = faces.checked.toImage(faces.background);
         for (const DrawnButton &entry : MainWindowTable::build(deviceType)) {
             if (!entry.isHittable())
                 continue;
-            EXPECT_TRUE(differs(faces.background, faces.hover, entry.rect)) << entry.id;
+            EXPECT_TRUE(differs(faces.background, hover, entry.rect)) << entry.id;
             const bool windowButton = entry.id >= HelpButton && entry.id <= ExitButton;
-            EXPECT_EQ(differs(faces.background, faces.checked, entry.rect), !windowButton)
-                << entry.id;
+            EXPECT_EQ(differs(faces.background, checked, entry.rect), !windowButton) << entry.id;
         }
     }
 }
@@ -195,19 +200,22 @@ TEST(SkinLibrary, MissingOrBadLibrariesAreReportedClearly)
     EXPECT_FALSE(library.load(dir.path(), 1));
     EXPECT_EQ(library.error(), SkinLibrary::Error::FileUnreadable);
 
-    // Every bitmap of a raw library claims a row more than it holds.
+    // Every bitmap of a raw library claims a row more than it holds, and all patches one patch
+    // more.
     QFile raw(
         QDir(QStringLiteral(QUILLO_TEST_LIBRARIES)).filePath(QStringLiteral("raw/Quillores.rcc")));
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
     QByteArray damaged = raw.readAll();
-    const QByteArray magic("QSKF\x01\0\0\0", 8);
     int headers = 0;
-    for (qsizetype at = damaged.indexOf(magic); at >= 0; at = damaged.indexOf(magic, at + 1)) {
-        quint32 height;
-        std::memcpy(&height, damaged.constData() + at + 12, 4);
-        ++height;
-        std::memcpy(damaged.data() + at + 12, &height, 4);
-        ++headers;
+    for (const auto &[magic, field] : {std::pair(QByteArray("QSKF\x01\0\0\0", 8), 12),
+                                       std::pair(QByteArray("QSKP\x01\0\0\0", 8), 16)}) {
+        for (qsizetype at = damaged.indexOf(magic); at >= 0; at = damaged.indexOf(magic, at + 1)) {
+            quint32 value;
+            std::memcpy(&value, damaged.constData() + at + field, 4);
+            ++value;
+            std::memcpy(damaged.data() + at + field, &value, 4);
+            ++headers;
+        }
     }
     EXPECT_EQ(headers, 4);
     // And every packed bitmap of the built one has lost the mark of its frame.
@@ -261,29 +269,50 @@ TEST(SkinLibrary, ImagesOutliveTheirLibrary)
     EXPECT_EQ(again.bitmap(101), face);
 }
 
-// Only the main window's faces are unpacked for the start; every other face is unpacked when
-// asked for, or one by one in idle time, and is then the same as unpacked at once.
-TEST(SkinLibrary, OtherFacesAreUnpackedLateAndTheSame)
+// The main window's faces are unpacked for the start and kept; every other face is unpacked
+// anew whenever it is asked for, so that it lives only as long as the window holding it, and
+// is then the same as unpacked at once. Highlights are kept only where they differ.
+TEST(SkinLibrary, OtherFacesAreUnpackedWhenAskedForAndTheSame)
 {
     SkinLibrary lazy;
     ASSERT_TRUE(lazy.load(BinDir, 4));
     SkinLibrary eager;
     ASSERT_TRUE(eager.loadFile(libraryPath(), SkinIds::programSkinSets(4), {SkinIds::ScrollBar}));
-    int hovers = 0;
-    while (eager.unpackPending())
-        ++hovers;
-    EXPECT_EQ(hovers, int(SkinIds::programSkinSets(4).size()));
-
-    const SkinSet keySettings = SkinIds::skinSet(SkinDialog::KeySettings, 4, 2);
-    EXPECT_EQ(lazy.bitmap(keySettings.background), eager.bitmap(keySettings.background));
-    int pending = 0;
-    while (lazy.unpackPending())
-        ++pending;
-    // Everything but the main window's background and checked face and the scroll bar, and
-    // the one asked for above.
-    EXPECT_EQ(pending, int(SkinIds::programBitmapIds(4).size()) - 4);
     for (int id : SkinIds::programBitmapIds(4))
         EXPECT_EQ(lazy.bitmap(id), eager.bitmap(id)) << id;
+
+    const auto bits = [](const SkinImages &faces) {
+        return std::vector<const uchar *>{faces.background.constBits(),
+                                          faces.hover.patches().front().pixels.constBits(),
+                                          faces.checked.patches().front().pixels.constBits()};
+    };
+    // The main window's faces are kept, but for the hover face, which its first frame does not
+    // show.
+    const SkinSet mainWindow = SkinIds::skinSet(SkinDialog::MainWindow, 4);
+    const SkinImages mainFaces = lazy.images(mainWindow);
+    const std::vector<const uchar *> mainBits = bits(mainFaces);
+    const std::vector<const uchar *> mainAgain = bits(lazy.images(mainWindow));
+    EXPECT_EQ(mainBits[0], mainAgain[0]);
+    EXPECT_NE(mainBits[1], mainAgain[1]);
+    EXPECT_EQ(mainBits[2], mainAgain[2]);
+    const SkinSet keySettings = SkinIds::skinSet(SkinDialog::KeySettings, 4, 2);
+    // Both held at once: a face let go of may hand its memory to the next.
+    const SkinImages held = lazy.images(keySettings);
+    const SkinImages heldAgain = lazy.images(keySettings);
+    const std::vector<const uchar *> first = bits(held);
+    const std::vector<const uchar *> again = bits(heldAgain);
+    for (std::size_t i = 0; i < first.size(); ++i)
+        EXPECT_NE(first[i], again[i]) << i;
+    const std::vector<const uchar *> kept = bits(eager.images(keySettings));
+    EXPECT_EQ(kept[0], bits(eager.images(keySettings))[0]);
+    EXPECT_EQ(kept[2], bits(eager.images(keySettings))[2]);
+
+    for (const SkinSet &set : SkinIds::programSkinSets(4)) {
+        const SkinImages faces = lazy.images(set);
+        const std::size_t whole = std::size_t(faces.background.sizeInBytes());
+        EXPECT_LT(faces.hover.byteCount(), whole / 2) << set.hover;
+        EXPECT_LT(faces.checked.byteCount(), whole / 2) << set.checked;
+    }
 }
 
 // The library stays small: every dialog's faces, packed, in at most 10 MB.

@@ -225,6 +225,29 @@ TEST_F(SkinnedDialogTest, PaintsCheckedHoverAndCaptions)
             white += face.pixelColor(x, y).lightness() > 200;
     EXPECT_GT(white, 5);
     EXPECT_EQ(face.pixelColor(5, 50), Background);
+
+    // A hover face handed over late is asked for once, when a hover first shows, and a new skin
+    // drops it unasked.
+    int asked = 0;
+    dialog.setSkin({::face(Background), FacePatches(QSize(100, 60)), ::face(Checked)}, true);
+    dialog.setDeferredHover([&asked] {
+        ++asked;
+        return FacePatches(::face(Hover));
+    });
+    EXPECT_EQ(dialog.composeFace().pixelColor(60, 20), Checked);
+    EXPECT_EQ(asked, 0);
+    moveMouse(dialog, {50, 50});
+    EXPECT_EQ(dialog.composeFace().pixelColor(15, 15), Hover);
+    moveMouse(dialog, {20, 20});
+    EXPECT_EQ(dialog.composeFace().pixelColor(15, 15), Hover);
+    EXPECT_EQ(asked, 1);
+    dialog.setDeferredHover([&asked] {
+        ++asked;
+        return FacePatches();
+    });
+    dialog.setSkin({::face(Background), ::face(Hover), ::face(Checked)}, true);
+    EXPECT_EQ(dialog.composeFace().pixelColor(15, 15), Hover);
+    EXPECT_EQ(asked, 1);
 }
 
 TEST_F(SkinnedDialogTest, ReleasesGoToTheFirstHitAndFreeSpotsDrag)
