@@ -31,7 +31,7 @@ struct Program {
         for (int i = 0; i < 12; ++i) {
             state.predefinedMacros.setAt(20000, "Macro " + std::to_string(i));
             for (int step = 0; step < 40; ++step)
-                state.predefinedMacros.items.back().setAt(20000, "<30 ms>");
+                state.predefinedMacros.items.editBack().setAt(20000, "<30 ms>");
         }
         state.currentKey = 30;
         loaded = skins.load(QCoreApplication::applicationDirPath(), state.deviceType);

@@ -47,8 +47,8 @@ ActionList macroList(std::initializer_list<const char *> names)
     ActionList list(9);
     for (const char *name : names) {
         list.append(name);
-        list.items.back().append("A Down");
-        list.items.back().append("A UP");
+        list.items.editBack().append("A Down");
+        list.items.editBack().append("A UP");
     }
     return list;
 }
