@@ -254,7 +254,8 @@ bool KeySettingsEditor::commit()
         ActionList &macro = list->current();
         if (m_index >= 0 && m_index < macro.size()
             && StepText::isDelayStep(macro.names[std::size_t(m_index)])) {
-            macro.names[std::size_t(m_index)] = StepText::delayStep(StepEditing::delayOfText(text));
+            macro.names.set(std::size_t(m_index),
+                            StepText::delayStep(StepEditing::delayOfText(text)));
             list->storeCurrent();
         }
     }

@@ -62,7 +62,7 @@ bool WorkingList::rename(int index, const std::string &name)
 {
     if (index < 0 || index >= m_list.size())
         return false;
-    m_list.names[std::size_t(index)] = name;
+    m_list.names.set(std::size_t(index), name);
     return true;
 }
 
@@ -70,7 +70,7 @@ void WorkingList::storeCurrent()
 {
     const int index = selectedIndex();
     if (index >= 0)
-        m_list.items[std::size_t(index)] = m_current;
+        m_list.items.set(std::size_t(index), m_current);
 }
 
 ActionList WorkingList::result() const

@@ -32,7 +32,7 @@ void ActionList::setAt(int row, const std::string &text)
 {
     const int i = top + row;
     if (i >= 0 && i < size())
-        names[std::size_t(i)] = text;
+        names.set(std::size_t(i), text);
     else
         append(text);
 }
@@ -102,7 +102,7 @@ void ActionList::locate(const ActionList &entry)
                                     [&](const ActionList &item) { return item.sameAction(entry); });
     if (found == items.end()) {
         append("default");
-        items.back() = entry;
+        items.set(items.size() - 1, entry);
         return;
     }
     const int k = int(found - items.begin());

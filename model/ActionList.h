@@ -1,7 +1,8 @@
 #pragma once
 
+#include "model/SharedVector.h"
+
 #include <string>
-#include <vector>
 
 // One record type for a predefined list, one entry of such a list and the action of one key.
 // `names` hold UTF-8 texts: entry names, or the display texts of an action's steps.
@@ -9,8 +10,9 @@ struct ActionList {
     int pageRows = 9; // rows visible in the list that shows it
     int top = 0;      // first visible row
     int selected = 0; // selected row, counted from top
-    std::vector<std::string> names;
-    std::vector<ActionList> items; // one per name
+    // Copies share these until one of them is changed: copying a list is cheap.
+    SharedVector<std::string> names;
+    SharedVector<ActionList> items; // one per name
     int times = 1;
     bool autoDelay = false;
     int delayMs = 30;

@@ -14,6 +14,8 @@ bool sameList(const ActionList &a, const ActionList &b)
     if (a.pageRows != b.pageRows || a.top != b.top || a.selected != b.selected || !a.sameAction(b)
         || a.items.size() != b.items.size())
         return false;
+    if (a.items.sharesWith(b.items))
+        return true;
     for (std::size_t i = 0; i < a.items.size(); ++i) {
         if (!sameList(a.items[i], b.items[i]))
             return false;

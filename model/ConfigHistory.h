@@ -17,7 +17,9 @@ struct KeyMapChange;
 // Clear, Open, Load and the backlight dialog's OK. A step keeps only the parts its change
 // touched, as they were on the other side of it, and undo and redo swap them with the
 // configuration: a step costs the same however large the configuration is, and nothing is
-// copied once it has been recorded.
+// copied once it has been recorded. The lists a step keeps share their storage with the
+// configuration's until one side changes them, so keeping every key's macro costs a count
+// per list, not a copy of every step.
 //
 // The history also knows which key assignments the keyboard holds (those last written or
 // loaded), so that after undo and redo the program's notWritten says whether they differ.

@@ -10,7 +10,8 @@
 
 // The whole editable configuration, as a profile file stores it, the device jobs transfer it
 // and undo steps through it: the three predefined lists, the backlight colours and the
-// assignment of every key on both layers. A plain value: copies are independent.
+// assignment of every key on both layers. A plain value: copies are independent (their lists
+// share storage until one of them changes, which copies it first).
 struct Configuration {
     static constexpr int KeyCount = quillodev::KeyCount;
     static constexpr int EntryCount = quillodev::EntryArraySize;

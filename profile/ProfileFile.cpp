@@ -138,6 +138,9 @@ void Reader::readList(ActionList &list, int depth)
     list.playMode = values[6];
     if (depth >= MaxListDepth)
         return;
+    // Built aside and handed over whole: the list's storage is shared by its copies.
+    std::vector<std::string> names;
+    std::vector<ActionList> items;
     m_doc.intoElem();
     while (m_doc.findElem(u"x")) {
         std::array<std::u16string_view, 2> raw;
@@ -145,24 +148,26 @@ void Reader::readList(ActionList &list, int depth)
         const int i = intValue(raw[0]);
         if (i < 0 || i > MaxEntryId)
             continue;
-        if (i >= list.size()) {
-            const std::size_t grow = std::size_t(i + 1 - list.size());
+        if (std::size_t(i) >= names.size()) {
+            const std::size_t grow = std::size_t(i) + 1 - names.size();
             if (grow > m_budget)
                 continue;
             m_budget -= grow;
-            list.names.resize(std::size_t(i) + 1);
-            list.items.resize(std::size_t(i) + 1);
+            names.resize(std::size_t(i) + 1);
+            items.resize(std::size_t(i) + 1);
         }
-        list.names[std::size_t(i)] = raw[1].find(u'&') == std::u16string_view::npos
-                                         ? TextCodec::toUtf8(raw[1])
-                                         : TextCodec::toUtf8(MarkupText::unescape(raw[1]));
+        names[std::size_t(i)] = raw[1].find(u'&') == std::u16string_view::npos
+                                    ? TextCodec::toUtf8(raw[1])
+                                    : TextCodec::toUtf8(MarkupText::unescape(raw[1]));
         ActionList item;
         m_doc.intoElem();
         readList(item, depth + 1);
         m_doc.outOfElem();
-        list.items[std::size_t(i)] = std::move(item);
+        items[std::size_t(i)] = std::move(item);
     }
     m_doc.outOfElem();
+    list.names = std::move(names);
+    list.items = std::move(items);
     list.clampPositions();
 }
 

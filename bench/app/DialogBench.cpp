@@ -56,7 +56,7 @@ ActionList namedList(int count, int pageRows, int steps)
         for (int step = 0; step < steps; ++step)
             entry.append(step % 2 ? "A UP" : "A Down");
         list.append("entry " + std::to_string(n));
-        list.items.back() = entry;
+        list.items.editBack() = entry;
     }
     return list;
 }

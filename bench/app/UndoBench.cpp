@@ -168,4 +168,36 @@ void BM_UndoRecordLoad(benchmark::State &bench)
 }
 BENCHMARK(BM_UndoRecordLoad)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// What a key confirmed after undoing the Open of the largest configuration costs to record:
+// the step it drops is the only holder of every list that Open brought, which are freed then.
+void BM_UndoDropOpened(benchmark::State &bench)
+{
+    const auto state = benchConfiguration(false);
+    for (auto _ : bench) {
+        {
+            auto opened = benchConfiguration(true);
+            ConfigHistory::Before before
+                = ConfigHistory::capture(*state, ConfigHistory::Scope::everything());
+            state->predefinedCombos = std::move(opened->predefinedCombos);
+            state->predefinedMacros = std::move(opened->predefinedMacros);
+            state->predefinedEmulations = std::move(opened->predefinedEmulations);
+            state->action = std::move(opened->action);
+            state->history.record(ConfigHistory::Change::Open, std::move(before));
+            state->history.undo(*state, state->notWritten);
+        }
+        coldStart();
+        KeyMapChange change;
+        change.key = 30;
+        change.layer = 0;
+        change.assignment = {KeyAssignment::Multimedia, 110, {}};
+        const Clock::time_point begin = Clock::now();
+        ConfigHistory::Before before = ConfigHistory::capture(*state, change);
+        change.applyTo(*state);
+        state->history.record(ConfigHistory::Change::KeySettings, std::move(before));
+        bench.SetIterationTime(std::chrono::duration<double>(Clock::now() - begin).count());
+        state->history.reset();
+    }
+}
+BENCHMARK(BM_UndoDropOpened)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 } // namespace

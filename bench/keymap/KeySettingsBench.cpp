@@ -20,7 +20,7 @@ struct Program : BenchProgram {
         for (int i = 0; i < 12; ++i) {
             state.predefinedMacros.setAt(20000, "Macro " + std::to_string(i));
             for (int step = 0; step < 40; ++step)
-                state.predefinedMacros.items.back().setAt(20000, "<30 ms>");
+                state.predefinedMacros.items.editBack().setAt(20000, "<30 ms>");
         }
         state.currentKey = 30;
     }

@@ -24,15 +24,16 @@ ActionList macroOfSteps(int steps)
 }
 
 // Every key on both layers a macro of 799 steps; each predefined list 50 entries of as many.
+// Each list is built on its own, as a profile read from a file holds them: none shares its
+// storage with another.
 void makeMaximal(AppState &state)
 {
-    const ActionList macro = macroOfSteps(799);
     for (int key = 1; key <= AppState::KeyCount; ++key) {
         for (int layer = 0; layer < 2; ++layer) {
             const auto i = std::size_t(AppState::index(key, layer));
             state.category[i] = 3;
             state.code[i] = 0;
-            state.action[i] = macro;
+            state.action[i] = macroOfSteps(799);
         }
         state.lightSettings[std::size_t(key)] = {key, 255 - key, key * 2};
     }
@@ -40,7 +41,7 @@ void makeMaximal(AppState &state)
          {&state.predefinedCombos, &state.predefinedMacros, &state.predefinedEmulations}) {
         for (int n = 0; n < 50; ++n) {
             list->names.push_back("entry " + std::to_string(n) + " & <more>");
-            list->items.push_back(macro);
+            list->items.push_back(macroOfSteps(799));
         }
     }
 }

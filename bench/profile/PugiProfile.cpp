@@ -46,19 +46,23 @@ void readList(pugi::xml_node parent, ActionList &list, int depth)
     list.playMode = node.attribute("PlayMode").as_int();
     if (depth >= 3)
         return;
+    std::vector<std::string> names;
+    std::vector<ActionList> items;
     for (const pugi::xml_node x : node.children("x")) {
         const int i = x.attribute("ID").as_int();
         if (i < 0 || i > 100000)
             continue;
-        if (i >= list.size()) {
-            list.names.resize(std::size_t(i) + 1);
-            list.items.resize(std::size_t(i) + 1);
+        if (std::size_t(i) >= names.size()) {
+            names.resize(std::size_t(i) + 1);
+            items.resize(std::size_t(i) + 1);
         }
-        list.names[std::size_t(i)] = x.attribute("t1").value();
+        names[std::size_t(i)] = x.attribute("t1").value();
         ActionList item;
         readList(x, item, depth + 1);
-        list.items[std::size_t(i)] = std::move(item);
+        items[std::size_t(i)] = std::move(item);
     }
+    list.names = std::move(names);
+    list.items = std::move(items);
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 using Change = ConfigHistory::Change;
@@ -47,8 +49,8 @@ ActionList macroList(std::initializer_list<const char *> names)
     ActionList list(9);
     for (const char *name : names) {
         list.append(name);
-        list.items.back().append("A Down");
-        list.items.back().append("A UP");
+        list.items.editBack().append("A Down");
+        list.items.editBack().append("A UP");
     }
     return list;
 }
@@ -240,4 +242,42 @@ TEST(ConfigHistory, AKeyStepKeepsOnlyWhatItChanged)
     EXPECT_EQ(m.at(50, 0).code, top.code);
     EXPECT_EQ(m.at(50, 1).code, fnLayer.code);
     EXPECT_EQ(m.at(50, 1).category, fnLayer.category);
+}
+
+TEST(ConfigHistory, ACopyReadOnAnotherThreadKeepsItsListsThroughEditsAndUndo)
+{
+    Model m;
+    m.state.predefinedMacros = macroList({"one", "two", "three"});
+    for (int key = 1; key <= 20; ++key)
+        m.state.setAssignment(key, 0, {KeyAssignment::Macro, 0, m.state.predefinedMacros.items[1]});
+    // What a job takes along, read on its worker while the user goes on editing.
+    const Configuration copy = m.state.configuration();
+    std::thread reader([&copy] {
+        for (int round = 0; round < 200; ++round) {
+            std::size_t steps = 0;
+            for (const ActionList &action : copy.action)
+                steps += action.names.size();
+            for (const ActionList &entry : copy.predefinedMacros.items)
+                steps += entry.names.size();
+            const ActionList again = copy.action[std::size_t(Configuration::index(5, 0))];
+            ASSERT_EQ(steps, 20u * 2 + 3 * 2);
+            ASSERT_EQ(again.names.front(), "A Down");
+        }
+    });
+    for (int round = 0; round < 20; ++round) {
+        // Edits in place, as the dialogs make them, and the history's steps.
+        m.state.predefinedMacros.items.editAt(1).setAt(0, "C Down");
+        m.state.action[std::size_t(Configuration::index(6, 0))].names.set(1, "C UP");
+        ActionList edited = m.state.predefinedMacros;
+        edited.items.editAt(1).setAt(0, "B Down");
+        m.confirmKey(5, 0, KeyAssignment::Macro, 0, edited, KeyMapChange::List::Macros);
+        m.state.history.edit(m.state, Change::Clear, ConfigHistory::Scope::everything(),
+                             [&] { m.state.resetKeyModel(); });
+        m.state.history.undo(m.state, m.state.notWritten);
+        m.state.history.undo(m.state, m.state.notWritten);
+    }
+    reader.join();
+    EXPECT_EQ(copy.predefinedMacros.items[1].names, (std::vector<std::string>{"A Down", "A UP"}));
+    EXPECT_EQ(copy.assignment(5, 0).action.names.front(), "A Down");
+    EXPECT_EQ(m.at(5, 0).action.names.front(), "A Down"); // undone: as it was
 }

@@ -71,9 +71,9 @@ ActionList oneMacro()
 {
     ActionList list(9);
     list.setAt(20000, "old");
-    list.items.back().setAt(20000, "B Down");
-    list.items.back().top = 0;
-    list.items.back().selected = 0;
+    list.items.editBack().setAt(20000, "B Down");
+    list.items.editBack().top = 0;
+    list.items.editBack().selected = 0;
     list.top = 0;
     list.selected = 0;
     return list;

@@ -52,9 +52,9 @@ void writeListsProfile(const std::filesystem::path &path, int variant)
     state.deviceType = variant;
     state.resetKeyModel();
     state.predefinedCombos.setAt(20000, "copy");
-    state.predefinedCombos.items.back() = steps({"LCTRL", "C"});
+    state.predefinedCombos.items.editBack() = steps({"LCTRL", "C"});
     state.predefinedCombos.setAt(20000, "paste");
-    state.predefinedCombos.items.back() = steps({"LCTRL", "V"});
+    state.predefinedCombos.items.editBack() = steps({"LCTRL", "V"});
     state.predefinedMacros.setAt(20000, "empty");
     ASSERT_TRUE(writeProfile(state, state.deviceType, path));
 }
@@ -132,7 +132,7 @@ TEST(CliJson, NamesOfAnyKindReadBackUnchanged)
     state.resetKeyModel();
     const std::string name = "say \"hi\" \\ tab\t bell\x07 nl\n 复制 \xff";
     state.predefinedCombos.setAt(20000, name);
-    state.predefinedCombos.items.back() = steps({"LCTRL", "C"});
+    state.predefinedCombos.items.editBack() = steps({"LCTRL", "C"});
     const QJsonObject document = parsed(JsonReport::show(state));
     const QJsonObject entry = document["combos"].toArray()[0].toObject();
     // A byte that is no UTF-8 becomes the replacement character; everything else stays.

@@ -27,7 +27,7 @@ ActionList entry(int pageRows, std::initializer_list<const char *> steps)
 void addEntry(ActionList &list, const std::string &name, const ActionList &steps)
 {
     list.setAt(20000, name);
-    list.items.back() = steps;
+    list.items.editBack() = steps;
 }
 
 // A profile with entries in every list, and a key whose combination no list holds.

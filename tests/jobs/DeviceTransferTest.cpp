@@ -108,7 +108,7 @@ KeyAssignment carried(KeyAssignment written)
     if (written.category != 3)
         return written;
     // Steps travel as key codes only, not as presses and releases.
-    for (std::string &step : steps.names) {
+    for (std::string &step : steps.names.edit()) {
         for (const std::string suffix : {" Down", " UP"}) {
             if (step.size() > suffix.size() && step.ends_with(suffix))
                 step.resize(step.size() - suffix.size());

@@ -30,7 +30,7 @@ struct Recorder {
         for (ActionList *list :
              {&state->predefinedCombos, &state->predefinedMacros, &state->predefinedEmulations}) {
             list->setAt(20000, "first");
-            list->items.back().setAt(20000, "OLD");
+            list->items.editBack().setAt(20000, "OLD");
         }
         state->setAssignment(5, 0, {category, 0, {}});
         model = std::make_unique<KeySettingsModel>(keySettingsInput(*state));

@@ -24,8 +24,8 @@ ActionList steps(std::vector<std::string> names)
 void addEntry(ActionList &list, const std::string &name, const ActionList &entry)
 {
     list.setAt(20000, name);
-    list.items.back() = entry;
-    list.items.back().pageRows = list.pageRows;
+    list.items.editBack() = entry;
+    list.items.editBack().pageRows = list.pageRows;
 }
 
 // Lists a user might keep, so that the pictures show the rows as they are used.
@@ -56,7 +56,7 @@ void fillLists(AppState &state, bool chinese)
     addEntry(state.predefinedEmulations, chinese ? "问候" : "Hello",
              steps({"H", "E", "L", "L", "O"}));
     addEntry(state.predefinedEmulations, chinese ? "双击" : "Double tap", steps({"SPACEBAR"}));
-    state.predefinedEmulations.items[0].delayMs = 120;
+    state.predefinedEmulations.items.editAt(0).delayMs = 120;
     state.predefinedEmulations.top = 0;
     state.predefinedEmulations.selected = 0;
 }

@@ -38,7 +38,7 @@ void typeOver(QLineEdit *field, const QString &text)
 ActionList macroList(const Steps &steps)
 {
     ActionList list = namedList(1, 9);
-    ActionList &macro = list.items[0];
+    ActionList &macro = list.items.editAt(0);
     macro.names.clear();
     macro.items.clear();
     for (const std::string &step : steps)
@@ -136,20 +136,23 @@ TEST(KeySettingsEditor, PlaySettingsAndTheirFields)
     QLineEdit *times = dialog->fields().times();
     QLineEdit *delay = dialog->fields().autoDelay();
     const ActionList &macro = dialog->model().macros().current();
-    const ActionList &stored = dialog->model().macros().list().items[0];
+    // Read afresh each time: an edit gives the list storage of its own.
+    const auto stored = [&]() -> const ActionList & {
+        return dialog->model().macros().list().items[0];
+    };
 
     typeOver(times, "300");
     EXPECT_EQ(times->text(), "255");
-    EXPECT_EQ(stored.times, 255);
+    EXPECT_EQ(stored().times, 255);
     typeOver(times, "0");
     EXPECT_EQ(times->text(), "1");
-    EXPECT_EQ(stored.times, 1);
+    EXPECT_EQ(stored().times, 1);
     typeOver(times, "12");
-    EXPECT_EQ(stored.times, 12);
+    EXPECT_EQ(stored().times, 12);
     // An emptied field keeps its place for typing; leaving it shows what is stored.
     typeOver(times, "");
     EXPECT_EQ(times->text(), "");
-    EXPECT_EQ(stored.times, 1);
+    EXPECT_EQ(stored().times, 1);
     emit times->editingFinished();
     EXPECT_EQ(times->text(), "1");
     // Enter in the fields is theirs.
@@ -159,13 +162,13 @@ TEST(KeySettingsEditor, PlaySettingsAndTheirFields)
     // Only "Times Play" takes the times field.
     dialog->clickId(PressPlayRadio);
     dialog->grab();
-    EXPECT_EQ(stored.playMode, 1);
+    EXPECT_EQ(stored().playMode, 1);
     EXPECT_FALSE(times->isEnabled());
     dialog->clickId(TogglePlayRadio);
-    EXPECT_EQ(stored.playMode, 2);
+    EXPECT_EQ(stored().playMode, 2);
     dialog->clickId(TimesPlayRadio);
     dialog->grab();
-    EXPECT_EQ(stored.playMode, 0);
+    EXPECT_EQ(stored().playMode, 0);
     EXPECT_TRUE(times->isEnabled());
 
     // Auto delay takes the field's value and drops the recorded delays; record delay puts the
@@ -174,21 +177,21 @@ TEST(KeySettingsEditor, PlaySettingsAndTheirFields)
     delay->setText("45");
     dialog->clickId(AutoDelayCheck);
     EXPECT_TRUE(delay->isEnabled());
-    EXPECT_TRUE(stored.autoDelay);
-    EXPECT_EQ(stored.delayMs, 45);
-    EXPECT_EQ(stored.names, (Steps{"A Down", "A UP"}));
+    EXPECT_TRUE(stored().autoDelay);
+    EXPECT_EQ(stored().delayMs, 45);
+    EXPECT_EQ(stored().names, (Steps{"A Down", "A UP"}));
     typeOver(delay, "70000");
     EXPECT_EQ(delay->text(), "60000");
     typeOver(delay, "60");
     key(delay, Qt::Key_Enter);
     EXPECT_EQ(dialog->result(), 0);
     dialog->clickId(AutoDelayCheck);
-    EXPECT_EQ(stored.names, (Steps{"A Down", "A UP"}));
+    EXPECT_EQ(stored().names, (Steps{"A Down", "A UP"}));
     dialog->clickId(RecordDelayCheck);
     dialog->grab();
     EXPECT_FALSE(delay->isEnabled());
     EXPECT_EQ(macro.names, (Steps{"A Down", "<60 ms>", "A UP"}));
-    EXPECT_EQ(stored.names, macro.names);
+    EXPECT_EQ(stored().names, macro.names);
 
     // The emulation's interval: at most 6000 ms.
     dialog->clickId(FirstTab + 2);
@@ -204,7 +207,7 @@ TEST(KeySettingsEditor, AFieldBeingTypedInFollowsTheSelectionAndThePage)
     KeySettingsFixture f(4);
     f.state->predefinedMacros = namedList(2, 9, "M");
     f.state->predefinedEmulations = namedList(1, 9, "E");
-    f.state->predefinedEmulations.items[0].delayMs = 40;
+    f.state->predefinedEmulations.items.editAt(0).delayMs = 40;
     auto dialog = f.open();
     // Focus is what lets a field keep its text: the window must have it.
     dialog->activateWindow();
@@ -249,7 +252,10 @@ TEST(KeySettingsEditor, StepRowsEditDelaysAndTakeMouseActions)
     auto dialog = f.open();
     dialog->clickId(FirstTab + 1);
     QLineEdit *editor = dialog->fields().inPlace();
-    const ActionList &stored = dialog->model().macros().list().items[0];
+    // Read afresh each time: an edit gives the list storage of its own.
+    const auto stored = [&]() -> const ActionList & {
+        return dialog->model().macros().list().items[0];
+    };
 
     // A second click on a selected delay opens its number; what is typed is clamped.
     dialog->clickId(FirstMacroStepRow + 1);
@@ -259,7 +265,7 @@ TEST(KeySettingsEditor, StepRowsEditDelaysAndTakeMouseActions)
     EXPECT_EQ(editor->text(), "20");
     editor->setText("70000");
     key(editor, Qt::Key_Return);
-    EXPECT_EQ(stored.names[1], "<65535 ms>");
+    EXPECT_EQ(stored().names[1], "<65535 ms>");
     // Key steps have no number to edit.
     dialog->clickId(FirstMacroStepRow + 2);
     dialog->clickId(FirstMacroStepRow + 2);
@@ -268,18 +274,18 @@ TEST(KeySettingsEditor, StepRowsEditDelaysAndTakeMouseActions)
     // The menu puts a click before the clicked step, each with its own "<0 ms>".
     dialog->menuAnswer = StepEditing::LeftClick;
     rightClick(*dialog, FirstMacroStepRow + 4);
-    EXPECT_EQ(stored.names,
+    EXPECT_EQ(stored().names,
               (Steps{"A Down", "<65535 ms>", "A UP", "<30 ms>", "Mouse Key Left", "<0 ms>",
                      "Mouse Key Left", "<0 ms>", "B Down", "<40 ms>", "B UP"}));
     // Delete takes the clicked step's own delay, not the one at the selected row.
     dialog->menuAnswer = StepEditing::DeleteStep;
     rightClick(*dialog, FirstMacroStepRow + 8);
-    EXPECT_EQ(stored.names, (Steps{"A Down", "<65535 ms>", "A UP", "<30 ms>", "Mouse Key Left",
-                                   "<0 ms>", "Mouse Key Left", "<0 ms>", "B UP"}));
+    EXPECT_EQ(stored().names, (Steps{"A Down", "<65535 ms>", "A UP", "<30 ms>", "Mouse Key Left",
+                                     "<0 ms>", "Mouse Key Left", "<0 ms>", "B UP"}));
     // The last key goes with the delay before it.
     rightClick(*dialog, FirstMacroStepRow + 8);
-    EXPECT_EQ(stored.size(), 7);
-    EXPECT_EQ(stored.names.back(), "Mouse Key Left");
+    EXPECT_EQ(stored().size(), 7);
+    EXPECT_EQ(stored().names.back(), "Mouse Key Left");
     // No menu on rows without a step, nor on other rows, nor while recording.
     const int menus = dialog->menusRun;
     rightClick(*dialog, LastMacroStepRow);

@@ -61,7 +61,7 @@ ActionList namedList(int count, int rows, const std::string &stepPrefix)
     ActionList list(rows);
     for (int i = 0; i < count; ++i) {
         list.setAt(20000, "n" + std::to_string(i));
-        ActionList &entry = list.items.back();
+        ActionList &entry = list.items.editBack();
         entry.setAt(20000, stepPrefix + std::to_string(i));
         entry.top = 0;
         entry.selected = 0;

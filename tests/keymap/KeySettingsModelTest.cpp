@@ -34,7 +34,7 @@ ActionList listOf(int count, int rows)
     ActionList list(rows);
     for (int i = 0; i < count; ++i) {
         list.setAt(20000, "n" + std::to_string(i));
-        list.items.back() = action({"S" + std::to_string(i)});
+        list.items.editBack() = action({"S" + std::to_string(i)});
     }
     list.top = 0;
     list.selected = 0;

@@ -54,7 +54,7 @@ TEST(ActionList, RowsOutsideTheListReadAsEmpty)
 TEST(ActionList, SetAndInsertReplaceOrInsertInsideTheList)
 {
     ActionList list = listOf(9, 3);
-    list.items[1].times = 7;
+    list.items.editAt(1).times = 7;
     list.top = 1;
     list.selected = 0;
 
@@ -101,15 +101,15 @@ TEST(ActionList, LocateSelectsAnEqualEntryOrAppendsIt)
     wanted.names = {"A Down", "A UP"};
     wanted.delayMs = 50;
     wanted.pageRows = 3; // not compared
-    list.items[15] = wanted;
-    list.items[15].pageRows = 9;
+    list.items.editAt(15) = wanted;
+    list.items.editAt(15).pageRows = 9;
 
     list.locate(wanted);
     EXPECT_EQ(list.top, 15);
     EXPECT_EQ(list.selected, 0);
 
-    list.items[16] = list.items[15];
-    list.items[16].names.push_back("B Down");
+    list.items.editAt(16) = list.items[15];
+    list.items.editAt(16).names.push_back("B Down");
     ActionList second = list.items[16];
     list.locate(second);
     EXPECT_EQ(list.top, 15);

@@ -65,7 +65,7 @@ void fillSample(AppState &state)
     macro.delayMs = 12;
     macro.playMode = 2;
     state.predefinedMacros.append("quotes \" & 'apostrophes' <tag>");
-    state.predefinedMacros.items.back() = macro;
+    state.predefinedMacros.items.editBack() = macro;
     state.predefinedCombos.append("Copy");
     state.predefinedEmulations.append("\u4e2d\u6587");
     const auto i = std::size_t(AppState::index(5, 1));
