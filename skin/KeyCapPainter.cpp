@@ -112,6 +112,34 @@ void paintLegend(QPainter &painter, const QRect &tableRect, const QString &capti
     }
 }
 
+// A cap's colours in each look: skirt and face gradients from top to bottom, and their rims
+// (no skirt rim: the accent).
+struct CapColours {
+    const char *skirtTop;
+    const char *skirtBottom;
+    const char *faceTop;
+    const char *faceBottom;
+    const char *skirtRim;
+    const char *faceRim;
+};
+
+constexpr CapColours NormalCap{"#17191d", "#131518", "#1c1e23", "#1a1c20", "#272b32", "#23262c"};
+constexpr CapColours CheckedCap{"#2c3038", "#1e2126", "#3d424c", "#33373f", "#3b414b", "#4b515c"};
+constexpr CapColours HoverCap{"#3a3530", "#2a2622", "#4a4f59", "#3e434c", nullptr, "#5d636e"};
+
+const CapColours &capColours(FaceLook look)
+{
+    switch (look) {
+    case FaceLook::Checked:
+        return CheckedCap;
+    case FaceLook::Hover:
+        return HoverCap;
+    case FaceLook::Normal:
+        break;
+    }
+    return NormalCap;
+}
+
 } // namespace
 
 namespace KeyCapPainter {
@@ -126,34 +154,14 @@ void paint(QPainter &painter, const QRect &tableRect, const QString &caption, Fa
 
     QLinearGradient skirtFill(skirt.topLeft(), skirt.bottomLeft());
     QLinearGradient faceFill(face.topLeft(), face.bottomLeft());
-    QColor skirtRim;
-    QColor faceRim;
-    switch (look) {
-    case FaceLook::Normal:
-        skirtFill.setColorAt(0, QColor("#17191d"));
-        skirtFill.setColorAt(1, QColor("#131518"));
-        faceFill.setColorAt(0, QColor("#1c1e23"));
-        faceFill.setColorAt(1, QColor("#1a1c20"));
-        skirtRim = QColor("#272b32");
-        faceRim = QColor("#23262c");
-        break;
-    case FaceLook::Checked:
-        skirtFill.setColorAt(0, QColor("#2c3038"));
-        skirtFill.setColorAt(1, QColor("#1e2126"));
-        faceFill.setColorAt(0, QColor("#3d424c"));
-        faceFill.setColorAt(1, QColor("#33373f"));
-        skirtRim = QColor("#3b414b");
-        faceRim = QColor("#4b515c");
-        break;
-    case FaceLook::Hover:
-        skirtFill.setColorAt(0, QColor("#3a3530"));
-        skirtFill.setColorAt(1, QColor("#2a2622"));
-        faceFill.setColorAt(0, QColor("#4a4f59"));
-        faceFill.setColorAt(1, QColor("#3e434c"));
-        skirtRim = FacePalette::Accent;
-        faceRim = QColor("#5d636e");
-        break;
-    }
+    const CapColours &colours = capColours(look);
+    skirtFill.setColorAt(0, QColor(colours.skirtTop));
+    skirtFill.setColorAt(1, QColor(colours.skirtBottom));
+    faceFill.setColorAt(0, QColor(colours.faceTop));
+    faceFill.setColorAt(1, QColor(colours.faceBottom));
+    // The hovered cap is rimmed in the accent, as the other windows' hovered buttons are.
+    const QColor skirtRim = colours.skirtRim ? QColor(colours.skirtRim) : FacePalette::Accent;
+    const QColor faceRim(colours.faceRim);
     painter.setPen(QPen(skirtRim, 1));
     painter.setBrush(skirtFill);
     painter.drawRoundedRect(skirt, 5, 5);
