@@ -1,23 +1,27 @@
 #include "app/FirstPaintGrabber.h"
 
+#include "app/PngRowWriter.h"
 #include "layout/WindowsColour.h"
+#include "skin/SkinnedDialog.h"
 
 #include <QEvent>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
-#include <QPixmap>
 #include <QTimer>
-#include <QWidget>
 
 #include <algorithm>
-#include <vector>
 
-FirstPaintGrabber::FirstPaintGrabber(QWidget *window, QString path, unsigned int colourKey)
+namespace {
+
+// Device rows per band: a few hundred kilobytes at a time, however large the window.
+constexpr int BandRows = 16;
+
+} // namespace
+
+FirstPaintGrabber::FirstPaintGrabber(SkinnedDialog *window, QString path)
     : QObject(window)
     , m_window(window)
     , m_path(std::move(path))
-    , m_colourKey(colourKey)
 {
     window->installEventFilter(this);
 }
@@ -35,56 +39,69 @@ bool FirstPaintGrabber::eventFilter(QObject *watched, QEvent *event)
 void FirstPaintGrabber::grab()
 {
     emit painted();
-    QImage image;
-    {
-        // Once the pixmap is gone the image is its pixels' only user and converts in place,
-        // rather than holding a second window-sized copy.
-        const QPixmap grabbed = m_window->grab();
-        image = grabbed.toImage();
+    m_mask = m_window->mask();
+    // The size a grab of the whole window has; bands at the usual pixel ratios add up to it.
+    const QSize size = (QSizeF(m_window->size()) * m_window->devicePixelRatioF()).toSize();
+    PngRowWriter writer;
+    bool ok = writer.open(m_path, size.width(), size.height());
+    if (ok) {
+        m_window->grabAsShown(BandRows, [&](const QImage &band, int top) {
+            ok = writeBand(writer, band, top);
+            return ok;
+        });
+        ok = ok && writer.finish();
     }
-    image.convertTo(QImage::Format_ARGB32);
-    // What the desktop would not show: outside the window's shape, or the key colour where the
-    // platform takes no shapes and the face is painted as is.
-    const QRegion mask = m_window->mask();
+    m_saved = ok;
+    if (!ok)
+        m_error = writer.error();
+    m_finished = true;
+    emit done();
+}
+
+bool FirstPaintGrabber::writeBand(PngRowWriter &writer, QImage band, int top)
+{
+    band.convertTo(QImage::Format_ARGB32);
+    const double ratio = band.devicePixelRatio();
     QImage inside;
-    if (!mask.isEmpty() && image.devicePixelRatio() != 1.0) {
-        inside = QImage(image.size(), QImage::Format_Grayscale8);
+    if (!m_mask.isEmpty() && ratio != 1.0) {
+        // The shape at this ratio, as the desktop would scale it, for this band's rows.
+        inside = QImage(band.size(), QImage::Format_Grayscale8);
         inside.fill(0);
         QPainter painter(&inside);
-        painter.scale(image.devicePixelRatio(), image.devicePixelRatio());
-        painter.setClipRegion(mask);
+        painter.translate(0, -top);
+        painter.scale(ratio, ratio);
+        painter.setClipRegion(m_mask);
         painter.fillRect(m_window->rect(), Qt::white);
     }
-    // At a ratio of 1 a row of the shape is enough, rather than a picture of all of it.
-    std::vector<uchar> row(std::size_t(image.width()), 255);
-    const QRgb key = colourFromWindows(m_colourKey).rgb();
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar *seen = row.data();
+    // What the desktop would not show: outside the window's shape, or the key colour where the
+    // platform takes no shapes and the face is painted as is.
+    const QRgb key = colourFromWindows(m_window->colourKey()).rgb();
+    const int width = band.width();
+    m_inside.assign(std::size_t(width), 255);
+    for (int y = 0; y < band.height(); ++y) {
+        const uchar *seen = m_inside.data();
         if (!inside.isNull()) {
             seen = inside.constScanLine(y);
-        } else if (!mask.isEmpty()) {
-            std::fill(row.begin(), row.end(), uchar(0));
-            for (const QRect &r : mask) {
-                if (r.top() <= y && y <= r.bottom()) {
+        } else if (!m_mask.isEmpty()) {
+            // At a ratio of 1 a row of the shape is enough.
+            std::fill(m_inside.begin(), m_inside.end(), uchar(0));
+            const int row = top + y;
+            for (const QRect &r : m_mask) {
+                if (r.top() <= row && row <= r.bottom()) {
                     const int from = std::max(r.left(), 0);
-                    const int to = std::min(r.right(), image.width() - 1);
+                    const int to = std::min(r.right(), width - 1);
                     if (from <= to)
-                        std::fill(row.begin() + from, row.begin() + to + 1, uchar(255));
+                        std::fill(m_inside.begin() + from, m_inside.begin() + to + 1, uchar(255));
                 }
             }
         }
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        auto *line = reinterpret_cast<QRgb *>(band.scanLine(y));
+        for (int x = 0; x < width; ++x) {
             if (!seen[x] || (line[x] | 0xFF000000u) == key)
                 line[x] = 0;
         }
+        if (!writer.writeRow(line))
+            return false;
     }
-    QImageWriter writer(m_path, "png");
-    // The fastest deflate level that still packs a face well: a picture to look at, not to keep.
-    writer.setQuality(80);
-    m_saved = writer.write(image);
-    if (!m_saved)
-        m_error = writer.errorString();
-    m_finished = true;
-    emit done();
+    return true;
 }

@@ -1,17 +1,23 @@
 #pragma once
 
 #include <QObject>
+#include <QRegion>
 #include <QString>
 
-class QWidget;
+#include <vector>
+
+class PngRowWriter;
+class QImage;
+class SkinnedDialog;
 
 // Saves a picture of a window once it has painted for the first time, then closes it, so that a
 // run without a screen still leaves something to look at. Pixels of the window's colour key are
-// saved transparent, as the desktop would show them.
+// saved transparent, as the desktop would show them. The picture is taken and saved a band of
+// rows at a time, never held whole.
 class FirstPaintGrabber : public QObject {
     Q_OBJECT
 public:
-    FirstPaintGrabber(QWidget *window, QString path, unsigned int colourKey);
+    FirstPaintGrabber(SkinnedDialog *window, QString path);
 
     bool saved() const { return m_saved; }
     bool finished() const { return m_finished; }
@@ -28,10 +34,14 @@ protected:
 
 private:
     void grab();
+    // Writes `band`, whose first row is row `top` of the picture, with what the desktop would
+    // not show made transparent.
+    bool writeBand(PngRowWriter &writer, QImage band, int top);
 
-    QWidget *m_window;
+    SkinnedDialog *m_window;
     QString m_path;
-    unsigned int m_colourKey;
+    QRegion m_mask;
+    std::vector<uchar> m_inside; // a row: 255 where the window's shape is
     bool m_scheduled = false;
     bool m_finished = false;
     bool m_saved = false;

@@ -191,7 +191,7 @@ std::function<void(CNuboDlg &)> quitHook(double seconds, bool sayWhenPainted)
 std::function<void(CNuboDlg &)> screenshotHook(const QString &path, bool &shotFailed, bool stays)
 {
     return [&shotFailed, path, stays](CNuboDlg &window) {
-        auto *grabber = new FirstPaintGrabber(&window, path, MainWindowTable::ColourKey);
+        auto *grabber = new FirstPaintGrabber(&window, path);
         QObject::connect(grabber, &FirstPaintGrabber::painted, &sayPainted);
         QObject::connect(grabber, &FirstPaintGrabber::done, &window,
                          [&shotFailed, grabber, &window, path, stays] {

@@ -335,7 +335,7 @@ void SkinnedDialog::paintEvent(QPaintEvent *event)
         = QRect(QPoint(int(shown.left() / s) - 2, int(shown.top() / s) - 2),
                 QPoint(int((shown.right() + 1) / s) + 2, int((shown.bottom() + 1) / s) + 2))
               .intersected(QRect(QPoint(0, 0), baseSize()));
-    const QImage &face = composeFace(area);
+    const QImage &face = m_showingAsIs && !m_face.isNull() ? m_face : composeFace(area);
     QPainter painter(this);
     const QColor key = colourFromWindows(m_colourKey);
     if (face.isNull()) {
@@ -352,6 +352,23 @@ void SkinnedDialog::paintEvent(QPaintEvent *event)
     painter.drawImage(
         QRect(0, 0, scaledPixels(face.width(), scale()), scaledPixels(face.height(), scale())),
         face);
+}
+
+void SkinnedDialog::grabAsShown(int rows,
+                                const std::function<bool(const QImage &band, int top)> &take)
+{
+    const qreal ratio = devicePixelRatioF();
+    // Bands of whole device rows at the usual ratios (multiples of a quarter).
+    const int step = std::max(4, int(rows / ratio) / 4 * 4);
+    m_showingAsIs = true;
+    int top = 0;
+    for (int y = 0; y < height(); y += step) {
+        const QImage band = grab(QRect(0, y, width(), std::min(step, height() - y))).toImage();
+        if (!take(band, top))
+            break;
+        top += band.height();
+    }
+    m_showingAsIs = false;
 }
 
 void SkinnedDialog::mousePressEvent(QMouseEvent *event)

@@ -79,6 +79,10 @@ public:
     // or, for an opaque skin where the window takes no shape, in the key colour.
     const QImage &composeFace();
     bool isTransparentAt(const QPoint &clientPoint);
+    // The window as its last paint showed it, child widgets included, in bands of at most
+    // `rows` device rows from the top, its face not composed anew: a picture of the window
+    // that is never held whole. `take` gets each band and its top row; false stops.
+    void grabAsShown(int rows, const std::function<bool(const QImage &band, int top)> &take);
     // The part of the window that is seen and clicked, in client pixels.
     QRegion shapeRegion();
 
@@ -217,5 +221,6 @@ private:
     int m_initialised = -1; // -1 not yet, else the answer of initDialog()
     bool m_pressedOnButton = false;
     bool m_manualDrag = false;
+    bool m_showingAsIs = false; // paints show the face of the last paint, for grabAsShown()
     QPoint m_dragOffset;
 };
