@@ -11,6 +11,10 @@
 
 #include <cstring>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 // The library file mapped into memory and registered under a root of its own, so that two
 // libraries alive at once never answer for each other.
 struct SkinLibrary::Mapping {
@@ -26,6 +30,16 @@ struct SkinLibrary::Mapping {
             QResource::unregisterResource(data, root);
         if (data)
             file.unmap(data);
+    }
+
+    // The pages read so far (the checks, the faces unpacked at once) stay in the system's file
+    // cache; the process need not count them as its own until a window reads them again.
+    void letPagesGo() const
+    {
+#ifdef __linux__
+        if (data)
+            madvise(data, std::size_t(size), MADV_DONTNEED);
+#endif
     }
 
     bool contains(const uchar *from, qint64 length) const
@@ -152,6 +166,7 @@ bool SkinLibrary::loadFile(const QString &path, const std::vector<SkinSet> &sets
         if (cell == 0 || image.width() != 9 * cell || image.height() != 3 * cell)
             return fail(Error::BitmapSize, id, image.size(), QSize(9 * cell, 3 * cell));
     }
+    m_mapping->letPagesGo();
     return true;
 }
 
