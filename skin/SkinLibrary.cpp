@@ -10,6 +10,7 @@
 #include <QResource>
 
 #include <cstring>
+#include <utility>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -277,6 +278,7 @@ bool SkinLibrary::unpackInto(Bitmap &bitmap, int id)
         bitmap.stored = PackedFace::unpackPatches(bitmap.frame, bitmap.frameSize);
     else
         bitmap.image = PackedFace::unpack(bitmap.frame, bitmap.frameSize);
+    bitmap.unpackedFrom = bitmap.frame;
     bitmap.frame = nullptr;
     const bool ok = bitmap.isPatches ? !bitmap.stored.isNull() : !bitmap.image.isNull();
     if (!ok)
@@ -315,6 +317,17 @@ QImage SkinLibrary::bitmap(int id) const
     if (image.isNull())
         reportDamaged(bitmap, id);
     return image;
+}
+
+QImage SkinLibrary::takeBitmap(int id)
+{
+    const auto it = m_bitmaps.find(id);
+    if (it == m_bitmaps.end() || it->second.isPatches || !it->second.unpackedFrom
+        || it->second.image.isNull())
+        return bitmap(id);
+    Bitmap &bitmap = it->second;
+    bitmap.frame = std::exchange(bitmap.unpackedFrom, nullptr);
+    return std::exchange(bitmap.image, QImage());
 }
 
 FacePatches SkinLibrary::patches(int id) const

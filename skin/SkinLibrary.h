@@ -56,6 +56,9 @@ public:
     // rows turn out damaged when it is unpacked late). A hover or checked face comes whole,
     // over its background.
     QImage bitmap(int id) const;
+    // bitmap(), which the library then no longer keeps unpacked: for a face its window draws
+    // over. Asked for again, it is unpacked again.
+    QImage takeBitmap(int id);
     // A hover or checked face as patches (a whole bitmap as one), null as bitmap() would be.
     FacePatches patches(int id) const;
     SkinImages images(const SkinSet &set) const;
@@ -75,6 +78,7 @@ private:
         // A packed face unpacked whenever it is asked for: its frame in the mapping, its size.
         const uchar *frame = nullptr;
         std::size_t frameSize = 0;
+        const uchar *unpackedFrom = nullptr; // the frame of a face unpacked and kept
         QSize size;
     };
 

@@ -295,6 +295,13 @@ TEST(SkinLibrary, OtherFacesAreUnpackedWhenAskedForAndTheSame)
     EXPECT_EQ(mainBits[0], mainAgain[0]);
     EXPECT_NE(mainBits[1], mainAgain[1]);
     EXPECT_EQ(mainBits[2], mainAgain[2]);
+    // Taken, the background is no longer kept; asked for again, it is unpacked again.
+    const QImage taken = lazy.takeBitmap(mainWindow.background);
+    EXPECT_EQ(taken.constBits(), mainBits[0]);
+    const QImage unpackedAgain = lazy.bitmap(mainWindow.background);
+    EXPECT_NE(unpackedAgain.constBits(), taken.constBits());
+    EXPECT_EQ(unpackedAgain, taken);
+    EXPECT_NE(lazy.takeBitmap(mainWindow.background).constBits(), taken.constBits());
     const SkinSet keySettings = SkinIds::skinSet(SkinDialog::KeySettings, 4, 2);
     // Both held at once: a face let go of may hand its memory to the next.
     const SkinImages held = lazy.images(keySettings);
