@@ -60,10 +60,12 @@ int CNuboApp::run()
 
     // The hover face waits until the pointer first lights a button.
     const SkinSet set = SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType);
-    const QImage background = m_skins->bitmap(set.background);
-    const SkinImages skin{background, FacePatches(background.size()),
-                          m_skins->patches(set.checked)};
-    CNuboDlg window(m_state, m_fonts, skin);
+    // The window draws over its background's own pixels, which it alone holds.
+    QImage background = m_skins->takeBitmap(set.background);
+    const QSize size = background.size();
+    CNuboDlg window(
+        m_state, m_fonts,
+        SkinImages{std::move(background), FacePatches(size), m_skins->patches(set.checked)});
     window.setDeferredHover([skins = m_skins.get(), id = set.hover] { return skins->patches(id); });
     window.setSkinLibrary(m_skins.get());
     window.setUnattended(m_unattended);

@@ -60,7 +60,7 @@ std::filesystem::path toPath(const QString &path)
 
 } // namespace
 
-CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &skin, QWidget *parent)
+CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, SkinImages skin, QWidget *parent)
     : SkinnedDialog({state.language, state.scaleFactor, fonts}, MainWindowTable::EntryCount,
                     MainWindowTable::ColourKey, parent)
     , m_state(state)
@@ -73,7 +73,8 @@ CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &sk
     , m_keyTester(std::make_unique<KeyTester>(*this, state))
     , m_offline(std::make_unique<OfflineMode>(*this))
 {
-    setSkin(skin);
+    composeInPlace();
+    setSkin(std::move(skin));
     setWindowTitle(QString::fromLatin1(KeyboardModel::name(state.deviceType)));
     setAcceptDrops(true); // a profile dropped on the window opens as with Open
     m_clickBlock.setSingleShot(true);
@@ -471,6 +472,16 @@ void CNuboDlg::afterEntries(QPainter &painter)
     QString shown = fromUtf8(m_reportText);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_report->setPlainText(shown);
+}
+
+QRegion CNuboDlg::drawnArea() const
+{
+    // Besides the entries: the heatmap's legend, whose end labels stand out a little, and the
+    // offline badge.
+    const ButtonRect &legend = MainWindowTable::HeatmapLegendArea;
+    return SkinnedDialog::drawnArea()
+           + QRect(legend.left, legend.top, legend.width(), legend.height()).adjusted(-8, -2, 8, 3)
+           + m_offline->badgeArea().adjusted(-2, -2, 2, 2);
 }
 
 void CNuboDlg::keyPressEvent(QKeyEvent *event)

@@ -31,8 +31,7 @@ class CNuboDlg : public SkinnedDialog, private CommandWindow {
 public:
     static constexpr int ClickBlockMs = 500;
 
-    CNuboDlg(AppState &state, const FontTable &fonts, const SkinImages &skin,
-             QWidget *parent = nullptr);
+    CNuboDlg(AppState &state, const FontTable &fonts, SkinImages skin, QWidget *parent = nullptr);
     ~CNuboDlg() override;
 
     AppState &state() const { return m_state; }
@@ -76,6 +75,7 @@ protected:
     void afterEntry(QPainter &painter, DrawnButton &entry, const QRect &base,
                     bool hovered) override;
     void afterEntries(QPainter &painter) override;
+    QRegion drawnArea() const override;
     void keyPressEvent(QKeyEvent *event) override;
     bool keyboardCaptured() const override;
     void closeEvent(QCloseEvent *event) override;

@@ -113,27 +113,38 @@ bool OfflineMode::pickUp()
     return opened;
 }
 
+OfflineMode::Badge OfflineMode::badge(bool chinese) const
+{
+    const AppState &state = m_window.state();
+    const QFont nameFont = FacePainter::font(int(NameFontSize));
+    const qreal nameRight = NameLeft
+                            + QFontMetricsF(nameFont).horizontalAdvance(
+                                QString::fromLatin1(KeyboardModel::name(state.deviceType)));
+    Badge badge{text(OfflineTexts::badge(chinese)), FacePainter::font(11, QFont::DemiBold), {}};
+    badge.font.setLetterSpacing(QFont::AbsoluteSpacing, chinese ? 0 : 1);
+    const qreal width = QFontMetricsF(badge.font).horizontalAdvance(badge.label) + 16;
+    badge.pill = QRectF(nameRight + 12, HeaderMiddle - 9, width, 18);
+    return badge;
+}
+
+QRect OfflineMode::badgeArea() const
+{
+    return badge(false).pill.toAlignedRect() | badge(true).pill.toAlignedRect();
+}
+
 void OfflineMode::paintBadge(QPainter &painter) const
 {
     const AppState &state = m_window.state();
     if (!state.offline)
         return;
-    const QFont nameFont = FacePainter::font(int(NameFontSize));
-    const qreal nameRight = NameLeft
-                            + QFontMetricsF(nameFont).horizontalAdvance(
-                                QString::fromLatin1(KeyboardModel::name(state.deviceType)));
-    const QString label = text(OfflineTexts::badge(state.chinese()));
-    QFont font = FacePainter::font(11, QFont::DemiBold);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, state.chinese() ? 0 : 1);
-    const qreal width = QFontMetricsF(font).horizontalAdvance(label) + 16;
-    const QRectF pill(nameRight + 12, HeaderMiddle - 9, width, 18);
+    const Badge shown = badge(state.chinese());
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(FacePalette::AccentDark, 1));
     painter.setBrush(QColor(255, 111, 0, 38));
-    painter.drawRoundedRect(pill.adjusted(0.5, 0.5, -0.5, -0.5), 9, 9);
-    painter.setFont(font);
+    painter.drawRoundedRect(shown.pill.adjusted(0.5, 0.5, -0.5, -0.5), 9, 9);
+    painter.setFont(shown.font);
     painter.setPen(FacePalette::AccentLight);
-    painter.drawText(pill, Qt::AlignCenter, label);
+    painter.drawText(shown.pill, Qt::AlignCenter, shown.label);
     painter.restore();
 }

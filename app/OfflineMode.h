@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QFont>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+
 class CNuboDlg;
 class QPainter;
 
@@ -24,8 +29,16 @@ public:
 
     // The badge beside the model name in the header, while offline.
     void paintBadge(QPainter &painter) const;
+    // Where the badge may lie, in either language, in base pixels.
+    QRect badgeArea() const;
 
 private:
+    struct Badge {
+        QString label;
+        QFont font;
+        QRectF pill;
+    };
+    Badge badge(bool chinese) const;
     bool pickUp();
 
     CNuboDlg &m_window;

@@ -1,11 +1,14 @@
 #include "skin/FacePatches.h"
 
+#include "skin/FaceBuffer.h"
 #include "skin/SkinFaceFormat.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 FacePatches::FacePatches(const QSize &size)
     : m_size(size)
@@ -64,12 +67,48 @@ std::size_t FacePatches::byteCount() const
     return bytes;
 }
 
+FacePatches FacePatches::cut(const QImage &face, const QRegion &region)
+{
+    const QRegion inside = region & face.rect();
+    const QImage source = face.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    std::size_t bytes = 0;
+    for (const QRect &rect : inside)
+        bytes += std::size_t(rect.width()) * std::size_t(rect.height()) * 4;
+    auto *memory = static_cast<uchar *>(FaceBuffer::allocate(std::max<std::size_t>(bytes, 4)));
+    if (!memory)
+        return {};
+    std::shared_ptr<const void> owner(memory, FaceBuffer::release);
+    std::vector<Patch> patches;
+    uchar *to = memory;
+    // A region's rectangles come by rising top edge, as patches lie.
+    for (const QRect &rect : inside) {
+        const std::size_t rowBytes = std::size_t(rect.width()) * 4;
+        for (int y = 0; y < rect.height(); ++y)
+            std::memcpy(to + std::size_t(y) * rowBytes,
+                        source.constScanLine(rect.top() + y) + std::size_t(rect.left()) * 4,
+                        rowBytes);
+        const uchar *pixels = to;
+        patches.push_back({rect, QImage(pixels, rect.width(), rect.height(), qsizetype(rowBytes),
+                                        QImage::Format_ARGB32_Premultiplied)});
+        to += rowBytes * std::size_t(rect.height());
+    }
+    return FacePatches(face.size(), std::move(patches), std::move(owner));
+}
+
 void FacePatches::copy(QPainter &painter, const QRect &rect, const QImage &background) const
 {
     const QRect area = rect & QRect(QPoint(0, 0), m_size);
     if (area.isEmpty())
         return;
     painter.drawImage(area.topLeft(), background, area);
+    paint(painter, area);
+}
+
+void FacePatches::paint(QPainter &painter, const QRect &rect) const
+{
+    const QRect area = rect & QRect(QPoint(0, 0), m_size);
+    if (area.isEmpty())
+        return;
     // No patch that starts more than the tallest one's height above the area reaches into it.
     const int firstTop = area.top() - m_tallest;
     auto it = std::lower_bound(m_patches.begin(), m_patches.end(), firstTop,

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QPainter;
+class QRegion;
 
 // A hover or checked face kept only where it differs from its background: the frame copies
 // these faces inside entries' rectangles only, and everywhere else they are the background.
@@ -33,6 +34,8 @@ public:
     // 4-byte aligned and stay while `owner` lives; a null face when they are not valid ones.
     static FacePatches fromStored(const unsigned char *stored, std::size_t size,
                                   std::shared_ptr<const void> owner);
+    // The pixels of `face` inside `region`, copied into memory of their own.
+    static FacePatches cut(const QImage &face, const QRegion &region);
 
     bool isNull() const { return m_size.isEmpty(); }
     QSize size() const { return m_size; }
@@ -43,6 +46,8 @@ public:
     // Draws the face's pixels inside `rect` at the same place, in the painter's composition
     // mode: the background's, then the patches' over them.
     void copy(QPainter &painter, const QRect &rect, const QImage &background) const;
+    // The patches' pixels alone inside `rect`.
+    void paint(QPainter &painter, const QRect &rect) const;
     // The whole face over `background`.
     QImage toImage(const QImage &background) const;
     // Every patch's pixels passed through `change`, which keeps their size.

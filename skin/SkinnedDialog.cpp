@@ -4,7 +4,6 @@
 #include "layout/WindowsColour.h"
 #include "skin/DialogMessageTarget.h"
 #include "skin/EntryNaming.h"
-#include "skin/FaceBuffer.h"
 #include "skin/FontTable.h"
 #include "skin/FrameAccessibility.h"
 #include "skin/FrameAccessible.h"
@@ -127,36 +126,55 @@ QFont SkinnedDialog::clientFont(int baseHeight) const
     return font;
 }
 
-void SkinnedDialog::setSkin(const SkinImages &images, bool sameOutline)
+void SkinnedDialog::setSkin(SkinImages images, bool sameOutline)
 {
-    const bool keepShape = sameOutline && !m_skin.background.isNull()
-                           && images.background.size() == m_skin.background.size();
+    const QSize size = images.background.size();
+    const bool keepShape = sameOutline && !m_canvas.size().isEmpty() && size == m_canvas.size();
     m_hoverSource = {};
-    m_skin.background = prepareFace(images.background);
+    m_keyedByAlpha = m_shaped || images.background.hasAlphaChannel();
+    QImage background = prepareFace(std::move(images.background));
+    // A face composed in place owns its background alone.
+    if (!m_inPlace)
+        m_skin.background = background;
+    m_canvas.setBackground(std::move(background), keepShape);
     // A missing or misfit highlight image shows the plain face rather than garbage.
     const auto fit = [&](const FacePatches &face) {
-        return face.size() == images.background.size()
+        return face.size() == size
                    ? face.transformed([this](const QImage &part) { return prepareFace(part); })
-                   : FacePatches(m_skin.background.size());
+                   : FacePatches(size);
     };
     m_skin.hover = fit(images.hover);
     m_skin.checked = fit(images.checked);
-    m_keyedByAlpha = m_shaped || images.background.hasAlphaChannel();
-    if (!keepShape) {
-        m_face = QImage();
+    if (!keepShape)
         refreshShape();
-    }
     update();
 }
 
-QImage SkinnedDialog::prepareFace(const QImage &image) const
+void SkinnedDialog::composeInPlace()
+{
+    m_inPlace = true;
+    m_skin.background = QImage();
+    m_canvas.setInPlace([this] { return drawnArea(); });
+}
+
+QRegion SkinnedDialog::drawnArea() const
+{
+    QRegion area;
+    for (const DrawnButton &entry : m_table) {
+        if (entry.isUsed())
+            area += baseRect(entry).adjusted(-2, -2, 2, 2);
+    }
+    return area;
+}
+
+QImage SkinnedDialog::prepareFace(QImage image) const
 {
     // Faces with an alpha channel (the skin library's) mark what is transparent by alpha 0
     // and are used as they are; opaque faces mark it by the key colour, which is painted as is
     // where the window cannot take a shape.
     if (m_shaped && !image.hasAlphaChannel())
         return keyedOut(image, m_colourKey);
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 void SkinnedDialog::setDeferredHover(std::function<FacePatches()> source)
@@ -168,7 +186,7 @@ const FacePatches &SkinnedDialog::hoverFace()
 {
     if (m_hoverSource) {
         const FacePatches face = std::exchange(m_hoverSource, {})();
-        if (face.size() == m_skin.background.size())
+        if (face.size() == m_canvas.size())
             m_skin.hover
                 = face.transformed([this](const QImage &part) { return prepareFace(part); });
     }
@@ -220,7 +238,7 @@ QRegion SkinnedDialog::shapeRegion()
 QRegion SkinnedDialog::computeShape()
 {
     // The face needs the filled table, so the shape waits for the initialisation.
-    if (m_initialised != 1 || m_skin.background.isNull())
+    if (m_initialised != 1 || m_canvas.size().isEmpty())
         return {};
     return WindowShape::fromFace(composeFace(), size(), colourFromWindows(m_colourKey).rgb());
 }
@@ -234,7 +252,7 @@ bool SkinnedDialog::platformHasMasks()
 bool SkinnedDialog::isTransparentAt(const QPoint &clientPoint)
 {
     // The face of the last paint; composing runs the dialog's painting steps.
-    const QImage &face = m_face.isNull() ? composeFace() : m_face;
+    const QImage &face = m_canvas.face().isNull() ? composeFace() : m_canvas.face();
     if (face.isNull())
         return false;
     const QPoint at(unscaledPixels(clientPoint.x(), scale()),
@@ -257,25 +275,17 @@ const QImage &SkinnedDialog::composeFace()
 
 const QImage &SkinnedDialog::composeFace(const QRect &baseArea)
 {
-    if (m_skin.background.isNull())
-        return m_face;
-    QRect area = baseArea.isEmpty() ? m_skin.background.rect() : baseArea;
-    if (m_face.size() != m_skin.background.size()) {
-        m_face = FaceBuffer::create(m_skin.background.size());
-        area = m_face.rect();
-    }
-    QPainter painter(&m_face);
-    // Every step runs; only the pixels of the area are drawn anew.
-    if (area != m_face.rect())
-        painter.setClipRect(area);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(area.topLeft(), m_skin.background, area);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (m_canvas.size().isEmpty())
+        return m_canvas.face();
+    // Every step runs; only the pixels of the area are drawn anew. The drawn area is known
+    // once the table is filled.
+    QPainter painter;
+    m_canvas.begin(painter, baseArea, m_initialised == 1);
     beforeEntries(painter);
     paintEntries(painter);
     afterEntries(painter);
     m_focus->paint(painter);
-    return m_face;
+    return m_canvas.face();
 }
 
 void SkinnedDialog::paintEntries(QPainter &painter)
@@ -296,7 +306,8 @@ void SkinnedDialog::paintEntries(QPainter &painter)
             copy = &hoverFace();
         if (copy) {
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            copy->copy(painter, base, m_skin.background);
+            m_canvas.drawBackground(painter, base);
+            copy->paint(painter, base);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
         afterSkinCopy(painter, entry, base);
@@ -335,7 +346,8 @@ void SkinnedDialog::paintEvent(QPaintEvent *event)
         = QRect(QPoint(int(shown.left() / s) - 2, int(shown.top() / s) - 2),
                 QPoint(int((shown.right() + 1) / s) + 2, int((shown.bottom() + 1) / s) + 2))
               .intersected(QRect(QPoint(0, 0), baseSize()));
-    const QImage &face = m_showingAsIs && !m_face.isNull() ? m_face : composeFace(area);
+    const QImage &face
+        = m_showingAsIs && !m_canvas.face().isNull() ? m_canvas.face() : composeFace(area);
     QPainter painter(this);
     const QColor key = colourFromWindows(m_colourKey);
     if (face.isNull()) {

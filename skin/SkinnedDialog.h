@@ -4,6 +4,7 @@
 #include "layout/EntryRole.h"
 #include "skin/CaptionFit.h"
 #include "skin/DialogContext.h"
+#include "skin/FaceCanvas.h"
 #include "skin/SkinImages.h"
 
 #include <quillodev/MessageTarget.h>
@@ -59,14 +60,14 @@ public:
     // A font for child widgets whose characters are `baseHeight` base pixels high.
     QFont clientFont(int baseHeight) const;
     // Size of the background image, or empty without a skin.
-    QSize baseSize() const { return m_skin.background.size(); }
+    QSize baseSize() const { return m_canvas.size(); }
     QPoint lastMousePoint() const { return m_lastMousePoint; }
 
     // Hover and checked images must have the background's size; others show the background.
     // Faces with an alpha channel are transparent where alpha is 0, opaque ones in the key
     // colour. A face with the outline of the one it replaces (another page of the same
     // dialog) keeps the window's shape as it is.
-    void setSkin(const SkinImages &images, bool sameOutline = false);
+    void setSkin(SkinImages images, bool sameOutline = false);
     // A hover face asked for only when a hover first shows, rather than before the first frame;
     // the next setSkin() drops it.
     void setDeferredHover(std::function<FacePatches()> source);
@@ -107,8 +108,16 @@ protected:
     const std::string &language() const { return m_context.language; }
     bool chinese() const { return m_context.chinese(); }
     const FontTable &fonts() const { return m_context.fonts; }
-    // The faces as setSkin() prepared them, for dialogs that copy more than highlights.
+    // The faces as setSkin() prepared them, for dialogs that copy more than highlights; the
+    // background is null where the face is composed in place.
     const SkinImages &skinImages() const { return m_skin; }
+    // For a window that stays open: its face is composed over its background's own pixels,
+    // and only drawnArea() of the background is kept aside (see FaceCanvas). Call before
+    // setSkin(), and hand the background over unshared.
+    void composeInPlace();
+    // Where the painting steps below may draw, in base pixels, for composeInPlace(); nothing is
+    // drawn elsewhere. Default: every entry's rectangle, with a margin for antialiasing.
+    virtual QRegion drawnArea() const;
 
     // Default: setupFrame(), fillTable(), table scaled to client pixels; true. Dialogs that
     // do more call it from their own and return false to end before the modal loop.
@@ -191,7 +200,7 @@ private:
     // The face composed anew within `baseArea` only (empty: all of it); the rest stays as the
     // last paint left it.
     const QImage &composeFace(const QRect &baseArea);
-    QImage prepareFace(const QImage &image) const;
+    QImage prepareFace(QImage image) const;
     const FacePatches &hoverFace();
     void trackPointer(const QPoint &point);
     ButtonTable::EntryFilter shownFilter() const;
@@ -208,7 +217,8 @@ private:
     SkinImages m_skin;
     std::function<FacePatches()> m_hoverSource;
     bool m_keyedByAlpha = false; // the skin's transparent pixels are alpha 0, not the key
-    QImage m_face;
+    FaceCanvas m_canvas;
+    bool m_inPlace = false; // composeInPlace()
     QRegion m_shape;
     QSize m_shapeSize;
     QPoint m_lastMousePoint{0, 0};

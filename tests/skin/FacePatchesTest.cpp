@@ -4,6 +4,7 @@
 #include "skin/SkinFaceFormat.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <gtest/gtest.h>
 
@@ -126,4 +127,30 @@ TEST(FacePatches, CopiesDrawWhatTheWholeFaceWould)
     Bytes shifted(stored.size() + 1);
     std::memcpy(shifted.data() + 1, stored.data(), stored.size());
     EXPECT_TRUE(FacePatches::fromStored(shifted.data() + 1, stored.size(), nullptr).isNull());
+}
+
+TEST(FacePatches, ACutKeepsTheFaceInsideItsRegionOnly)
+{
+    QImage face(40, 32, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 40; ++x)
+            face.setPixel(x, y, qRgba(x * 6, y * 7, 90, 255));
+    // Overlapping, and reaching past the face.
+    const QRegion region = QRegion(2, 3, 10, 10) + QRegion(8, 8, 10, 6) + QRegion(35, 28, 20, 20);
+    const FacePatches cut = FacePatches::cut(face, region);
+    ASSERT_EQ(cut.size(), face.size());
+    EXPECT_EQ(cut.byteCount(), std::size_t(100 + 60 - 20 + 20) * 4); // the overlap once
+
+    QImage painted(40, 32, QImage::Format_ARGB32_Premultiplied);
+    painted.fill(Qt::transparent);
+    QPainter painter(&painted);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    cut.paint(painter, QRect(0, 0, 40, 32));
+    painter.end();
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const QRgb want = region.contains(QPoint(x, y)) ? face.pixel(x, y) : 0u;
+            ASSERT_EQ(painted.pixel(x, y), want) << x << "," << y;
+        }
+    }
 }
