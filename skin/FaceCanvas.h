@@ -26,9 +26,6 @@ public:
     void setInPlace(std::function<QRegion()> drawnArea);
 
     QSize size() const { return m_size; }
-    bool isInPlace() const { return m_inPlace; }
-    // The background whole; null once the face is composed over it.
-    const QImage &background() const { return m_background; }
     // The face as last composed; null before the first composition.
     const QImage &face() const { return m_face; }
 
