@@ -168,15 +168,11 @@ bool PngRowWriter::finish()
             QStringLiteral("only %1 of %2 rows were written").arg(m_rowsWritten).arg(m_height));
     if (!deflateRow(nullptr, 0, true) || !writeChunk("IEND", nullptr, 0))
         return false;
+    // fail() closes and removes the file while it is still open.
+    if (std::fflush(m_file) != 0 || std::ferror(m_file))
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
     m_stream.reset();
-    std::FILE *file = std::exchange(m_file, nullptr);
-    if (std::fflush(file) != 0 || std::ferror(file)) {
-        const int error = errno;
-        std::fclose(file);
-        QFile::remove(m_path);
-        return fail(QString::fromLocal8Bit(std::strerror(error)));
-    }
-    if (std::fclose(file) != 0) {
+    if (std::fclose(std::exchange(m_file, nullptr)) != 0) {
         const int error = errno;
         QFile::remove(m_path);
         return fail(QString::fromLocal8Bit(std::strerror(error)));

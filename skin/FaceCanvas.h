@@ -26,6 +26,8 @@ public:
     void setInPlace(std::function<QRegion()> drawnArea);
 
     QSize size() const { return m_size; }
+    // Whether setInPlace() was asked for.
+    bool composesInPlace() const { return bool(m_drawnArea); }
     // The face as last composed; null before the first composition.
     const QImage &face() const { return m_face; }
 

@@ -134,7 +134,7 @@ void SkinnedDialog::setSkin(SkinImages images, bool sameOutline)
     m_keyedByAlpha = m_shaped || images.background.hasAlphaChannel();
     QImage background = prepareFace(std::move(images.background));
     // A face composed in place owns its background alone.
-    if (!m_inPlace)
+    if (!m_canvas.composesInPlace())
         m_skin.background = background;
     m_canvas.setBackground(std::move(background), keepShape);
     // A missing or misfit highlight image shows the plain face rather than garbage.
@@ -152,7 +152,6 @@ void SkinnedDialog::setSkin(SkinImages images, bool sameOutline)
 
 void SkinnedDialog::composeInPlace()
 {
-    m_inPlace = true;
     m_skin.background = QImage();
     m_canvas.setInPlace([this] { return drawnArea(); });
 }

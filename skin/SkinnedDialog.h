@@ -218,7 +218,6 @@ private:
     std::function<FacePatches()> m_hoverSource;
     bool m_keyedByAlpha = false; // the skin's transparent pixels are alpha 0, not the key
     FaceCanvas m_canvas;
-    bool m_inPlace = false; // composeInPlace()
     QRegion m_shape;
     QSize m_shapeSize;
     QPoint m_lastMousePoint{0, 0};
