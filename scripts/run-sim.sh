@@ -17,5 +17,5 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$program" "$@"
 fi
 shot="$PWD/build/quillo-sim.png"
-xvfb-run -a -s "-screen 0 1920x1080x24" "$program" --screenshot "$shot" "$@"
+scripts/with-xvfb.sh "-screen 0 1920x1080x24" "$program" --screenshot "$shot" "$@"
 echo "run-sim: screenshot of the main window saved to $shot"

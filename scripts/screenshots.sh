@@ -2,7 +2,7 @@
 # Makes the pictures of the user guide and the README: drives quillo-sim on a virtual X display
 # with xdotool as a user would, window by window, and saves each window as it is on screen.
 #   scripts/screenshots.sh [OUT_DIR]        (default: docs/guide/images)
-# Needs a default build (it builds what it uses), xvfb-run and xdotool.
+# Needs a default build (it builds what it uses), Xvfb and xdotool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -14,7 +14,7 @@ sim=$root/$build/bin/quillo-sim
 pixel=$root/$build/bin/screen-pixel
 
 if [ -z "${SHOTS_INSIDE:-}" ]; then
-    for tool in xvfb-run xdotool; do
+    for tool in Xvfb xdotool; do
         command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (scripts/install-deps.sh)" >&2; exit 1; }
     done
     cmake --preset default >/dev/null
@@ -22,7 +22,7 @@ if [ -z "${SHOTS_INSIDE:-}" ]; then
     mkdir -p "$out"
     # Scale 1 (a screen under 1080 lines) and a white root: the see-through corners of the
     # faces come out white, as on the page around them.
-    exec env SHOTS_INSIDE=1 xvfb-run -a -s "-screen 0 1600x1000x24 -wr" "$0" "$out"
+    exec env SHOTS_INSIDE=1 "$root/scripts/with-xvfb.sh" "-screen 0 1600x1000x24 -wr" "$0" "$out"
 fi
 
 log() { echo "screenshots: $*"; }

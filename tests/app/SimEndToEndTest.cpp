@@ -36,9 +36,9 @@ std::string hex(int byte)
 // clicked with xdotool, and the emulated keyboard's report trace read from outside.
 TEST(SimEndToEnd, WriteKeySettingsClickedOnAVirtualDisplayReachesTheKeyboard)
 {
-    if (QStandardPaths::findExecutable("xvfb-run").isEmpty()
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty()
         || QStandardPaths::findExecutable("xdotool").isEmpty())
-        GTEST_SKIP() << "needs xvfb-run and xdotool (scripts/install-deps.sh installs them)";
+        GTEST_SKIP() << "needs Xvfb and xdotool (scripts/install-deps.sh installs them)";
 
     const std::vector<DrawnButton> table = MainWindowTable::build(4);
     const DrawnButton &write = table[std::size_t(MainWindowTable::indexOf(table, WriteKeysButton))];
@@ -55,7 +55,7 @@ TEST(SimEndToEnd, WriteKeySettingsClickedOnAVirtualDisplayReachesTheKeyboard)
     }
     const std::string command
         = environment
-          + " xvfb-run -a -s '-screen 0 1920x1080x24' '" DRIVE_WRITE_KEYS "' '" QUILLO_SIM "' '"
+          + " '" WITH_XVFB "' '-screen 0 1920x1080x24' '" DRIVE_WRITE_KEYS "' '" QUILLO_SIM "' '"
           + trace.toStdString() + "' " + std::to_string((write.rect.left + write.rect.right) / 2)
           + " " + std::to_string((write.rect.top + write.rect.bottom) / 2) + " "
           + std::to_string(MainWindowTable::BaseWidth);

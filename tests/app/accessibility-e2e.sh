@@ -13,7 +13,7 @@ skip() {
     echo "accessibility-e2e: $* (scripts/install-deps.sh)" >&2
     exit 77
 }
-command -v xvfb-run >/dev/null || skip "xvfb-run is not installed"
+command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed"
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed"
 [ -x "$python" ] && "$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
@@ -26,5 +26,5 @@ fi
 export QT_QPA_PLATFORM=xcb
 # Qt serves the accessibility bus only when asked; a desktop asks through its settings.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-exec xvfb-run -a -s "-screen 0 1280x1024x24" \
+exec "$here/../../scripts/with-xvfb.sh" "-screen 0 1280x1024x24" \
     dbus-run-session -- "$python" "$here/find-buttons.py" "$sim"

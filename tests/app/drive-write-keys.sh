@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives quillo-sim on the display xvfb-run gives it, as a person would: waits for the main
+# Drives quillo-sim on the virtual display it is given, as a person would: waits for the main
 # window, clicks a point given in the face's base pixels, waits until the report trace holds
 # the report that ends the key write and for the message that follows, then ends the program.
 #   drive-write-keys.sh QUILLO_SIM TRACE BASE_X BASE_Y BASE_WIDTH

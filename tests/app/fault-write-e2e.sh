@@ -16,7 +16,7 @@ skip() {
     echo "fault-write-e2e: $* (scripts/install-deps.sh)" >&2
     exit 77
 }
-for tool in xvfb-run xdotool dbus-run-session; do
+for tool in Xvfb xdotool dbus-run-session; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed"
@@ -32,5 +32,5 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 mkdir -p "$artefacts"
 trace="$artefacts/e2e-fault-write-trace.txt"
 # A screen under 1080 lines: the windows are drawn at scale 1.
-exec xvfb-run -a -s "-screen 0 1280x1024x24" \
+exec "$here/../../scripts/with-xvfb.sh" "-screen 0 1280x1024x24" \
     dbus-run-session -- "$python" "$here/fail-write-keys.py" "$sim" "$pixel" "$artefacts" "$trace"

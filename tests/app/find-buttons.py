@@ -22,10 +22,12 @@ def fail(text):
     sys.exit(1)
 
 
-def main_window(timeout):
+def main_window(program, timeout):
     """The application's frame titled after the keyboard model."""
     end = time.monotonic() + timeout
     while time.monotonic() < end:
+        if program.poll() is not None:
+            fail("quillo-sim ended with %d before its window appeared" % program.returncode)
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             if app is None:
@@ -67,7 +69,7 @@ def main():
     sim = sys.argv[1]
     program = subprocess.Popen([sim, "--variant", "4"])
     try:
-        window = main_window(30)
+        window = main_window(program, 30)
         if window is None:
             fail("the main window did not appear on the accessibility bus")
         log("found the main window, role %s" % window.getRoleName())

@@ -9,14 +9,14 @@ pixel=$2
 artefacts=$3
 
 if [ -z "${E2E_INSIDE:-}" ]; then
-    for tool in xvfb-run xdotool; do
+    for tool in Xvfb xdotool; do
         if ! command -v "$tool" >/dev/null; then
             echo "key-command-e2e: $tool is not installed (scripts/install-deps.sh)" >&2
             exit 77
         fi
     done
     # A screen under 1080 lines: the windows are drawn at scale 1, in base pixels.
-    exec env E2E_INSIDE=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec env E2E_INSIDE=1 "$(dirname "$0")/../../scripts/with-xvfb.sh" "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
 log() { echo "key-command-e2e: $*"; }
