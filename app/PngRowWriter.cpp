@@ -1,6 +1,7 @@
 #include "app/PngRowWriter.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <zlib.h>
 
@@ -18,14 +19,6 @@ constexpr int WindowBits = 14;
 constexpr int MemoryLevel = 7;
 constexpr unsigned char SubFilter = 1;
 
-void putBigEndian(unsigned char *to, std::uint32_t value)
-{
-    to[0] = static_cast<unsigned char>(value >> 24);
-    to[1] = static_cast<unsigned char>(value >> 16);
-    to[2] = static_cast<unsigned char>(value >> 8);
-    to[3] = static_cast<unsigned char>(value);
-}
-
 } // namespace
 
 struct PngRowWriter::Stream {
@@ -42,8 +35,14 @@ PngRowWriter::PngRowWriter() = default;
 
 PngRowWriter::~PngRowWriter()
 {
+    discard();
+}
+
+void PngRowWriter::discard()
+{
+    m_stream.reset();
     if (m_file) {
-        std::fclose(m_file);
+        std::fclose(std::exchange(m_file, nullptr));
         // A file left half-written is no picture.
         QFile::remove(m_path);
     }
@@ -52,12 +51,7 @@ PngRowWriter::~PngRowWriter()
 bool PngRowWriter::fail(const QString &why)
 {
     m_error = why;
-    if (m_file) {
-        std::fclose(m_file);
-        m_file = nullptr;
-        QFile::remove(m_path);
-    }
-    m_stream.reset();
+    discard();
     return false;
 }
 
@@ -89,8 +83,8 @@ bool PngRowWriter::open(const QString &path, int width, int height)
     if (std::fwrite(Signature, 1, sizeof Signature, m_file) != sizeof Signature)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
     std::array<unsigned char, 13> header{};
-    putBigEndian(header.data(), std::uint32_t(width));
-    putBigEndian(header.data() + 4, std::uint32_t(height));
+    qToBigEndian(quint32(width), header.data());
+    qToBigEndian(quint32(height), header.data() + 4);
     header[8] = 8; // bits per channel
     header[9] = 6; // RGBA
     // Compression, filter method and interlacing: the only ones there are, none.
@@ -100,13 +94,13 @@ bool PngRowWriter::open(const QString &path, int width, int height)
 bool PngRowWriter::writeChunk(const char type[4], const unsigned char *data, std::size_t size)
 {
     unsigned char head[8];
-    putBigEndian(head, std::uint32_t(size));
+    qToBigEndian(quint32(size), head);
     std::memcpy(head + 4, type, 4);
     uLong crc = crc32(0, head + 4, 4);
     if (size > 0)
         crc = crc32(crc, data, uInt(size));
     unsigned char tail[4];
-    putBigEndian(tail, std::uint32_t(crc));
+    qToBigEndian(quint32(crc), tail);
     if (std::fwrite(head, 1, 8, m_file) != 8
         || (size > 0 && std::fwrite(data, 1, size, m_file) != size)
         || std::fwrite(tail, 1, 4, m_file) != 4)

@@ -29,6 +29,8 @@ public:
     const QString &error() const { return m_error; }
 
 private:
+    // Closes and removes a file not yet saved whole.
+    void discard();
     bool fail(const QString &why);
     bool writeChunk(const char type[4], const unsigned char *data, std::size_t size);
     bool deflateRow(const unsigned char *data, std::size_t size, bool last);
