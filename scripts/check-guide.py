@@ -6,7 +6,8 @@
 Every page must pass tidy without a warning, and beyond what a validator sees:
 - a picture's caption is its alt text, whole (no bracket left open), and nothing stray
   follows it;
-- no bare text stands between the paragraphs of a page;
+- no bare text stands between the paragraphs of a page, and no line break between two Chinese
+  characters, which a browser shows as a space;
 - every link and picture points at a file that is there;
 - the compiled help's project lists every page, and every file it lists is there;
 - the Chinese pages are the English ones, page for page and picture for picture, each
@@ -106,6 +107,12 @@ def check_page(path, lang, faults):
     if tidy.returncode != 0 or report:
         faults.append(f"{rel}: tidy:\n{report}")
     page = read_page(path)
+    if lang == "zh-CN":
+        # A browser shows a line break between two Chinese characters as a space.
+        text = re.sub(r"<pre>.*?</pre>", "", path.read_text(encoding="utf-8"), flags=re.S)
+        for match in re.finditer(r"[^\x00-\x7f]\n\s*[^\x00-\x7f]", text):
+            line = text.count("\n", 0, match.start()) + 1
+            faults.append(f"{rel}:{line}: a line break between Chinese characters shows as a space")
     if page.lang != lang:
         faults.append(f'{rel}: <html lang="{page.lang}">, not "{lang}"')
     for alt, src, caption, line in page.shots:
@@ -178,6 +185,8 @@ def main():
         if found != wanted:
             faults.append(f"{path.as_posix()}: pictures {found}, not those of the English page"
                           f" (in their Chinese versions where there are some): {wanted}")
+    for name in sorted(set(shots) - {p.name for p in chinese}):
+        faults.append(f"zh-CN/{name} is missing: the English page has no Chinese one")
     check_help_project(guide, english + chinese, faults)
     for fault in faults:
         print(f"check-guide: {fault}", file=sys.stderr)
