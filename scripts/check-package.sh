@@ -50,6 +50,15 @@ grep -q 'href="key-settings.html"' "$root/usr/share/quillo/guide/index.html"
 
 stamp "lintian"
 lintian --allow-root --fail-on error "$deb"
+# Built as Debian builds: fortified, with read-only relocations bound at start. Lintian tells
+# these only among its notes (-I).
+hardening=$(lintian --allow-root -I \
+    --tags hardening-no-bindnow,hardening-no-fortify-functions,hardening-no-relro "$deb")
+if [ -n "$hardening" ]; then
+    echo "$hardening" >&2
+    echo "check-package: the programs are built without hardening" >&2
+    exit 1
+fi
 
 stamp "desktop entry and AppStream data"
 desktop-file-validate "$root"/usr/share/applications/*.desktop
