@@ -50,10 +50,36 @@ grep -q 'href="key-settings.html"' "$root/usr/share/quillo/guide/index.html"
 
 stamp "lintian"
 lintian --allow-root --fail-on error "$deb"
+# Built as Debian builds: fortified, with read-only relocations bound at start. Lintian tells
+# these only among its notes (-I).
+hardening=$(lintian --allow-root -I \
+    --tags hardening-no-bindnow,hardening-no-fortify-functions,hardening-no-relro "$deb")
+if [ -n "$hardening" ]; then
+    echo "$hardening" >&2
+    echo "check-package: the programs are built without hardening" >&2
+    exit 1
+fi
 
 stamp "desktop entry and AppStream data"
 desktop-file-validate "$root"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+
+stamp "one release history"
+# The AppStream releases are the changelog's entries, version and day, and the newest is the
+# package's own version.
+zcat "$root/usr/share/doc/quillo/changelog.gz" >"$root.changelog"
+dpkg-parsechangelog -l "$root.changelog" --all --format rfc822 \
+    | awk -F': ' '/^Version:/ { v = $2 } /^Date:/ { print v, $2 }' \
+    | while read -r version date; do echo "$version $(date -u -d "$date" +%F)"; done >"$root.debian"
+grep -o '<release version="[^"]*" date="[^"]*"' "$root"/usr/share/metainfo/*.metainfo.xml \
+    | sed 's/<release version="\([^"]*\)" date="\([^"]*\)"/\1 \2/' >"$root.appstream"
+if ! diff -u "$root.debian" "$root.appstream" \
+    || [ "$(head -n1 "$root.debian" | cut -d' ' -f1)" != "$(dpkg-deb -f "$deb" Version)" ]; then
+    echo "check-package: the AppStream releases, the changelog and the package version differ" >&2
+    rm -f "$root.changelog" "$root.debian" "$root.appstream"
+    exit 1
+fi
+rm -f "$root.changelog" "$root.debian" "$root.appstream"
 
 stamp "the unpacked programs"
 export LD_LIBRARY_PATH="$root/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the pictures of the user guide and the README: drives quillo-sim on a virtual X display
-# with xdotool as a user would, window by window, and saves each window as it is on screen.
+# with xdotool as a user would, window by window, in English and then in Chinese, and saves each
+# window as it is on screen.
 #   scripts/screenshots.sh [OUT_DIR]        (default: docs/guide/images)
 # Needs a default build (it builds what it uses), Xvfb and xdotool.
 set -euo pipefail
@@ -96,7 +97,6 @@ message_ok() { # the "OK!!" box over the main window: waits for it, then Enter
 
 work=$(mktemp -d)
 trap 'stop_sim; rm -rf "$work"' EXIT
-profile=$work/sample.pro
 
 # Lights for the pictures: a rainbow over the key numbers, row by row.
 lights=$work/lights.pro
@@ -114,150 +114,151 @@ match($0, /<AREA ID="[0-9]+"/) {
 }
 { print }' "$work/defaults.pro" >"$lights"
 
-# --- Quillo(RGB), in English ---------------------------------------------------------------
-start 4 --profile "$lights"
-click 902 110 # language: English
-away
-shot main-window
+# The tour of every window, once per language: "en" (pictures NAME.png) or "zh" (NAME-zh.png,
+# the Chinese window's own captions). The program starts in Chinese.
+tour() {
+    local lang=$1 suffix="" keys virtual light multi firmware progress_title
+    if [ "$lang" = zh ]; then
+        suffix=-zh keys='^按键设置面板$' virtual='^虚拟键盘$' light='^背光设置面板$'
+        multi='^多键设置面板$' firmware='^键盘固件升级$' progress_title='^读写进度$'
+    else
+        keys='^Key Settings$' virtual='^Virtual Keyboard$' light='^BackLight Settings$'
+        multi='^Set Multi Key$' firmware='^Firmware Update$' progress_title='^Progress$'
+    fi
 
-# The key settings dialog of key W, page by page.
-click 262 296
-dialog=$(find_window '^Key Settings$') || fail "the key settings dialog did not open"
-at "$dialog"
-away
-shot key-settings-single
-click 242 112 # Combo
-click 250 260 # New combination
-click 450 221 # takes the proposed name
-click 450 221 # Record the combination's keys
-xdotool keydown Control_L keydown Shift_L key Escape keyup Shift_L keyup Control_L
-sleep 0.3
-click 450 221 # Stop Rec
-away
-shot key-settings-combo
+    start 4 --profile "$lights"
+    if [ "$lang" = en ]; then click 902 110; fi # language: English
+    away
+    shot main-window$suffix
+
+    # The key settings dialog of key W, page by page.
+    click 262 296
+    dialog=$(find_window "$keys") || fail "the key settings dialog did not open"
+    at "$dialog"
+    away
+    shot key-settings-single$suffix
+    click 242 112 # Combo
+    click 250 260 # New combination
+    click 450 221 # takes the proposed name
+    click 450 221 # Record the combination's keys
+    xdotool keydown Control_L keydown Shift_L key Escape keyup Shift_L keyup Control_L
+    sleep 0.3
+    click 450 221 # Stop Rec
+    away
+    shot key-settings-combo$suffix
+    page 2
+    click 75 273  # New macro
+    click 462 231 # takes the proposed name
+    click 462 231 # Record
+    xdotool type --delay 120 "hi"
+    xdotool key Return
+    sleep 0.3
+    click 462 231 # Stop Rec
+    away
+    shot key-settings-macro$suffix
+    page 3
+    away
+    shot key-settings-emulate$suffix
+    page 4
+    away
+    shot key-settings-multimedia$suffix
+    page 5
+    away
+    shot key-settings-mouse$suffix
+    page 6
+    away
+    shot key-settings-function$suffix
+    page 7
+    away
+    shot key-settings-power$suffix
+    page 2
+    click 407 336 # OK: W plays the macro
+    gone "$keys"
+
+    # The virtual keyboard, from the single key's "Virtual Key Input".
+    at "$main"
+    click 308 296 # key E
+    dialog=$(find_window "$keys") || fail "the key settings dialog did not open again"
+    at "$dialog"
+    click 104 260
+    vk=$(find_window "$virtual") || fail "the virtual keyboard did not open"
+    at "$vk"
+    click 150 150 # a key of the drawing
+    away
+    shot virtual-keyboard$suffix
+    xdotool key Escape
+    gone "$virtual"
+    at "$dialog"
+    click 503 336 # Cancel
+    gone "$keys"
+
+    # Backlight and multi-key colours.
+    at "$main"
+    click 485 110
+    lightset=$(find_window "$light") || fail "the backlight dialog did not open"
+    at "$lightset"
+    click 461 437 # Multi Key
+    multiset=$(find_window "$multi") || fail "the multi-key dialog did not open"
+    at "$multiset"
+    for x in 134 180 226 272; do click "$x" 185; done # the middles of ~, 1, 2 and 3
+    away
+    shot multi-key$suffix
+    click 1221 27 # close
+    gone "$multi"
+    at "$lightset"
+    away
+    shot backlight$suffix
+    click 851 437 # Cancel
+    gone "$light"
+
+    # Firmware update.
+    at "$main"
+    click 691 110
+    update=$(find_window "$firmware") || fail "the firmware update dialog did not open"
+    sleep 1 # it reads the version as it opens
+    at "$update"
+    away
+    shot firmware-update$suffix
+    click 282 218 # Cancel
+    gone "$firmware"
+
+    # Write key settings: the progress window while the keys go to the keyboard, then "OK!!".
+    # It stays about a second; a picture taken once it had closed is taken again.
+    for attempt in 1 2 3 4 5; do
+        at "$main"
+        xdotool mousemove "$((380 + wx))" "$((110 + wy))" click 1
+        progress=$(find_window "$progress_title" "$main") || fail "the progress window did not appear"
+        at "$progress"
+        [ "$ww" -eq 370 ] || fail "the progress window is $ww pixels wide, not 370"
+        sleep 0.1 # its first frames
+        shot progress$suffix
+        still=$(xdotool search --onlyvisible --name "$progress_title" 2>/dev/null | grep -x "$progress" || true)
+        message_ok
+        [ -n "$still" ] && break
+        [ "$attempt" -lt 5 ] || fail "the progress window closed each time before its picture"
+        log "the progress window closed before its picture was taken: once more"
+    done
+
+    # The press counters, read from the keyboard, in the report under the keys.
+    at "$main"
+    click 797 110
+    message_ok
+    at "$main"
+    xdotool mousemove "$((262 + wx))" "$((296 + wy))" # rests on W: its count and what it does
+    sleep 0.5
+    shot main-window-counters$suffix
+    away
+    stop_sim
+
+    # A model without lights.
+    start 2
+    if [ "$lang" = en ]; then click 797 110; fi # language, one slot to the left here: English
+    away
+    shot main-window-variant2$suffix
+    stop_sim
+}
 page() { click $((56 + 78 * ($1 - 1))) 64; }
-page 2
-click 75 273  # New macro
-click 462 231 # takes the proposed name
-click 462 231 # Record
-xdotool type --delay 120 "hi"
-xdotool key Return
-sleep 0.3
-click 462 231 # Stop Rec
-away
-shot key-settings-macro
-page 3
-away
-shot key-settings-emulate
-page 4
-away
-shot key-settings-multimedia
-page 5
-away
-shot key-settings-mouse
-page 6
-away
-shot key-settings-function
-page 7
-away
-shot key-settings-power
-page 2
-click 407 336 # OK: W plays the macro
-gone '^Key Settings$'
 
-# The virtual keyboard, from the single key's "Virtual Key Input".
-at "$main"
-click 308 296 # key E
-dialog=$(find_window '^Key Settings$') || fail "the key settings dialog did not open again"
-at "$dialog"
-click 104 260
-virtual=$(find_window '^Virtual Keyboard$') || fail "the virtual keyboard did not open"
-at "$virtual"
-click 150 150 # a key of the drawing
-away
-shot virtual-keyboard
-xdotool key Escape
-gone '^Virtual Keyboard$'
-at "$dialog"
-click 503 336 # Cancel
-gone '^Key Settings$'
-
-# Backlight and multi-key colours.
-at "$main"
-click 485 110
-light=$(find_window '^BackLight Settings$') || fail "the backlight dialog did not open"
-at "$light"
-click 461 437 # Multi Key
-multi=$(find_window '^Set Multi Key$') || fail "the multi-key dialog did not open"
-at "$multi"
-for x in 150 200 250 300; do click "$x" 200; done
-away
-shot multi-key
-click 1221 27 # close
-gone '^Set Multi Key$'
-at "$light"
-away
-shot backlight
-click 851 437 # Cancel
-gone '^BackLight Settings$'
-
-# Firmware update.
-at "$main"
-click 691 110
-firmware=$(find_window '^Firmware Update$') || fail "the firmware update dialog did not open"
-sleep 1 # it reads the version as it opens
-at "$firmware"
-away
-shot firmware-update
-click 282 218 # Cancel
-gone '^Firmware Update$'
-
-# Write key settings: the progress window while the keys go to the keyboard, then "OK!!".
-at "$main"
-click 380 110
-progress=$(find_window '^Progress$' "$main") || fail "the progress window did not appear"
-at "$progress"
-[ "$ww" -eq 370 ] || fail "the progress window is $ww pixels wide, not 370"
-sleep 0.1 # its first frames; the emulated keyboard takes about a second
-shot progress
-message_ok
-
-# The press counters, read from the keyboard, in the report under the keys.
-at "$main"
-click 797 110
-message_ok
-at "$main"
-xdotool mousemove "$((262 + wx))" "$((296 + wy))" # rests on W: its count and what it does
-sleep 0.5
-shot main-window-counters
-away
-
-# Save the profile, as the Save button does, for the Chinese round below.
-click 62 110
-sleep 1
-xdotool type --delay 10 "$profile"
-xdotool key Return
-for _ in $(seq 50); do [ -s "$profile" ] && break; sleep 0.1; done
-[ -s "$profile" ] || fail "the profile was not saved"
-stop_sim
-
-# --- Chinese, and the models without lights --------------------------------------------------
-start 4 --profile "$profile"
-sleep 0.5
-away
-shot main-window-zh
-click 262 296
-dialog=$(find_window '^按键设置面板$') || fail "the Chinese key settings dialog did not open"
-at "$dialog"
-click 134 64 # Macro
-away
-shot key-settings-macro-zh
-click 503 336
-stop_sim
-
-start 2
-click 797 110 # language (one slot to the left on this model): English
-away
-shot main-window-variant2
-stop_sim
+tour en
+tour zh
 log "pictures in $out"
