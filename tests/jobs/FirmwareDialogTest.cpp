@@ -188,6 +188,34 @@ TEST(FirmwareDialog, ADamagedImageIsRefusedWithItsReasonAndNothingIsSent)
     EXPECT_EQ(w.dialog.messages.back(),
               QStringLiteral("固件文件已损坏：第 2 行不是以冒号开头。没有向键盘发送任何内容。"));
     EXPECT_TRUE(f.keyboard->trace().empty());
+
+    // Records the keyboard's loader refuses, however sound their checksums: a type past 05
+    // (line 4 made type 06), and an image with nothing but its end.
+    f.state.language = "en-US";
+    std::string foreign = firmwareText(10);
+    const std::size_t line4 = foreign.find(":10", foreign.find(":10", 20) + 1);
+    foreign.replace(line4 + 7, 2, "06");
+    foreign.replace(line4 + 41, 2, "FF"); // its checksum put right below
+    unsigned sum = 0;
+    for (std::size_t i = line4 + 1; i < line4 + 41; i += 2)
+        sum += unsigned(std::stoi(foreign.substr(i, 2), nullptr, 16));
+    char checksum[3];
+    std::snprintf(checksum, sizeof checksum, "%02X", (0x100 - sum % 256) % 256);
+    foreign.replace(line4 + 41, 2, checksum);
+    const std::vector<std::pair<std::string, QString>> refused = {
+        {foreign, "the record in line 4 is of a type other than 00 to 05, which the keyboard "
+                  "does not take"},
+        {":00000001FF\r\n", "there is no data before the end-of-file record in line 1"},
+    };
+    for (const auto &[image, reason] : refused) {
+        w.open(writeFile(folder, "Quillo(RGB)_loader.bin", image));
+        w.dialog.runCommand(Id::UpdateButton);
+        ASSERT_TRUE(waitUntil([&] { return !w.dialog.isDownloading(); }));
+        EXPECT_EQ(w.dialog.messages.back(), "The firmware file is damaged: " + reason
+                                                + ". Nothing was sent to the keyboard.");
+        EXPECT_TRUE(f.keyboard->trace().empty());
+        EXPECT_EQ(f.keyboard->firmwareUpdates(), 0);
+    }
 }
 
 TEST(FirmwareDialog, ClosingTheWindowDuringADownloadDoesNotStopIt)
