@@ -134,25 +134,36 @@ void CNuboDialogFirmwareUpdate::openFile()
     const QString path = chooseFirmwarePath();
     if (path.isEmpty())
         return;
-    // Whatever its name, a file that cannot be read is named as such; nothing changes.
+    // Whatever its name, a file that cannot be read is named as such.
     const FirmwareFile readable = FirmwareFile::probe(fileSystemPath(path));
     if (!readable.ok()) {
+        forgetFile({});
         showMessage(modelName(), text(readable.problem(true), readable.problem(false)),
                     QMessageBox::Warning);
         return;
     }
-    m_title = QFileInfo(path).completeBaseName();
-    if (FirmwareRules::titleMatches(m_deviceType, m_title.toStdString())) {
+    const QString title = QFileInfo(path).completeBaseName();
+    if (FirmwareRules::titleMatches(m_deviceType, title.toStdString())) {
+        m_title = title;
         m_path = path;
         m_fields->showFile(path);
         m_ready = true;
         return;
     }
+    forgetFile(title);
     using FirmwareRules::Message;
     showMessage(modelName(),
                 text(FirmwareRules::message(Message::WrongPrefix, m_deviceType, true),
                      FirmwareRules::message(Message::WrongPrefix, m_deviceType, false)),
                 QMessageBox::Warning);
+}
+
+void CNuboDialogFirmwareUpdate::forgetFile(const QString &title)
+{
+    // The user no longer chose the earlier file: Update must not download it.
+    m_title = title;
+    m_path.clear();
+    m_fields->file()->clear();
 }
 
 void CNuboDialogFirmwareUpdate::updateFirmware()

@@ -72,6 +72,8 @@ private:
     bool waitForDevice();
     void readVersion();
     void openFile();
+    // After a refused choice: no file is chosen; `title` is what Update checks.
+    void forgetFile(const QString &title);
     void updateFirmware();
     // The one place a download begins: it saves the keyboard's settings first, unless the
     // user chose to go on without after that failed.

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -70,35 +72,53 @@ TEST(FirmwareDialog, OnlyFilesNamedForTheAttachedModelFromTheirFirstCharacterAre
     EXPECT_TRUE(w.dialog.fileField()->text().endsWith(QStringLiteral("Quillo(S)_V1.2.bin")));
     EXPECT_EQ(w.dialog.messages.size(), 1u);
 
-    // Another model's file, or the prefix later in the name: refused, the chosen path stays.
+    // Another model's file, or the prefix later in the name: refused, and the file chosen
+    // before is no longer chosen.
     for (const char *name : {"Quillo(S)BLe_V1.2.bin", "new_Quillo(S)_V1.bin", "quillo(s)_V1.bin"}) {
         SCOPED_TRACE(name);
+        w.open(good);
         const std::size_t before = w.dialog.messages.size();
         w.open(writeFile(folder, name, firmwareText(4)));
         ASSERT_EQ(w.dialog.messages.size(), before + 1);
         EXPECT_EQ(w.dialog.messages.back(),
                   QStringLiteral("The firmware does not match,please select Quillo(S)"));
         EXPECT_EQ(w.dialog.captions.back(), QStringLiteral("Quillo(S)"));
-        EXPECT_EQ(w.dialog.filePath(), good);
+        EXPECT_TRUE(w.dialog.filePath().isEmpty());
+        EXPECT_TRUE(w.dialog.fileField()->text().isEmpty());
     }
-    // A file that cannot be read is named as such whatever its name, in either language;
-    // the chosen file stays.
+    // A file that cannot be read is named as such whatever its name, in either language, and
+    // is not chosen either: a missing file, a folder, a pipe.
+    w.open(good);
     const QString missing = folder.filePath("Quillo(S)BLe_gone.bin");
     w.open(missing);
     EXPECT_EQ(w.dialog.messages.back(),
               QStringLiteral("Can't open firmware file %1: there is no such file.").arg(missing));
     EXPECT_EQ(w.dialog.captions.back(), QStringLiteral("Quillo(S)"));
+    EXPECT_TRUE(w.dialog.fileField()->text().isEmpty());
     f.state.language = "zh-CN";
+    w.open(good);
     const QString directory = folder.filePath("Quillo(S)_dir.bin");
     ASSERT_TRUE(QDir().mkdir(directory));
     w.open(directory);
     EXPECT_EQ(w.dialog.messages.back(),
               QStringLiteral("打开固件文件失败：%1（这是一个文件夹）。").arg(directory));
-    EXPECT_EQ(w.dialog.filePath(), good);
-    EXPECT_EQ(w.dialog.fileTitle(), QStringLiteral("quillo(s)_V1"));
+    EXPECT_TRUE(w.dialog.filePath().isEmpty());
+    EXPECT_TRUE(w.dialog.fileField()->text().isEmpty());
     f.state.language = "en-US";
+    w.open(good);
+    const QString pipe = folder.filePath("Quillo(S)_pipe.bin");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    w.open(pipe);
+    EXPECT_EQ(w.dialog.messages.back(),
+              QStringLiteral("Can't open firmware file %1: it is not a regular file.").arg(pipe));
+    EXPECT_TRUE(w.dialog.filePath().isEmpty());
+    EXPECT_TRUE(w.dialog.fileField()->text().isEmpty());
 
-    // The refused title is what Update checks.
+    // Update then downloads nothing, neither the refused file nor the one chosen before.
+    w.dialog.runCommand(Id::UpdateButton);
+    EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("The firmware does not match"));
+    EXPECT_FALSE(f.worker.isRunning());
+    w.open(writeFile(folder, "Quillo(S)BLe_V1.3.bin", firmwareText(4)));
     w.dialog.runCommand(Id::UpdateButton);
     EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("The firmware does not match"));
     EXPECT_FALSE(f.worker.isRunning());
