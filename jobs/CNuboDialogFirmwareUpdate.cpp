@@ -17,10 +17,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
+#include <QThread>
 
 #include <algorithm>
 
 namespace {
+
+constexpr unsigned long VersionRetryPauseMs = 500;
 
 std::filesystem::path fileSystemPath(const QString &path)
 {
@@ -234,12 +237,28 @@ void CNuboDialogFirmwareUpdate::offerWriteBack()
     while (askYesNo(modelName(), question)) {
         // Plugged in again after the update: the old handle is gone.
         m_device.hwi.__closeDev();
-        if (m_device.hwi.__createDev() && m_fields->readVersion(m_device.hwi)) {
+        if (!m_device.hwi.__createDev()) {
+            tell(FirmwareBackup::writeBackNotConnectedText(true),
+                 FirmwareBackup::writeBackNotConnectedText(false), QMessageBox::Warning);
+            continue;
+        }
+        if (readRestartedVersion()) {
             startRestore();
             return;
         }
-        showMessage({}, QStringLiteral("Keyboard is not connected"), QMessageBox::Warning);
+        tell(FirmwareBackup::writeBackVersionFailedText(true),
+             FirmwareBackup::writeBackVersionFailedText(false), QMessageBox::Warning);
     }
+}
+
+bool CNuboDialogFirmwareUpdate::readRestartedVersion()
+{
+    // A keyboard just plugged in may still be starting its new firmware: a second try a
+    // moment later before it counts as not answering.
+    if (m_fields->readVersion(m_device.hwi))
+        return true;
+    QThread::msleep(VersionRetryPauseMs);
+    return m_fields->readVersion(m_device.hwi);
 }
 
 void CNuboDialogFirmwareUpdate::startRestore()

@@ -81,6 +81,8 @@ private:
     void backupFailed();
     // After a successful download: offers to write the saved settings back.
     void offerWriteBack();
+    // The version of a keyboard plugged in again, tried twice; false when it did not answer.
+    bool readRestartedVersion();
     void startRestore();
     void restoreFinished(std::uintptr_t code);
     // A message in the window's language; none in any other.
