@@ -275,12 +275,20 @@ TEST_P(DeviceTransferTest, FailuresAreReportedAndLeaveTheModelAlone)
     EXPECT_TRUE(keyboard->trace().empty());
     assign(*state, 9, 1, 0, 0);
 
+    // Unplugged at the command nothing reached the keyboard; further on, part of the keys did.
     quillosim::SimFaults faults;
-    faults.failWriteAt = 40;
-    keyboard->setFaults(faults);
-    EXPECT_EQ(
-        DeviceTransfer::writeKeyAssignments(state->hwi, state->catalogue, *state, nullptr).status,
-        Status::DeviceFailed);
+    for (const auto &[at, status] :
+         {std::pair{1, Status::DeviceFailed}, std::pair{111, Status::PartlyWritten}}) {
+        keyboard->plugIn();
+        state->hwi.__closeDev();
+        ASSERT_TRUE(state->hwi.__createDev());
+        faults.failWriteAt = at;
+        keyboard->setFaults(faults);
+        EXPECT_EQ(DeviceTransfer::writeKeyAssignments(state->hwi, state->catalogue, *state, nullptr)
+                      .status,
+                  status)
+            << at;
+    }
 
     // The keyboard is gone now: nothing works and nothing in the model changes.
     const KeyAssignment macro = state->assignment(20, 0);
