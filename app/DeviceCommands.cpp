@@ -92,6 +92,13 @@ void DeviceCommands::runJob(int job)
     if (outcome == CNuboDialogProgress::Succeeded
         && (job == TransferJob::WriteKeys || job == TransferJob::ReadKeysAndLights))
         state.history.markKeyboardHolds();
+    // Stopped half-way: the keyboard holds neither these keys nor those it had, whatever undo
+    // brings back, until a write succeeds.
+    if (outcome == CNuboDialogProgress::Failed
+        && detail.status == TransferResult::Status::PartlyWritten) {
+        state.notWritten = true;
+        state.history.markKeyboardHoldsNone();
+    }
     showJobOutcome(job, outcome, detail);
     leaveDeviceDialog();
 }

@@ -17,10 +17,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
+#include <QThread>
 
 #include <algorithm>
 
 namespace {
+
+constexpr unsigned long VersionRetryPauseMs = 500;
 
 std::filesystem::path fileSystemPath(const QString &path)
 {
@@ -134,25 +137,36 @@ void CNuboDialogFirmwareUpdate::openFile()
     const QString path = chooseFirmwarePath();
     if (path.isEmpty())
         return;
-    // Whatever its name, a file that cannot be read is named as such; nothing changes.
+    // Whatever its name, a file that cannot be read is named as such.
     const FirmwareFile readable = FirmwareFile::probe(fileSystemPath(path));
     if (!readable.ok()) {
+        forgetFile({});
         showMessage(modelName(), text(readable.problem(true), readable.problem(false)),
                     QMessageBox::Warning);
         return;
     }
-    m_title = QFileInfo(path).completeBaseName();
-    if (FirmwareRules::titleMatches(m_deviceType, m_title.toStdString())) {
+    const QString title = QFileInfo(path).completeBaseName();
+    if (FirmwareRules::titleMatches(m_deviceType, title.toStdString())) {
+        m_title = title;
         m_path = path;
         m_fields->showFile(path);
         m_ready = true;
         return;
     }
+    forgetFile(title);
     using FirmwareRules::Message;
     showMessage(modelName(),
                 text(FirmwareRules::message(Message::WrongPrefix, m_deviceType, true),
                      FirmwareRules::message(Message::WrongPrefix, m_deviceType, false)),
                 QMessageBox::Warning);
+}
+
+void CNuboDialogFirmwareUpdate::forgetFile(const QString &title)
+{
+    // The user no longer chose the earlier file: Update must not download it.
+    m_title = title;
+    m_path.clear();
+    m_fields->file()->clear();
 }
 
 void CNuboDialogFirmwareUpdate::updateFirmware()
@@ -223,12 +237,28 @@ void CNuboDialogFirmwareUpdate::offerWriteBack()
     while (askYesNo(modelName(), question)) {
         // Plugged in again after the update: the old handle is gone.
         m_device.hwi.__closeDev();
-        if (m_device.hwi.__createDev() && m_fields->readVersion(m_device.hwi)) {
+        if (!m_device.hwi.__createDev()) {
+            tell(FirmwareBackup::writeBackNotConnectedText(true),
+                 FirmwareBackup::writeBackNotConnectedText(false), QMessageBox::Warning);
+            continue;
+        }
+        if (readRestartedVersion()) {
             startRestore();
             return;
         }
-        showMessage({}, QStringLiteral("Keyboard is not connected"), QMessageBox::Warning);
+        tell(FirmwareBackup::writeBackVersionFailedText(true),
+             FirmwareBackup::writeBackVersionFailedText(false), QMessageBox::Warning);
     }
+}
+
+bool CNuboDialogFirmwareUpdate::readRestartedVersion()
+{
+    // A keyboard just plugged in may still be starting its new firmware: a second try a
+    // moment later before it counts as not answering.
+    if (m_fields->readVersion(m_device.hwi))
+        return true;
+    QThread::msleep(VersionRetryPauseMs);
+    return m_fields->readVersion(m_device.hwi);
 }
 
 void CNuboDialogFirmwareUpdate::startRestore()

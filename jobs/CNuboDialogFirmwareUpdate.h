@@ -72,6 +72,8 @@ private:
     bool waitForDevice();
     void readVersion();
     void openFile();
+    // After a refused choice: no file is chosen; `title` is what Update checks.
+    void forgetFile(const QString &title);
     void updateFirmware();
     // The one place a download begins: it saves the keyboard's settings first, unless the
     // user chose to go on without after that failed.
@@ -79,6 +81,8 @@ private:
     void backupFailed();
     // After a successful download: offers to write the saved settings back.
     void offerWriteBack();
+    // The version of a keyboard plugged in again, tried twice; false when it did not answer.
+    bool readRestartedVersion();
     void startRestore();
     void restoreFinished(std::uintptr_t code);
     // A message in the window's language; none in any other.

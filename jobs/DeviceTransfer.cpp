@@ -22,6 +22,26 @@ std::size_t slotOf(int layer, int key)
     return std::size_t(layer * Configuration::KeyCount + key - 1);
 }
 
+// Passes the library's progress on, counting the keys it has sent.
+class SentKeys : public MessageTarget {
+public:
+    explicit SentKeys(WindowHandle window)
+        : m_window(window)
+    {}
+
+    void post(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) override
+    {
+        if (message == quillodev::DeviceMessageProgress)
+            ++m_count;
+        postTo(m_window, message, wParam, lParam);
+    }
+    int count() const { return m_count; }
+
+private:
+    WindowHandle m_window;
+    int m_count = 0; // posted on the thread that runs the write
+};
+
 bool carriesAction(int category)
 {
     return category == KeyAssignment::Combo || category == KeyAssignment::Macro
@@ -91,7 +111,12 @@ TransferResult DeviceTransfer::sendKeyAssignments(CNuboHWI &device, const Encode
                 return failed();
         }
     }
-    return device.writeKeyConfigurationToDev(progress) ? TransferResult{} : failed();
+    SentKeys sent(progress);
+    if (device.writeKeyConfigurationToDev(&sent))
+        return {};
+    // Keys sent before the failure are on the keyboard now, beside those it held before.
+    return sent.count() > 0 ? TransferResult{TransferResult::Status::PartlyWritten, 0, 0}
+                            : failed();
 }
 
 TransferResult DeviceTransfer::writeKeyAssignments(CNuboHWI &device, const KeyCatalogue &catalogue,

@@ -22,6 +22,7 @@ struct TransferResult {
         Ok,
         DeviceFailed,      // an exchange with the keyboard failed; the model is unchanged
         AssignmentRefused, // nothing was sent
+        PartlyWritten,     // the key write failed after some keys had reached the keyboard
     };
 
     Status status = Status::Ok;

@@ -201,6 +201,40 @@ std::string FirmwareBackup::restoredText(bool chinese)
                    : "The saved key settings and lights are back on the keyboard.";
 }
 
+namespace {
+
+std::string writeBackLater(bool chinese)
+{
+    return chinese ? "也可以选择“否”，以后用“打开配置”打开备份，再用“写入按键”写入键盘。"
+                   : "Or choose No and write the backup later: open it with Open and write it "
+                     "with Write key settings.";
+}
+
+} // namespace
+
+std::string FirmwareBackup::writeBackNotConnectedText(bool chinese)
+{
+    return chinese ? "键盘未连接\r\n\r\n请插上键盘，再选择“是”。" + writeBackLater(true)
+                   : "Keyboard is not connected\r\n\r\nPlug it in and choose Yes again. "
+                         + writeBackLater(false);
+}
+
+std::string FirmwareBackup::writeBackVersionFailedText(bool chinese)
+{
+    const std::string headline
+        = FirmwareRules::message(FirmwareRules::Message::VersionNotRead, 0, chinese);
+    return chinese ? headline
+                         + "\r\n\r\n键盘已连接，但读取版本时没有应答，所以设置还没有写回。"
+                           "键盘可能仍在启动新固件，或者正被其他程序使用：请稍等片刻，再选择“是”。"
+                         + writeBackLater(true)
+                   : headline
+                         + "\r\n\r\nThe keyboard is connected but did not answer when its "
+                           "version was read, so the settings were not written back yet. It may "
+                           "still be starting its new firmware, or another program may be using "
+                           "it: wait a moment and choose Yes again. "
+                         + writeBackLater(false);
+}
+
 std::string FirmwareBackup::readingText(bool chinese)
 {
     return chinese ? "正在备份按键设置…" : "Saving the key settings…";

@@ -56,6 +56,9 @@ public:
     // After a successful update: the offer to write the backup back.
     static std::string writeBackQuestion(const std::filesystem::path &path, bool chinese);
     static std::string restoredText(bool chinese);
+    // Why a Yes to that offer wrote nothing yet: no keyboard, or one that does not answer.
+    static std::string writeBackNotConnectedText(bool chinese);
+    static std::string writeBackVersionFailedText(bool chinese);
     // While it reads or writes, in the version field.
     static std::string readingText(bool chinese);
     static std::string writingText(bool chinese);

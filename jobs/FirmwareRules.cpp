@@ -71,8 +71,13 @@ constexpr Reason reasons[] = {
     {"缺少文件结束记录", "there is no end-of-file record"},
     {"文件结束记录之后（第 %d 行）还有内容",
      "there is more after the end-of-file record (line %d)"},
+    {"第 %d 行的记录类型不是 00 到 05，键盘无法接收",
+     "the record in line %d is of a type other than 00 to 05, which the keyboard does not take"},
+    {"第 %d 行的记录长度与其类型不符", "the record in line %d has the wrong length for its type"},
+    {"第 %d 行的文件结束记录之前没有任何数据记录",
+     "there is no data before the end-of-file record in line %d"},
 };
-static_assert(std::size(reasons) == std::size_t(quillodev::FirmwareFault::TextAfterEnd) + 1);
+static_assert(std::size(reasons) == std::size_t(quillodev::FirmwareFault::NoData) + 1);
 
 Reason reasonOf(quillodev::FirmwareFault fault)
 {

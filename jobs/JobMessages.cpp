@@ -19,9 +19,17 @@ std::string failure(int job, const TransferResult &result, bool chinese)
         return "Key " + key + " on the " + (result.layer == 1 ? "Fn" : "top")
                + " layer holds more than the keyboard can store. Nothing was written.";
     }
-    if (TransferJob::writes(job))
-        return chinese ? "写入键盘失败，请检查连接线后重试。"
-                       : "Writing to the keyboard failed. Check the cable and try again.";
+    if (TransferJob::writes(job)) {
+        std::string text = chinese
+                               ? "写入键盘失败，请检查连接线后重试。"
+                               : "Writing to the keyboard failed. Check the cable and try again.";
+        if (result.status == TransferResult::Status::PartlyWritten)
+            text += chinese ? "\r\n\r\n键盘现在只保存了一部分新的按键设置。连接好键盘后，"
+                              "请再执行一次“写入按键”。"
+                            : "\r\n\r\nThe keyboard now holds part of the new key settings. Once "
+                              "it is connected again, run Write key settings again.";
+        return text;
+    }
     return chinese ? "读取键盘失败，请检查连接线后重试。"
                    : "Reading from the keyboard failed. Check the cable and try again.";
 }

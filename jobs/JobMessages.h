@@ -9,7 +9,7 @@ namespace JobMessages {
 
 // A job that ended without the keyboard answering as expected, or refused before sending:
 // the failure of writing (jobs 1 and 4) or of reading (the others), or the key that does
-// not fit the keyboard.
+// not fit the keyboard. A key write that stopped half-way says what the keyboard holds.
 std::string failure(int job, const TransferResult &result, bool chinese);
 
 // The progress dialog's line while it waits for an earlier exchange or download to end.

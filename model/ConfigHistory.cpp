@@ -3,6 +3,8 @@
 #include "model/Configuration.h"
 #include "model/KeyMapChange.h"
 
+#include <limits>
+
 namespace {
 
 constexpr int FirstEntry = Configuration::index(1, 0);
@@ -225,6 +227,12 @@ bool ConfigHistory::redo(Configuration &state, bool &notWritten)
 void ConfigHistory::markKeyboardHolds()
 {
     m_keyboardKeys = m_keys;
+}
+
+void ConfigHistory::markKeyboardHoldsNone()
+{
+    // Versions count up from 0 and never reach this.
+    m_keyboardKeys = std::numeric_limits<std::uint64_t>::max();
 }
 
 void ConfigHistory::reset()

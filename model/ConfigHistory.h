@@ -126,6 +126,9 @@ public:
 
     // The keyboard now holds the key assignments as they are (written or just read).
     void markKeyboardHolds();
+    // The keyboard holds none of the states of the history (a write stopped half-way): the
+    // keys differ from it until the next markKeyboardHolds().
+    void markKeyboardHoldsNone();
     // Whether the key assignments differ from those the keyboard holds.
     bool keysDifferFromKeyboard() const { return m_keys != m_keyboardKeys; }
 

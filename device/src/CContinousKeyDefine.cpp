@@ -24,8 +24,11 @@ bool CContinousKeyDefine::fromDeviceBytes(const unsigned char *bytes, int blockS
 {
     if (!bytes || blockSize != BlockSize || total < BlockSize)
         return false;
+    // A count past the payload is a damaged record; see CNormalKeyDefine.
+    if (bytes[7] > MaxCodes)
+        return false;
     interval = bytes[5] * 256 + bytes[6];
-    count = std::min(int(bytes[7]), MaxCodes);
+    count = bytes[7];
     codes.assign(bytes + HeaderLength, bytes + HeaderLength + count);
     return true;
 }

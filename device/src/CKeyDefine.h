@@ -12,6 +12,7 @@ public:
     // in it; the record writes its blocks and returns true when everything it holds fitted.
     virtual bool toDeviceBytes(unsigned char *buffer, int blockSize, int &size, int *header) = 0;
     // Fills the record from `total` bytes of whole blocks; key, layer and type are already set.
+    // False for bytes that no record can hold (a count past the payload).
     virtual bool fromDeviceBytes(const unsigned char *bytes, int blockSize, int total) = 0;
 
     int key = 0;

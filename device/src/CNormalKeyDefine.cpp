@@ -19,7 +19,11 @@ bool CNormalKeyDefine::fromDeviceBytes(const unsigned char *bytes, int blockSize
 {
     if (!bytes || blockSize != BlockSize || total < BlockSize)
         return false;
-    count = std::min(int(bytes[5]), MaxCodes);
+    // A count past the payload is a damaged record, not a long one: cut short, it would be a
+    // different key that a later write would put back on the keyboard.
+    if (bytes[5] > MaxCodes)
+        return false;
+    count = bytes[5];
     codes.assign(bytes + HeaderLength, bytes + HeaderLength + count);
     return true;
 }

@@ -136,9 +136,9 @@ bool CNubo::writeKeyDefinitions(WindowHandle window)
 }
 
 std::unique_ptr<CKeyDefine> CNubo::readRecord(const unsigned char *first, long &reports,
-                                              bool &readFailed)
+                                              RecordRead &outcome)
 {
-    readFailed = false;
+    outcome = RecordRead::Decoded;
     const int layer = first[2];
     const int key = first[3];
     const int type = first[4];
@@ -149,11 +149,16 @@ std::unique_ptr<CKeyDefine> CNubo::readRecord(const unsigned char *first, long &
             record = std::make_unique<CNormalKeyDefine>(key, layer);
         else
             record = std::make_unique<CContinousKeyDefine>(key, layer);
-        record->fromDeviceBytes(first, PayloadSize, PayloadSize);
+        if (!record->fromDeviceBytes(first, PayloadSize, PayloadSize)) {
+            outcome = RecordRead::Damaged;
+            return nullptr;
+        }
         return record;
     }
-    if (type < 2 || type > 4)
+    if (type < 2 || type > 4) {
+        outcome = RecordRead::UnknownType;
         return nullptr;
+    }
 
     // The 16-bit length bounds the number of blocks that follow the first.
     const int length = first[9] * 256 + first[10];
@@ -163,12 +168,15 @@ std::unique_ptr<CKeyDefine> CNubo::readRecord(const unsigned char *first, long &
     for (int block = 1; block < blocks; ++block, ++reports) {
         // Taken as the next block whatever it holds.
         if (!readPayload(joined.data() + block * PayloadSize)) {
-            readFailed = true;
+            outcome = RecordRead::ReadFailed;
             return nullptr;
         }
     }
     auto record = std::make_unique<CMacroKeyDefine>(key, layer, type);
-    record->fromDeviceBytes(joined.data(), PayloadSize, int(joined.size()));
+    if (!record->fromDeviceBytes(joined.data(), PayloadSize, int(joined.size()))) {
+        outcome = RecordRead::Damaged;
+        return nullptr;
+    }
     return record;
 }
 
@@ -177,17 +185,22 @@ bool CNubo::readKeyDefinitions(WindowHandle window)
     if (!sendCommand(ReadDefinitionsCommand))
         return false;
     unsigned char payload[PayloadSize];
+    bool damaged = false;
     for (long reports = 0; reports < MaxDefinitionReports; ++reports) {
         if (!readPayload(payload))
             return false;
         if (payload[0] == DefinitionsEnd)
-            return true;
+            return !damaged;
         if (payload[1] != RecordMarker)
             continue;
-        bool readFailed = false;
-        std::unique_ptr<CKeyDefine> record = readRecord(payload, reports, readFailed);
-        if (readFailed)
+        RecordRead outcome = RecordRead::Decoded;
+        std::unique_ptr<CKeyDefine> record = readRecord(payload, reports, outcome);
+        if (outcome == RecordRead::ReadFailed)
             return false;
+        // A damaged record fails the whole read, which still runs to its end marker so that
+        // the rest of the answer is not taken for the next exchange's.
+        if (outcome == RecordRead::Damaged)
+            damaged = true;
         const int slot = slotOf(payload[2], payload[3]);
         // Records for keys or types the table has no place for carry nothing usable.
         if (!record || slot < 0)

@@ -55,10 +55,11 @@ private:
     bool sendEmptyRecord(int layer, int key);
     bool readArea(unsigned char command, unsigned char dataMarker, unsigned char *area,
                   int areaSize);
+    enum class RecordRead { Decoded, UnknownType, Damaged, ReadFailed };
     // The record whose first block is `first`, reading a macro's further blocks and counting
-    // them in `reports`; null for an unknown type or when a read failed.
+    // them in `reports`; null unless `outcome` is Decoded.
     std::unique_ptr<CKeyDefine> readRecord(const unsigned char *first, long &reports,
-                                           bool &readFailed);
+                                           RecordRead &outcome);
 
     CKeyboardUtil *m_transport;
 };

@@ -9,7 +9,31 @@ namespace quillodev {
 
 namespace {
 
-constexpr unsigned char EndOfFileRecord = 0x01;
+enum RecordType : unsigned char {
+    DataRecord = 0x00,
+    EndOfFileRecord = 0x01,
+    ExtendedSegmentRecord = 0x02,
+    StartSegmentRecord = 0x03,
+    ExtendedLinearRecord = 0x04,
+    StartLinearRecord = 0x05,
+};
+
+// The byte count a record of `type` must have; -1 for data, which may have any.
+int lengthOfType(unsigned char type)
+{
+    switch (type) {
+    case EndOfFileRecord:
+        return 0;
+    case ExtendedSegmentRecord:
+    case ExtendedLinearRecord:
+        return 2;
+    case StartSegmentRecord:
+    case StartLinearRecord:
+        return 4;
+    default:
+        return -1;
+    }
+}
 
 int hexValue(char c)
 {
@@ -49,6 +73,7 @@ FirmwareImage::Check FirmwareImage::parse(const char *text, int length,
         return fault(0, FirmwareFault::NoLineEnds);
 
     bool endSeen = false;
+    bool dataSeen = false;
     int lineNumber = 0;
     for (const char *pos = text; pos < end;) {
         const char *lineEnd = std::find_if(pos, end, isLineEnd);
@@ -89,7 +114,16 @@ FirmwareImage::Check FirmwareImage::parse(const char *text, int length,
         // A longer record would reach the keyboard cut short.
         if (bytes.size() > size_t(MaxRecordBytes))
             return fault(lineNumber, FirmwareFault::RecordTooLong);
-        endSeen = bytes[3] == EndOfFileRecord;
+        const unsigned char type = bytes[3];
+        if (type > StartLinearRecord)
+            return fault(lineNumber, FirmwareFault::UnknownRecordType);
+        const int length = lengthOfType(type);
+        if (length >= 0 && bytes[0] != length)
+            return fault(lineNumber, FirmwareFault::WrongTypeLength);
+        dataSeen = dataSeen || (type == DataRecord && bytes[0] > 0);
+        endSeen = type == EndOfFileRecord;
+        if (endSeen && !dataSeen)
+            return fault(lineNumber, FirmwareFault::NoData);
         records.push_back(std::move(bytes));
 
         pos = lineEnd;

@@ -12,7 +12,9 @@ import pyatspi
 
 # The start-up version read and about a hundred of the 216 key records.
 FAULT = "unplug@100"
-FAILED = "Writing to the keyboard failed. Check the cable and try again."
+FAILED = ("Writing to the keyboard failed. Check the cable and try again.\n\n"
+          "The keyboard now holds part of the new key settings. Once it is connected again, "
+          "run Write key settings again.")
 NOT_WRITTEN = "Configuration don't be writted,continue to exit??"
 MULTIMEDIA_BAR = "#ff00ff"
 

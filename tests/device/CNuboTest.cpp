@@ -177,6 +177,33 @@ TEST(Protocol, ReadingSkipsRecordsWithoutAPlaceInTheTable)
     ASSERT_NE(nubo.record(2), nullptr);
 }
 
+TEST(Protocol, ARecordClaimingMoreCodesThanAReportHoldsFailsTheRead)
+{
+    FakeTransport transport;
+    CNubo nubo(&transport);
+    auto kept = std::make_unique<CNormalKeyDefine>(1, 1);
+    kept->count = 1;
+    kept->codes = {0x29};
+    nubo.setRecord(0, std::move(kept));
+
+    Payload normal = keyRecord(1, 1, 0);
+    Payload repeat = keyRecord(1, 2, 1);
+    std::fill(normal.begin() + 5, normal.end(), 0xFF);
+    std::fill(repeat.begin() + 5, repeat.end(), 0xFF);
+    for (const Payload &damaged : {normal, repeat}) {
+        // The rest of the answer is read to its end, so that the next exchange starts clean.
+        transport.answers = {damaged, keyRecord(1, 3, 0, {1, 6}), DefinitionsEnd};
+        EXPECT_FALSE(nubo.readKeyDefinitions(nullptr));
+        EXPECT_TRUE(transport.answers.empty());
+        const auto *esc = dynamic_cast<const CNormalKeyDefine *>(nubo.record(0));
+        ASSERT_NE(esc, nullptr);
+        EXPECT_EQ(esc->codes, std::vector<int>{0x29});
+        EXPECT_EQ(nubo.record(1), nullptr);
+    }
+    transport.answers = {keyRecord(1, 3, 0, {1, 6}), DefinitionsEnd};
+    EXPECT_TRUE(nubo.readKeyDefinitions(nullptr));
+}
+
 TEST(Protocol, LightAreaExchanges)
 {
     FakeTransport transport;

@@ -38,9 +38,9 @@ TEST(Firmware, SendsOneReportPerRecordWithProgress)
     // Digits of either case decode alike; a last line without its CR is still sent, and the
     // text ends at its zero byte even when the length says more.
     FakeTransport lower;
-    ASSERT_TRUE(download(lower, ":020000040800f2\r:00000001ff"));
-    ASSERT_EQ(lower.written.size(), 2u);
-    EXPECT_EQ(lower.written[0], transport.written[0]);
+    ASSERT_TRUE(download(lower, ":020000040800f2\r:0400000001020304f2\r:00000001ff"));
+    ASSERT_EQ(lower.written.size(), 3u);
+    EXPECT_EQ(lower.written, transport.written);
 
     // LF alone, or LF, CR LF and CR mixed in one file, end the lines as CR LF does.
     for (const std::string &text :
@@ -54,7 +54,7 @@ TEST(Firmware, SendsOneReportPerRecordWithProgress)
 
     // Nothing past `length` is read, terminated or not.
     FakeTransport bounded;
-    std::string text = Extended + "\r\n" + Eof + "\r\nGARBAGE";
+    std::string text = Data + "\r\n" + Eof + "\r\nGARBAGE";
     EXPECT_TRUE(FirmwareImage::download(bounded, text.data(), int(text.size() - 7), nullptr));
     EXPECT_EQ(bounded.written.size(), 2u);
 
@@ -87,7 +87,13 @@ TEST(Firmware, RefusedTextsSendNothing)
         {":" + std::string(1000, '0') + "\r\n" + Eof + "\r\n", 1, FirmwareFault::LineTooLong},
         {longData + "\r\n" + Eof + "\r\n", 1, FirmwareFault::RecordTooLong},
         {Extended + "\r\n" + Data + "\r\n", 2, FirmwareFault::NoEndRecord},
-        {Extended + "\r\n" + Eof + "\r\n" + Data + "\r\n", 3, FirmwareFault::TextAfterEnd},
+        {Data + "\r\n" + Eof + "\r\n" + Data + "\r\n", 3, FirmwareFault::TextAfterEnd},
+        // What the keyboard's loader would refuse half-way, or take and install nothing.
+        {Data + "\r\n:0400000601020304EC\r\n" + Eof + "\r\n", 2, FirmwareFault::UnknownRecordType},
+        {Data + "\r\n:03000004080000F1\r\n" + Eof + "\r\n", 2, FirmwareFault::WrongTypeLength},
+        {Data + "\r\n:0100000100FE\r\n", 2, FirmwareFault::WrongTypeLength},
+        {Eof + "\r\n", 1, FirmwareFault::NoData},
+        {Extended + "\r\n:0000000000\r\n" + Eof + "\r\n", 3, FirmwareFault::NoData},
     };
     for (const Refused &r : refused) {
         SCOPED_TRACE(r.text.substr(0, 40));
@@ -102,7 +108,7 @@ TEST(Firmware, RefusedTextsSendNothing)
         EXPECT_EQ(check.line, r.line);
     }
     EXPECT_EQ(quillodev::checkFirmwareText(nullptr, 10).fault, FirmwareFault::NoText);
-    const std::string good = Extended + "\r\n" + Eof + "\r\n";
+    const std::string good = Extended + "\r\n" + Data + "\r\n:0400000508000000EF\r\n" + Eof;
     EXPECT_TRUE(quillodev::checkFirmwareText(good.c_str(), int(good.size())).ok());
     FakeTransport transport;
     EXPECT_FALSE(FirmwareImage::download(transport, nullptr, 10, nullptr));

@@ -57,12 +57,33 @@ TEST(KeyRecord, NormalRecordLayoutAndRoundTrip)
     EXPECT_TRUE(back.fromDeviceBytes(bytes.data(), 64, 64));
     EXPECT_EQ(back.count, 2);
     EXPECT_EQ(back.codes, (std::vector<int>{4, 5}));
+}
 
-    // A count byte larger than a payload holds cannot make the decoder read past it.
-    std::vector<unsigned char> hostile(64, 0x01);
-    hostile[5] = 0xFF;
-    EXPECT_TRUE(back.fromDeviceBytes(hostile.data(), 64, 64));
-    EXPECT_EQ(back.count, CNormalKeyDefine::MaxCodes);
+TEST(KeyRecord, ACountPastThePayloadIsRefusedAndOneAtTheLimitRead)
+{
+    // Normal records hold 58 codes from byte 6, continuous ones 56 from byte 8; a count
+    // beyond is a damaged record, never one cut to fit.
+    for (const bool continuous : {false, true}) {
+        SCOPED_TRACE(continuous ? "continuous" : "normal");
+        const int countByte = continuous ? 7 : 5;
+        const int limit = continuous ? 56 : 58;
+        std::vector<unsigned char> bytes(64, 0x04);
+        bytes[4] = continuous ? 1 : 0;
+        CNormalKeyDefine normal(1, 1);
+        CContinousKeyDefine repeat(1, 1);
+        CKeyDefine &record = continuous ? static_cast<CKeyDefine &>(repeat) : normal;
+        const auto count = [&] {
+            return continuous ? repeat.count : normal.count;
+        };
+
+        bytes[size_t(countByte)] = static_cast<unsigned char>(limit);
+        EXPECT_TRUE(record.fromDeviceBytes(bytes.data(), 64, 64));
+        EXPECT_EQ(count(), limit);
+        for (const int claimed : {limit + 1, 0xFF}) {
+            bytes[size_t(countByte)] = static_cast<unsigned char>(claimed);
+            EXPECT_FALSE(record.fromDeviceBytes(bytes.data(), 64, 64)) << claimed;
+        }
+    }
 }
 
 TEST(KeyRecord, ContinuousRecordLayoutAndEmptyRecord)

@@ -1,4 +1,5 @@
 #include "jobs/DeviceTransfer.h"
+#include "jobs/FirmwareBackup.h"
 #include "model/AppState.h"
 #include "sim/SimHidBackend.h"
 #include "sim/SimKeyboard.h"
@@ -274,12 +275,20 @@ TEST_P(DeviceTransferTest, FailuresAreReportedAndLeaveTheModelAlone)
     EXPECT_TRUE(keyboard->trace().empty());
     assign(*state, 9, 1, 0, 0);
 
+    // Unplugged at the command nothing reached the keyboard; further on, part of the keys did.
     quillosim::SimFaults faults;
-    faults.failWriteAt = 40;
-    keyboard->setFaults(faults);
-    EXPECT_EQ(
-        DeviceTransfer::writeKeyAssignments(state->hwi, state->catalogue, *state, nullptr).status,
-        Status::DeviceFailed);
+    for (const auto &[at, status] :
+         {std::pair{1, Status::DeviceFailed}, std::pair{111, Status::PartlyWritten}}) {
+        keyboard->plugIn();
+        state->hwi.__closeDev();
+        ASSERT_TRUE(state->hwi.__createDev());
+        faults.failWriteAt = at;
+        keyboard->setFaults(faults);
+        EXPECT_EQ(DeviceTransfer::writeKeyAssignments(state->hwi, state->catalogue, *state, nullptr)
+                      .status,
+                  status)
+            << at;
+    }
 
     // The keyboard is gone now: nothing works and nothing in the model changes.
     const KeyAssignment macro = state->assignment(20, 0);
@@ -314,6 +323,43 @@ TEST_P(DeviceTransferTest, AReadThatBreaksOffKeepsTheModel)
             EXPECT_TRUE(state->action[i].names.empty());
         }
     }
+}
+
+TEST_P(DeviceTransferTest, ARecordClaimingMoreCodesThanAReportHoldsFailsTheRead)
+{
+    // The longest records a report holds read back whole.
+    auto writer = openState();
+    assign(*writer, 1, 0, 2, 0, action(6, std::vector<std::string>(58, "A")));
+    ActionList emulation = action(9, std::vector<std::string>(56, "B"));
+    emulation.delayMs = 65535;
+    assign(*writer, 2, 0, 4, 0, emulation);
+    ASSERT_TRUE(
+        DeviceTransfer::writeKeyAssignments(writer->hwi, writer->catalogue, *writer, nullptr));
+    writer->hwi.__closeDev();
+    auto state = openState();
+    ASSERT_TRUE(DeviceTransfer::readKeyAssignments(state->hwi, state->catalogue, *state, nullptr));
+    for (const int key : {1, 2}) {
+        EXPECT_EQ(state->assignment(key, 0).category, writer->assignment(key, 0).category);
+        EXPECT_TRUE(state->assignment(key, 0).action.sameAction(writer->assignment(key, 0).action));
+    }
+
+    // Half-way through the answer, records of Esc and F1 claim 255 codes: the read fails and
+    // the model keeps what it had, as does a backup before a firmware update.
+    quillosim::SimFaults faults;
+    faults.oversize = true;
+    faults.afterReports = 112;
+    keyboard->setFaults(faults);
+    const Configuration before = *state;
+    EXPECT_EQ(
+        DeviceTransfer::readKeyAssignments(state->hwi, state->catalogue, *state, nullptr).status,
+        Status::DeviceFailed);
+    EXPECT_EQ(state->category, before.category);
+    EXPECT_EQ(state->code, before.code);
+    for (int i = 0; i < Configuration::EntryCount; ++i)
+        EXPECT_EQ(state->action[std::size_t(i)].names, before.action[std::size_t(i)].names) << i;
+    keyboard->setFaults(faults);
+    EXPECT_EQ(FirmwareBackup::make(state->hwi, state->catalogue, variant(), nullptr).status,
+              FirmwareBackup::Result::Status::ReadFailed);
 }
 
 TEST(DeviceTransfer, WithoutADeviceEveryTransferFails)

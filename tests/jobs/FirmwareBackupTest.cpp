@@ -223,6 +223,56 @@ TEST(FirmwareBackup, SavedBeforeTheDownloadAndWrittenBackAfterIt)
     removeBackups();
 }
 
+TEST(FirmwareBackup, AWriteBackSaysWhetherTheKeyboardIsMissingOrDidNotAnswer)
+{
+    removeBackups();
+    JobFixture f(4);
+    configureKeyboard(f);
+    QTemporaryDir folder;
+    ScriptedFirmwareDialog dialog(f);
+    f.state.language = "en-US";
+    ASSERT_TRUE(dialog.initialise());
+    dialog.show();
+    dialog.chosenPath = writeImage(folder, "Quillo(RGB)_V3.bin");
+    dialog.runCommand(Id::OpenButton);
+
+    // The first Yes finds no keyboard; at the second it is back but busy with its version
+    // reads; at the third it answers.
+    int asked = 0;
+    std::vector<int> writtenWhileBusy;
+    dialog.answer = [&](const QString &) {
+        ++asked;
+        if (asked == 1) {
+            f.keyboard->unplug();
+        } else if (asked == 2) {
+            f.keyboard->plugIn();
+            quillosim::SimFaults busy;
+            busy.versionBusy = true;
+            f.keyboard->setFaults(busy);
+            f.keyboard->clearTrace();
+        } else {
+            writtenWhileBusy = commandsWritten(*f.keyboard);
+            f.keyboard->setFaults({});
+        }
+        return true;
+    };
+    dialog.runCommand(Id::UpdateButton);
+    ASSERT_TRUE(waitUntil([&] { return !dialog.isDownloading() && !dialog.isRestoring(); }));
+    EXPECT_EQ(asked, 3);
+    ASSERT_EQ(dialog.messages.size(), 4u);
+    const auto shown = [](const std::string &text) {
+        return QString::fromStdString(text).replace("\r\n", "\n");
+    };
+    EXPECT_EQ(dialog.messages[1], shown(FirmwareBackup::writeBackNotConnectedText(false)));
+    EXPECT_TRUE(dialog.messages[1].startsWith("Keyboard is not connected\n"));
+    EXPECT_EQ(dialog.messages[2], shown(FirmwareBackup::writeBackVersionFailedText(false)));
+    EXPECT_TRUE(dialog.messages[2].startsWith("Failed on reading keyboard version infomation\n"));
+    // The version was asked for twice, and nothing was written meanwhile.
+    EXPECT_EQ(writtenWhileBusy, (std::vector<int>{0xF9, 0xF9}));
+    EXPECT_EQ(dialog.messages[3].toStdString(), FirmwareBackup::restoredText(false));
+    removeBackups();
+}
+
 TEST(FirmwareBackup, NoAnswerMeansNoWriteBackAndAFailedReadSendsNothing)
 {
     removeBackups();

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -70,35 +72,53 @@ TEST(FirmwareDialog, OnlyFilesNamedForTheAttachedModelFromTheirFirstCharacterAre
     EXPECT_TRUE(w.dialog.fileField()->text().endsWith(QStringLiteral("Quillo(S)_V1.2.bin")));
     EXPECT_EQ(w.dialog.messages.size(), 1u);
 
-    // Another model's file, or the prefix later in the name: refused, the chosen path stays.
+    // Another model's file, or the prefix later in the name: refused, and the file chosen
+    // before is no longer chosen.
     for (const char *name : {"Quillo(S)BLe_V1.2.bin", "new_Quillo(S)_V1.bin", "quillo(s)_V1.bin"}) {
         SCOPED_TRACE(name);
+        w.open(good);
         const std::size_t before = w.dialog.messages.size();
         w.open(writeFile(folder, name, firmwareText(4)));
         ASSERT_EQ(w.dialog.messages.size(), before + 1);
         EXPECT_EQ(w.dialog.messages.back(),
                   QStringLiteral("The firmware does not match,please select Quillo(S)"));
         EXPECT_EQ(w.dialog.captions.back(), QStringLiteral("Quillo(S)"));
-        EXPECT_EQ(w.dialog.filePath(), good);
+        EXPECT_TRUE(w.dialog.filePath().isEmpty());
+        EXPECT_TRUE(w.dialog.fileField()->text().isEmpty());
     }
-    // A file that cannot be read is named as such whatever its name, in either language;
-    // the chosen file stays.
+    // A file that cannot be read is named as such whatever its name, in either language, and
+    // is not chosen either: a missing file, a folder, a pipe.
+    w.open(good);
     const QString missing = folder.filePath("Quillo(S)BLe_gone.bin");
     w.open(missing);
     EXPECT_EQ(w.dialog.messages.back(),
               QStringLiteral("Can't open firmware file %1: there is no such file.").arg(missing));
     EXPECT_EQ(w.dialog.captions.back(), QStringLiteral("Quillo(S)"));
+    EXPECT_TRUE(w.dialog.fileField()->text().isEmpty());
     f.state.language = "zh-CN";
+    w.open(good);
     const QString directory = folder.filePath("Quillo(S)_dir.bin");
     ASSERT_TRUE(QDir().mkdir(directory));
     w.open(directory);
     EXPECT_EQ(w.dialog.messages.back(),
               QStringLiteral("打开固件文件失败：%1（这是一个文件夹）。").arg(directory));
-    EXPECT_EQ(w.dialog.filePath(), good);
-    EXPECT_EQ(w.dialog.fileTitle(), QStringLiteral("quillo(s)_V1"));
+    EXPECT_TRUE(w.dialog.filePath().isEmpty());
+    EXPECT_TRUE(w.dialog.fileField()->text().isEmpty());
     f.state.language = "en-US";
+    w.open(good);
+    const QString pipe = folder.filePath("Quillo(S)_pipe.bin");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    w.open(pipe);
+    EXPECT_EQ(w.dialog.messages.back(),
+              QStringLiteral("Can't open firmware file %1: it is not a regular file.").arg(pipe));
+    EXPECT_TRUE(w.dialog.filePath().isEmpty());
+    EXPECT_TRUE(w.dialog.fileField()->text().isEmpty());
 
-    // The refused title is what Update checks.
+    // Update then downloads nothing, neither the refused file nor the one chosen before.
+    w.dialog.runCommand(Id::UpdateButton);
+    EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("The firmware does not match"));
+    EXPECT_FALSE(f.worker.isRunning());
+    w.open(writeFile(folder, "Quillo(S)BLe_V1.3.bin", firmwareText(4)));
     w.dialog.runCommand(Id::UpdateButton);
     EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("The firmware does not match"));
     EXPECT_FALSE(f.worker.isRunning());
@@ -188,6 +208,34 @@ TEST(FirmwareDialog, ADamagedImageIsRefusedWithItsReasonAndNothingIsSent)
     EXPECT_EQ(w.dialog.messages.back(),
               QStringLiteral("固件文件已损坏：第 2 行不是以冒号开头。没有向键盘发送任何内容。"));
     EXPECT_TRUE(f.keyboard->trace().empty());
+
+    // Records the keyboard's loader refuses, however sound their checksums: a type past 05
+    // (line 4 made type 06), and an image with nothing but its end.
+    f.state.language = "en-US";
+    std::string foreign = firmwareText(10);
+    const std::size_t line4 = foreign.find(":10", foreign.find(":10", 20) + 1);
+    foreign.replace(line4 + 7, 2, "06");
+    foreign.replace(line4 + 41, 2, "FF"); // its checksum put right below
+    unsigned sum = 0;
+    for (std::size_t i = line4 + 1; i < line4 + 41; i += 2)
+        sum += unsigned(std::stoi(foreign.substr(i, 2), nullptr, 16));
+    char checksum[3];
+    std::snprintf(checksum, sizeof checksum, "%02X", (0x100 - sum % 256) % 256);
+    foreign.replace(line4 + 41, 2, checksum);
+    const std::vector<std::pair<std::string, QString>> refused = {
+        {foreign, "the record in line 4 is of a type other than 00 to 05, which the keyboard "
+                  "does not take"},
+        {":00000001FF\r\n", "there is no data before the end-of-file record in line 1"},
+    };
+    for (const auto &[image, reason] : refused) {
+        w.open(writeFile(folder, "Quillo(RGB)_loader.bin", image));
+        w.dialog.runCommand(Id::UpdateButton);
+        ASSERT_TRUE(waitUntil([&] { return !w.dialog.isDownloading(); }));
+        EXPECT_EQ(w.dialog.messages.back(), "The firmware file is damaged: " + reason
+                                                + ". Nothing was sent to the keyboard.");
+        EXPECT_TRUE(f.keyboard->trace().empty());
+        EXPECT_EQ(f.keyboard->firmwareUpdates(), 0);
+    }
 }
 
 TEST(FirmwareDialog, ClosingTheWindowDuringADownloadDoesNotStopIt)

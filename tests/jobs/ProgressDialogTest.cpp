@@ -320,13 +320,18 @@ TEST(ProgressDialog, KeyboardFaultsEndEveryJobAsFailedAndLeaveTheModel)
     brokenWrite.failWriteAt = 1;
     quillosim::SimFaults brokenRead;
     brokenRead.failReadAt = 2;
+    // Records claiming more codes than a report holds, half-way through the keys.
+    quillosim::SimFaults oversize;
+    oversize.oversize = true;
+    oversize.afterReports = 112;
     const std::vector<int> all{1, 3, 4, 5, 6};
     const std::vector<int> reads{3, 5, 6};
     const std::vector<Fault> faults = {{"unplugged", {}, true, all},
                                        {"write fails", brokenWrite, false, all},
                                        {"read fails", brokenRead, false, reads},
                                        {"silent", silent, false, reads},
-                                       {"garbage", garbage, false, reads}};
+                                       {"garbage", garbage, false, reads},
+                                       {"oversize records", oversize, false, {3}}};
     for (const Fault &fault : faults) {
         for (int job : fault.jobs) {
             SCOPED_TRACE(testing::Message() << fault.name << ", job " << job);

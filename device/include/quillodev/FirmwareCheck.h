@@ -21,6 +21,12 @@ enum class FirmwareFault {
     RecordTooLong,  // more bytes than one report carries
     NoEndRecord,    // the text ends without an end-of-file record
     TextAfterEnd,   // records after the end-of-file record
+    // Records the keyboard's loader refuses: it takes the six record types of Intel HEX only,
+    // each at its own length, and an image that writes no data would leave the keyboard
+    // without a program.
+    UnknownRecordType, // a record type other than 00..05
+    WrongTypeLength,   // an end-of-file, address or start record of the wrong length
+    NoData,            // no data record before the end-of-file record (its line)
 };
 
 struct FirmwareCheck {
