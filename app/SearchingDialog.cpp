@@ -38,7 +38,7 @@ const std::array<Cell, 6> cells{{
     {CancelButton, false, none, {237, 201, 327, 235}},
     {ChineseLabel, true, OfflineTexts::searchingChinese, {22, 107, 348, 126}},
     {EnglishLabel, true, OfflineTexts::searchingEnglish, {22, 126, 348, 145}},
-    {TitleLabel, true, OfflineTexts::searchingTitle, {100, 13, 266, 45}},
+    {TitleLabel, true, OfflineTexts::searchingTitle, {104, 13, 266, 45}}, // centred
     {CancelLabel, true, OfflineTexts::cancelCaption, {237, 209, 327, 235}},
 }};
 
