@@ -64,6 +64,11 @@ SearchingDialog::SearchingDialog(const DialogContext &context, const SkinImages 
 
 void SearchingDialog::fillTable(ButtonTable &table)
 {
+    table.assign(entries());
+}
+
+std::vector<DrawnButton> SearchingDialog::entries()
+{
     std::vector<DrawnButton> entries(std::size_t(ProgressTable::EntryCount));
     for (std::size_t i = 0; i < cells.size(); ++i) {
         DrawnButton &entry = entries[i];
@@ -75,7 +80,7 @@ void SearchingDialog::fillTable(ButtonTable &table)
         entry.captions = {{"", text}, {"zh-CN", text}, {"en-US", text}};
         entry.tooltips = {{"zh-CN", "tip"}};
     }
-    table.assign(std::move(entries));
+    return entries;
 }
 
 bool SearchingDialog::initDialog()
