@@ -1,3 +1,4 @@
+#include "app/MainWindowLegend.h"
 #include "app/SearchingDialog.h"
 #include "layout/BacklightTable.h"
 #include "layout/ButtonTable.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -128,4 +130,45 @@ TEST(WindowCaptions, StayInsideTheirButtonsInEveryWindow)
         }
     }
     EXPECT_GT(checked, 500);
+}
+
+// The legend's names stand evenly apart, each after its bar, in one size, in both languages,
+// and the row keeps to its place under the keyboard.
+TEST(WindowCaptions, LegendSpacesItsCategoriesEvenly)
+{
+    const FontTable fonts;
+    const ButtonRect &area = MainWindowTable::LegendArea;
+    for (const char *language : {"zh-CN", "en-US"}) {
+        SCOPED_TRACE(language);
+        const std::vector<DrawnButton> table = MainWindowTable::build(4);
+        const std::vector<MainWindowLegend::Item> items
+            = MainWindowLegend::layout(table, language, fonts);
+        ASSERT_EQ(items.size(), 7u);
+        std::vector<int> spaces;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const MainWindowLegend::Item &item = items[i];
+            EXPECT_EQ(item.labelId, FirstLegendLabel + int(i));
+            const DrawnButton &label
+                = table[std::size_t(MainWindowTable::indexOf(table, item.labelId))];
+            const QString text = QString::fromStdString(label.captions.at(language));
+            // The window draws the name into its place as every caption is drawn.
+            const CaptionFit::Fit fit
+                = CaptionFit::fit(fonts.font(label.fontSize), item.word,
+                                  SkinnedDialog::textFlags(label.textFormat), text);
+            EXPECT_EQ(fit.text, text);
+            EXPECT_EQ(fit.font.pixelSize(), MainWindowTable::LegendFontSize);
+            const int end = item.word.left() + QFontMetrics(fit.font).horizontalAdvance(text);
+            EXPECT_LE(end, item.word.left() + item.word.width());
+            EXPECT_EQ(item.bar.width(), MainWindowTable::LegendBarWidth);
+            EXPECT_EQ(item.word.left() - (item.bar.left() + item.bar.width()),
+                      MainWindowLegend::BarGap);
+            if (i + 1 < items.size())
+                spaces.push_back(items[i + 1].bar.left() - (item.word.left() + item.word.width()));
+        }
+        EXPECT_EQ(items.front().bar.left(), area.left);
+        EXPECT_LE(items.back().word.left() + items.back().word.width(), area.right);
+        const auto [least, most] = std::minmax_element(spaces.begin(), spaces.end());
+        EXPECT_GE(*least, MainWindowLegend::SmallestSpace);
+        EXPECT_LE(*most - *least, 1); // rounding only
+    }
 }
