@@ -7,6 +7,7 @@
 #include "app/KeyCommand.h"
 #include "app/KeyTester.h"
 #include "app/MainWindowAccess.h"
+#include "app/MainWindowLegend.h"
 #include "app/OfflineMode.h"
 #include "app/PressCounterReport.h"
 #include "app/ProfileDrop.h"
@@ -72,6 +73,7 @@ CNuboDlg::CNuboDlg(AppState &state, const FontTable &fonts, SkinImages skin, QWi
     , m_heatmap(std::make_unique<HeatmapView>(state))
     , m_keyTester(std::make_unique<KeyTester>(*this, state))
     , m_offline(std::make_unique<OfflineMode>(*this))
+    , m_legend(std::make_unique<MainWindowLegend>())
 {
     composeInPlace();
     setSkin(std::move(skin));
@@ -428,10 +430,26 @@ void CNuboDlg::beforeEntries(QPainter &)
         else if (entry.id == FnLayerLabel)
             entry.checked = fnShown;
     }
+    m_legend->refresh({table().begin(), table().end()}, state().language, fonts());
     m_heatmap->beforeEntries(table());
     m_keyTester->beforeEntries(table());
     m_pendingReport
         = m_keyTester->isOn() ? m_keyTester->report() : PressCounterReport::head(state());
+}
+
+void CNuboDlg::decorateEntry(QPainter &painter, const DrawnButton &entry, const QRect &)
+{
+    // Each legend name after a bar in its category's colour, as the keys carry it.
+    if (const MainWindowLegend::Item *item = m_legend->itemOf(entry))
+        painter.fillRect(
+            item->bar, colourFromWindows(
+                           MainWindowTable::categoryColours[item->labelId - FirstLegendLabel + 2]));
+}
+
+QRect CNuboDlg::captionRect(const DrawnButton &entry, const QRect &place) const
+{
+    const MainWindowLegend::Item *item = m_legend->itemOf(entry);
+    return item ? item->word : place;
 }
 
 void CNuboDlg::afterSkinCopy(QPainter &painter, const DrawnButton &entry, const QRect &base)
@@ -479,8 +497,11 @@ QRegion CNuboDlg::drawnArea() const
     // Besides the entries: the heatmap's legend, whose end labels stand out a little, and the
     // offline badge.
     const ButtonRect &legend = MainWindowTable::HeatmapLegendArea;
+    const ButtonRect &categories = MainWindowTable::LegendArea;
     return SkinnedDialog::drawnArea()
            + QRect(legend.left, legend.top, legend.width(), legend.height()).adjusted(-8, -2, 8, 3)
+           + QRect(categories.left, categories.top, categories.width(), categories.height())
+                 .adjusted(-2, -2, 2, 2)
            + m_offline->badgeArea().adjusted(-2, -2, 2, 2);
 }
 

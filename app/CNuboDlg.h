@@ -17,6 +17,7 @@ class DeviceWorker;
 class HeatmapView;
 class KeyCommand;
 class KeyTester;
+class MainWindowLegend;
 class OfflineMode;
 class QPlainTextEdit;
 class SkinLibrary;
@@ -71,6 +72,8 @@ protected:
     void fillTable(ButtonTable &table) override;
     void buttonClicked(int index, DrawnButton &entry) override;
     void beforeEntries(QPainter &painter) override;
+    void decorateEntry(QPainter &painter, const DrawnButton &entry, const QRect &base) override;
+    QRect captionRect(const DrawnButton &entry, const QRect &place) const override;
     void afterSkinCopy(QPainter &painter, const DrawnButton &entry, const QRect &base) override;
     void afterEntry(QPainter &painter, DrawnButton &entry, const QRect &base,
                     bool hovered) override;
@@ -132,6 +135,7 @@ private:
     std::unique_ptr<HeatmapView> m_heatmap;
     std::unique_ptr<KeyTester> m_keyTester;
     std::unique_ptr<OfflineMode> m_offline;
+    std::unique_ptr<MainWindowLegend> m_legend;
     UndoShortcuts *m_undo = nullptr;
     const SkinLibrary *m_skins = nullptr;
     QPlainTextEdit *m_report = nullptr;

@@ -38,7 +38,7 @@ const std::array<Cell, 6> cells{{
     {CancelButton, false, none, {237, 201, 327, 235}},
     {ChineseLabel, true, OfflineTexts::searchingChinese, {22, 107, 348, 126}},
     {EnglishLabel, true, OfflineTexts::searchingEnglish, {22, 126, 348, 145}},
-    {TitleLabel, true, OfflineTexts::searchingTitle, {100, 13, 266, 45}},
+    {TitleLabel, true, OfflineTexts::searchingTitle, {104, 13, 266, 45}}, // centred
     {CancelLabel, true, OfflineTexts::cancelCaption, {237, 209, 327, 235}},
 }};
 
@@ -64,6 +64,11 @@ SearchingDialog::SearchingDialog(const DialogContext &context, const SkinImages 
 
 void SearchingDialog::fillTable(ButtonTable &table)
 {
+    table.assign(entries());
+}
+
+std::vector<DrawnButton> SearchingDialog::entries()
+{
     std::vector<DrawnButton> entries(std::size_t(ProgressTable::EntryCount));
     for (std::size_t i = 0; i < cells.size(); ++i) {
         DrawnButton &entry = entries[i];
@@ -75,7 +80,7 @@ void SearchingDialog::fillTable(ButtonTable &table)
         entry.captions = {{"", text}, {"zh-CN", text}, {"en-US", text}};
         entry.tooltips = {{"zh-CN", "tip"}};
     }
-    table.assign(std::move(entries));
+    return entries;
 }
 
 bool SearchingDialog::initDialog()

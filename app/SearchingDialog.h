@@ -33,6 +33,9 @@ public:
 
     void reject() override;
 
+    // The window's drawn entries in base pixels, captions the same in both languages.
+    static std::vector<DrawnButton> entries();
+
 protected:
     bool initDialog() override;
     void fillTable(ButtonTable &table) override;

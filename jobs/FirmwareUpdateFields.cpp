@@ -8,12 +8,15 @@
 #include <quillodev/CNuboHWI.h>
 
 #include <QDir>
+#include <QFontMetrics>
 
+#include <algorithm>
 #include <cwchar>
 
 namespace {
 
 constexpr int VersionCapacity = 64;
+constexpr int FieldPadding = 6;
 
 QLineEdit *makeField(SkinnedDialog &dialog, const FontTable &fonts, float s, const ButtonRect &area,
                      const char *name)
@@ -40,6 +43,7 @@ FirmwareUpdateFields::FirmwareUpdateFields(SkinnedDialog &dialog, const FontTabl
                                            float scale)
     : m_version(makeField(dialog, fonts, scale, FirmwareUpdateTable::VersionField, "version"))
     , m_file(makeField(dialog, fonts, scale, FirmwareUpdateTable::FileField, "file"))
+    , m_fileFont(m_file->font())
 {}
 
 bool FirmwareUpdateFields::readVersion(CNuboHWI &hwi)
@@ -67,9 +71,43 @@ void FirmwareUpdateFields::restoreVersion()
     m_versionText = QString();
 }
 
+FirmwareUpdateFields::ShownPath FirmwareUpdateFields::shownPath(const QString &path,
+                                                                const QFont &font, int width)
+{
+    if (QFontMetrics(font).horizontalAdvance(path) <= width)
+        return {path, font};
+    // The file's own name is what the user checks: the folders give way in their middle, the
+    // beginning of the path and the whole name stay, in a slightly smaller size where the
+    // field's own leaves no room beside the name. A name too long for the field keeps its
+    // beginning (the model) and its end (the version).
+    const qsizetype cut = path.lastIndexOf(QDir::separator()) + 1;
+    const QString name = path.mid(cut);
+    const QString folder = path.left(cut);
+    const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    const int smallest = std::max(7, size * 5 / 6);
+    QFont smaller = font;
+    for (int pixels = size; cut > 0 && pixels >= smallest; --pixels) {
+        smaller.setPixelSize(pixels);
+        const QFontMetrics metrics(smaller);
+        const int room = width - metrics.horizontalAdvance(name);
+        if (room <= 0)
+            break;
+        const QString head = metrics.elidedText(folder, Qt::ElideMiddle, room);
+        // Something of the folders besides the ellipsis, so that the path is seen as one.
+        if (head.size() > 2)
+            return {head + name, smaller};
+    }
+    return {QFontMetrics(font).elidedText(name, Qt::ElideMiddle, width), font};
+}
+
 void FirmwareUpdateFields::showFile(const QString &path)
 {
-    m_file->setText(QDir::toNativeSeparators(path));
-    // A narrow field: the file's own name is what the user checks.
-    m_file->setCursorPosition(int(m_file->text().size()));
+    const QString shown = QDir::toNativeSeparators(path);
+    // QLineEdit keeps a few pixels for its margins and the cursor.
+    const int room = m_file->contentsRect().width() - FieldPadding;
+    const ShownPath fitted = shownPath(shown, m_fileFont, room);
+    m_file->setFont(fitted.font);
+    m_file->setText(fitted.text);
+    m_file->setCursorPosition(0);
+    m_file->setToolTip(shown);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QLineEdit>
 #include <QString>
 
@@ -22,10 +23,20 @@ public:
     // The version field says what is going on, and shows the version again afterwards.
     void showStatus(const QString &text);
     void restoreVersion();
+    // The chosen file, its path shortened in the middle to the field's width (the whole of it
+    // in the tooltip); empty clears the field.
     void showFile(const QString &path);
+    // `path` as it fits `width` pixels: whole, or with an ellipsis in the folders' middle, in
+    // `font` or a little smaller.
+    struct ShownPath {
+        QString text;
+        QFont font;
+    };
+    static ShownPath shownPath(const QString &path, const QFont &font, int width);
 
 private:
     QLineEdit *m_version;
     QLineEdit *m_file;
+    QFont m_fileFont;      // the field's own; a long path may take a smaller one
     QString m_versionText; // the field's text while it shows what is going on
 };

@@ -101,7 +101,8 @@ void VirtualKeyCaptions::paint(QPainter &painter, const ButtonTable &table, floa
 {
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    for (const DrawnButton &entry : table) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const DrawnButton &entry = table[i];
         if (!entry.isUsed())
             continue;
         if (VirtualKeyboardTable::isKey(entry.id) && !entry.isLabel) {
@@ -110,9 +111,10 @@ void VirtualKeyCaptions::paint(QPainter &painter, const ButtonTable &table, floa
             if (client.intersects(dirty))
                 paintLegend(painter, entry, scale, client.contains(pointer));
         } else if (entry.isLabel && entry.showText) {
-            const QRect place = scaled(
-                QRectF(entry.rect.left, entry.rect.top, entry.rect.width(), entry.rect.height()),
-                scale);
+            // A label over a button keeps clear of the button's rim.
+            const ButtonRect base = table.captionPlace(i);
+            const QRect place
+                = scaled(QRectF(base.left, base.top, base.width(), base.height()), scale);
             if (!place.intersects(dirty))
                 continue;
             QFont font = fonts.font(0);

@@ -1,5 +1,6 @@
 #include "layout/ButtonTable.h"
 
+#include "layout/CaptionPlace.h"
 #include "layout/ScaleFactor.h"
 
 ButtonTable::ButtonTable(std::size_t size)
@@ -9,6 +10,7 @@ ButtonTable::ButtonTable(std::size_t size)
 bool ButtonTable::assign(const std::vector<DrawnButton> &entries)
 {
     const std::size_t count = entries.size() < m_entries.size() ? entries.size() : m_entries.size();
+    m_captionPlaces.clear();
     for (std::size_t i = 0; i < m_entries.size(); ++i)
         m_entries[i] = i < count ? entries[i] : DrawnButton{};
     return entries.size() <= m_entries.size();
@@ -44,10 +46,22 @@ int ButtonTable::indexOfKey(int keyIndex) const
 
 void ButtonTable::scaleToClient(float scale)
 {
+    // Captions are laid out in base pixels, from the rectangles as they are written, not from
+    // the truncated ones scaling leaves.
+    m_captionPlaces.resize(m_entries.size());
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+        m_captionPlaces[i] = CaptionPlace::of(m_entries, i);
     for (DrawnButton &entry : m_entries) {
         if (!entry.isLabel)
             entry.rect = toClient(entry.rect, scale);
     }
+}
+
+ButtonRect ButtonTable::captionPlace(std::size_t index) const
+{
+    if (index < m_captionPlaces.size())
+        return m_captionPlaces[index];
+    return CaptionPlace::of(m_entries, index);
 }
 
 ButtonRect ButtonTable::toClient(const ButtonRect &base, float scale)

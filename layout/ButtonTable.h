@@ -45,6 +45,9 @@ public:
 
     // Converts every non-label rectangle (empty slots included) to client pixels.
     void scaleToClient(float scale);
+    // Where entry `index` draws its caption, in base pixels (CaptionPlace), as the table was
+    // before it was scaled.
+    ButtonRect captionPlace(std::size_t index) const;
     static ButtonRect toClient(const ButtonRect &base, float scale);
     // A client rectangle back in base pixels: origin and size are each divided and truncated.
     static ButtonRect toBase(const ButtonRect &client, float scale);
@@ -58,4 +61,5 @@ public:
 
 private:
     std::vector<DrawnButton> m_entries;
+    std::vector<ButtonRect> m_captionPlaces; // kept when the table is scaled
 };

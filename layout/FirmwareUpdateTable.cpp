@@ -13,7 +13,8 @@ constexpr DialogCell cells[] = {
     {UpdateButton, false, "更新", "Update", {47, 201, 129, 235}},
     {CancelButton, false, "取消", "Cancel", {237, 201, 327, 235}},
     {FileLabel, true, "载入文件：", "File", {42, 116, 119, 135}},
-    {TitleLabel, true, "键盘固件升级", "Firmware Update", {100, 13, 266, 45}},
+    // The title is centred on the face (its middle is 185).
+    {TitleLabel, true, "键盘固件升级", "Firmware Update", {104, 13, 266, 45}},
     {GetVersionLabel, true, "获取固件版本", "Get Version", {220, 76, 333, 100}},
     {OpenLabel, true, "打开", "Open", {270, 116, 333, 138}},
     {UpdateLabel, true, "更新", "Update", {47, 209, 129, 235}},

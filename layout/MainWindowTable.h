@@ -62,6 +62,12 @@ constexpr ButtonRect HeatmapLegendArea{998, 576, 1202, 606};
 
 // The legend labels' font; the other labels use 13.
 constexpr int LegendFontSize = 12;
+// The row the legend's bars and names share, evenly spaced, under the keyboard; each bar sits
+// before its name, as the keys' bars are drawn.
+constexpr ButtonRect LegendArea{318, 483, 984, 503};
+constexpr int LegendBarWidth = 14;
+constexpr int LegendBarHeight = 4;
+constexpr int LegendBarTop = 6; // below the area's top, level with the names' middle
 
 // Indicator colours by key category (0x00BBGGRR); 0 and 1 carry no bar.
 constexpr std::uint32_t categoryColours[9]

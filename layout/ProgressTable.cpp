@@ -13,7 +13,8 @@ constexpr DialogCell cells[] = {
      "正在读写键盘，请勿插拔！",
      "Keep the keyboard connected!",
      {42, 116, 333, 135}},
-    {TitleLabel, true, "读写进度", "Progress", {100, 13, 266, 45}},
+    // The title is centred on the face (its middle is 185).
+    {TitleLabel, true, "读写进度", "Progress", {104, 13, 266, 45}},
     {CancelLabel, true, "取消", "Cancel", {237, 209, 327, 235}},
 };
 

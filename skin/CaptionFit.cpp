@@ -30,18 +30,27 @@ CaptionFit::Fit CaptionFit::fit(const QFont &font, const QRect &rect, int flags,
         return result;
     const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
     const int smallest = std::max(SmallestPixels, (size * 2 + 2) / 3);
+    const auto level = [&] {
+        if (!lines && !(flags & (Qt::AlignVCenter | Qt::AlignBottom)))
+            result.drop = (QFontMetrics(font).height() - QFontMetrics(result.font).height()) / 2;
+        return result;
+    };
     for (int pixels = size - 1; pixels >= smallest; --pixels) {
         result.font.setPixelSize(pixels);
         if (fits(result.font, rect, flags, text, lines))
-            return result;
+            return level();
     }
     // Still too wide: every line is cut to the width.
-    const QFontMetrics metrics(result.font);
+    result.text = elided(QFontMetrics(result.font), rect.width(), text);
+    return level();
+}
+
+QString CaptionFit::elided(const QFontMetrics &metrics, int width, const QString &text)
+{
     QStringList cut = text.split(QLatin1Char('\n'));
     for (QString &line : cut)
-        line = metrics.elidedText(line, Qt::ElideRight, rect.width());
-    result.text = cut.join(QLatin1Char('\n'));
-    return result;
+        line = metrics.elidedText(line, Qt::ElideRight, width);
+    return cut.join(QLatin1Char('\n'));
 }
 
 void CaptionFit::draw(QPainter &painter, const QRect &rect, int flags, const QString &text,
@@ -62,5 +71,5 @@ void CaptionFit::draw(QPainter &painter, const QRect &rect, int flags, const QSt
         found = m_fits.insert(key, fit(font, rect, flags, text));
     }
     painter.setFont(found->font);
-    painter.drawText(rect, flags, found->text);
+    painter.drawText(rect.translated(0, found->drop), flags, found->text);
 }

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QFontMetrics;
 class QPainter;
 
 // Fits drawn captions into their rectangles: a caption that is too wide (or, over several
@@ -16,9 +17,14 @@ public:
     struct Fit {
         QFont font;
         QString text; // the caption, elided where even the smallest size is too wide
+        // How far down a smaller line is drawn, so that it keeps the middle of the line the
+        // caption's own size would take (top-aligned single lines only).
+        int drop = 0;
     };
 
     static Fit fit(const QFont &font, const QRect &rect, int flags, const QString &text);
+    // Every line of `text` cut short with an ellipsis where it is wider than `width`.
+    static QString elided(const QFontMetrics &metrics, int width, const QString &text);
     // Draws as fit() says; fits are remembered, since captions rarely change between paints.
     void draw(QPainter &painter, const QRect &rect, int flags, const QString &text,
               const QFont &font);

@@ -1,8 +1,10 @@
 #include "skin/FacePainter.h"
 
+#include "skin/CaptionFit.h"
 #include "skin/FacePalette.h"
 #include "skin/SkinFaceFormat.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -117,16 +119,19 @@ void fittedText(QPainter &painter, const QRectF &rect, const QString &text, int 
                 QFont::Weight weight, const QColor &colour, int flags, bool condensed)
 {
     QFont f = font(pixelSize, weight, condensed);
-    while (f.pixelSize() > 7) {
+    const auto fits = [&] {
         const QRectF need = QFontMetricsF(f).boundingRect(rect, flags, text);
-        if (need.width() <= rect.width() && need.height() <= rect.height())
-            break;
+        return need.width() <= rect.width() && need.height() <= rect.height();
+    };
+    while (f.pixelSize() > 7 && !fits())
         f.setPixelSize(f.pixelSize() - 1);
-    }
+    // Too wide even then: cut short as the windows cut their captions, never drawn beyond.
+    const QString shown
+        = fits() ? text : CaptionFit::elided(QFontMetrics(f), int(rect.width()), text);
     painter.save();
     painter.setFont(f);
     painter.setPen(colour);
-    painter.drawText(rect, flags, text);
+    painter.drawText(rect, flags, shown);
     painter.restore();
 }
 

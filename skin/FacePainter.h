@@ -31,7 +31,8 @@ void body(QPainter &painter, const QRect &rect, int radius);
 void well(QPainter &painter, const QRectF &rect, qreal radius, const QColor &fill);
 // A rounded push button in the given look.
 void pushButton(QPainter &painter, const QRectF &rect, FaceLook look);
-// Text fitted into a rectangle: shrunk from `pixelSize` until it fits, never below 7 pixels.
+// Text fitted into a rectangle: shrunk from `pixelSize` until it fits, never below 7 pixels,
+// and cut short with an ellipsis where even that is too wide.
 void fittedText(QPainter &painter, const QRectF &rect, const QString &text, int pixelSize,
                 QFont::Weight weight, const QColor &colour, int flags = Qt::AlignCenter,
                 bool condensed = false);

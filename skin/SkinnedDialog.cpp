@@ -315,7 +315,10 @@ void SkinnedDialog::paintEntries(QPainter &painter)
             painter.setPen(captionColour(entry));
             // A caption longer than its place is drawn smaller, or cut short, not over its
             // neighbours.
-            m_captionFit.draw(painter, captionRect(entry, base), textFlags(entry.textFormat),
+            // A label over a button keeps clear of the button's rim.
+            const QRect place
+                = entry.isLabel ? qtRect(m_table.captionPlace(std::size_t(indexOf(entry)))) : base;
+            m_captionFit.draw(painter, captionRect(entry, place), textFlags(entry.textFormat),
                               QString::fromStdString(entry.caption(language)),
                               m_context.fonts.font(entry.fontSize));
         }

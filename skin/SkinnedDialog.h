@@ -172,8 +172,9 @@ protected:
     virtual bool showsHover(const DrawnButton &) const { return true; }
     virtual void afterSkinCopy(QPainter &, const DrawnButton &, const QRect & /*base*/) {}
     virtual QColor captionColour(const DrawnButton &entry) const;
-    // Where an entry's caption is laid out, in base pixels: its rectangle unless a dialog pads it.
-    virtual QRect captionRect(const DrawnButton &, const QRect &base) const { return base; }
+    // Where an entry's caption is laid out, in base pixels: its place (a label's inside the
+    // button it lies on, see CaptionPlace; else its rectangle) unless a dialog moves it.
+    virtual QRect captionRect(const DrawnButton &, const QRect &place) const { return place; }
     virtual void afterEntry(QPainter &, DrawnButton &, const QRect & /*base*/, bool /*hovered*/) {}
     virtual void afterEntries(QPainter &) {}
 

@@ -4,16 +4,11 @@
 #include "layout/SkinSet.h"
 #include "layout/WindowsColour.h"
 #include "model/KeyboardModel.h"
-#include "skin/CaptionFit.h"
 #include "skin/FacePalette.h"
 #include "skin/KeyCapPainter.h"
 
-#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainterPath>
-
-#include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -159,64 +154,6 @@ void paintLayerSwitch(QPainter &painter, const QRect &rect, FaceLook look)
     painter.restore();
 }
 
-// Where a legend label's text reaches, in either language, drawn as the window draws it: left
-// aligned in the window's own font (the default family at the label's pixel size), made to fit
-// its rectangle as the window makes it.
-int legendTextRight(const DrawnButton &label)
-{
-    QFont font;
-    font.setPixelSize(label.fontSize);
-    const QRect rect = rectOf(label.rect);
-    int right = rect.left();
-    for (const auto &[language, caption] : label.captions) {
-        const QString text = QString::fromStdString(caption);
-        const CaptionFit::Fit fit = CaptionFit::fit(font, rect, Qt::AlignLeft, text);
-        const QFontMetrics metrics(fit.font);
-        right = std::max({right, metrics.boundingRect(rect, Qt::AlignLeft, fit.text).right() + 1,
-                          rect.left() + metrics.horizontalAdvance(fit.text)});
-    }
-    return right;
-}
-
-// The bar the window draws on a key of a category, before that category's label: as long as
-// the longest previous label leaves room for ("Multimedia" is nearly as wide as its cell), at
-// most the 14 pixels of the key's bar, and the same for every category.
-void paintLegendSwatches(QPainter &painter, const std::vector<DrawnButton> &table)
-{
-    constexpr int Gap = 4; // clear space on both sides of a bar
-    constexpr int Longest = 14;
-    constexpr int Shortest = 6;
-    std::vector<const DrawnButton *> labels;
-    for (const DrawnButton &entry : table) {
-        if (entry.id >= FirstLegendLabel && entry.id <= LastLegendLabel)
-            labels.push_back(&entry);
-    }
-    std::sort(labels.begin(), labels.end(), [](const DrawnButton *a, const DrawnButton *b) {
-        return a->rect.left < b->rect.left;
-    });
-    int width = Longest;
-    for (std::size_t i = 1; i < labels.size(); ++i)
-        width = std::min(width, labels[i]->rect.left - legendTextRight(*labels[i - 1]) - 2 * Gap);
-    if (width < Shortest) {
-        std::fprintf(stderr,
-                     "quillo-skingen: warning: legend labels leave only %d pixels for "
-                     "their colour bars\n",
-                     width);
-        width = Shortest;
-    }
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    for (const DrawnButton *label : labels) {
-        const int category = label->id - FirstLegendLabel + 2;
-        painter.setBrush(colourFromWindows(MainWindowTable::categoryColours[category]));
-        painter.drawRoundedRect(
-            QRectF(label->rect.left - Gap - width, label->rect.top + 6, width, 4), 1, 1);
-    }
-    painter.restore();
-}
-
 void paintInfoCard(QPainter &painter, int deviceType)
 {
     const QRectF card(980, 500, 240, 156);
@@ -256,7 +193,7 @@ void paintInfoCard(QPainter &painter, int deviceType)
 }
 
 // Everything that looks the same in all three faces.
-void paintChrome(QPainter &painter, int deviceType, const std::vector<DrawnButton> &table)
+void paintChrome(QPainter &painter, int deviceType)
 {
     using namespace MainWindowTable;
     body(painter, QRect(4, 4, 1232, 662), 16);
@@ -267,7 +204,7 @@ void paintChrome(QPainter &painter, int deviceType, const std::vector<DrawnButto
          QRectF(ReportArea.left - 6, ReportArea.top - 6, ReportArea.width() + 12,
                 ReportArea.height() + 12),
          9, FacePalette::FieldDark);
-    paintLegendSwatches(painter, table);
+    // The legend's bars are the window's: they follow its names, measured in its font.
     paintInfoCard(painter, deviceType);
 }
 
@@ -280,7 +217,7 @@ QImage paintMainWindowFace(int deviceType, FaceLook look)
     QImage face = blankFace(BaseWidth, BaseHeight, colourFromWindows(ColourKey));
     QPainter painter(&face);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    paintChrome(painter, deviceType, table);
+    paintChrome(painter, deviceType);
     for (const DrawnButton &entry : table) {
         if (!entry.isHittable())
             continue;

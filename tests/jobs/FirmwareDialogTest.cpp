@@ -1,9 +1,11 @@
 #include "JobHarness.h"
 
+#include "jobs/FirmwareUpdateFields.h"
 #include "layout/FirmwareUpdateTable.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -123,6 +125,52 @@ TEST(FirmwareDialog, OnlyFilesNamedForTheAttachedModelFromTheirFirstCharacterAre
     EXPECT_EQ(w.dialog.messages.back(), QStringLiteral("The firmware does not match"));
     EXPECT_FALSE(f.worker.isRunning());
     EXPECT_EQ(f.keyboard->firmwareUpdates(), 0);
+}
+
+// A path longer than the file field gives way in the middle of its folders: its beginning and
+// the whole file name stay in view, within the field, at either scale; the tooltip has it all.
+TEST(FirmwareDialog, ALongPathIsShortenedInTheMiddleKeepingTheFileName)
+{
+    QTemporaryDir root;
+    const QString deep
+        = root.filePath(QStringLiteral("downloads/keyboards/quillo/firmware/releases/2024/spring"));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    const QString name = QStringLiteral("Quillo(S)_V1.2.bin");
+    const QString path = deep + QLatin1Char('/') + name;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(firmwareText(4)));
+    file.close();
+    for (const float scale : {1.0f, 1.5f}) {
+        SCOPED_TRACE(scale);
+        JobFixture f(3);
+        f.state.scaleFactor = scale;
+        OpenFirmwareDialog w(f);
+        ASSERT_TRUE(w.opened);
+        w.open(path);
+        ASSERT_EQ(w.dialog.filePath(), path);
+        const QLineEdit *field = w.dialog.fileField();
+        const QString shown = field->text();
+        const QString full = QDir::toNativeSeparators(path);
+        EXPECT_TRUE(shown.endsWith(QDir::separator() + name)) << shown.toStdString();
+        const qsizetype ellipsis = shown.indexOf(QChar(0x2026));
+        ASSERT_GT(ellipsis, 0) << shown.toStdString(); // the beginning, then the ellipsis
+        EXPECT_TRUE(full.startsWith(shown.left(ellipsis))) << shown.toStdString();
+        EXPECT_LT(field->fontMetrics().horizontalAdvance(shown), field->contentsRect().width());
+        EXPECT_GE(field->font().pixelSize(), int(13 * scale * 5 / 6)); // still of its size
+        EXPECT_EQ(field->toolTip(), full);
+    }
+    // A name that alone is too long keeps its beginning (the model) and its end.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(13);
+    const FirmwareUpdateFields::ShownPath shown = FirmwareUpdateFields::shownPath(
+        QDir::toNativeSeparators(
+            QStringLiteral("/tmp/Quillo(S)_V1.2_with_a_long_description_of_what_changed.bin")),
+        font, 140);
+    EXPECT_TRUE(shown.text.startsWith(QStringLiteral("Quillo(S)"))) << shown.text.toStdString();
+    EXPECT_TRUE(shown.text.endsWith(QStringLiteral(".bin"))) << shown.text.toStdString();
+    EXPECT_LE(QFontMetrics(shown.font).horizontalAdvance(shown.text), 140);
+    EXPECT_EQ(shown.font.pixelSize(), 13);
 }
 
 TEST(FirmwareDialog, ADownloadRunsOnceReachesAHundredAndEndsWithItsMessage)
