@@ -1,5 +1,6 @@
 #include "skin/FacePainter.h"
 
+#include "skin/ChineseFont.h"
 #include "skin/FacePalette.h"
 #include "skin/SkinFaceFormat.h"
 
@@ -31,7 +32,7 @@ QFont font(int pixelSize, QFont::Weight weight, bool condensed)
     f.setPixelSize(pixelSize);
     f.setWeight(weight);
     f.setHintingPreference(QFont::PreferFullHinting);
-    return f;
+    return ChineseFont::withChinese(f);
 }
 
 void body(QPainter &painter, const QRect &rect, int radius)
