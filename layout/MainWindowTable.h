@@ -38,6 +38,7 @@ enum MainButtonId : int {
     FnLayerLabel = 78,
     HeatmapLabel = 68,
     KeyTestLabel = 69,
+    ModelCardLabel = 66,   // the keys and layers under the model's name
     FirstLegendLabel = 55, // categories 2..8 (Combo .. Power)
     LastLegendLabel = 61,
 };
@@ -62,6 +63,11 @@ constexpr ButtonRect HeatmapLegendArea{998, 576, 1202, 606};
 
 // The legend labels' font; the other labels use 13.
 constexpr int LegendFontSize = 12;
+
+// The card's line under the model's name (drawn by the window, in its language), in the
+// legend's size and the faces' dim text colour.
+constexpr ButtonRect ModelCardCaption{998, 550, 1208, 570};
+constexpr std::uint32_t ModelCardTextColour = 0x9B918B;
 
 // Indicator colours by key category (0x00BBGGRR); 0 and 1 carry no bar.
 constexpr std::uint32_t categoryColours[9]
