@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QListView>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace {
@@ -60,11 +62,15 @@ void ProfileFileDialog::dress(QFileDialog &dialog, const DialogContext &context)
     // Room for names, sizes, types and dates in the program's font at its scale.
     const QFontMetrics metrics(dialog.font());
     dialog.resize(
-        dialog.size().expandedTo(QSize(metrics.averageCharWidth() * 100, metrics.height() * 28)));
+        dialog.size().expandedTo(QSize(metrics.averageCharWidth() * 120, metrics.height() * 28)));
     // Sizes, types and dates as wide as they are ("48.0 KiB", not "48....KiB"); the name takes
     // the rest.
     QHeaderView *header = details->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(0, QHeaderView::Stretch);
+    // The places beside them ("Computer", the home folder) whole too.
+    if (auto *places = dialog.findChild<QListView *>(QStringLiteral("sidebar")))
+        places->setMinimumWidth(places->sizeHintForColumn(0) + 2 * places->frameWidth()
+                                + places->verticalScrollBar()->sizeHint().width());
 }

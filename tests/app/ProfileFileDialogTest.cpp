@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QListView>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -30,7 +31,7 @@ struct ShownDialog {
     QStringList filters;
     QColor window;
     int pixelSize = 0;
-    QStringList cut; // cells of the details view narrower than their text
+    QStringList cut; // cells of the details view and places narrower than their text
 };
 
 bool hasHan(const QString &text)
@@ -104,6 +105,14 @@ TEST(ProfileFileDialog, QtsDialogsTakeTheWindowsLanguageLookAndShowTheirColumnsW
                         if (details->header()->sectionSize(column)
                             < metrics.horizontalAdvance(text))
                             shown.cut << text;
+                    }
+                }
+                if (auto *places = dialog->findChild<QListView *>(QStringLiteral("sidebar"))) {
+                    const QFontMetrics placeMetrics(places->font());
+                    for (int row = 0; row < places->model()->rowCount(); ++row) {
+                        const QString place = places->model()->index(row, 0).data().toString();
+                        if (places->viewport()->width() < placeMetrics.horizontalAdvance(place))
+                            shown.cut << place;
                     }
                 }
                 EXPECT_TRUE(dialog->grab().save(artefactPath(name + QStringLiteral(".png"))));
