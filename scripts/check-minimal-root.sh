@@ -51,14 +51,18 @@ grep 'newly installed' "$log"
 # The tests find the package's skins and guide where the installation put them.
 mkdir -p "$root/opt/quillo-tests/bin"
 cp "$tests" "$root/opt/quillo-tests/bin/"
+# run PATH [VARIABLE=VALUE...] -- TEST ARGUMENTS
 run() {
-    chroot "$root" env -i HOME=/root LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen "$@" \
-        /opt/quillo-tests/bin/first_run_tests
+    local settings=()
+    while [ "$1" != -- ]; do settings+=("$1"); shift; done
+    shift
+    chroot "$root" env -i HOME=/root LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen "${settings[@]}" \
+        /opt/quillo-tests/bin/first_run_tests "$@"
 }
 out="$root.out"
 
 stamp "the first window's captions"
-run PATH=/usr/bin:/bin --gtest_filter='FirstRun.TheMainWindow*' | tee "$out"
+run PATH=/usr/bin:/bin -- --gtest_filter='FirstRun.TheMainWindow*' | tee "$out"
 # The first of the package's CJK fonts is the one apt installs.
 grep -q 'Chinese captions drawn in "Noto Sans CJK SC"' "$out" \
     || { echo "check-minimal-root: the captions are not drawn in Noto Sans CJK SC" >&2; exit 1; }
@@ -68,7 +72,7 @@ for launcher in xdg-open none; do
     path=/usr/bin:/bin
     # xdg-open lies in /usr/bin.
     [ $launcher = none ] && path=/usr/sbin:/sbin
-    run PATH=$path QUILLO_TEST_REAL_LAUNCHER=$launcher --gtest_filter='FirstRun.Help*' \
+    run PATH=$path QUILLO_TEST_REAL_LAUNCHER=$launcher -- --gtest_filter='FirstRun.Help*' \
         | tee "$out"
     grep -q '/usr/share/quillo/guide/zh-CN/index.html\|/usr/share/quillo/guide/index.html' "$out" \
         || { echo "check-minimal-root: Help did not name the installed guide" >&2; exit 1; }
