@@ -9,6 +9,7 @@
 #include "app/SearchingDialog.h"
 #include "app/SkinPreload.h"
 #include "model/AppState.h"
+#include "skin/QtTranslation.h"
 #include "skin/SkinMessageBox.h"
 
 #include <QApplication>
@@ -57,6 +58,8 @@ int CNuboApp::run()
         return 1;
 
     m_state.buildCatalogue();
+    // Qt's own texts in the start language, and in the window's after each switch.
+    QtTranslation::follow(m_state.language);
 
     // The hover face waits until the pointer first lights a button.
     const SkinSet set = SkinIds::skinSet(SkinDialog::MainWindow, m_state.deviceType);

@@ -25,6 +25,7 @@
 #include "skin/EntryNaming.h"
 #include "skin/FontTable.h"
 #include "skin/FrameFocus.h"
+#include "skin/QtTranslation.h"
 #include "skin/ScreenScale.h"
 #include "skin/SkinMessageBox.h"
 
@@ -257,6 +258,8 @@ void CNuboDlg::switchLanguage()
         return;
     state().language = button->checked ? "zh-CN" : "en-US";
     button->checked = !button->checked;
+    // Qt's own windows and menus follow too.
+    QtTranslation::follow(state().language);
     update();
 }
 
@@ -570,12 +573,12 @@ bool CNuboDlg::askYesNo(const QString &caption, const QString &text)
 
 QString CNuboDlg::chooseSavePath()
 {
-    return m_unattended ? QString() : ProfileFileDialog::chooseSavePath(this);
+    return m_unattended ? QString() : ProfileFileDialog::chooseSavePath(context(), this);
 }
 
 QString CNuboDlg::chooseOpenPath()
 {
-    return m_unattended ? QString() : ProfileFileDialog::chooseOpenPath(this);
+    return m_unattended ? QString() : ProfileFileDialog::chooseOpenPath(context(), this);
 }
 
 QString CNuboDlg::text(const char *chinese, const char *english) const

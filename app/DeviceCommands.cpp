@@ -2,6 +2,7 @@
 
 #include "app/BacklightCommand.h"
 #include "app/CommandWindow.h"
+#include "app/DocumentLauncher.h"
 #include "app/HelpDocument.h"
 #include "jobs/CNuboDialogFirmwareUpdate.h"
 #include "jobs/CNuboDialogProgress.h"
@@ -12,8 +13,6 @@
 #include "model/KeyboardModel.h"
 #include "skin/SkinLibrary.h"
 
-#include <QDesktopServices>
-
 #include <optional>
 
 DeviceCommands::DeviceCommands(CommandWindow &window, AppState &state, const DialogContext &context,
@@ -23,7 +22,11 @@ DeviceCommands::DeviceCommands(CommandWindow &window, AppState &state, const Dia
     , m_context(context)
     , m_device(device)
     , m_backlight(std::make_unique<BacklightCommand>(state, context, device))
-    , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    , m_launcher(std::make_unique<DocumentLauncher>())
+    , m_openDocument(
+          [launcher = m_launcher.get()](const QString &path, std::function<void()> failed) {
+              launcher->open(path, std::move(failed));
+          })
     , m_helpLocator(ResourceLocator::forThisProgram())
     , m_showsCompiledHelp(&HelpDocument::desktopShowsCompiled)
 {
@@ -126,9 +129,16 @@ void DeviceCommands::showJobOutcome(int job, int outcome, const TransferResult &
 void DeviceCommands::help()
 {
     // No document, no complaint.
-    const std::filesystem::path path = HelpDocument::choose(m_helpLocator, m_showsCompiledHelp());
-    if (!path.empty())
-        m_openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+    const std::filesystem::path path
+        = HelpDocument::choose(m_helpLocator, m_showsCompiledHelp(), m_state.chinese());
+    if (path.empty())
+        return;
+    const QString file = QString::fromStdString(path.string());
+    // Nothing to open it with is said, with where the guide lies, in the language of the moment.
+    m_openDocument(file, [this, file] {
+        m_window.tellUser(caption(false), HelpDocument::cannotOpen(file, m_state.chinese()),
+                          QMessageBox::Warning);
+    });
 }
 
 void DeviceCommands::setHelpLookup(ResourceLocator locator, std::function<bool()> showsCompiled)

@@ -7,7 +7,7 @@
 #include "skin/DialogContext.h"
 #include "skin/SkinImages.h"
 
-#include <QUrl>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -15,6 +15,7 @@
 class AppState;
 class BacklightCommand;
 class CommandWindow;
+class DocumentLauncher;
 
 // The main window's commands that reach the keyboard or leave the program: GetCounter (86),
 // Help (87), Write key settings (93), Write back light (94), Load (95) and Firmware Update
@@ -42,9 +43,11 @@ public:
     // then waits for the worker, which fails soon without its keyboard.
     void prepareUnplugQuit();
 
-    // Tests shorten the jobs' pauses and keep the desktop from opening files.
+    // Tests shorten the jobs' pauses and keep the desktop from opening files: the opener gets
+    // the document's path and what to call when nothing could open it.
     void setWaits(const TransferJob::Waits &waits) { m_waits = waits; }
-    void setUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
+    using DocumentOpener = std::function<void(const QString &path, std::function<void()> failed)>;
+    void setDocumentOpener(DocumentOpener opener) { m_openDocument = std::move(opener); }
     // Where Help looks for the guide, and whether the desktop shows compiled help.
     void setHelpLookup(ResourceLocator locator, std::function<bool()> showsCompiled);
     BacklightCommand &backlightCommand() { return *m_backlight; }
@@ -69,7 +72,8 @@ private:
     DeviceAccess m_device;
     std::unique_ptr<BacklightCommand> m_backlight;
     TransferJob::Waits m_waits;
-    std::function<bool(const QUrl &)> m_openUrl;
+    std::unique_ptr<DocumentLauncher> m_launcher;
+    DocumentOpener m_openDocument;
     ResourceLocator m_helpLocator;
     std::function<bool()> m_showsCompiledHelp;
     bool m_inDeviceDialog = false;

@@ -248,6 +248,8 @@ constexpr ToolCell extraButtons[] = {
 constexpr LabelCell extraLabels[] = {
     {HeatmapLabel, "按键热力图", "Heatmap", Centred | Middle, HeatmapToggle, HeatmapToggle},
     {KeyTestLabel, "按键测试", "Key test", Centred | Middle, KeyTestToggle, KeyTestToggle},
+    {ModelCardLabel, "108 键 · 2 层", "108 keys · 2 layers", Left | Middle, ModelCardCaption,
+     ModelCardCaption},
 };
 
 static_assert(std::size(toolBar) + keys.size() + std::size(labels) + std::size(extraButtons)
@@ -320,6 +322,10 @@ std::vector<DrawnButton> build(int deviceType)
         // smaller keeps all seven alike and clear of the next category's bar.
         if (cell.id >= FirstLegendLabel && cell.id <= LastLegendLabel)
             entry.fontSize = LegendFontSize;
+        if (cell.id == ModelCardLabel) {
+            entry.fontSize = LegendFontSize;
+            entry.textColor = entry.checkedTextColor = ModelCardTextColour;
+        }
     };
     for (const LabelCell &cell : labels)
         addLabel(cell);

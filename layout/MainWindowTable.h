@@ -38,6 +38,7 @@ enum MainButtonId : int {
     FnLayerLabel = 78,
     HeatmapLabel = 68,
     KeyTestLabel = 69,
+    ModelCardLabel = 66,   // the keys and layers under the model's name
     FirstLegendLabel = 55, // categories 2..8 (Combo .. Power)
     LastLegendLabel = 61,
 };
@@ -68,6 +69,11 @@ constexpr ButtonRect LegendArea{318, 483, 984, 503};
 constexpr int LegendBarWidth = 14;
 constexpr int LegendBarHeight = 4;
 constexpr int LegendBarTop = 6; // below the area's top, level with the names' middle
+
+// The card's line under the model's name (drawn by the window, in its language), in the
+// legend's size and the faces' dim text colour.
+constexpr ButtonRect ModelCardCaption{998, 550, 1208, 570};
+constexpr std::uint32_t ModelCardTextColour = 0x9B918B;
 
 // Indicator colours by key category (0x00BBGGRR); 0 and 1 carry no bar.
 constexpr std::uint32_t categoryColours[9]

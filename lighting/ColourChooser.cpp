@@ -1,47 +1,15 @@
 #include "lighting/ColourChooser.h"
 
 #include "skin/DarkPalette.h"
+#include "skin/QtTranslation.h"
 
 #include <QColorDialog>
-#include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
-
-#include <memory>
-
-namespace {
-
-// Qt's own texts of the chooser in Chinese, while it is open, where Qt's translations are
-// installed; without them it speaks English.
-class ChineseTexts {
-public:
-    explicit ChineseTexts(bool chinese)
-    {
-        if (!chinese)
-            return;
-        auto translator = std::make_unique<QTranslator>();
-        if (translator->load(QStringLiteral("qtbase_zh_CN"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-            && QCoreApplication::installTranslator(translator.get()))
-            m_translator = std::move(translator);
-    }
-    ~ChineseTexts()
-    {
-        if (m_translator)
-            QCoreApplication::removeTranslator(m_translator.get());
-    }
-    ChineseTexts(const ChineseTexts &) = delete;
-    ChineseTexts &operator=(const ChineseTexts &) = delete;
-
-private:
-    std::unique_ptr<QTranslator> m_translator;
-};
-
-} // namespace
 
 std::optional<LightColour> ColourChooser::choose(const ColourRequest &request)
 {
-    const ChineseTexts texts(request.chinese);
+    // Qt's own texts of the chooser in the window's language, where Qt's translations are
+    // installed.
+    const QtTranslation::Scope texts(request.chinese ? "zh-CN" : "en-US");
     QColorDialog dialog(request.parent);
     // Qt's own dialog: a desktop's native one would not take the program's look.
     dialog.setOption(QColorDialog::DontUseNativeDialog);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the default build and checks it as a distribution would: its
-# file list, lintian, the desktop entry and AppStream data, and the programs run from the
-# package unpacked into a throw-away root.
+# file list, lintian, the desktop entry and AppStream data, the programs run from the package
+# unpacked into a throw-away root, and its first run installed into a minimal Debian root
+# (scripts/check-minimal-root.sh).
 #
 #   scripts/check-package.sh            builds the "package" preset (warnings are not errors)
 #   scripts/check-package.sh BUILD_DIR  packages a tree already built, as CI does with the
@@ -89,3 +90,10 @@ shot="$PWD/build/package-quillo-sim.png"
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/quillo-sim" --screenshot "$shot"
 test -s "$shot"
 echo "check-package: screenshot from the unpacked package saved to $shot"
+
+# A clean machine's first run, where the build has the tests for it.
+if [ -x "$build/bin/first_run_tests" ]; then
+    scripts/check-minimal-root.sh "$deb" "$build"
+else
+    echo "check-package: no first-run tests in $build (a build without tests): minimal root skipped"
+fi

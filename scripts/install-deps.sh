@@ -6,12 +6,12 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-wayland qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev libcli11-dev libzstd-dev
-    zlib1g-dev
+    zlib1g-dev libfontconfig-dev
     clang libclang-rt-14-dev libtsan2
     g++-mingw-w64-x86-64
     xvfb xauth xdotool fonts-wqy-microhei
     at-spi2-core python3-pyatspi dbus-daemon
-    help2man lintian desktop-file-utils appstream file fp-utils tidy
+    help2man lintian desktop-file-utils appstream file fp-utils tidy debootstrap
     weston wine64
     clang-format
 )

@@ -1,6 +1,7 @@
 #include "skin/FacePainter.h"
 
 #include "skin/CaptionFit.h"
+#include "skin/ChineseFont.h"
 #include "skin/FacePalette.h"
 #include "skin/SkinFaceFormat.h"
 
@@ -8,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <QStringList>
 
 namespace FacePainter {
 
@@ -29,7 +31,13 @@ QImage keyedOut(const QImage &face, const QColor &colourKey)
 
 QFont font(int pixelSize, QFont::Weight weight, bool condensed)
 {
-    QFont f(condensed ? QStringLiteral("DejaVu Sans Condensed") : QStringLiteral("DejaVu Sans"));
+    // Looked up once: live painting asks for these fonts key by key.
+    static const QStringList plain
+        = ChineseFont::withChinese(QFont(QStringLiteral("DejaVu Sans"))).families();
+    static const QStringList narrow
+        = ChineseFont::withChinese(QFont(QStringLiteral("DejaVu Sans Condensed"))).families();
+    QFont f;
+    f.setFamilies(condensed ? narrow : plain);
     f.setPixelSize(pixelSize);
     f.setWeight(weight);
     f.setHintingPreference(QFont::PreferFullHinting);

@@ -21,7 +21,8 @@ QImage blankFace(int width, int height, const QColor &colourKey);
 // The finished face as stored: pixels of the colour key made transparent (alpha 0), which is
 // how the program tells the window's shape without the key.
 QImage keyedOut(const QImage &face, const QColor &colourKey);
-// The faces' type: DejaVu Sans, or its condensed cut for words on narrow key caps.
+// The faces' type: DejaVu Sans, or its condensed cut for words on narrow key caps; Chinese
+// characters in the Chinese face.
 QFont font(int pixelSize, QFont::Weight weight = QFont::Normal, bool condensed = false);
 
 // The window's body: a crisp silhouette against the colour key (no blending with it), a

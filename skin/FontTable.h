@@ -5,7 +5,8 @@
 #include <array>
 
 // The 50 fonts every drawn window uses: font n has a character height of n pixels in the
-// default family (font 0 is the default font itself). Built once after the application object.
+// default family, Chinese characters in the Chinese face (font 0 is the default font itself).
+// Built once after the application object.
 class FontTable {
 public:
     static constexpr int Count = 50;

@@ -1,9 +1,6 @@
 #include "skin/SkinMessageBox.h"
 
-#include "layout/ScaleFactor.h"
-#include "skin/DarkPalette.h"
-#include "skin/FontTable.h"
-#include "skin/ScreenScale.h"
+#include "skin/QtWindowLook.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
@@ -25,14 +22,6 @@ constexpr ButtonCaption ButtonCaptions[] = {
     {QMessageBox::Cancel, "取消", "Cancel"},
 };
 
-QFont boxFont(const DialogContext &context)
-{
-    const float factor
-        = context.scaleFactor > 0.0f ? context.scaleFactor : ScreenScale::primaryScaleFactor();
-    const float scale = logicalScale(factor, ScreenScale::primaryPixelRatio());
-    return context.fonts.font(scaledPixels(SkinMessageBox::FontSize, scale));
-}
-
 } // namespace
 
 SkinMessageBox::SkinMessageBox(const DialogContext &context, Icon icon, const QString &caption,
@@ -43,8 +32,7 @@ SkinMessageBox::SkinMessageBox(const DialogContext &context, Icon icon, const QS
     // A path or a key name with angle brackets must not turn into markup.
     setTextFormat(Qt::PlainText);
     setText(text);
-    DarkPalette::apply(this);
-    setFont(boxFont(context));
+    QtWindowLook::apply(this, context);
     if (auto *buttonBox = findChild<QDialogButtonBox *>())
         buttonBox->installEventFilter(this);
     nameButtons();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/DialogContext.h"
+#include "skin/QtWindowLook.h"
 
 #include <QMessageBox>
 
@@ -29,7 +30,7 @@ public:
     // The texts of the buttons the program uses, "OK", "Yes", "No", "Cancel"; empty for others.
     static QString buttonText(StandardButton button, bool chinese);
     // Characters of the box's text, in base pixels as the windows' captions.
-    static constexpr int FontSize = 13;
+    static constexpr int FontSize = QtWindowLook::FontSize;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -165,11 +165,7 @@ void paintInfoCard(QPainter &painter, int deviceType)
     painter.drawText(QRectF(card.left() + 18, card.top() + 20, 210, 28),
                      Qt::AlignLeft | Qt::AlignVCenter,
                      QString::fromUtf8(KeyboardModel::name(deviceType)));
-    painter.setFont(font(12));
-    painter.setPen(FacePalette::TextDim);
-    painter.drawText(QRectF(card.left() + 18, card.top() + 50, 210, 20),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromUtf8("108 keys \u00b7 2 layers"));
+    // The line under the name is the window's, in its language (MainWindowTable).
 
     // RGB models get a spectrum, the others the accent alone; the heatmap's legend takes
     // its place while the heatmap shows.

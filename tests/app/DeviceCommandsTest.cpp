@@ -263,15 +263,18 @@ TEST(DeviceCommands, AnUnplugDuringAJobIsHandledAfterTheJobHasSaidItFailed)
     EXPECT_FALSE(f.window.isVisible());
 }
 
-TEST(DeviceCommands, HelpOpensTheCompiledGuideWithAViewerThePagesOtherwiseAndNothingSilently)
+TEST(DeviceCommands, HelpOpensTheGuideOfTheWindowsLanguageAndSaysWhereItIsWhenNothingOpensIt)
 {
     CommandFixture f(4);
     ASSERT_TRUE(f.started);
-    std::vector<QUrl> opened;
-    f.window.deviceCommands().setUrlOpener([&opened](const QUrl &url) {
-        opened.push_back(url);
-        return true;
-    });
+    std::vector<QString> opened;
+    bool opens = true;
+    f.window.deviceCommands().setDocumentOpener(
+        [&opened, &opens](const QString &path, const std::function<void()> &failed) {
+            opened.push_back(path);
+            if (!opens)
+                failed();
+        });
     QTemporaryDir programs;
     QTemporaryDir data;
     ASSERT_TRUE(programs.isValid() && data.isValid());
@@ -287,23 +290,52 @@ TEST(DeviceCommands, HelpOpensTheCompiledGuideWithAViewerThePagesOtherwiseAndNot
     const auto help = [&] {
         opened.clear();
         f.window.runCommand(HelpButton);
-        return opened.size() == 1 ? opened.front().toLocalFile() : QString::number(opened.size());
+        return opened.size() == 1 ? opened.front() : QString::number(opened.size());
     };
 
     EXPECT_EQ(help(), QStringLiteral("0"));
     EXPECT_TRUE(f.window.messages.empty());
 
     // Installed: the data folder holds both.
+    f.state().language = "en-US";
     const QString chm = data.filePath(QStringLiteral("Quillo.chm"));
     const QString pages = data.filePath(QStringLiteral("guide/index.html"));
     ASSERT_TRUE(touch(chm) && touch(pages));
     EXPECT_EQ(help(), chm);
     viewer = false;
     EXPECT_EQ(help(), pages);
+    // In Chinese the English guide serves until the Chinese pages are there; those come before
+    // the compiled guide, which is English.
+    f.state().language = "zh-CN";
+    EXPECT_EQ(help(), pages);
+    const QString chinese = data.filePath(QStringLiteral("guide/zh-CN/index.html"));
+    ASSERT_TRUE(touch(chinese));
+    viewer = true;
+    EXPECT_EQ(help(), chinese);
+    f.state().language = "en-US";
+    EXPECT_EQ(help(), chm);
+    EXPECT_TRUE(f.window.messages.empty());
+
+    // Nothing to open it with: said in the window's language, with the path.
+    opens = false;
+    viewer = false;
+    EXPECT_EQ(help(), pages);
+    ASSERT_EQ(f.window.messages.size(), 1u);
+    EXPECT_TRUE(
+        f.window.messages.back().startsWith(QStringLiteral("The user guide cannot be opened")));
+    EXPECT_TRUE(f.window.messages.back().endsWith(QDir::toNativeSeparators(pages)));
+    f.state().language = "zh-CN";
+    EXPECT_EQ(help(), chinese);
+    ASSERT_EQ(f.window.messages.size(), 2u);
+    EXPECT_TRUE(f.window.messages.back().startsWith(QString::fromUtf8("无法打开使用指南")));
+    EXPECT_TRUE(f.window.messages.back().endsWith(QDir::toNativeSeparators(chinese)));
+
     // Beside the program comes first; with no pages the compiled guide is tried anyway.
+    opens = true;
+    f.state().language = "en-US";
     const QString own = programs.filePath(QStringLiteral("Quillo.chm"));
     ASSERT_TRUE(touch(own));
     QFile::remove(pages);
     EXPECT_EQ(help(), own);
-    EXPECT_TRUE(f.window.messages.empty());
+    EXPECT_EQ(f.window.messages.size(), 2u);
 }

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
@@ -185,6 +186,26 @@ TEST(MainWindow, ReportFollowsTheHoveredKeyAndTheLanguage)
 
     f.window.runCommand(LanguageButton);
     EXPECT_EQ(f.state().language, "zh-CN");
+}
+
+// Qt's own texts (its file and colour dialogs, the edit fields' menus) follow the language
+// button, where Qt's translations are installed.
+TEST(MainWindow, QtsOwnTextsFollowTheLanguageButton)
+{
+    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath)
+                           + QStringLiteral("/qtbase_zh_CN.qm")))
+        GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
+    MainWindowFixture f(4);
+    ASSERT_TRUE(f.start());
+    const auto saveAs = [] {
+        return QCoreApplication::translate("QFileDialog", "Save As");
+    };
+    for (const char *language : {"en-US", "zh-CN", "en-US"}) {
+        f.window.runCommand(LanguageButton);
+        ASSERT_EQ(f.state().language, language);
+        EXPECT_EQ(saveAs() == QStringLiteral("Save As"), std::string(language) == "en-US")
+            << language;
+    }
 }
 
 TEST(MainWindow, ReportBoxSitsUnderTheKeyboardInTheScaledFont)

@@ -2,6 +2,7 @@
 
 #include "app/DeviceCommands.h"
 #include "app/OfflineOffer.h"
+#include "app/ResourceLocator.h"
 #include "jobs/CNuboDialogProgress.h"
 #include "jobs/DeviceWorker.h"
 #include "layout/MainWindowTable.h"
@@ -66,8 +67,9 @@ void onNextBox(const QString &name, ShownBox &shown,
 } // namespace
 
 // Through the real main window of a Quillo(RGB): "OK!!" after a write, the refusal of a
-// command offline and the exit question are dark and in the window's language; the texts of
-// the boxes themselves stay as they are. Their pictures, and the offline offer's, are kept.
+// command offline, Help with nothing to open the guide and the exit question are dark and in the
+// window's language; the texts of the boxes themselves stay as they are. Their pictures, and the
+// offline offer's, are kept.
 TEST(MessageBoxArtefacts, WriteOfflineAndExitBoxesInBothLanguages)
 {
     for (const char *language : {"zh-CN", "en-US"}) {
@@ -104,6 +106,20 @@ TEST(MessageBoxArtefacts, WriteOfflineAndExitBoxesInBothLanguages)
             << refused.text.toStdString();
         EXPECT_TRUE(refused.text.contains(chinese ? "请插上" : "Plug in"));
         EXPECT_LT(refused.meanGrey, 90);
+
+        // Help with nothing on the computer to open the guide.
+        window.deviceCommands().setHelpLookup(ResourceLocator::forThisProgram(),
+                                              [] { return false; });
+        window.deviceCommands().setDocumentOpener(
+            [](const QString &, const std::function<void()> &failed) { failed(); });
+        ShownBox help;
+        onNextBox("message-box-help-" + suffix, help);
+        window.runCommand(HelpButton);
+        EXPECT_TRUE(
+            help.text.startsWith(chinese ? "无法打开使用指南" : "The user guide cannot be opened"))
+            << help.text.toStdString();
+        EXPECT_TRUE(help.text.endsWith(QStringLiteral("index.html"))) << help.text.toStdString();
+        EXPECT_LT(help.meanGrey, 90);
 
         ShownBox question;
         onNextBox("message-box-exit-question-" + suffix, question,

@@ -53,7 +53,7 @@ TEST(MainWindowTable, EveryVariantHasWellFormedNonOverlappingEntriesInsideTheFac
         const bool wide = variant != 2 && variant != 3;
         // The tool bar, the keys and the heatmap's and key test's toggles.
         EXPECT_EQ(buttons.size(), wide ? 15u + 108u : 14u + 108u);
-        EXPECT_EQ(ids.size(), wide ? 143u : 141u);
+        EXPECT_EQ(ids.size(), wide ? 144u : 142u);
     }
 }
 
@@ -86,7 +86,11 @@ TEST(MainWindowTable, TableOrderIsToolBarThenKeysThenLabels)
     EXPECT_EQ(table[141].id, HeatmapLabel);
     EXPECT_EQ(table[142].id, KeyTestLabel);
     EXPECT_TRUE(table[142].isLabel);
-    for (std::size_t i = 143; i < table.size(); ++i)
+    // The card's line under the model's name, in the legend's size.
+    EXPECT_EQ(table[143].id, ModelCardLabel);
+    EXPECT_TRUE(table[143].isLabel);
+    EXPECT_EQ(table[143].fontSize, MainWindowTable::LegendFontSize);
+    for (std::size_t i = 144; i < table.size(); ++i)
         EXPECT_FALSE(table[i].isUsed());
 }
 

@@ -2,6 +2,7 @@
 
 #include "FrameSettings.h"
 #include "layout/WindowsColour.h"
+#include "skin/ChineseFont.h"
 #include "skin/FontTable.h"
 #include "skin/PostedMessage.h"
 #include "skin/SkinFaceFormat.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -304,7 +306,12 @@ TEST(FontTable, PixelHeights)
     EXPECT_EQ(fonts.font(13).pixelSize(), 13);
     EXPECT_EQ(fonts.font(49).pixelSize(), 49);
     EXPECT_EQ(fonts.font(80).pixelSize(), 49);
-    EXPECT_EQ(fonts.font(-3).family(), QFont().family());
+    // The default face first, so that Latin text keeps it; Chinese characters in the Chinese
+    // face, where one is installed.
+    EXPECT_EQ(fonts.font(-3).family(), QFontInfo(QFont()).family());
+    if (!ChineseFont::family().isEmpty()) {
+        EXPECT_EQ(fonts.font(13).families().back(), ChineseFont::family());
+    }
     EXPECT_EQ(SkinnedDialog::textFlags(1), int(Qt::AlignHCenter | Qt::AlignTop));
     EXPECT_EQ(SkinnedDialog::textFlags(0x25), int(Qt::AlignHCenter | Qt::AlignVCenter));
     EXPECT_EQ(SkinnedDialog::textFlags(2), int(Qt::AlignRight | Qt::AlignTop));
