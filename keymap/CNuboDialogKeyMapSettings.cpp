@@ -30,7 +30,7 @@ CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(const DialogContext &contex
     , m_model(input)
     , m_picks(picks)
     , m_skins(skins)
-    , m_hold(ClickHoldMs, [this](int index) { clickEntry(index); })
+    , m_hold(this, ClickHoldMs, [this](int index) { clickEntry(index); })
     , m_recording(this, messageHandle(), m_model)
     , m_commands(m_model, m_views, picks,
                  {[this] {

@@ -260,3 +260,67 @@ TEST(KeySettingsRecording, AClickOnABarOrFieldOnlyStopsTheRecording)
     EXPECT_EQ(dialog->model().combos().list().items[5].names, (Steps{"A"}));
     EXPECT_EQ(dialog->model().combos().list().items[6].names, (Steps{"C6"}));
 }
+
+TEST(KeySettingsRecording, KeysTypedWhileAClickIsHeldFollowIt)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedMacros = namedList(1, 9, "M");
+    // Typed as the window system delivers keys: to whatever has the focus at that moment.
+    const auto type = [](unsigned short evdev, int qtKey, const QString &text) {
+        for (QEvent::Type kind : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QWidget *focus = QApplication::focusWidget();
+            if (!focus)
+                focus = QApplication::activeWindow();
+            QKeyEvent event(kind, qtKey, Qt::NoModifier, quint32(evdev) + 8, 0, 0, text);
+            if (focus)
+                QApplication::sendEvent(focus, &event);
+        }
+    };
+    const auto opened = [&] {
+        auto dialog = f.open();
+        dialog->activateWindow();
+        EXPECT_TRUE(waitUntil([&] { return dialog->isActiveWindow(); }));
+        dialog->recordingHook().setGlobalHook(FakeHook::hook(false));
+        return dialog;
+    };
+    const auto handled = [](ScriptedKeySettings &dialog) {
+        return waitUntil(
+            [&] { return !dialog.clickHold().isHolding() && dialog.clickHold().keptKeys() == 0; });
+    };
+
+    // Record, and Enter at once: the capture takes Enter, which confirms nothing.
+    auto dialog = opened();
+    click(*dialog, centreOf(*dialog, CaptureKeyButton));
+    ASSERT_TRUE(dialog->clickHold().isHolding());
+    type(KEY_ENTER, Qt::Key_Return, "\r");
+    ASSERT_TRUE(handled(*dialog));
+    EXPECT_EQ(dialog->result(), 0);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->isRecording());
+    EXPECT_EQ(dialog->model().singleKey(), 13);
+
+    // New with the times field focused, and a name typed at once: the name is the new
+    // entry's, the first entry keeps its times.
+    dialog = opened();
+    dialog->clickId(FirstTab + 1);
+    dialog->fields().times()->setFocus();
+    click(*dialog, centreOf(*dialog, NewMacroButton));
+    const struct {
+        unsigned short evdev;
+        int qtKey;
+        const char *text;
+    } name[] = {{KEY_S, Qt::Key_S, "s"},
+                {KEY_E, Qt::Key_E, "e"},
+                {KEY_C, Qt::Key_C, "c"},
+                {KEY_2, Qt::Key_2, "2"}};
+    for (const auto &k : name)
+        type(k.evdev, k.qtKey, QString::fromLatin1(k.text));
+    type(KEY_ENTER, Qt::Key_Return, "\r");
+    ASSERT_TRUE(handled(*dialog));
+    const ActionList &macros = dialog->model().macros().list();
+    ASSERT_EQ(macros.size(), 2);
+    EXPECT_EQ(macros.names[1], "sec2");
+    EXPECT_EQ(macros.items[0].times, 1);
+    EXPECT_FALSE(dialog->fields().inPlace()->isVisible());
+    EXPECT_EQ(dialog->result(), 0);
+}
