@@ -293,14 +293,23 @@ bool CNuboDialogKeyMapSettings::event(QEvent *event)
 
 void CNuboDialogKeyMapSettings::showUnknownKey(const QString &text)
 {
-    // One box, not modal to the keyboard: the capture goes on behind it.
+    // The box has the keyboard while it is open, so that Enter or Esc closes it rather than
+    // being captured; the capture takes keys again once it is closed.
     if (!m_unknownKeyBox) {
         m_unknownKeyBox = new SkinMessageBox(context(), QMessageBox::Information, windowTitle(),
                                              text, QMessageBox::Ok, this);
-        m_unknownKeyBox->setModal(false);
+        m_unknownKeyBox->setDefaultButton(QMessageBox::Ok);
+        m_unknownKeyBox->setEscapeButton(QMessageBox::Ok);
+        connect(m_unknownKeyBox, &QDialog::finished, this, [this] {
+            m_unknownKeyBox->releaseKeyboard();
+            m_recording.resume();
+        });
     }
     m_unknownKeyBox->setText(text);
-    m_unknownKeyBox->show();
+    m_recording.pause();
+    m_unknownKeyBox->open();
+    m_unknownKeyBox->activateWindow();
+    m_unknownKeyBox->grabKeyboard();
 }
 
 void CNuboDialogKeyMapSettings::contextMenuEvent(QContextMenuEvent *event)

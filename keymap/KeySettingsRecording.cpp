@@ -59,6 +59,17 @@ void KeySettingsRecording::stop()
     }
 }
 
+void KeySettingsRecording::pause()
+{
+    m_hook.stop();
+}
+
+void KeySettingsRecording::resume()
+{
+    if (m_model.isRecording())
+        m_hook.start();
+}
+
 void KeySettingsRecording::hookMessage(std::uintptr_t wParam, std::intptr_t lParam,
                                        std::optional<std::uint32_t> eventTimeMs)
 {

@@ -26,6 +26,10 @@ public:
     bool start(int recordButtonId);
     // Ends the running one, if any, and gives the keyboard back.
     void stop();
+    // Gives the keyboard back for a while (a message over the dialog) and takes it again; the
+    // recording goes on meanwhile, without keys.
+    void pause();
+    void resume();
     void hookMessage(std::uintptr_t wParam, std::intptr_t lParam,
                      std::optional<std::uint32_t> eventTimeMs);
     // A hook message posted to the dialog is handled here; false for other events.

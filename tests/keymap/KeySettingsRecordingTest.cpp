@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
@@ -323,4 +324,48 @@ TEST(KeySettingsRecording, KeysTypedWhileAClickIsHeldFollowIt)
     EXPECT_EQ(macros.items[0].times, 1);
     EXPECT_FALSE(dialog->fields().inPlace()->isVisible());
     EXPECT_EQ(dialog->result(), 0);
+}
+
+TEST(KeySettingsRecording, TheUnknownKeyMessageHasTheKeyboardUntilItCloses)
+{
+    KeySettingsFixture f(4);
+    auto dialog = f.open();
+    dialog->showsMessages = true;
+    dialog->activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return dialog->isActiveWindow(); }));
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(false));
+    dialog->clickId(CaptureKeyButton);
+    ASSERT_EQ(QWidget::keyboardGrabber(), dialog.get());
+    // Keys go where the window system sends them while a grab holds the keyboard.
+    std::uint32_t time = 10;
+    const auto type = [&](unsigned short evdev, int qtKey) {
+        for (bool press : {true, false}) {
+            QWidget *grabber = QWidget::keyboardGrabber();
+            ASSERT_TRUE(grabber);
+            sendKey(*grabber, evdev, press, false, time++, qtKey);
+        }
+    };
+
+    // Sleep has no key of its own: the message comes up with the keyboard; Enter closes it
+    // and is no key captured; the capture goes on.
+    for (const auto &[closer, qtKey] :
+         {std::pair{KEY_ENTER, Qt::Key_Return}, std::pair{KEY_ESC, Qt::Key_Escape}}) {
+        type(KEY_B, Qt::Key_B);
+        type(KEY_SLEEP, 0);
+        auto *box = dialog->findChild<QMessageBox *>();
+        ASSERT_TRUE(box);
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_EQ(QWidget::keyboardGrabber(), box);
+        type(closer, qtKey);
+        EXPECT_FALSE(box->isVisible()) << qtKey;
+        EXPECT_TRUE(dialog->isRecording());
+        EXPECT_EQ(QWidget::keyboardGrabber(), dialog.get());
+        EXPECT_EQ(dialog->model().singleKeyCode(), 0);
+        type(KEY_C, Qt::Key_C);
+        EXPECT_EQ(dialog->model().singleKeyCode(), 58);
+    }
+    EXPECT_EQ(dialog->unknownKeys.size(), 2u);
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->clickId(CaptureKeyButton);
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
 }
