@@ -1,17 +1,20 @@
 #pragma once
 
+#include "keymap/KeySettingsModel.h"
 #include "keymap/RecordingHook.h"
 #include "model/KeyRecorder.h"
 
 #include <QObject>
+#include <QTimer>
 
-class KeySettingsModel;
 class QEvent;
 class QWidget;
 
 // The key settings dialog's capture of a single key and its recordings of a combination, macro
 // or emulation: the keyboard is taken while one runs, and every keystroke, from the library's
-// hook or the dialog's own grab, goes into the model's recording.
+// hook or the dialog's own grab, goes into the model's recording. Esc held down alone for a
+// second stops it, without that Esc: every other key, Esc, Enter and Tab included, is
+// recorded, so this is the one way out from the keyboard.
 class KeySettingsRecording : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +38,8 @@ public:
     // A hook message posted to the dialog is handled here; false for other events.
     bool handleEvent(QEvent *event);
 
+    static constexpr int StopHoldMs = 1000;
+
 signals:
     // Started or stopped.
     void changed();
@@ -44,6 +49,13 @@ signals:
     void unknownKey(const QString &text);
 
 private:
+    void escapeHeld();
+
     KeySettingsModel &m_model;
     RecordingHook m_hook;
+    QTimer m_escapeHold;
+    KeySettingsModel::RecordingMark m_beforeEscape;
+    // Stopped by a held Esc: the keyboard stays taken until Esc is let go, so that its
+    // repeats do not reach the dialog and cancel it.
+    bool m_awaitingEscapeUp = false;
 };

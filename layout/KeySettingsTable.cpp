@@ -16,6 +16,10 @@ constexpr const char *RecordZh = "开始录制";
 constexpr const char *StopZh = "停止录制";
 constexpr const char *VirtualZh = "虚拟键盘输入";
 constexpr const char *VirtualEn = "Virtual Key Input";
+// Every key is recorded, Esc too: holding it is the way out from the keyboard (the macro
+// page's tip says it as well).
+constexpr const char *StopHintZh = "按住Esc键一秒可停止录制";
+constexpr const char *StopHintEn = "Hold Esc for one second to stop a recording.";
 
 // Buttons come before the labels that carry their text, so that the text paints over them.
 constexpr Cell commonCells[] = {
@@ -64,6 +68,7 @@ constexpr Cell singleComboCells[] = {
     {RecordComboStopLabel, Kind::Label, {375, 212, 525, 238}, StopZh, "Stop Rec"},
     {VirtualComboButton, Kind::PushButton, {375, 242, 525, 278}, VirtualZh, VirtualEn},
     {164, Kind::Label, {375, 250, 525, 278}, VirtualZh, VirtualEn},
+    {SingleStopHint, Kind::Label, {24, 290, 566, 306}, StopHintZh, StopHintEn},
 };
 
 constexpr Cell macroCells[] = {
@@ -102,12 +107,14 @@ constexpr Cell macroCells[] = {
     {265, Kind::Label, {45, 264, 105, 288}, "新建", "New"},
     {RemoveMacroButton, Kind::PushButton, {114, 258, 174, 288}, "删除", "Remove"},
     {266, Kind::Label, {114, 264, 174, 288}, "删除", "Remove"},
-    {269,
+    {MacroTip,
      Kind::Label,
-     {230, 254, 539, 308},
-     "温馨提示：录制框中单击鼠标右键可插入鼠标功能\n录制框中选中延时参数并双击鼠标左键可对其编辑",
+     {230, 253, 539, 309},
+     "温馨提示：录制框中单击鼠标右键可插入鼠标功能\n录制框中选中延时参数并双击鼠标左键可对其编辑\n"
+     "按住Esc键一秒可停止录制",
      "Tip:Right of mouse click to insert mouse actions in\nrecord list. Select delay parameter "
-     "and double click\nleft of mouse to edit in record list.",
+     "and double click\nleft of mouse to edit in record list.\nHold Esc for one second to stop "
+     "a recording.",
      Left},
 };
 
@@ -124,6 +131,7 @@ constexpr Cell emulateCells[] = {
     {355, Kind::Label, {45, 264, 105, 288}, "新建", "New"},
     {RemoveEmuButton, Kind::PushButton, {114, 258, 174, 288}, "删除", "Remove"},
     {356, Kind::Label, {114, 264, 174, 288}, "删除", "Remove"},
+    {EmuStopHint, Kind::Label, {383, 184, 560, 216}, StopHintZh, StopHintEn, Left | WordBreak},
 };
 
 constexpr Cell sectionCells[] = {
@@ -150,7 +158,8 @@ struct Heading {
 constexpr Heading headings[] = {{161, Bottom}, {162, Bottom}, {270, 0},      {271, 0}, {357, 0},
                                 {358, 0},      {451, Bottom}, {452, Bottom}, {651, 0}, {652, 0}};
 constexpr int HeadingFontSize = 12;
-constexpr int MacroTip = 269;
+// Quiet texts that say how things are done.
+constexpr int hints[] = {MacroTip, SingleStopHint, EmuStopHint};
 
 DrawnButton *find(std::vector<DrawnButton> &table, int id)
 {
@@ -215,9 +224,11 @@ std::vector<DrawnButton> build(int deviceType)
         label->fontSize = HeadingFontSize;
         label->textFormat = Left | heading.align;
     }
-    DrawnButton *tip = find(table, MacroTip);
-    tip->textColor = Dim;
-    tip->fontSize = HeadingFontSize;
+    for (int id : hints) {
+        DrawnButton *hint = find(table, id);
+        hint->textColor = Dim;
+        hint->fontSize = HeadingFontSize;
+    }
     return table;
 }
 

@@ -369,3 +369,60 @@ TEST(KeySettingsRecording, TheUnknownKeyMessageHasTheKeyboardUntilItCloses)
     dialog->clickId(CaptureKeyButton);
     EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
 }
+
+TEST(KeySettingsRecording, EscHeldForASecondStopsTheRecordingWithoutItself)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedMacros = namedList(1, 9, "M");
+    auto dialog = f.open();
+    const ActionList &macro = dialog->model().macros().current();
+    const auto stopped = [&] {
+        return waitUntil([&] { return !dialog->isRecording(); },
+                         KeySettingsRecording::StopHoldMs + 2000);
+    };
+
+    // Through the hook: Esc pressed briefly, or with another key while down, is a step; held
+    // alone it stops the macro, which ends as if clicked, and the keyboard is kept until Esc
+    // is let go.
+    dialog->clickId(FirstTab + 1);
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(true));
+    dialog->clickId(RecordMacroButton);
+    dialog->hookMessage(0x1B, 0, 100u);
+    dialog->hookMessage(Up | 0x1B, 0, 150u);
+    dialog->hookMessage(0x1B, 0, 200u);
+    dialog->hookMessage(0x41, 0, 210u);
+    dialog->hookMessage(Up | 0x41, 0, 220u);
+    runEventsFor(KeySettingsRecording::StopHoldMs / 2);
+    dialog->hookMessage(Up | 0x1B, 0, 240u);
+    dialog->hookMessage(0x1B, 0, 300u);
+    ASSERT_TRUE(stopped());
+    for (std::uint32_t t : {800u, 833u})
+        dialog->hookMessage(0x1B, 0, t); // its repeats
+    EXPECT_EQ(macro.names, (Steps{"ESC Down", "<50 ms>", "ESC UP", "<50 ms>", "ESC Down", "<10 ms>",
+                                  "A Down", "<10 ms>", "A UP", "<20 ms>", "ESC UP", "<50 ms>"}));
+    EXPECT_EQ(dialog->model().macros().list().items[0].names, macro.names);
+    EXPECT_EQ(FakeHook::uninstalls, 0);
+    dialog->hookMessage(Up | 0x1B, 0, 900u);
+    EXPECT_EQ(FakeHook::uninstalls, 1);
+
+    // Through the grab, the single key: the key captured before stays; Esc's repeats after the
+    // stop do not cancel the dialog, and Esc is the dialog's again once let go.
+    dialog->clickId(FirstTab);
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(false));
+    dialog->clickId(CaptureKeyButton);
+    sendKey(*dialog, KEY_B, true, false, 10, Qt::Key_B);
+    sendKey(*dialog, KEY_B, false, false, 20, Qt::Key_B);
+    sendKey(*dialog, KEY_ESC, true, false, 30, Qt::Key_Escape);
+    EXPECT_EQ(dialog->model().singleKeyCode(), 1); // ESC for now
+    ASSERT_TRUE(stopped());
+    EXPECT_EQ(dialog->model().singleKeyCode(), 60);
+    sendKey(*dialog, KEY_ESC, true, true, 1100, Qt::Key_Escape);
+    EXPECT_EQ(dialog->result(), 0);
+    EXPECT_EQ(QWidget::keyboardGrabber(), dialog.get());
+    sendKey(*dialog, KEY_ESC, false, false, 1200, Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([] { return QWidget::keyboardGrabber() == nullptr; }));
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->clickId(OkButton);
+    ASSERT_TRUE(dialog->change());
+    EXPECT_EQ(dialog->change()->assignment.code, 60);
+}
