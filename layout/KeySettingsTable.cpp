@@ -76,7 +76,7 @@ constexpr Cell macroCells[] = {
     {271, Kind::Label, {213, 95, 355, 111}, "录制框", "Record List", Left},
     {TimesPlayRadio, Kind::Radio, {390, 115, 405, 130}, "次数播放", "Times Play"},
     {TimesPlayLabel, Kind::Label, {407, 111, 475, 129}, "次数播放", "Times Play", Left},
-    {275, Kind::Label, {522, 111, 580, 129}, "次", "times", Left},
+    {275, Kind::Label, {540, 111, 584, 129}, "次", "times", Left},
     {PressPlayRadio,
      Kind::Radio,
      {390, 135, 405, 150},
@@ -97,7 +97,7 @@ constexpr Cell macroCells[] = {
      Left},
     {AutoDelayCheck, Kind::Check, {390, 175, 405, 190}, "自动延时", "Auto delay"},
     {AutoDelayLabel, Kind::Label, {407, 174, 475, 192}, "自动延时", "Auto delay", Left},
-    {276, Kind::Label, {522, 174, 580, 192}, "毫秒", "ms", Left},
+    {276, Kind::Label, {540, 174, 584, 192}, "毫秒", "ms", Left},
     {RecordDelayCheck, Kind::Check, {390, 195, 405, 210}, "记录延时", "Record delay"},
     {RecordDelayLabel, Kind::Label, {407, 195, 510, 213}, "记录延时", "Record delay", Left},
     {RecordMacroButton, Kind::PushButton, {385, 215, 539, 248}, RecordZh, "Record"},
@@ -123,7 +123,7 @@ constexpr Cell emulateCells[] = {
     {358, Kind::Label, {213, 95, 355, 111}, "录制框", "Record List", Left},
     {DelayPlate, Kind::Plate, {383, 110, 467, 140}, "延时", "Delay"},
     {351, Kind::Label, {387, 112, 447, 130}, "延时", "Delay"},
-    {359, Kind::Label, {510, 112, 550, 130}, "毫秒", "ms", Left},
+    {359, Kind::Label, {520, 112, 560, 130}, "毫秒", "ms", Left},
     {RecordEmuButton, Kind::PushButton, {383, 150, 538, 176}, RecordZh, "Record"},
     {RecordEmuLabel, Kind::Label, {383, 154, 538, 176}, RecordZh, "Record"},
     {RecordEmuStopLabel, Kind::Label, {383, 154, 538, 176}, StopZh, "Stop Rec"},
@@ -290,13 +290,15 @@ Kind kindOf(int id)
 
 ButtonRect fieldRect(int fieldId, bool chinese, int page)
 {
+    // Wide enough for the largest value at any scale: 255 times, 60000 ms of auto delay,
+    // 6000 ms of emulation interval. English captions are longer: the fields sit further right.
     switch (fieldId) {
     case TimesField:
-        // On the Emulate page the English place would cover the "ms" after the field.
-        return chinese || page == 3 ? ButtonRect{470, 112, 506, 130}
-                                    : ButtonRect{485, 112, 521, 130};
+        if (page == 3)
+            return {470, 112, 516, 130};
+        return chinese ? ButtonRect{470, 112, 524, 130} : ButtonRect{482, 112, 536, 130};
     case AutoDelayField:
-        return chinese ? ButtonRect{470, 176, 506, 194} : ButtonRect{480, 176, 516, 194};
+        return chinese ? ButtonRect{470, 176, 524, 194} : ButtonRect{482, 176, 536, 194};
     case ComboKeysField:
         return {380, 138, 521, 190};
     default:

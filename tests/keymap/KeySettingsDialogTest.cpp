@@ -326,7 +326,7 @@ TEST(KeySettingsDialog, ScrollBarsFollowTheSelection)
     dialog->clickId(FirstTab + 2);
     EXPECT_EQ(dialog->size(), QSize(885, 555));
     EXPECT_EQ(dialog->entryScrollBar().geometry(), QRect(271, 172, 22, 189));
-    EXPECT_EQ(dialog->fields().times()->geometry(), QRect(705, 168, 54, 27));
+    EXPECT_EQ(dialog->fields().times()->geometry(), QRect(705, 168, 69, 27));
     EXPECT_EQ(dialog->fields().times()->font().pixelSize(), 19);
 }
 
