@@ -126,8 +126,14 @@ CSkinScrollBar &CNuboDialogKeyMapSettings::stepScrollBar() const
 
 QRect CNuboDialogKeyMapSettings::captionRect(const DrawnButton &entry, const QRect &base) const
 {
-    // Row texts keep clear of the selection's accent edge.
-    return m_views.ofRow(entry.id) ? base.adjusted(5, 1, -2, 0) : base;
+    // Row texts keep clear of the selection's accent edge, and take the row's whole height:
+    // it is the font's, descenders included.
+    return m_views.ofRow(entry.id) ? base.adjusted(5, 0, -2, 0) : base;
+}
+
+bool CNuboDialogKeyMapSettings::elidesCaption(const DrawnButton &entry) const
+{
+    return m_views.ofRow(entry.id) != nullptr;
 }
 
 void CNuboDialogKeyMapSettings::showPage(int page)

@@ -75,6 +75,8 @@ protected:
     bool isEntryShown(const DrawnButton &entry) const override;
     bool showsHover(const DrawnButton &entry) const override;
     QRect captionRect(const DrawnButton &entry, const QRect &base) const override;
+    // A long entry name is cut short in the row's font, level with its neighbours.
+    bool elidesCaption(const DrawnButton &entry) const override;
     void buttonClicked(int index, DrawnButton &entry) override;
     void beforeEntries(QPainter &painter) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -317,7 +317,7 @@ void SkinnedDialog::paintEntries(QPainter &painter)
             // neighbours.
             m_captionFit.draw(painter, captionRect(entry, base), textFlags(entry.textFormat),
                               QString::fromStdString(entry.caption(language)),
-                              m_context.fonts.font(entry.fontSize));
+                              m_context.fonts.font(entry.fontSize), !elidesCaption(entry));
         }
         afterEntry(painter, entry, base, hovered);
     }

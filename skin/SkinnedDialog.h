@@ -174,6 +174,9 @@ protected:
     virtual QColor captionColour(const DrawnButton &entry) const;
     // Where an entry's caption is laid out, in base pixels: its rectangle unless a dialog pads it.
     virtual QRect captionRect(const DrawnButton &, const QRect &base) const { return base; }
+    // A caption too long for its place is drawn smaller (see CaptionFit); true cuts it short in
+    // its own size instead.
+    virtual bool elidesCaption(const DrawnButton &) const { return false; }
     virtual void afterEntry(QPainter &, DrawnButton &, const QRect & /*base*/, bool /*hovered*/) {}
     virtual void afterEntries(QPainter &) {}
 

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -384,4 +385,50 @@ TEST(KeySettingsDialog, ThePointerHoldsClicksAndShowsTooltips)
     waitUntil([] { return false; }, 150);
     EXPECT_FALSE(tooltip->isVisible());
     EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("按键设置面板"));
+}
+
+TEST(KeySettingsDialog, ListRowsDrawTheirWholeTextInTheRowsFont)
+{
+    // The text of each macro row: the pixel rows, counted from the row's top, where its face
+    // differs from the face with the names left out.
+    const auto textLines = [](const std::vector<std::string> &names) {
+        KeySettingsFixture f(4);
+        f.state->predefinedMacros = namedList(int(names.size()), 9, "M");
+        auto blank = f.open();
+        blank->clickId(FirstTab + 1);
+        const QImage without = blank->composeFace().copy();
+        f.state->predefinedMacros.names = SharedVector<std::string>(names);
+        auto named = f.open();
+        named->clickId(FirstTab + 1);
+        const QImage with = named->composeFace();
+        std::vector<std::pair<int, int>> lines; // first and last pixel row of each
+        for (int r = 0; r < int(names.size()); ++r) {
+            const ButtonRect rect = entryOf(*named, FirstMacroRow + r).rect;
+            int first = -1, last = -1;
+            for (int y = rect.top; y < rect.bottom + 2; ++y) {
+                for (int x = rect.left; x < rect.right; ++x) {
+                    if (with.pixel(x, y) != without.pixel(x, y)) {
+                        first = first < 0 ? y - rect.top : first;
+                        last = y - rect.top;
+                        break;
+                    }
+                }
+            }
+            lines.emplace_back(first, last);
+        }
+        return lines;
+    };
+    const auto lines = textLines({"greeting", std::string(300, 'W'), "WWW"});
+    // Cut short, a long name keeps the font and the place of a short one.
+    EXPECT_EQ(lines[1], lines[2]);
+    // Every row lays its text out in a place as high as the font, descenders included.
+    KeySettingsFixture f(4);
+    auto dialog = f.open();
+    const int fontHeight = QFontMetrics(f.fonts.font(RowFontSize)).height();
+    for (int first : {FirstComboRow, FirstMacroRow, FirstMacroStepRow, FirstEmuRow}) {
+        const DrawnButton &row = entryOf(*dialog, first);
+        const ButtonRect base = ButtonTable::toBase(row.rect, dialog->scale());
+        const QRect rect(base.left, base.top, base.width(), base.height());
+        EXPECT_GE(dialog->captionRect(row, rect).height(), fontHeight) << first;
+    }
 }

@@ -21,6 +21,7 @@
 // test.
 class ScriptedKeySettings : public CNuboDialogKeyMapSettings {
 public:
+    using CNuboDialogKeyMapSettings::captionRect;
     using CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings;
     using CNuboDialogKeyMapSettings::table;
 
