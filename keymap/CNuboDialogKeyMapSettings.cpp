@@ -18,6 +18,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QWheelEvent>
+
+#include <cmath>
 
 using namespace KeySettingsTable;
 using Recording = KeySettingsModel::Recording;
@@ -213,6 +216,28 @@ void CNuboDialogKeyMapSettings::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_hold.drop();
     SkinnedDialog::mouseDoubleClickEvent(event);
+}
+
+void CNuboDialogKeyMapSettings::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+    if (!m_bars)
+        return;
+    const QPoint point = event->position().toPoint();
+    for (const bool steps : {false, true}) {
+        const ActionListView *view
+            = steps ? m_views.steps(m_shownPage) : m_views.entries(m_shownPage);
+        if (!view)
+            continue;
+        // The rows and the frame round them, gaps between rows included.
+        const QRect area = rowRect(view->firstRowId())
+                               .united(rowRect(view->firstRowId() + view->rows() - 1))
+                               .marginsAdded(QMargins(3, 3, 3, 3) * int(std::ceil(scale())));
+        if (area.contains(point)) {
+            (steps ? m_bars->steps() : m_bars->entries()).turnWheel(event->angleDelta());
+            return;
+        }
+    }
 }
 
 bool CNuboDialogKeyMapSettings::clickId(int id)

@@ -81,6 +81,8 @@ protected:
     void beforeEntries(QPainter &painter) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // The wheel over a list or its steps scrolls them as their scroll bar does.
+    void wheelEvent(QWheelEvent *event) override;
     // A click on a field or scroll bar while a recording runs only stops it.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

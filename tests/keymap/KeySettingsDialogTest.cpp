@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -431,4 +432,50 @@ TEST(KeySettingsDialog, ListRowsDrawTheirWholeTextInTheRowsFont)
         const QRect rect(base.left, base.top, base.width(), base.height());
         EXPECT_GE(dialog->captionRect(row, rect).height(), fontHeight) << first;
     }
+}
+
+TEST(KeySettingsDialog, TheWheelScrollsTheListsAsTheirBarsDo)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedMacros = namedList(12, 9, "M");
+    f.state->predefinedMacros.items.editAt(0).names = {"A Down", "<10 ms>", "A UP"};
+    f.state->predefinedCombos = namedList(8, 6, "C");
+    auto dialog = f.open();
+    const auto turn = [&](QWidget &widget, QPoint at, int angle) {
+        QWheelEvent event(at, widget.mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&widget, &event);
+    };
+    const WorkingList &macros = dialog->model().macros();
+
+    // Over the macro list, between its rows and on its bar: a line a notch, down and up.
+    dialog->clickId(FirstTab + 1);
+    turn(*dialog, centreOf(*dialog, FirstMacroRow + 4), -120);
+    EXPECT_EQ(macros.selectedIndex(), 1);
+    const ButtonRect second = entryOf(*dialog, FirstMacroRow + 1).rect;
+    turn(*dialog, QPoint(second.left + 5, second.bottom), -240);
+    EXPECT_EQ(macros.selectedIndex(), 3);
+    turn(dialog->entryScrollBar(), QPoint(5, 40), 120);
+    EXPECT_EQ(macros.selectedIndex(), 2);
+    // A fine wheel adds up to notches.
+    for (int i = 0; i < 4; ++i)
+        turn(*dialog, centreOf(*dialog, FirstMacroRow), -60);
+    EXPECT_EQ(macros.selectedIndex(), 4);
+    EXPECT_EQ(dialog->entryScrollBar().scrollInfo().position, 4);
+
+    // Over the steps they are scrolled, not the macros; elsewhere nothing moves.
+    turn(*dialog, centreOf(*dialog, FirstMacroRow), 120 * 4);
+    ASSERT_EQ(macros.selectedIndex(), 0);
+    turn(*dialog, centreOf(*dialog, FirstMacroStepRow + 8), -240);
+    EXPECT_EQ(macros.current().selected, 2);
+    EXPECT_EQ(macros.selectedIndex(), 0);
+    turn(*dialog, centreOf(*dialog, OkButton), -120);
+    EXPECT_EQ(macros.current().selected, 2);
+    EXPECT_EQ(macros.selectedIndex(), 0);
+
+    // The combinations of the first page in combo mode.
+    dialog->clickId(FirstTab);
+    dialog->clickId(ComboRadio);
+    turn(*dialog, centreOf(*dialog, FirstComboRow + 5), -120);
+    EXPECT_EQ(dialog->model().combos().selectedIndex(), 1);
 }
