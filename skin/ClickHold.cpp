@@ -116,12 +116,21 @@ void ClickHold::watchKeys(bool on)
 
 bool ClickHold::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!isKeyInput(event->type()) || event == m_passing)
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress;
+    if ((!press && !isKeyInput(type)) || event == m_passing)
         return false;
     // Once some wait, later ones queue behind them.
     if ((!isHolding() && m_keys.empty()) || !m_window || !watched->isWidgetType()
         || static_cast<QWidget *>(watched)->window() != m_window)
         return false;
+    // A press that is no double click's: the held click counts, and acts before this one
+    // finds what it is on.
+    if (press) {
+        if (isHolding())
+            runNow();
+        return false;
+    }
     m_keys.push_back({watched, std::unique_ptr<QEvent>(event->clone())});
     event->accept();
     if (!isHolding())

@@ -15,7 +15,9 @@ class QWidget;
 // release runs when the time is up, unless a double click arrives first and drops it.
 // Keys typed into the window meanwhile are kept and delivered once the release has been
 // handled, in the order they came, to whatever has the keyboard then: a click on Record takes
-// the Enter typed right after it, a click on New the name typed after it.
+// the Enter typed right after it, a click on New the name typed after it. A new press in the
+// window lets the held release act first, so that a quick second click lands on what the
+// first one left (a button of the page a tab has just opened).
 class ClickHold : public QObject {
     Q_OBJECT
 public:

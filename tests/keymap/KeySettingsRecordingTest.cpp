@@ -300,12 +300,13 @@ TEST(KeySettingsRecording, KeysTypedWhileAClickIsHeldFollowIt)
     EXPECT_TRUE(dialog->isRecording());
     EXPECT_EQ(dialog->model().singleKey(), 13);
 
-    // New with the times field focused, and a name typed at once: the name is the new
-    // entry's, the first entry keeps its times.
+    // The Macro tab, then at once New with the times field focused, and a name typed at
+    // once: New is the Macro page's, the name the new entry's, the first entry keeps its times.
     dialog = opened();
-    dialog->clickId(FirstTab + 1);
+    click(*dialog, centreOf(*dialog, FirstTab + 1));
     dialog->fields().times()->setFocus();
     click(*dialog, centreOf(*dialog, NewMacroButton));
+    EXPECT_EQ(dialog->shownPage(), 2);
     const struct {
         unsigned short evdev;
         int qtKey;
@@ -324,6 +325,7 @@ TEST(KeySettingsRecording, KeysTypedWhileAClickIsHeldFollowIt)
     EXPECT_EQ(macros.items[0].times, 1);
     EXPECT_FALSE(dialog->fields().inPlace()->isVisible());
     EXPECT_EQ(dialog->result(), 0);
+    EXPECT_EQ(dialog->virtualModes, 0);
 }
 
 TEST(KeySettingsRecording, TheUnknownKeyMessageHasTheKeyboardUntilItCloses)

@@ -98,6 +98,14 @@ TEST(ClickHold, KeysTypedDuringAHeldReleaseFollowItInOrder)
     EXPECT_EQ(first->text(), "df");
     EXPECT_EQ(handled.size(), 3u);
 
+    // A new press in the window is no double click: the held release acts before it.
+    hold.hold(0);
+    sendMouse(*first, QEvent::MouseButtonPress, QPoint(2, 2), Qt::LeftButton);
+    EXPECT_FALSE(hold.isHolding());
+    EXPECT_EQ(handled.size(), 4u);
+    sendMouse(*first, QEvent::MouseButtonRelease, QPoint(2, 2));
+    first->setFocus();
+
     // A release that opens a modal window: the keys reach it while it is open.
     hold.hold(2);
     type('g');
