@@ -18,6 +18,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QWheelEvent>
+
+#include <cmath>
 
 using namespace KeySettingsTable;
 using Recording = KeySettingsModel::Recording;
@@ -30,7 +33,7 @@ CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings(const DialogContext &contex
     , m_model(input)
     , m_picks(picks)
     , m_skins(skins)
-    , m_hold(ClickHoldMs, [this](int index) { clickEntry(index); })
+    , m_hold(this, ClickHoldMs, [this](int index) { clickEntry(index); })
     , m_recording(this, messageHandle(), m_model)
     , m_commands(m_model, m_views, picks,
                  {[this] {
@@ -124,10 +127,16 @@ CSkinScrollBar &CNuboDialogKeyMapSettings::stepScrollBar() const
     return m_bars->steps();
 }
 
-QRect CNuboDialogKeyMapSettings::captionRect(const DrawnButton &entry, const QRect &base) const
+QRect CNuboDialogKeyMapSettings::captionRect(const DrawnButton &entry, const QRect &place) const
 {
-    // Row texts keep clear of the selection's accent edge.
-    return m_views.ofRow(entry.id) ? base.adjusted(5, 1, -2, 0) : base;
+    // Row texts keep clear of the selection's accent edge, and take the row's whole height:
+    // it is the font's, descenders included.
+    return m_views.ofRow(entry.id) ? place.adjusted(5, 0, -2, 0) : place;
+}
+
+bool CNuboDialogKeyMapSettings::elidesCaption(const DrawnButton &entry) const
+{
+    return m_views.ofRow(entry.id) != nullptr;
 }
 
 void CNuboDialogKeyMapSettings::showPage(int page)
@@ -207,6 +216,28 @@ void CNuboDialogKeyMapSettings::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_hold.drop();
     SkinnedDialog::mouseDoubleClickEvent(event);
+}
+
+void CNuboDialogKeyMapSettings::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+    if (!m_bars)
+        return;
+    const QPoint point = event->position().toPoint();
+    for (const bool steps : {false, true}) {
+        const ActionListView *view
+            = steps ? m_views.steps(m_shownPage) : m_views.entries(m_shownPage);
+        if (!view)
+            continue;
+        // The rows and the frame round them, gaps between rows included.
+        const QRect area = rowRect(view->firstRowId())
+                               .united(rowRect(view->firstRowId() + view->rows() - 1))
+                               .marginsAdded(QMargins(3, 3, 3, 3) * int(std::ceil(scale())));
+        if (area.contains(point)) {
+            (steps ? m_bars->steps() : m_bars->entries()).turnWheel(event->angleDelta());
+            return;
+        }
+    }
 }
 
 bool CNuboDialogKeyMapSettings::clickId(int id)
@@ -293,14 +324,23 @@ bool CNuboDialogKeyMapSettings::event(QEvent *event)
 
 void CNuboDialogKeyMapSettings::showUnknownKey(const QString &text)
 {
-    // One box, not modal to the keyboard: the capture goes on behind it.
+    // The box has the keyboard while it is open, so that Enter or Esc closes it rather than
+    // being captured; the capture takes keys again once it is closed.
     if (!m_unknownKeyBox) {
         m_unknownKeyBox = new SkinMessageBox(context(), QMessageBox::Information, windowTitle(),
                                              text, QMessageBox::Ok, this);
-        m_unknownKeyBox->setModal(false);
+        m_unknownKeyBox->setDefaultButton(QMessageBox::Ok);
+        m_unknownKeyBox->setEscapeButton(QMessageBox::Ok);
+        connect(m_unknownKeyBox, &QDialog::finished, this, [this] {
+            m_unknownKeyBox->releaseKeyboard();
+            m_recording.resume();
+        });
     }
     m_unknownKeyBox->setText(text);
-    m_unknownKeyBox->show();
+    m_recording.pause();
+    m_unknownKeyBox->open();
+    m_unknownKeyBox->activateWindow();
+    m_unknownKeyBox->grabKeyboard();
 }
 
 void CNuboDialogKeyMapSettings::contextMenuEvent(QContextMenuEvent *event)

@@ -74,11 +74,15 @@ protected:
     void fillTable(ButtonTable &table) override;
     bool isEntryShown(const DrawnButton &entry) const override;
     bool showsHover(const DrawnButton &entry) const override;
-    QRect captionRect(const DrawnButton &entry, const QRect &base) const override;
+    QRect captionRect(const DrawnButton &entry, const QRect &place) const override;
+    // A long entry name is cut short in the row's font, level with its neighbours.
+    bool elidesCaption(const DrawnButton &entry) const override;
     void buttonClicked(int index, DrawnButton &entry) override;
     void beforeEntries(QPainter &painter) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // The wheel over a list or its steps scrolls them as their scroll bar does.
+    void wheelEvent(QWheelEvent *event) override;
     // A click on a field or scroll bar while a recording runs only stops it.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

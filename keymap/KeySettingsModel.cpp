@@ -170,6 +170,24 @@ void KeySettingsModel::stopRecording()
     m_recordedIndex = -1;
 }
 
+KeySettingsModel::RecordingMark KeySettingsModel::recordingMark()
+{
+    const ActionList *entry = recordedEntry();
+    return {entry ? entry->size() : 0, m_singleKey};
+}
+
+void KeySettingsModel::rollBack(const RecordingMark &mark)
+{
+    if (m_recording == Recording::SingleKey) {
+        m_singleKey = mark.singleKey;
+        return;
+    }
+    ActionList *entry = recordedEntry();
+    // A row past the end removes the last step.
+    while (entry && entry->size() > mark.steps)
+        entry->removeAt(entry->size());
+}
+
 void KeySettingsModel::setCombinationCodes(const std::vector<int> &codes)
 {
     ActionList &combination = combos().current();

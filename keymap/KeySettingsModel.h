@@ -79,6 +79,14 @@ public:
                                      std::optional<std::uint32_t> eventTimeMs);
     // Ends the recording: a macro gets its final delay, the entry goes back into its list.
     void stopRecording();
+    // How far the running recording has come, and going back there: the keys that stop a
+    // recording are none of its steps.
+    struct RecordingMark {
+        int steps = 0;
+        int singleKey = -1;
+    };
+    RecordingMark recordingMark();
+    void rollBack(const RecordingMark &mark);
     // The current combination becomes these keys (picked on the virtual keyboard), at most six.
     void setCombinationCodes(const std::vector<int> &codes);
 

@@ -17,7 +17,7 @@ NuboDialogVirtual::NuboDialogVirtual(const DialogContext &context, const KeyCata
                     parent)
     , m_picks(picks)
     , m_picker(catalogue, picks, VirtualKeyPicker::SingleKey)
-    , m_hold(ClickHoldMs, [this](int index) { clickEntry(index); })
+    , m_hold(this, ClickHoldMs, [this](int index) { clickEntry(index); })
 {
     setSkin(skin);
     setWindowTitle(QString::fromUtf8(context.chinese() ? "虚拟键盘" : "Virtual Keyboard"));

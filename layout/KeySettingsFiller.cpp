@@ -32,7 +32,7 @@ void Filler::addRows(int firstId, int count, int left, int top, int right, int p
             = add(firstId + r, {left, top + pitch * r, right, top + pitch * r + height}, "", "");
         row.textOnButton = true;
         row.fontSize = RowFontSize;
-        row.textFormat = Left;
+        row.textFormat = Left | VerticalCentre;
         row.checkedTextColor = 0xFFFFFF;
     }
 }

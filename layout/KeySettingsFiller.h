@@ -17,6 +17,7 @@ constexpr std::uint32_t Left = 0;
 constexpr std::uint32_t Centred = 1;
 constexpr std::uint32_t VerticalCentre = 4;
 constexpr std::uint32_t Bottom = 8;
+constexpr std::uint32_t WordBreak = 0x10;
 
 // One entry of the table as data.
 struct Cell {

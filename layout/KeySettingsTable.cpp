@@ -16,6 +16,10 @@ constexpr const char *RecordZh = "开始录制";
 constexpr const char *StopZh = "停止录制";
 constexpr const char *VirtualZh = "虚拟键盘输入";
 constexpr const char *VirtualEn = "Virtual Key Input";
+// Every key is recorded, Esc too: holding it is the way out from the keyboard (the macro
+// page's tip says it as well).
+constexpr const char *StopHintZh = "按住Esc键一秒可停止录制";
+constexpr const char *StopHintEn = "Hold Esc for one second to stop a recording.";
 
 // Buttons come before the labels that carry their text, so that the text paints over them.
 constexpr Cell commonCells[] = {
@@ -64,6 +68,7 @@ constexpr Cell singleComboCells[] = {
     {RecordComboStopLabel, Kind::Label, {375, 212, 525, 238}, StopZh, "Stop Rec"},
     {VirtualComboButton, Kind::PushButton, {375, 242, 525, 278}, VirtualZh, VirtualEn},
     {164, Kind::Label, {375, 250, 525, 278}, VirtualZh, VirtualEn},
+    {SingleStopHint, Kind::Label, {24, 290, 566, 306}, StopHintZh, StopHintEn},
 };
 
 constexpr Cell macroCells[] = {
@@ -71,7 +76,7 @@ constexpr Cell macroCells[] = {
     {271, Kind::Label, {213, 95, 355, 111}, "录制框", "Record List", Left},
     {TimesPlayRadio, Kind::Radio, {390, 115, 405, 130}, "次数播放", "Times Play"},
     {TimesPlayLabel, Kind::Label, {407, 111, 475, 129}, "次数播放", "Times Play", Left},
-    {275, Kind::Label, {522, 111, 580, 129}, "次", "times", Left},
+    {275, Kind::Label, {540, 111, 584, 129}, "次", "times", Left},
     {PressPlayRadio,
      Kind::Radio,
      {390, 135, 405, 150},
@@ -92,7 +97,7 @@ constexpr Cell macroCells[] = {
      Left},
     {AutoDelayCheck, Kind::Check, {390, 175, 405, 190}, "自动延时", "Auto delay"},
     {AutoDelayLabel, Kind::Label, {407, 174, 475, 192}, "自动延时", "Auto delay", Left},
-    {276, Kind::Label, {522, 174, 580, 192}, "毫秒", "ms", Left},
+    {276, Kind::Label, {540, 174, 584, 192}, "毫秒", "ms", Left},
     {RecordDelayCheck, Kind::Check, {390, 195, 405, 210}, "记录延时", "Record delay"},
     {RecordDelayLabel, Kind::Label, {407, 195, 510, 213}, "记录延时", "Record delay", Left},
     {RecordMacroButton, Kind::PushButton, {385, 215, 539, 248}, RecordZh, "Record"},
@@ -102,12 +107,14 @@ constexpr Cell macroCells[] = {
     {265, Kind::Label, {45, 264, 105, 288}, "新建", "New"},
     {RemoveMacroButton, Kind::PushButton, {114, 258, 174, 288}, "删除", "Remove"},
     {266, Kind::Label, {114, 264, 174, 288}, "删除", "Remove"},
-    {269,
+    {MacroTip,
      Kind::Label,
-     {230, 254, 539, 308},
-     "温馨提示：录制框中单击鼠标右键可插入鼠标功能\n录制框中选中延时参数并双击鼠标左键可对其编辑",
+     {230, 253, 539, 309},
+     "温馨提示：录制框中单击鼠标右键可插入鼠标功能\n录制框中选中延时参数并双击鼠标左键可对其编辑\n"
+     "按住Esc键一秒可停止录制",
      "Tip:Right of mouse click to insert mouse actions in\nrecord list. Select delay parameter "
-     "and double click\nleft of mouse to edit in record list.",
+     "and double click\nleft of mouse to edit in record list.\nHold Esc for one second to stop "
+     "a recording.",
      Left},
 };
 
@@ -116,7 +123,7 @@ constexpr Cell emulateCells[] = {
     {358, Kind::Label, {213, 95, 355, 111}, "录制框", "Record List", Left},
     {DelayPlate, Kind::Plate, {383, 110, 467, 140}, "延时", "Delay"},
     {351, Kind::Label, {387, 112, 447, 130}, "延时", "Delay"},
-    {359, Kind::Label, {510, 112, 550, 130}, "毫秒", "ms", Left},
+    {359, Kind::Label, {520, 112, 560, 130}, "毫秒", "ms", Left},
     {RecordEmuButton, Kind::PushButton, {383, 150, 538, 176}, RecordZh, "Record"},
     {RecordEmuLabel, Kind::Label, {383, 154, 538, 176}, RecordZh, "Record"},
     {RecordEmuStopLabel, Kind::Label, {383, 154, 538, 176}, StopZh, "Stop Rec"},
@@ -124,6 +131,7 @@ constexpr Cell emulateCells[] = {
     {355, Kind::Label, {45, 264, 105, 288}, "新建", "New"},
     {RemoveEmuButton, Kind::PushButton, {114, 258, 174, 288}, "删除", "Remove"},
     {356, Kind::Label, {114, 264, 174, 288}, "删除", "Remove"},
+    {EmuStopHint, Kind::Label, {383, 184, 560, 216}, StopHintZh, StopHintEn, Left | WordBreak},
 };
 
 constexpr Cell sectionCells[] = {
@@ -150,7 +158,8 @@ struct Heading {
 constexpr Heading headings[] = {{161, Bottom}, {162, Bottom}, {270, 0},      {271, 0}, {357, 0},
                                 {358, 0},      {451, Bottom}, {452, Bottom}, {651, 0}, {652, 0}};
 constexpr int HeadingFontSize = 12;
-constexpr int MacroTip = 269;
+// Quiet texts that say how things are done.
+constexpr int hints[] = {MacroTip, SingleStopHint, EmuStopHint};
 
 DrawnButton *find(std::vector<DrawnButton> &table, int id)
 {
@@ -215,9 +224,11 @@ std::vector<DrawnButton> build(int deviceType)
         label->fontSize = HeadingFontSize;
         label->textFormat = Left | heading.align;
     }
-    DrawnButton *tip = find(table, MacroTip);
-    tip->textColor = Dim;
-    tip->fontSize = HeadingFontSize;
+    for (int id : hints) {
+        DrawnButton *hint = find(table, id);
+        hint->textColor = Dim;
+        hint->fontSize = HeadingFontSize;
+    }
     return table;
 }
 
@@ -279,13 +290,15 @@ Kind kindOf(int id)
 
 ButtonRect fieldRect(int fieldId, bool chinese, int page)
 {
+    // Wide enough for the largest value at any scale: 255 times, 60000 ms of auto delay,
+    // 6000 ms of emulation interval. English captions are longer: the fields sit further right.
     switch (fieldId) {
     case TimesField:
-        // On the Emulate page the English place would cover the "ms" after the field.
-        return chinese || page == 3 ? ButtonRect{470, 112, 506, 130}
-                                    : ButtonRect{485, 112, 521, 130};
+        if (page == 3)
+            return {470, 112, 516, 130};
+        return chinese ? ButtonRect{470, 112, 524, 130} : ButtonRect{482, 112, 536, 130};
     case AutoDelayField:
-        return chinese ? ButtonRect{470, 176, 506, 194} : ButtonRect{480, 176, 516, 194};
+        return chinese ? ButtonRect{470, 176, 524, 194} : ButtonRect{482, 176, 536, 194};
     case ComboKeysField:
         return {380, 138, 521, 190};
     default:

@@ -50,6 +50,7 @@ enum Id : int {
     SingleKeyName = 158,
     RecordComboLabel = 159,
     RecordComboStopLabel = 160,
+    SingleStopHint = 165,
 
     TimesPlayRadio = 201,
     AutoDelayCheck = 203,
@@ -67,6 +68,7 @@ enum Id : int {
     AutoDelayLabel = 262,
     RecordMacroLabel = 267,
     RecordMacroStopLabel = 268,
+    MacroTip = 269,
     PressPlayLabel = 272,
     TogglePlayLabel = 273,
     RecordDelayLabel = 274,
@@ -81,6 +83,7 @@ enum Id : int {
     LastEmuStepRow = 349,
     RecordEmuLabel = 352,
     RecordEmuStopLabel = 353,
+    EmuStopHint = 360,
 
     FirstMediaButton = 401,
     LastMediaButton = 418,

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -187,6 +188,35 @@ void CSkinScrollBar::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a fast double click does nothing.
     event->accept();
+}
+
+void CSkinScrollBar::wheelEvent(QWheelEvent *event)
+{
+    turnWheel(event->angleDelta());
+    event->accept();
+}
+
+void CSkinScrollBar::turnWheel(QPoint angleDelta)
+{
+    constexpr int Notch = 120;
+    // A vertical wheel scrolls either bar; a sideways one only a horizontal bar.
+    const int turned
+        = m_orientation == Qt::Horizontal && angleDelta.x() != 0 ? angleDelta.x() : angleDelta.y();
+    if (turned == 0)
+        return;
+    // A turn the other way starts afresh.
+    if ((turned > 0) != (m_wheelTurned > 0))
+        m_wheelTurned = 0;
+    m_wheelTurned += turned;
+    // One line a notch, as an arrow steps: where the position is a selection, it moves by one.
+    while (m_wheelTurned >= Notch) {
+        m_wheelTurned -= Notch;
+        emit scrollRequested(LineUp, 0);
+    }
+    while (m_wheelTurned <= -Notch) {
+        m_wheelTurned += Notch;
+        emit scrollRequested(LineDown, 0);
+    }
 }
 
 void CSkinScrollBar::leaveEvent(QEvent *)

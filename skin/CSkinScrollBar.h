@@ -52,6 +52,9 @@ public:
     // Asks the owner to scroll to a position, clamped to the range, as a thumb dropped there
     // would (keyboard and assistive technology).
     void requestPosition(int position);
+    // The mouse wheel turned over the bar or what it scrolls (in eighths of a degree, as Qt
+    // gives them): a line up or down per notch, finer wheels adding up to notches.
+    void turnWheel(QPoint angleDelta);
 
     ScrollBarGeometry geometryNow() const;
     QRect partRect(int part) const;
@@ -79,6 +82,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void leaveEvent(QEvent *event) override;
     // Up and Down (Left and Right across), Page Up and Down, Home and End scroll as the arrows,
     // the track and the thumb would; other keys go on to the owner.
@@ -112,4 +116,5 @@ private:
     QPoint m_pointer{-1, -1};
     QTimer m_timer;
     int m_timerId = 0;
+    int m_wheelTurned = 0; // eighths of a degree not yet a whole notch
 };

@@ -20,7 +20,7 @@ bool fits(const QFont &font, const QRect &rect, int flags, const QString &text, 
 } // namespace
 
 CaptionFit::Fit CaptionFit::fit(const QFont &font, const QRect &rect, int flags,
-                                const QString &text)
+                                const QString &text, bool shrink)
 {
     Fit result{font, text};
     if (text.isEmpty() || rect.width() <= 0)
@@ -29,7 +29,7 @@ CaptionFit::Fit CaptionFit::fit(const QFont &font, const QRect &rect, int flags,
     if (fits(font, rect, flags, text, lines))
         return result;
     const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
-    const int smallest = std::max(SmallestPixels, (size * 2 + 2) / 3);
+    const int smallest = shrink ? std::max(SmallestPixels, (size * 2 + 2) / 3) : size;
     const auto level = [&] {
         if (!lines && !(flags & (Qt::AlignVCenter | Qt::AlignBottom)))
             result.drop = (QFontMetrics(font).height() - QFontMetrics(result.font).height()) / 2;
@@ -54,21 +54,22 @@ QString CaptionFit::elided(const QFontMetrics &metrics, int width, const QString
 }
 
 void CaptionFit::draw(QPainter &painter, const QRect &rect, int flags, const QString &text,
-                      const QFont &font)
+                      const QFont &font, bool shrink)
 {
     if (text.isEmpty())
         return;
-    const QString key = QStringLiteral("%1 %2 %3 %4 %5 ")
+    const QString key = QStringLiteral("%1 %2 %3 %4 %5 %6")
                             .arg(font.key())
                             .arg(rect.width())
                             .arg(rect.height())
                             .arg(flags)
+                            .arg(int(shrink))
                             .arg(text);
     auto found = m_fits.constFind(key);
     if (found == m_fits.constEnd()) {
         if (m_fits.size() >= MaxRememberedFits)
             m_fits.clear();
-        found = m_fits.insert(key, fit(font, rect, flags, text));
+        found = m_fits.insert(key, fit(font, rect, flags, text, shrink));
     }
     painter.setFont(found->font);
     painter.drawText(rect.translated(0, found->drop), flags, found->text);

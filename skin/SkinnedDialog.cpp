@@ -314,13 +314,12 @@ void SkinnedDialog::paintEntries(QPainter &painter)
         if ((entry.isLabel || entry.textOnButton) && entry.showText) {
             painter.setPen(captionColour(entry));
             // A caption longer than its place is drawn smaller, or cut short, not over its
-            // neighbours.
-            // A label over a button keeps clear of the button's rim.
+            // neighbours; a label over a button keeps clear of the button's rim.
             const QRect place
                 = entry.isLabel ? qtRect(m_table.captionPlace(std::size_t(indexOf(entry)))) : base;
             m_captionFit.draw(painter, captionRect(entry, place), textFlags(entry.textFormat),
                               QString::fromStdString(entry.caption(language)),
-                              m_context.fonts.font(entry.fontSize));
+                              m_context.fonts.font(entry.fontSize), !elidesCaption(entry));
         }
         afterEntry(painter, entry, base, hovered);
     }

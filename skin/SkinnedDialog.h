@@ -175,6 +175,9 @@ protected:
     // Where an entry's caption is laid out, in base pixels: its place (a label's inside the
     // button it lies on, see CaptionPlace; else its rectangle) unless a dialog moves it.
     virtual QRect captionRect(const DrawnButton &, const QRect &place) const { return place; }
+    // A caption too long for its place is drawn smaller (see CaptionFit); true cuts it short in
+    // its own size instead.
+    virtual bool elidesCaption(const DrawnButton &) const { return false; }
     virtual void afterEntry(QPainter &, DrawnButton &, const QRect & /*base*/, bool /*hovered*/) {}
     virtual void afterEntries(QPainter &) {}
 

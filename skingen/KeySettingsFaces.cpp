@@ -116,7 +116,7 @@ void paintPageChrome(QPainter &painter, int page)
     switch (page) {
     case 1:
         painter.setPen(QPen(FacePalette::Divider, 1));
-        painter.drawLine(QPointF(189.5, 100), QPointF(189.5, 290));
+        painter.drawLine(QPointF(189.5, 100), QPointF(189.5, 282));
         DialogParts::fieldFrame(painter, box(44, 161, 164, 189));
         DialogParts::listFrame(painter, box(211, 133, 376, 236));
         DialogParts::fieldFrame(painter, box(378, 135, 524, 192));

@@ -7,9 +7,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -326,7 +328,7 @@ TEST(KeySettingsDialog, ScrollBarsFollowTheSelection)
     dialog->clickId(FirstTab + 2);
     EXPECT_EQ(dialog->size(), QSize(885, 555));
     EXPECT_EQ(dialog->entryScrollBar().geometry(), QRect(271, 172, 22, 189));
-    EXPECT_EQ(dialog->fields().times()->geometry(), QRect(705, 168, 54, 27));
+    EXPECT_EQ(dialog->fields().times()->geometry(), QRect(705, 168, 69, 27));
     EXPECT_EQ(dialog->fields().times()->font().pixelSize(), 19);
 }
 
@@ -384,4 +386,96 @@ TEST(KeySettingsDialog, ThePointerHoldsClicksAndShowsTooltips)
     waitUntil([] { return false; }, 150);
     EXPECT_FALSE(tooltip->isVisible());
     EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("按键设置面板"));
+}
+
+TEST(KeySettingsDialog, ListRowsDrawTheirWholeTextInTheRowsFont)
+{
+    // The text of each macro row: the pixel rows, counted from the row's top, where its face
+    // differs from the face with the names left out.
+    const auto textLines = [](const std::vector<std::string> &names) {
+        KeySettingsFixture f(4);
+        f.state->predefinedMacros = namedList(int(names.size()), 9, "M");
+        auto blank = f.open();
+        blank->clickId(FirstTab + 1);
+        const QImage without = blank->composeFace().copy();
+        f.state->predefinedMacros.names = SharedVector<std::string>(names);
+        auto named = f.open();
+        named->clickId(FirstTab + 1);
+        const QImage with = named->composeFace();
+        std::vector<std::pair<int, int>> lines; // first and last pixel row of each
+        for (int r = 0; r < int(names.size()); ++r) {
+            const ButtonRect rect = entryOf(*named, FirstMacroRow + r).rect;
+            int first = -1, last = -1;
+            for (int y = rect.top; y < rect.bottom + 2; ++y) {
+                for (int x = rect.left; x < rect.right; ++x) {
+                    if (with.pixel(x, y) != without.pixel(x, y)) {
+                        first = first < 0 ? y - rect.top : first;
+                        last = y - rect.top;
+                        break;
+                    }
+                }
+            }
+            lines.emplace_back(first, last);
+        }
+        return lines;
+    };
+    const auto lines = textLines({"greeting", std::string(300, 'W'), "WWW"});
+    // Cut short, a long name keeps the font and the place of a short one.
+    EXPECT_EQ(lines[1], lines[2]);
+    // Every row lays its text out in a place as high as the font, descenders included.
+    KeySettingsFixture f(4);
+    auto dialog = f.open();
+    const int fontHeight = QFontMetrics(f.fonts.font(RowFontSize)).height();
+    for (int first : {FirstComboRow, FirstMacroRow, FirstMacroStepRow, FirstEmuRow}) {
+        const DrawnButton &row = entryOf(*dialog, first);
+        const ButtonRect base = ButtonTable::toBase(row.rect, dialog->scale());
+        const QRect rect(base.left, base.top, base.width(), base.height());
+        EXPECT_GE(dialog->captionRect(row, rect).height(), fontHeight) << first;
+    }
+}
+
+TEST(KeySettingsDialog, TheWheelScrollsTheListsAsTheirBarsDo)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedMacros = namedList(12, 9, "M");
+    f.state->predefinedMacros.items.editAt(0).names = {"A Down", "<10 ms>", "A UP"};
+    f.state->predefinedCombos = namedList(8, 6, "C");
+    auto dialog = f.open();
+    const auto turn = [&](QWidget &widget, QPoint at, int angle) {
+        QWheelEvent event(at, widget.mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&widget, &event);
+    };
+    const WorkingList &macros = dialog->model().macros();
+
+    // Over the macro list, between its rows and on its bar: a line a notch, down and up.
+    dialog->clickId(FirstTab + 1);
+    turn(*dialog, centreOf(*dialog, FirstMacroRow + 4), -120);
+    EXPECT_EQ(macros.selectedIndex(), 1);
+    const ButtonRect second = entryOf(*dialog, FirstMacroRow + 1).rect;
+    turn(*dialog, QPoint(second.left + 5, second.bottom), -240);
+    EXPECT_EQ(macros.selectedIndex(), 3);
+    turn(dialog->entryScrollBar(), QPoint(5, 40), 120);
+    EXPECT_EQ(macros.selectedIndex(), 2);
+    // A fine wheel adds up to notches.
+    for (int i = 0; i < 4; ++i)
+        turn(*dialog, centreOf(*dialog, FirstMacroRow), -60);
+    EXPECT_EQ(macros.selectedIndex(), 4);
+    EXPECT_EQ(dialog->entryScrollBar().scrollInfo().position, 4);
+
+    // Over the steps they are scrolled, not the macros; elsewhere nothing moves.
+    turn(*dialog, centreOf(*dialog, FirstMacroRow), 120 * 4);
+    ASSERT_EQ(macros.selectedIndex(), 0);
+    turn(*dialog, centreOf(*dialog, FirstMacroStepRow + 8), -240);
+    EXPECT_EQ(macros.current().selected, 2);
+    EXPECT_EQ(macros.selectedIndex(), 0);
+    turn(*dialog, centreOf(*dialog, OkButton), -120);
+    EXPECT_EQ(macros.current().selected, 2);
+    EXPECT_EQ(macros.selectedIndex(), 0);
+
+    // The combinations of the first page in combo mode.
+    dialog->clickId(FirstTab);
+    dialog->clickId(ComboRadio);
+    turn(*dialog, centreOf(*dialog, FirstComboRow + 5), -120);
+    EXPECT_EQ(dialog->model().combos().selectedIndex(), 1);
 }

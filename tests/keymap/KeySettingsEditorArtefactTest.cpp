@@ -61,3 +61,36 @@ TEST(KeySettingsArtefacts, RecordingAndEditing)
         }
     }
 }
+
+// Lists at their limits, left in test-artefacts/: a long entry name, names with descenders in
+// the first row, the largest auto delay and emulation interval, at both scales.
+TEST(KeySettingsArtefacts, LongNamesAndLargestValues)
+{
+    for (const char *language : {"en-US", "zh-CN"}) {
+        for (float scale : {1.0f, 1.5f}) {
+            SCOPED_TRACE(std::string(language) + " " + std::to_string(scale));
+            KeySettingsFixture f(4, language);
+            ASSERT_TRUE(f.skinsLoaded);
+            f.state->scaleFactor = scale;
+            f.state->predefinedMacros = namedList(3, 9, "M");
+            f.state->predefinedMacros.names = {"greeting", std::string(300, 'W'), "jumpy query"};
+            ActionList &macro = f.state->predefinedMacros.items.editAt(0);
+            macro.autoDelay = true;
+            macro.delayMs = 60000;
+            f.state->predefinedEmulations = namedList(2, 9, "E");
+            f.state->predefinedEmulations.names = {"typing", "Wq" + std::string(298, 'g')};
+            f.state->predefinedEmulations.items.editAt(0).delayMs = 6000;
+            const QString suffix = QStringLiteral("%1-scale-%2")
+                                       .arg(QLatin1String(language).left(2))
+                                       .arg(double(scale));
+
+            auto dialog = f.open();
+            ASSERT_TRUE(dialog);
+            dialog->clickId(FirstTab + 1);
+            EXPECT_TRUE(saveArtefact(*dialog, ColourKey, "key-settings-limits-macro-" + suffix));
+            dialog->clickId(FirstTab + 2);
+            EXPECT_TRUE(
+                saveArtefact(*dialog, ColourKey, "key-settings-limits-emulation-" + suffix));
+        }
+    }
+}

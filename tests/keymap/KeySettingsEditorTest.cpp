@@ -331,3 +331,36 @@ TEST(KeySettingsEditor, TheVirtualKeyboardPicksACombinationsKeys)
     EXPECT_EQ(dialog->change()->assignment.action.names, (Steps{"LCTRL", "A"}));
     EXPECT_EQ(dialog->change()->listValue.size(), 0);
 }
+
+TEST(KeySettingsEditor, NumberFieldsShowTheirLargestValuesWhole)
+{
+    // The width a value needs in a field, as the field measures its own size hint.
+    const auto needs = [](const QLineEdit *field, const QString &text) {
+        const QFontMetrics metrics(field->font());
+        const int frame = field->sizeHint().width() - 17 * metrics.horizontalAdvance(u'x') - 4;
+        return metrics.horizontalAdvance(text) + 4 + 1 + frame; // margins and the cursor
+    };
+    for (const char *language : {"en-US", "zh-CN"}) {
+        for (float scale : {1.0f, 1.5f}) {
+            SCOPED_TRACE(std::string(language) + " at " + std::to_string(scale));
+            KeySettingsFixture f(4, language);
+            f.state->scaleFactor = scale;
+            auto dialog = f.open();
+            // Each field with its largest value and the unit after it.
+            const struct {
+                int page;
+                QLineEdit *field;
+                const char *value;
+                int unit;
+            } fields[] = {{2, dialog->fields().times(), "255", 275},
+                          {2, dialog->fields().autoDelay(), "60000", 276},
+                          {3, dialog->fields().times(), "6000", 359}};
+            for (const auto &f : fields) {
+                dialog->clickId(FirstTab + f.page - 1);
+                const QRect unit = dialog->clientRect(entryOf(*dialog, f.unit).rect);
+                EXPECT_GE(f.field->width(), needs(f.field, f.value)) << f.value;
+                EXPECT_LT(f.field->geometry().right(), unit.left()) << f.value;
+            }
+        }
+    }
+}

@@ -21,6 +21,7 @@
 // test.
 class ScriptedKeySettings : public CNuboDialogKeyMapSettings {
 public:
+    using CNuboDialogKeyMapSettings::captionRect;
     using CNuboDialogKeyMapSettings::CNuboDialogKeyMapSettings;
     using CNuboDialogKeyMapSettings::table;
 
@@ -32,6 +33,7 @@ public:
     int menuAnswer = 0;   // the step menu's item
     int menusRun = 0;
     std::vector<QString> unknownKeys; // messages about keys the keyboard lacks
+    bool showsMessages = false;       // the dialog's own message boxes come up
 
 protected:
     int runVirtualKeyboard(int pickMode) override
@@ -53,7 +55,12 @@ protected:
         ++menusRun;
         return menuAnswer;
     }
-    void showUnknownKey(const QString &text) override { unknownKeys.push_back(text); }
+    void showUnknownKey(const QString &text) override
+    {
+        unknownKeys.push_back(text);
+        if (showsMessages)
+            CNuboDialogKeyMapSettings::showUnknownKey(text);
+    }
 };
 
 // The library's global hook, faked: counts its calls, and either takes the keyboard (giving

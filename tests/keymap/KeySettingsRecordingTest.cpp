@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
@@ -259,4 +260,171 @@ TEST(KeySettingsRecording, AClickOnABarOrFieldOnlyStopsTheRecording)
     EXPECT_EQ(dialog->model().combos().selectedIndex(), 5);
     EXPECT_EQ(dialog->model().combos().list().items[5].names, (Steps{"A"}));
     EXPECT_EQ(dialog->model().combos().list().items[6].names, (Steps{"C6"}));
+}
+
+TEST(KeySettingsRecording, KeysTypedWhileAClickIsHeldFollowIt)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedMacros = namedList(1, 9, "M");
+    // Typed as the window system delivers keys: to whatever has the focus at that moment.
+    const auto type = [](unsigned short evdev, int qtKey, const QString &text) {
+        for (QEvent::Type kind : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QWidget *focus = QApplication::focusWidget();
+            if (!focus)
+                focus = QApplication::activeWindow();
+            QKeyEvent event(kind, qtKey, Qt::NoModifier, quint32(evdev) + 8, 0, 0, text);
+            if (focus)
+                QApplication::sendEvent(focus, &event);
+        }
+    };
+    const auto opened = [&] {
+        auto dialog = f.open();
+        dialog->activateWindow();
+        EXPECT_TRUE(waitUntil([&] { return dialog->isActiveWindow(); }));
+        dialog->recordingHook().setGlobalHook(FakeHook::hook(false));
+        return dialog;
+    };
+    const auto handled = [](ScriptedKeySettings &dialog) {
+        return waitUntil(
+            [&] { return !dialog.clickHold().isHolding() && dialog.clickHold().keptKeys() == 0; });
+    };
+
+    // Record, and Enter at once: the capture takes Enter, which confirms nothing.
+    auto dialog = opened();
+    click(*dialog, centreOf(*dialog, CaptureKeyButton));
+    ASSERT_TRUE(dialog->clickHold().isHolding());
+    type(KEY_ENTER, Qt::Key_Return, "\r");
+    ASSERT_TRUE(handled(*dialog));
+    EXPECT_EQ(dialog->result(), 0);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->isRecording());
+    EXPECT_EQ(dialog->model().singleKey(), 13);
+
+    // The Macro tab, then at once New with the times field focused, and a name typed at
+    // once: New is the Macro page's, the name the new entry's, the first entry keeps its times.
+    dialog = opened();
+    click(*dialog, centreOf(*dialog, FirstTab + 1));
+    dialog->fields().times()->setFocus();
+    click(*dialog, centreOf(*dialog, NewMacroButton));
+    EXPECT_EQ(dialog->shownPage(), 2);
+    const struct {
+        unsigned short evdev;
+        int qtKey;
+        const char *text;
+    } name[] = {{KEY_S, Qt::Key_S, "s"},
+                {KEY_E, Qt::Key_E, "e"},
+                {KEY_C, Qt::Key_C, "c"},
+                {KEY_2, Qt::Key_2, "2"}};
+    for (const auto &k : name)
+        type(k.evdev, k.qtKey, QString::fromLatin1(k.text));
+    type(KEY_ENTER, Qt::Key_Return, "\r");
+    ASSERT_TRUE(handled(*dialog));
+    const ActionList &macros = dialog->model().macros().list();
+    ASSERT_EQ(macros.size(), 2);
+    EXPECT_EQ(macros.names[1], "sec2");
+    EXPECT_EQ(macros.items[0].times, 1);
+    EXPECT_FALSE(dialog->fields().inPlace()->isVisible());
+    EXPECT_EQ(dialog->result(), 0);
+    EXPECT_EQ(dialog->virtualModes, 0);
+}
+
+TEST(KeySettingsRecording, TheUnknownKeyMessageHasTheKeyboardUntilItCloses)
+{
+    KeySettingsFixture f(4);
+    auto dialog = f.open();
+    dialog->showsMessages = true;
+    dialog->activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return dialog->isActiveWindow(); }));
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(false));
+    dialog->clickId(CaptureKeyButton);
+    ASSERT_EQ(QWidget::keyboardGrabber(), dialog.get());
+    // Keys go where the window system sends them while a grab holds the keyboard.
+    std::uint32_t time = 10;
+    const auto type = [&](unsigned short evdev, int qtKey) {
+        for (bool press : {true, false}) {
+            QWidget *grabber = QWidget::keyboardGrabber();
+            ASSERT_TRUE(grabber);
+            sendKey(*grabber, evdev, press, false, time++, qtKey);
+        }
+    };
+
+    // Sleep has no key of its own: the message comes up with the keyboard; Enter closes it
+    // and is no key captured; the capture goes on.
+    for (const auto &[closer, qtKey] :
+         {std::pair{KEY_ENTER, Qt::Key_Return}, std::pair{KEY_ESC, Qt::Key_Escape}}) {
+        type(KEY_B, Qt::Key_B);
+        type(KEY_SLEEP, 0);
+        auto *box = dialog->findChild<QMessageBox *>();
+        ASSERT_TRUE(box);
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_EQ(QWidget::keyboardGrabber(), box);
+        type(closer, qtKey);
+        EXPECT_FALSE(box->isVisible()) << qtKey;
+        EXPECT_TRUE(dialog->isRecording());
+        EXPECT_EQ(QWidget::keyboardGrabber(), dialog.get());
+        EXPECT_EQ(dialog->model().singleKeyCode(), 0);
+        type(KEY_C, Qt::Key_C);
+        EXPECT_EQ(dialog->model().singleKeyCode(), 58);
+    }
+    EXPECT_EQ(dialog->unknownKeys.size(), 2u);
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->clickId(CaptureKeyButton);
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+}
+
+TEST(KeySettingsRecording, EscHeldForASecondStopsTheRecordingWithoutItself)
+{
+    KeySettingsFixture f(4);
+    f.state->predefinedMacros = namedList(1, 9, "M");
+    auto dialog = f.open();
+    const ActionList &macro = dialog->model().macros().current();
+    const auto stopped = [&] {
+        return waitUntil([&] { return !dialog->isRecording(); },
+                         KeySettingsRecording::StopHoldMs + 2000);
+    };
+
+    // Through the hook: Esc pressed briefly, or with another key while down, is a step; held
+    // alone it stops the macro, which ends as if clicked, and the keyboard is kept until Esc
+    // is let go.
+    dialog->clickId(FirstTab + 1);
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(true));
+    dialog->clickId(RecordMacroButton);
+    dialog->hookMessage(0x1B, 0, 100u);
+    dialog->hookMessage(Up | 0x1B, 0, 150u);
+    dialog->hookMessage(0x1B, 0, 200u);
+    dialog->hookMessage(0x41, 0, 210u);
+    dialog->hookMessage(Up | 0x41, 0, 220u);
+    runEventsFor(KeySettingsRecording::StopHoldMs / 2);
+    dialog->hookMessage(Up | 0x1B, 0, 240u);
+    dialog->hookMessage(0x1B, 0, 300u);
+    ASSERT_TRUE(stopped());
+    for (std::uint32_t t : {800u, 833u})
+        dialog->hookMessage(0x1B, 0, t); // its repeats
+    EXPECT_EQ(macro.names, (Steps{"ESC Down", "<50 ms>", "ESC UP", "<50 ms>", "ESC Down", "<10 ms>",
+                                  "A Down", "<10 ms>", "A UP", "<20 ms>", "ESC UP", "<50 ms>"}));
+    EXPECT_EQ(dialog->model().macros().list().items[0].names, macro.names);
+    EXPECT_EQ(FakeHook::uninstalls, 0);
+    dialog->hookMessage(Up | 0x1B, 0, 900u);
+    EXPECT_EQ(FakeHook::uninstalls, 1);
+
+    // Through the grab, the single key: the key captured before stays; Esc's repeats after the
+    // stop do not cancel the dialog, and Esc is the dialog's again once let go.
+    dialog->clickId(FirstTab);
+    dialog->recordingHook().setGlobalHook(FakeHook::hook(false));
+    dialog->clickId(CaptureKeyButton);
+    sendKey(*dialog, KEY_B, true, false, 10, Qt::Key_B);
+    sendKey(*dialog, KEY_B, false, false, 20, Qt::Key_B);
+    sendKey(*dialog, KEY_ESC, true, false, 30, Qt::Key_Escape);
+    EXPECT_EQ(dialog->model().singleKeyCode(), 1); // ESC for now
+    ASSERT_TRUE(stopped());
+    EXPECT_EQ(dialog->model().singleKeyCode(), 60);
+    sendKey(*dialog, KEY_ESC, true, true, 1100, Qt::Key_Escape);
+    EXPECT_EQ(dialog->result(), 0);
+    EXPECT_EQ(QWidget::keyboardGrabber(), dialog.get());
+    sendKey(*dialog, KEY_ESC, false, false, 1200, Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([] { return QWidget::keyboardGrabber() == nullptr; }));
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->clickId(OkButton);
+    ASSERT_TRUE(dialog->change());
+    EXPECT_EQ(dialog->change()->assignment.code, 60);
 }
