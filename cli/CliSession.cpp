@@ -26,6 +26,8 @@
 #include <iostream>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 std::string transferFailure(const TransferResult &result, const char *what)
@@ -39,8 +41,10 @@ std::string transferFailure(const TransferResult &result, const char *what)
 
 } // namespace
 
-CliSession::CliSession(CliOptions options)
+CliSession::CliSession(CliOptions options, CliOutput *output)
     : m_options(std::move(options))
+    , m_ownOutput(output ? nullptr : std::make_unique<CliOutput>(STDOUT_FILENO))
+    , m_out(output ? *output : *m_ownOutput)
     , m_state(std::make_unique<AppState>())
 {}
 
@@ -57,7 +61,33 @@ bool CliSession::fail(const std::string &why)
     return false;
 }
 
+void CliSession::note(const std::string &what)
+{
+    std::cerr << "quillo-cli: note: " << what << '\n';
+}
+
+void CliSession::print(std::string_view text)
+{
+    m_out.write(text);
+}
+
 int CliSession::run()
+{
+    int status = runCommand();
+    // Like diff(1), diff says trouble with 2.
+    const int trouble = m_options.command == "diff" ? 2 : 1;
+    if (const std::string trace = m_keyboard.finish(); !trace.empty()) {
+        fail(trace);
+        status = trouble;
+    }
+    if (!m_out.finish()) {
+        fail("cannot write the output: " + m_out.error());
+        status = trouble;
+    }
+    return status;
+}
+
+int CliSession::runCommand()
 {
     m_state->buildCatalogue();
     m_state->language = "en-US";
@@ -210,21 +240,19 @@ int CliSession::detect()
 {
     const int variant = m_state->hwi.DetectDeviceType();
     if (m_options.json)
-        std::cout << JsonReport::detect(variant);
+        print(JsonReport::detect(variant));
     if (variant == 0) {
         if (!m_options.json)
-            std::cout << "0\n";
+            print("0\n");
         failWithoutKeyboard();
         return 1;
     }
     if (!m_options.json)
-        std::cout << variant << ' ' << KeyboardModel::name(variant) << '\n';
+        print(std::to_string(variant) + ' ' + KeyboardModel::name(variant) + '\n');
     // Present is not usable: a note, so that what follows does not come as a surprise.
     if (const auto problem = quillodev::keyboardOpenProblem())
-        std::cerr << "quillo-cli: note: "
-                  << DeviceAccessMessage::line(
-                         *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram()))
-                  << '\n';
+        note(DeviceAccessMessage::line(
+            *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram())));
     return 0;
 }
 
@@ -233,7 +261,7 @@ int CliSession::version()
     if (!openKeyboard())
         return 1;
     const std::string text = m_keyboard.version();
-    std::cout << (m_options.json ? JsonReport::version(text) : text + '\n');
+    print(m_options.json ? JsonReport::version(text) : text + '\n');
     return 0;
 }
 
@@ -241,7 +269,7 @@ int CliSession::show()
 {
     if (!chooseProfileVariant() || !loadProfile(m_options.input))
         return 1;
-    std::cout << (m_options.json ? JsonReport::show(*m_state) : TextReport::show(*m_state));
+    print(m_options.json ? JsonReport::show(*m_state) : TextReport::show(*m_state));
     return 0;
 }
 
@@ -260,11 +288,14 @@ int CliSession::diff()
     // Both described in the words of A's catalogue: the tables are the same for every state.
     const std::vector<ProfileDiff::Difference> differences
         = ProfileDiff::differences(*m_state, other);
-    if (m_options.json)
-        std::cout << JsonReport::diff(*m_state, differences);
-    else
+    if (m_options.json) {
+        print(JsonReport::diff(*m_state, differences));
+    } else {
+        std::string text;
         for (const ProfileDiff::Difference &difference : differences)
-            std::cout << ProfileDiff::line(difference) << '\n';
+            text += ProfileDiff::line(difference) + '\n';
+        print(text);
+    }
     return differences.empty() ? 0 : 1;
 }
 
@@ -282,10 +313,10 @@ int CliSession::counters()
         // The picture first: a document is printed only for a complete result.
         if (!m_options.heatmap.empty() && !writeHeatmap(m_options.heatmap))
             return 1;
-        std::cout << JsonReport::counters(*m_state);
+        print(JsonReport::counters(*m_state));
         return 0;
     }
-    std::cout << TextReport::counters(*m_state);
+    print(TextReport::counters(*m_state));
     if (!m_options.heatmap.empty() && !writeHeatmap(m_options.heatmap))
         return 1;
     return 0;
@@ -310,8 +341,8 @@ int CliSession::set()
         const KeyEdit::Result result = KeyEdit::apply(
             *m_state, {m_options.key, m_options.layer, m_options.action, m_options.actionName});
         if (result) {
-            for (const std::string &note : result.notes)
-                std::cerr << "quillo-cli: note: " << note << '\n';
+            for (const std::string &text : result.notes)
+                note(text);
         }
         return result.error;
     });
@@ -339,7 +370,7 @@ bool CliSession::backUpKeyboard(std::string &savedIn)
         return fail(FirmwareBackup::failureText(backup, false)
                     + " (--no-backup updates without saving them)");
     savedIn = backup.path.string();
-    std::cout << FirmwareBackup::savedText(backup.path, false) << '\n';
+    print(FirmwareBackup::savedText(backup.path, false) + '\n');
     return true;
 }
 
@@ -378,10 +409,9 @@ bool CliSession::downloadFirmware()
     std::string done = FirmwareRules::message(Message::Downloaded, variant, false);
     for (std::size_t at; (at = done.find('\r')) != std::string::npos;)
         done.erase(at, 1);
-    std::cout << done << '\n';
+    print(done + '\n');
     if (!backup.empty())
-        std::cout << "Once the keyboard has restarted, this puts its settings back: quillo-cli "
-                     "write '"
-                  << backup << "'\n";
+        print("Once the keyboard has restarted, this puts its settings back: quillo-cli write '"
+              + backup + "'\n");
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/CliKeyboard.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 #include "profile/FileStore.h"
 
 #include <functional>
@@ -14,13 +15,17 @@ class AppState;
 // profile files, transfer operations and the device facade.
 class CliSession {
 public:
-    explicit CliSession(CliOptions options);
+    // What the command prints goes to `output`, or to standard output when none is given.
+    explicit CliSession(CliOptions options, CliOutput *output = nullptr);
     ~CliSession();
 
-    // The exit status: 0 done, 1 failed (with one line on stderr).
+    // The exit status: 0 done, 1 failed (with one line on stderr). Output that could not be
+    // written, to stdout or to the trace, is a failure too.
     int run();
 
 private:
+    int runCommand();
+    void print(std::string_view text);
     // The attached keyboard's variant into the state and the device opened; false after
     // saying why.
     bool openKeyboard();
@@ -53,9 +58,13 @@ private:
     // The keyboard's keys and lights into a backup profile, named on stdout.
     bool backUpKeyboard(std::string &savedIn);
 
+    // One line on stderr, control characters escaped: names in it may come from a profile.
     bool fail(const std::string &why);
+    void note(const std::string &what);
 
     CliOptions m_options;
+    std::unique_ptr<CliOutput> m_ownOutput;
+    CliOutput &m_out;
     std::unique_ptr<AppState> m_state;
     CliKeyboard m_keyboard;
 };

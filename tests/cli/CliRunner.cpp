@@ -58,12 +58,12 @@ void writeFile(const std::filesystem::path &path, const std::string &text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-CliRun runCli(const std::string &arguments)
+CliRun runCli(const std::string &arguments, const std::string &out)
 {
     TempFolder streams;
     const std::string command = std::string("'") + QUILLO_CLI + "' " + arguments + " >"
-                                + streams.quoted("out") + " 2>" + streams.quoted("err")
-                                + " </dev/null";
+                                + (out.empty() ? streams.quoted("out") : "'" + out + "'") + " 2>"
+                                + streams.quoted("err") + " </dev/null";
     CliRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

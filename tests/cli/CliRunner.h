@@ -12,7 +12,8 @@ struct CliRun {
     std::vector<std::string> outLines() const;
 };
 
-CliRun runCli(const std::string &arguments);
+// Standard output goes to `out` when given (then CliRun::out stays empty).
+CliRun runCli(const std::string &arguments, const std::string &out = {});
 
 // A fresh folder for one test's files, removed afterwards.
 class TempFolder {
