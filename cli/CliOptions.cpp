@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "cli/TerminalText.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -105,7 +107,7 @@ CliParse usageError(const std::string &why)
     CliParse result;
     result.exitCode = 2;
     result.toStderr = true;
-    result.text = "quillo-cli: " + why + "\n\n" + usageText();
+    result.text = "quillo-cli: " + TerminalText::escaped(why) + "\n\n" + usageText();
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "cli/KeyEdit.h"
 #include "cli/LightEdit.h"
 #include "cli/ProfileDiff.h"
+#include "cli/TerminalText.h"
 #include "cli/TextReport.h"
 #include "jobs/DeviceTransfer.h"
 #include "jobs/FirmwareBackup.h"
@@ -57,13 +58,13 @@ CliSession::~CliSession()
 
 bool CliSession::fail(const std::string &why)
 {
-    std::cerr << "quillo-cli: " << why << '\n';
+    std::cerr << "quillo-cli: " << TerminalText::escaped(why) << '\n';
     return false;
 }
 
 void CliSession::note(const std::string &what)
 {
-    std::cerr << "quillo-cli: note: " << what << '\n';
+    std::cerr << "quillo-cli: note: " << TerminalText::escaped(what) << '\n';
 }
 
 void CliSession::print(std::string_view text)
@@ -180,8 +181,8 @@ bool CliSession::loadProfile(const std::string &path, AppState &into)
     if (result != ProfileReadResult::Ok)
         return fail(path + ": " + profileReadMessage(result, false));
     if (damage)
-        std::cerr << "quillo-cli: " << path << ": " << profileReadDamagedNote(damage, false)
-                  << '\n';
+        std::cerr << "quillo-cli: " << TerminalText::escaped(path) << ": "
+                  << profileReadDamagedNote(damage, false) << '\n';
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/CliKeyNames.h"
 #include "cli/LightEdit.h"
+#include "cli/TerminalText.h"
 #include "layout/MainWindowTable.h"
 #include "model/AppState.h"
 #include "model/AssignmentSummary.h"
@@ -22,7 +23,8 @@ QString text(const std::string &value)
 
 std::string document(const QJsonObject &object)
 {
-    return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
+    return TerminalText::jsonWithoutControls(
+        QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString());
 }
 
 QJsonObject model(int variant)

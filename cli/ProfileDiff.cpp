@@ -1,5 +1,6 @@
 #include "cli/ProfileDiff.h"
 
+#include "cli/TerminalText.h"
 #include "model/AppState.h"
 #include "model/AssignmentSummary.h"
 #include "model/KeyAssignment.h"
@@ -125,7 +126,7 @@ void compareList(Difference::Kind kind, int category, const ActionList &a, const
 
 std::string entryText(bool present, const std::string &name, const std::string &words)
 {
-    return present ? name + ": " + words : Missing;
+    return present ? TerminalText::escaped(name + ": " + words) : Missing;
 }
 
 } // namespace
@@ -168,8 +169,10 @@ std::string line(const Difference &d)
     switch (d.kind) {
     case Difference::Kind::Key:
         return std::to_string(d.number) + '\t' + std::to_string(d.layer) + '\t'
-               + KeyCatalogue::categoryName(d.categoryBefore, false) + '\t' + d.before + Arrow
-               + KeyCatalogue::categoryName(d.categoryAfter, false) + '\t' + d.after;
+               + KeyCatalogue::categoryName(d.categoryBefore, false) + '\t'
+               + TerminalText::escaped(d.before) + Arrow
+               + KeyCatalogue::categoryName(d.categoryAfter, false) + '\t'
+               + TerminalText::escaped(d.after);
     case Difference::Kind::Light:
         return "light\t" + std::to_string(d.number) + '\t' + colour(d.colourBefore) + Arrow
                + colour(d.colourAfter);
