@@ -34,9 +34,10 @@ constexpr std::array<CommandInfo, 13> commands = {{
      "read a profile and write it again with Quillo's own writer", true, "IN", true, true, false},
     {"show", "show IN [--variant N] [--json]", "print what every key does on both layers", true,
      "IN", false, true, false, true},
-    {"diff", "diff A B [--variant N] [--json]",
-     "print what differs between two profiles (exit 0 equal, 1 different)", true, "A", false, true,
-     false, true},
+    {"diff", "diff A B [--variant N] [--keyboard] [--json]",
+     "print what differs between two profiles (exit 0 equal, 1 different); --keyboard leaves "
+     "out what the keyboard does not keep",
+     true, "A", false, true, false, true},
     {"set", "set IN --key KEY --layer top|fn ACTION -o OUT [--variant N]",
      "change what one key does on one layer", true, "IN", true, true, false},
     {"lights", "lights IN (--key KEY=#RRGGBB)... [--all #RRGGBB] -o OUT [--variant N]",
@@ -155,8 +156,11 @@ CliParse parseCommandLine(int argc, const char *const *argv)
         if (entry.input)
             sub->add_option(entry.inputName, options.input, "input file")->required();
         const std::string name = entry.name;
-        if (name == "diff")
+        if (name == "diff") {
             sub->add_option("B", options.input2, "the profile compared with A")->required();
+            sub->add_flag("--keyboard", options.keyboardOnly,
+                          "only differences that reach the keyboard");
+        }
         if (name == "counters")
             sub->add_option("--heatmap", options.heatmap, "write the heatmap picture (PNG)");
         if (name == "firmware")

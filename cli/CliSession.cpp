@@ -21,6 +21,7 @@
 
 #include <quillodev/HidBackend.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -288,7 +289,7 @@ int CliSession::diff()
         return Trouble;
     // Both described in the words of A's catalogue: the tables are the same for every state.
     const std::vector<ProfileDiff::Difference> differences
-        = ProfileDiff::differences(*m_state, other);
+        = ProfileDiff::differences(*m_state, other, m_options.keyboardOnly);
     if (m_options.json) {
         print(JsonReport::diff(*m_state, differences));
     } else {
@@ -297,6 +298,11 @@ int CliSession::diff()
             text += ProfileDiff::line(difference) + '\n';
         print(text);
     }
+    if (std::any_of(differences.begin(), differences.end(),
+                    [](const ProfileDiff::Difference &d) { return d.sameOnKeyboard; }))
+        note("differences marked \"same on the keyboard\" are in what the keyboard does not keep "
+             "(a step's Down or UP, a recorded macro's unused delay, the lists, lights where the "
+             "model has none); --keyboard leaves them out");
     return differences.empty() ? 0 : 1;
 }
 

@@ -90,7 +90,7 @@ QJsonArray entriesOf(const ActionList &list, int category)
 
 QJsonObject differenceOf(const AppState &state, const Difference &d)
 {
-    QJsonObject object{{"kind", ProfileDiff::kindName(d.kind)}};
+    QJsonObject object;
     switch (d.kind) {
     case Difference::Kind::Key:
         object = keyOf(state, d.number);
@@ -121,9 +121,11 @@ QJsonObject differenceOf(const AppState &state, const Difference &d)
         object["entry"] = d.number;
         object["before"] = side(d.inBefore, d.nameBefore, d.before);
         object["after"] = side(d.inAfter, d.nameAfter, d.after);
+        object["kind"] = ProfileDiff::kindName(d.kind);
         break;
     }
     }
+    object["sameOnKeyboard"] = d.sameOnKeyboard;
     return object;
 }
 

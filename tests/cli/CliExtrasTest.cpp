@@ -2,6 +2,8 @@
 
 #include "app/HeatmapScale.h"
 #include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "profile/ProfileFile.h"
 
 #include <QImage>
 
@@ -34,6 +36,27 @@ std::vector<fs::path> backups()
 QRgb rgbOf(std::uint32_t colour)
 {
     return qRgb(int(colour >> 16) & 0xFF, int(colour >> 8) & 0xFF, int(colour) & 0xFF);
+}
+
+ActionList macro(std::initializer_list<const char *> steps, bool autoDelay, int delayMs)
+{
+    ActionList action(9);
+    for (const char *step : steps)
+        action.setAt(20000, step);
+    action.autoDelay = autoDelay;
+    action.delayMs = delayMs;
+    return action;
+}
+
+// A profile of the Quillo(RGB) whose key 2 has `action` as its macro on the top layer.
+std::string macroProfile(const TempFolder &folder, const std::string &name, ActionList action)
+{
+    AppState state;
+    state.deviceType = 4;
+    state.resetKeyModel();
+    state.setAssignment(2, 0, {KeyAssignment::Macro, 0, std::move(action)});
+    EXPECT_TRUE(writeProfile(state, 4, folder.path(name)));
+    return folder.quoted(name);
 }
 
 } // namespace
@@ -76,7 +99,7 @@ TEST(CliDiff, EqualProfilesSayNothingAndDifferencesGetALineEach)
     EXPECT_EQ(differ.outLines(), (std::vector<std::string>{
                                      "2\t0\tSingle\tF1\t->\tMacro\tA,A",
                                      "light\t5\t0 0 0\t->\t255 0 0",
-                                     "combo\t1\t-\t->\tcopy: Ctrl | C",
+                                     "combo\t1\t-\t->\tcopy: Ctrl | C\t(same on the keyboard)",
                                  }))
         << differ.out;
     // Each side is read as show reads it: the same words.
@@ -178,4 +201,57 @@ TEST(CliFirmware, TheKeyboardsSettingsAreSavedFirstUnlessNoBackup)
     EXPECT_NE(refused.err.find("nothing was sent"), std::string::npos) << refused.err;
     // Firmware records start with the colon of their text.
     EXPECT_EQ(readFile(trace).find("> 00 00 3a"), std::string::npos);
+}
+
+// Two macros alike in words differ in their delay, mode or steps: the line says which, for the
+// mode that each really has; what a sync brings back differs only in what the keyboard does
+// not keep, and says so.
+TEST(CliDiff, MacrosSayWhatDiffersAndWhatTheKeyboardKeeps)
+{
+    TempFolder folder;
+    const std::string auto100
+        = macroProfile(folder, "a100.pro", macro({"A Down", "A UP"}, true, 100));
+    const std::string auto200
+        = macroProfile(folder, "a200.pro", macro({"A Down", "A UP"}, true, 200));
+    const std::string recorded = macroProfile(
+        folder, "rec.pro", macro({"A Down", "<30 ms>", "A UP", "<50 ms>"}, false, 30));
+    ActionList toggled = macro({"A Down", "A UP"}, true, 100);
+    toggled.playMode = 2;
+    const std::string toggle = macroProfile(folder, "toggle.pro", toggled);
+    const std::string released
+        = macroProfile(folder, "up.pro", macro({"A Down", "A Down"}, true, 100));
+
+    const struct {
+        std::string a, b, line;
+    } cases[] = {
+        {auto100, auto200,
+         "2\t0\tMacro\tA,A [auto delay 100 ms]\t->\tMacro\tA,A [auto delay 200 ms]"},
+        {auto100, recorded,
+         "2\t0\tMacro\tA,A [auto delay 100 ms]\t->\tMacro\tA,30,A,50 [recorded delays]"},
+        {auto100, toggle,
+         "2\t0\tMacro\tA,A [play mode 0 (times play)]\t->\tMacro\tA,A [play mode 2 (press "
+         "to play/stop)]"},
+        {auto100, released,
+         "2\t0\tMacro\tA,A [step 2: A UP]\t->\tMacro\tA,A [step 2: A Down]\t(same on the "
+         "keyboard)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.line);
+        const CliRun run = runCli("diff " + c.a + " " + c.b + " --variant 4");
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_EQ(run.outLines(), std::vector<std::string>{c.line});
+    }
+
+    ASSERT_EQ(runCli("--sim 4 sync " + recorded + " -o " + folder.quoted("back.pro")).status, 0);
+    const std::string back = folder.quoted("back.pro");
+    const CliRun synced = runCli("diff " + recorded + " " + back + " --variant 4");
+    EXPECT_EQ(synced.status, 1);
+    EXPECT_EQ(synced.outLines(),
+              std::vector<std::string>{"2\t0\tMacro\tA,30,A,50 [unused delay 30 ms]\t->\tMacro\t"
+                                       "A,30,A [unused delay 0 ms]\t(same on the keyboard)"});
+    EXPECT_NE(synced.err.find("--keyboard leaves them out"), std::string::npos) << synced.err;
+    const CliRun kept = runCli("diff --keyboard " + recorded + " " + back + " --variant 4");
+    EXPECT_EQ(kept.status, 0) << kept.out;
+    EXPECT_TRUE(kept.out.empty());
+    EXPECT_EQ(runCli("diff --keyboard " + recorded + " " + auto100 + " --variant 4").status, 1);
 }

@@ -140,7 +140,7 @@ TEST(CliOutput, ControlCharactersOfAHostileProfileAreEscaped)
               (std::vector<std::string>{
                   "5\t0\tSingle\tF4\t->\tCombo\t\\x1b]0;owned\\x07\\x1b[2J | A",
                   "combo\t1\t-\t->\tline\\nbreak\\ttab \\x1b]0;owned\\x07\\x1b[2J\\u009b31m: "
-                  "LCTRL | \\x1b]0;owned\\x07\\x1b[2J",
+                  "LCTRL | \\x1b]0;owned\\x07\\x1b[2J\t(same on the keyboard)",
               }));
 
     // A name of the profile in a refusal on stderr.
