@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "app/DeviceAccessMessage.h"
+#include "cli/ChangeNotes.h"
 #include "cli/FirmwareProgress.h"
 #include "cli/HeatmapFile.h"
 #include "cli/JsonReport.h"
@@ -13,6 +14,7 @@
 #include "jobs/FirmwareBackup.h"
 #include "jobs/FirmwareFile.h"
 #include "jobs/FirmwareRules.h"
+#include "jobs/JobMessages.h"
 #include "layout/MainWindowTable.h"
 #include "model/AppState.h"
 #include "model/AssignmentSummary.h"
@@ -34,10 +36,9 @@ namespace {
 
 std::string transferFailure(const TransferResult &result, const char *what)
 {
-    if (result.status == TransferResult::Status::AssignmentRefused) {
-        return "key " + std::to_string(result.key) + " on layer " + std::to_string(result.layer)
-               + " holds more than the keyboard can store; nothing was written";
-    }
+    // The window's words: the key, and what about it the keyboard cannot take.
+    if (result.status == TransferResult::Status::AssignmentRefused)
+        return JobMessages::failure(0, result, false);
     return std::string("exchange failed while ") + what;
 }
 
@@ -171,10 +172,11 @@ bool CliSession::loadProfile(const std::string &path)
 // Every command that reads a profile reads it here, so --lenient holds for all of them.
 bool CliSession::loadProfile(const std::string &path, AppState &into)
 {
-    MarkupError damage;
+    ProfileReadReport report;
     const ProfileReadResult result = readProfile(
         into, into.pressCounters, into.deviceType, path,
-        m_options.lenient ? DamagedProfile::ReadWhatCan : DamagedProfile::Refuse, &damage);
+        m_options.lenient ? DamagedProfile::ReadWhatCan : DamagedProfile::Refuse, &report);
+    const MarkupError &damage = report.damage;
     if (result == ProfileReadResult::Damaged) {
         return fail(path + ": " + profileDamagedMessage(damage, false)
                     + " Nothing was read; --lenient reads what can be read.");
@@ -184,6 +186,8 @@ bool CliSession::loadProfile(const std::string &path, AppState &into)
     if (damage)
         std::cerr << "quillo-cli: " << TerminalText::escaped(path) << ": "
                   << profileReadDamagedNote(damage, false) << '\n';
+    for (const ProfileValueChange &change : report.changes)
+        note(path + ": " + ChangeNotes::readChange(into, change));
     return true;
 }
 
@@ -211,6 +215,9 @@ bool CliSession::failToSave(const std::string &path, const FileStore::WriteFailu
 
 bool CliSession::writeToKeyboard()
 {
+    // Said before anything is sent; a step the keyboard would misread stops the write below.
+    for (const std::string &line : ChangeNotes::writeAdjustments(*m_state))
+        note(line);
     const TransferResult keys
         = DeviceTransfer::writeKeyAssignments(m_state->hwi, m_state->catalogue, *m_state, nullptr);
     if (!keys)

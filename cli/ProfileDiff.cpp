@@ -41,12 +41,13 @@ bool sameAssignment(const KeyAssignment &a, const KeyAssignment &b)
 
 // The assignment as the keyboard gives it back once written: steps without Down or UP, a
 // recorded macro without its unused delay, a one-key combination as a single key. One the
-// keyboard cannot take stays as it is.
+// keyboard cannot take, or would misread, stays as it is.
 KeyAssignment asKeyboardKeeps(const KeyCatalogue &catalogue, const KeyAssignment &assignment)
 {
     std::vector<int> array;
     switch (KeyConfigCodec::encode(catalogue, assignment, array)) {
     case KeyConfigCodec::Encoded::Invalid:
+    case KeyConfigCodec::Encoded::Misread:
         return assignment;
     case KeyConfigCodec::Encoded::Empty:
         return {};

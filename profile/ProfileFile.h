@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class MarkupDocument;
 struct Configuration;
@@ -35,6 +36,22 @@ enum class DamagedProfile {
     ReadWhatCan, // Ok: what the parser could index is read; the rest keeps its defaults
 };
 
+// A value of the file that reading changed to fit the model, or an element it left out.
+struct ProfileValueChange {
+    std::string element; // "KEY", "AREA", "x"
+    int key = 0;         // the key it belongs to, 0 for none
+    int layer = -1;      // 0 top, 1 Fn, -1 for lights and elements without a layer
+    std::string field;   // the attribute: "Red", "Mode", "ID"
+    std::string from;    // as written in the file
+    std::string to;      // what was read instead; empty when the element was left out
+};
+
+// What reading noticed besides its result.
+struct ProfileReadReport {
+    MarkupError damage; // the first markup problem of a damaged profile of this keyboard
+    std::vector<ProfileValueChange> changes;
+};
+
 // Replaces the configuration with a profile of the `deviceType` keyboard and forgets the press
 // counters. For a profile of this keyboard with broken markup, `firstError` (if given) receives the
 // first problem whether the file is refused or read; otherwise it is cleared.
@@ -43,12 +60,20 @@ ProfileReadResult readProfile(Configuration &configuration, PressCounters &count
                               DamagedProfile damaged = DamagedProfile::Refuse,
                               MarkupError *firstError = nullptr);
 
+// The same, with everything reading noticed in `report`.
+ProfileReadResult readProfile(Configuration &configuration, PressCounters &counters, int deviceType,
+                              const std::filesystem::path &path, DamagedProfile damaged,
+                              ProfileReadReport *report);
+
 // The same on documents in memory.
 bool buildProfile(const Configuration &configuration, int deviceType, MarkupDocument &doc);
 ProfileReadResult readProfileDocument(Configuration &configuration, PressCounters &counters,
                                       int deviceType, MarkupDocument &doc,
                                       DamagedProfile damaged = DamagedProfile::Refuse,
                                       MarkupError *firstError = nullptr);
+ProfileReadResult readProfileDocument(Configuration &configuration, PressCounters &counters,
+                                      int deviceType, MarkupDocument &doc, DamagedProfile damaged,
+                                      ProfileReadReport *report);
 
 // Texts the program and quillo-cli show for a failed read or write (UTF-8).
 const char *profileReadMessage(ProfileReadResult result, bool chinese);
