@@ -199,18 +199,21 @@ bool CliSession::saveProfile(const std::string &path)
     return true;
 }
 
-bool CliSession::outputReplaceable(const std::string &path)
+bool CliSession::outputReplaceable(const std::string &path, OutputKind what)
 {
     std::filesystem::path target;
     FileStore::WriteFailure failure;
-    return FileStore::replaceableTarget(path, target, failure) || failToSave(path, failure);
+    return FileStore::replaceableTarget(path, target, failure) || failToSave(path, failure, what);
 }
 
-bool CliSession::failToSave(const std::string &path, const FileStore::WriteFailure &failure)
+bool CliSession::failToSave(const std::string &path, const FileStore::WriteFailure &failure,
+                            OutputKind what)
 {
     const std::string reason = profileWriteFailureReason(failure, path, false);
-    return fail(path + ": " + profileWriteFailedMessage(false) + (reason.empty() ? "" : " ")
-                + reason);
+    const std::string headline = what == OutputKind::Heatmap
+                                     ? "The heatmap picture could not be saved."
+                                     : profileWriteFailedMessage(false);
+    return fail(path + ": " + headline + (reason.empty() ? "" : " ") + reason);
 }
 
 bool CliSession::writeToKeyboard()
@@ -315,6 +318,9 @@ int CliSession::diff()
 
 int CliSession::counters()
 {
+    // The picture's file is checked before the keyboard is asked.
+    if (!m_options.heatmap.empty() && !outputReplaceable(m_options.heatmap, OutputKind::Heatmap))
+        return 1;
     if (!openKeyboard())
         return 1;
     const TransferResult result
@@ -371,9 +377,9 @@ int CliSession::lights()
 
 bool CliSession::writeHeatmap(const std::string &path)
 {
-    if (!HeatmapFile::write(m_state->pressCounters, m_state->deviceType, path))
-        return fail("cannot write the heatmap picture " + path);
-    return true;
+    FileStore::WriteFailure failure;
+    return HeatmapFile::write(m_state->pressCounters, m_state->deviceType, path, failure)
+           || failToSave(path, failure, OutputKind::Heatmap);
 }
 
 bool CliSession::backUpKeyboard(std::string &savedIn)

@@ -38,9 +38,11 @@ private:
     bool loadProfile(const std::string &path, AppState &into);
     bool saveProfile(const std::string &path);
     // Whether a save to `path` would be refused for what the path is (a device, a pipe, a
-    // folder); false after saying why.
-    bool outputReplaceable(const std::string &path);
-    bool failToSave(const std::string &path, const FileStore::WriteFailure &failure);
+    // folder); false after saying why. `what` names the file: the profile or the picture.
+    enum class OutputKind { Profile, Heatmap };
+    bool outputReplaceable(const std::string &path, OutputKind what = OutputKind::Profile);
+    bool failToSave(const std::string &path, const FileStore::WriteFailure &failure,
+                    OutputKind what = OutputKind::Profile);
     bool writeToKeyboard();
     bool readFromKeyboard();
     bool downloadFirmware();

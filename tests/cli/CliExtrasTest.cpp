@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -160,7 +162,42 @@ TEST(CliHeatmap, TheCountersAsAPictureLikeTheMainWindows)
 
     const CliRun bad = runCli("--sim 4 counters --heatmap " + folder.quoted("none/heat.png"));
     EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.err.find("cannot write the heatmap picture"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("The heatmap picture could not be saved."), std::string::npos)
+        << bad.err;
+}
+
+// The picture is written as profiles are: refused, with the reason, where it would hang on a
+// pipe or replace a folder, and whole or not at all on a full disk.
+TEST(CliHeatmap, ThePictureIsReplacedWholeOrNotAtAll)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.path("fifo.png").c_str(), 0600), 0);
+    fs::create_directory(folder.path("folder.png"));
+    for (const auto &[name, kind] :
+         {std::pair<std::string, std::string>{"fifo.png", "a FIFO"}, {"folder.png", "a folder"}}) {
+        SCOPED_TRACE(name);
+        const CliRun refused = runCli("--sim 4 counters --heatmap " + folder.quoted(name));
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(
+            refused.err.find(name + ": The heatmap picture could not be saved. It is " + kind),
+            std::string::npos)
+            << refused.err;
+        EXPECT_TRUE(refused.out.empty()) << refused.out;
+    }
+
+    const SmallDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "no right to mount a small file system";
+    writeFile(disk.path("old.png"), "the old picture");
+    const CliRun full
+        = runCli("--sim 4 counters --heatmap '" + disk.path("old.png").string() + "'");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+    EXPECT_EQ(readFile(disk.path("old.png")), "the old picture");
+    std::vector<fs::path> left;
+    for (const auto &entry : fs::directory_iterator(disk.path("")))
+        left.push_back(entry.path().filename());
+    EXPECT_EQ(left, std::vector<fs::path>{"old.png"});
 }
 
 TEST(CliFirmware, TheKeyboardsSettingsAreSavedFirstUnlessNoBackup)

@@ -12,39 +12,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 namespace {
 
 constexpr const char *NoSpace = "cannot write the output: No space left on device";
-
-// A file system of 16 KiB of our own, where a long document does not fit; nothing without
-// the right to mount one.
-class SmallDisk {
-public:
-    SmallDisk()
-    {
-        std::filesystem::create_directory(m_folder.path("small"));
-        m_mounted
-            = ::geteuid() == 0
-              && ::mount("tmpfs", m_folder.path("small").c_str(), "tmpfs", 0, "size=16k") == 0;
-    }
-    ~SmallDisk()
-    {
-        if (m_mounted)
-            ::umount(m_folder.path("small").c_str());
-    }
-    bool mounted() const { return m_mounted; }
-    std::filesystem::path path(const std::string &name) const
-    {
-        return m_folder.path("small") / name;
-    }
-
-private:
-    TempFolder m_folder;
-    bool m_mounted = false;
-};
 
 ActionList steps(std::initializer_list<std::string> names)
 {

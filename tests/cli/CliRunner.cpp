@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,6 +44,24 @@ TempFolder::~TempFolder()
 std::string TempFolder::quoted(const std::string &name) const
 {
     return "'" + path(name).string() + "'";
+}
+
+SmallDisk::SmallDisk()
+{
+    std::filesystem::create_directory(m_folder.path("small"));
+    m_mounted = ::geteuid() == 0
+                && ::mount("tmpfs", m_folder.path("small").c_str(), "tmpfs", 0, "size=16k") == 0;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (m_mounted)
+        ::umount(m_folder.path("small").c_str());
+}
+
+std::filesystem::path SmallDisk::path(const std::string &name) const
+{
+    return m_folder.path("small") / name;
 }
 
 std::string readFile(const std::filesystem::path &path)

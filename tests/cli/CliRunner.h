@@ -27,5 +27,19 @@ private:
     std::filesystem::path m_path;
 };
 
+// A file system of 16 KiB of our own, where a long document does not fit; nothing without
+// the right to mount one.
+class SmallDisk {
+public:
+    SmallDisk();
+    ~SmallDisk();
+    bool mounted() const { return m_mounted; }
+    std::filesystem::path path(const std::string &name) const;
+
+private:
+    TempFolder m_folder;
+    bool m_mounted = false;
+};
+
 std::string readFile(const std::filesystem::path &path);
 void writeFile(const std::filesystem::path &path, const std::string &text);
