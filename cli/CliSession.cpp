@@ -130,8 +130,14 @@ int CliSession::runCommand()
         done = outputReplaceable(m_options.output) && openKeyboard() && readFromKeyboard()
                && saveProfile(m_options.output);
     } else if (command == "sync") {
+        // OUT is checked before the keyboard changes; once it has, a failure says so.
         done = outputReplaceable(m_options.output) && openKeyboard() && loadProfile(m_options.input)
-               && writeToKeyboard() && readFromKeyboard() && saveProfile(m_options.output);
+               && writeToKeyboard();
+        if (done && !(readFromKeyboard() && saveProfile(m_options.output))) {
+            note("the keyboard holds what " + m_options.input + " says: it was written before "
+                 + "this failure; " + m_options.output + " was not written");
+            done = false;
+        }
     } else if (command == "firmware") {
         done = downloadFirmware();
     }
@@ -201,9 +207,8 @@ bool CliSession::saveProfile(const std::string &path)
 
 bool CliSession::outputReplaceable(const std::string &path, OutputKind what)
 {
-    std::filesystem::path target;
     FileStore::WriteFailure failure;
-    return FileStore::replaceableTarget(path, target, failure) || failToSave(path, failure, what);
+    return FileStore::checkReplaceable(path, failure) || failToSave(path, failure, what);
 }
 
 bool CliSession::failToSave(const std::string &path, const FileStore::WriteFailure &failure,
@@ -223,13 +228,18 @@ bool CliSession::writeToKeyboard()
         note(line);
     const TransferResult keys
         = DeviceTransfer::writeKeyAssignments(m_state->hwi, m_state->catalogue, *m_state, nullptr);
-    if (!keys)
-        return fail(transferFailure(keys, "writing the key assignments"));
+    // Broken off half-way, the keyboard keeps what reached it.
+    const std::string again = "; the keyboard may now hold part of the new settings: write "
+                              + m_options.input + " again";
+    if (!keys) {
+        return fail(transferFailure(keys, "writing the key assignments")
+                    + (keys.status == TransferResult::Status::DeviceFailed ? again : ""));
+    }
     if (KeyboardModel::hasKeyColours(m_state->deviceType)) {
         const TransferResult lights
             = DeviceTransfer::writeLights(m_state->hwi, m_state->lightSettings, nullptr);
         if (!lights)
-            return fail(transferFailure(lights, "writing the lights"));
+            return fail(transferFailure(lights, "writing the lights") + again);
     }
     return true;
 }

@@ -103,6 +103,8 @@ std::string profileWriteFailureReason(const FileStore::WriteFailure &failure,
         return chinese ? "它指向 " + target + "，那是" + kind + "，不是普通文件。"
                        : "It leads to " + target + ", " + kind + ", not a regular file.";
     }
+    if (failure.readOnly)
+        return chinese ? "它是只读文件。" : "It is read-only.";
     if (chinese || failure.reason.empty())
         return {};
     std::string reason = failure.reason;

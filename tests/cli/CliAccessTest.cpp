@@ -21,7 +21,9 @@ TEST(CliAccess, DeviceCommandsNameAKeyboardTheyMayNotOpen)
             quillodev::setHidBackend(quillodev::hidrawBackend(tree.sysfs(), tree.devices()));
             CliOptions options;
             options.command = command;
-            options.output = "/nonexistent/out.pro";
+            // Where anyone may create a file: read checks its output before the keyboard.
+            options.output
+                = (std::filesystem::temp_directory_path() / "quillo-access.pro").string();
             return std::to_string(CliSession(options).run());
         });
         ASSERT_EQ(child.status, 0) << child.errors;

@@ -164,3 +164,46 @@ TEST(CliWrite, ChangedValuesAreSaidAndMisreadStepsRefused)
         EXPECT_FALSE(std::filesystem::exists(folder.path("esc-back.pro")));
     }
 }
+
+// sync checks OUT before it writes the keyboard; a failure after the write says that the
+// keyboard changed.
+TEST(CliSync, OutIsCheckedFirstAndALaterFailureSaysWhatTheKeyboardHolds)
+{
+    TempFolder folder;
+    ASSERT_EQ(runCli("defaults --variant 4 -o " + folder.quoted("in.pro")).status, 0);
+    writeFile(folder.path("kept.pro"), "kept");
+    std::filesystem::permissions(folder.path("kept.pro"), std::filesystem::perms::owner_read);
+    const std::string trace = " --trace " + folder.quoted("trace.txt");
+    const struct {
+        std::string out;
+        std::string reason;
+    } refused[] = {
+        {"nodir/x.pro", "Cannot create a file in the folder: No such file or directory."},
+        {"kept.pro", "It is read-only."},
+    };
+    for (const auto &r : refused) {
+        SCOPED_TRACE(r.out);
+        const CliRun sync = runCli("--sim 4" + trace + " sync " + folder.quoted("in.pro") + " -o "
+                                   + folder.quoted(r.out));
+        EXPECT_EQ(sync.status, 1);
+        EXPECT_EQ(sync.err, "quillo-cli: " + folder.path(r.out).string()
+                                + ": The configuration file could not be saved. " + r.reason
+                                + "\n");
+        EXPECT_EQ(readFile(folder.path("trace.txt")), ""); // not even opened
+    }
+    EXPECT_EQ(readFile(folder.path("kept.pro")), "kept");
+
+    // Room for the check, none for the profile.
+    const SmallDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "no right to mount a small file system";
+    const CliRun full = runCli("--sim 4" + trace + " sync " + folder.quoted("in.pro") + " -o '"
+                               + disk.path("out.pro").string() + "'");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+    EXPECT_NE(full.err.find("note: the keyboard holds what " + folder.path("in.pro").string()
+                            + " says: it was written before this failure"),
+              std::string::npos)
+        << full.err;
+    EXPECT_NE(readFile(folder.path("trace.txt")).find("> 00 00 f1"), std::string::npos);
+}
