@@ -188,7 +188,7 @@ bool CliSession::loadProfile(const std::string &path, AppState &into)
                     + " Nothing was read; --lenient reads what can be read.");
     }
     if (result != ProfileReadResult::Ok)
-        return fail(path + ": " + profileReadMessage(result, false));
+        return fail(path + ": " + profileReadFailureText(result, report.fileError, false));
     if (damage)
         std::cerr << "quillo-cli: " << TerminalText::escaped(path) << ": "
                   << profileReadDamagedNote(damage, false) << '\n';

@@ -329,8 +329,18 @@ ProfileReadResult readProfile(Configuration &config, PressCounters &counters, in
     if (report)
         *report = {};
     MarkupDocument doc;
-    if (!doc.load(path))
-        return ProfileReadResult::CannotOpen;
+    if (!doc.load(path)) {
+        if (report)
+            report->fileError = doc.loadError();
+        switch (doc.loadStatus()) {
+        case FileStore::ReadStatus::NotAFile:
+            return ProfileReadResult::NotAFile;
+        case FileStore::ReadStatus::TooLarge:
+            return ProfileReadResult::TooLarge;
+        default:
+            return ProfileReadResult::CannotOpen;
+        }
+    }
     return readProfileDocument(config, counters, deviceType, doc, damaged, report);
 }
 

@@ -15,7 +15,9 @@ struct PressCounters;
 // Outcome of reading a profile; everything but Ok leaves the configuration as it was.
 enum class ProfileReadResult {
     Ok,
-    CannotOpen,   // missing, unreadable or too large
+    CannotOpen,   // missing or unreadable
+    NotAFile,     // a folder
+    TooLarge,     // larger than any profile (MarkupDocument::MaxFileBytes)
     NotAProfile,  // not XML, or XML without a profile root
     Damaged,      // a profile of this keyboard whose markup is broken
     OtherVariant, // a profile of another keyboard model
@@ -48,7 +50,8 @@ struct ProfileValueChange {
 
 // What reading noticed besides its result.
 struct ProfileReadReport {
-    MarkupError damage; // the first markup problem of a damaged profile of this keyboard
+    MarkupError damage;    // the first markup problem of a damaged profile of this keyboard
+    std::string fileError; // why the file could not be read, in the system's words
     std::vector<ProfileValueChange> changes;
 };
 
@@ -77,6 +80,10 @@ ProfileReadResult readProfileDocument(Configuration &configuration, PressCounter
 
 // Texts the program and quillo-cli show for a failed read or write (UTF-8).
 const char *profileReadMessage(ProfileReadResult result, bool chinese);
+// The same with the system's reason where there is one (in English only): "The file could not
+// be opened: Permission denied."
+std::string profileReadFailureText(ProfileReadResult result, const std::string &fileError,
+                                   bool chinese);
 const char *profileWriteFailedMessage(bool chinese);
 // Why a save to `path` failed, as a sentence: "It is a FIFO (named pipe), not a regular
 // file." In Chinese only the refusal of a file that is not a regular one is told; other

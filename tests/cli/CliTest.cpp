@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -264,4 +265,45 @@ TEST(Cli, FirmwareDownloadAndRefusals)
     writeFile(folder.path("Quillo(RGB)_cut.bin"), ":0400000001020304F2\r\n");
     expectFailure(runCli("--sim 4 firmware " + folder.quoted("Quillo(RGB)_cut.bin")),
                   "The firmware file is damaged: there is no end-of-file record.");
+}
+
+// Files that cannot serve are named for what they are: a folder, a file beyond the size
+// limit, an endless device; a read-only OUT is kept; the path is not repeated as a sentence.
+TEST(Cli, FileFaultsAreNamedForWhatTheyAre)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.path("adir"));
+    {
+        std::ofstream sparse(folder.path("huge.pro"), std::ios::binary);
+        sparse.seekp(300 << 20);
+        sparse.put('x');
+    }
+    const struct {
+        std::string in;
+        std::string message;
+    } reads[] = {
+        {folder.path("adir").string(), "It is a folder, not a file."},
+        {folder.path("huge.pro").string(),
+         "The file is larger than 256 MiB; no profile is that large."},
+        {"/dev/zero", "The file is larger than 256 MiB; no profile is that large."},
+        {folder.path("missing.pro").string(),
+         "The file could not be opened: No such file or directory."},
+    };
+    for (const auto &read : reads) {
+        SCOPED_TRACE(read.in);
+        expectFailure(runCli("show '" + read.in + "' --variant 4"), read.in + ": " + read.message);
+    }
+
+    ASSERT_EQ(runCli("defaults --variant 4 -o " + folder.quoted("a.pro")).status, 0);
+    expectFailure(runCli("convert " + folder.quoted("a.pro") + " --variant 4 -o "
+                         + folder.quoted("adir") + "/"),
+                  folder.path("adir").string()
+                      + "/: The configuration file could not be saved. The path ends in a "
+                        "folder, not in a file name.");
+    writeFile(folder.path("kept.pro"), "kept");
+    std::filesystem::permissions(folder.path("kept.pro"), std::filesystem::perms::owner_read);
+    expectFailure(runCli("convert " + folder.quoted("a.pro") + " --variant 4 -o "
+                         + folder.quoted("kept.pro")),
+                  "kept.pro: The configuration file could not be saved. It is read-only.");
+    EXPECT_EQ(readFile(folder.path("kept.pro")), "kept");
 }
