@@ -240,8 +240,9 @@ int main(int argc, char *argv[])
     keyboard->setFaults(options.faults);
     std::shared_ptr<quillodev::HidBackend> backend
         = std::make_shared<quillosim::SimHidBackend>(keyboard);
+    std::shared_ptr<ReportTrace> trace;
     if (!options.trace.empty()) {
-        auto trace = std::make_shared<ReportTrace>();
+        trace = std::make_shared<ReportTrace>();
         if (!trace->open(options.trace)) {
             std::fprintf(stderr, "quillo-sim: cannot open the trace file %s\n",
                          options.trace.c_str());
@@ -285,5 +286,11 @@ int main(int argc, char *argv[])
             code = 1;
     }
     quillodev::setHidBackend(nullptr);
+    // A trace that did not reach its file is no trace: the run fails.
+    if (std::string error; trace && !trace->close(error)) {
+        std::fprintf(stderr, "quillo-sim: cannot write the trace file %s: %s\n",
+                     options.trace.c_str(), error.c_str());
+        code = 1;
+    }
     return code;
 }
