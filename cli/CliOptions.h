@@ -9,9 +9,9 @@ struct CliOptions {
     std::string traceFile;     // append every report to this file
     std::string command;       // detect, version, defaults, convert, show, diff, set, lights,
                                // write, read, sync, counters, firmware
-    std::string input;         // IN or FILE
+    std::string input;         // IN, A or FILE; "-" for standard input
     std::string input2;        // diff's B
-    std::string output;        // -o
+    std::string output;        // -o; "-" for standard output
     int variant = 0;           // --variant, 0 when not given
     bool lenient = false;      // --lenient: read damaged profiles as far as they go
     std::string heatmap;       // counters --heatmap FILE.png
@@ -29,12 +29,12 @@ struct CliOptions {
     std::string allColour;
 };
 
-// Outcome of parsing: either options to run, or an exit status with text for the user.
+// Outcome of parsing: options to run, help to print, or a usage error.
 struct CliParse {
     bool run = false;
     int exitCode = 0;
-    std::string text; // usage or error text
-    bool toStderr = false;
+    std::string text;     // the help asked for (stdout), or the one-line usage error (stderr)
+    std::string jsonText; // with --json, a usage error in JSON too, for stdout
     CliOptions options;
 };
 

@@ -16,7 +16,8 @@ std::string show(const AppState &state)
             const int category = state.category[std::size_t(AppState::index(key, layer))];
             text += std::to_string(key) + '\t' + std::to_string(layer) + '\t'
                     + KeyCatalogue::categoryName(category, false) + '\t'
-                    + TerminalText::escaped(assignmentSummary(state, key, layer)) + '\n';
+                    + TerminalText::escaped(assignmentSummary(state, key, layer)) + '\t'
+                    + CliKeyNames::keyName(state.catalogue, key) + '\n';
         }
     }
     return text;

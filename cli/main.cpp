@@ -10,17 +10,17 @@ int main(int argc, char **argv)
 {
     CliOutput output(STDOUT_FILENO);
     const CliParse parse = parseCommandLine(argc, argv);
-    if (!parse.run) {
-        if (parse.toStderr) {
-            std::cerr << parse.text;
-        } else {
-            output.write(parse.text);
-            if (!output.finish()) {
-                std::cerr << "quillo-cli: cannot write the output: " << output.error() << '\n';
-                return 1;
-            }
-        }
-        return parse.exitCode;
+    if (parse.run)
+        return CliSession(parse.options, &output).run();
+    if (parse.exitCode != 0) {
+        std::cerr << parse.text << '\n';
+        output.write(parse.jsonText);
+    } else {
+        output.write(parse.text);
     }
-    return CliSession(parse.options, &output).run();
+    if (!output.finish()) {
+        std::cerr << "quillo-cli: cannot write the output: " << output.error() << '\n';
+        return parse.exitCode == 0 ? 1 : parse.exitCode;
+    }
+    return parse.exitCode;
 }

@@ -137,15 +137,22 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
         error = std::strerror(errno);
         return ReadStatus::CannotOpen;
     }
+    return readDescriptor(fd.get(), limit, bytes, error);
+}
+
+FileStore::ReadStatus FileStore::readDescriptor(int fd, std::uintmax_t limit, std::string &bytes,
+                                                std::string &error)
+{
+    bytes.clear();
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
+    if (::fstat(fd, &st) != 0) {
         error = describe("cannot read", errno);
         return ReadStatus::ReadError;
     }
     if (!S_ISREG(st.st_mode)) {
-        const int flags = ::fcntl(fd.get(), F_GETFL);
+        const int flags = ::fcntl(fd, F_GETFL);
         if (flags >= 0)
-            ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     }
     if (S_ISDIR(st.st_mode)) {
         error = "it is a folder";
@@ -167,7 +174,7 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
             }
             bytes.resize(std::min<std::uintmax_t>(bytes.size() * 2, limit + 1));
         }
-        const ssize_t n = ::read(fd.get(), bytes.data() + size, bytes.size() - size);
+        const ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
         if (n == 0)
             break;
         if (n < 0) {

@@ -14,6 +14,8 @@ enum class ReadStatus { Ok, CannotOpen, NotAFile, TooLarge, ReadError };
 // Reads the whole file, refusing files above `limit` bytes. `error` says why it failed.
 ReadStatus readAll(const std::filesystem::path &path, std::uintmax_t limit, std::string &bytes,
                    std::string &error);
+// The same from an open descriptor (standard input), read to its end; it stays open.
+ReadStatus readDescriptor(int fd, std::uintmax_t limit, std::string &bytes, std::string &error);
 
 // What a path names, links not followed.
 enum class FileKind { Missing, Regular, Folder, CharacterDevice, BlockDevice, Fifo, Socket, Other };

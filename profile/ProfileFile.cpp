@@ -329,19 +329,38 @@ ProfileReadResult readProfile(Configuration &config, PressCounters &counters, in
     if (report)
         *report = {};
     MarkupDocument doc;
-    if (!doc.load(path)) {
-        if (report)
-            report->fileError = doc.loadError();
-        switch (doc.loadStatus()) {
-        case FileStore::ReadStatus::NotAFile:
-            return ProfileReadResult::NotAFile;
-        case FileStore::ReadStatus::TooLarge:
-            return ProfileReadResult::TooLarge;
-        default:
-            return ProfileReadResult::CannotOpen;
-        }
-    }
+    const ProfileReadResult loaded
+        = loadProfileFile(path, doc, report ? &report->fileError : nullptr);
+    if (loaded != ProfileReadResult::Ok)
+        return loaded;
     return readProfileDocument(config, counters, deviceType, doc, damaged, report);
+}
+
+ProfileReadResult loadProfileFile(const std::filesystem::path &path, MarkupDocument &doc,
+                                  std::string *fileError)
+{
+    if (doc.load(path))
+        return ProfileReadResult::Ok;
+    if (fileError)
+        *fileError = doc.loadError();
+    switch (doc.loadStatus()) {
+    case FileStore::ReadStatus::NotAFile:
+        return ProfileReadResult::NotAFile;
+    case FileStore::ReadStatus::TooLarge:
+        return ProfileReadResult::TooLarge;
+    default:
+        return ProfileReadResult::CannotOpen;
+    }
+}
+
+int profileRootVariant(MarkupDocument &doc)
+{
+    doc.resetPos();
+    int variant = 0;
+    while (variant == 0 && doc.findElem())
+        variant = variantOfRoot(doc.tagName());
+    doc.resetPos();
+    return variant;
 }
 
 ProfileReadResult readProfileDocument(Configuration &config, PressCounters &counters,
@@ -363,10 +382,7 @@ ProfileReadResult readProfileDocument(Configuration &config, PressCounters &coun
     if (report)
         *report = {};
     // Everything is read into temporaries first, so a refused file changes nothing.
-    doc.resetPos();
-    int variant = 0;
-    while (variant == 0 && doc.findElem())
-        variant = variantOfRoot(doc.tagName());
+    const int variant = profileRootVariant(doc);
     const int wanted = variantOfRoot(profileRootName(deviceType));
     if (variant == 0)
         return ProfileReadResult::NotAProfile;

@@ -68,6 +68,13 @@ ProfileReadResult readProfile(Configuration &configuration, PressCounters &count
                               const std::filesystem::path &path, DamagedProfile damaged,
                               ProfileReadReport *report);
 
+// The file loaded into `doc` as readProfile loads it: Ok, or why it cannot serve (CannotOpen,
+// NotAFile, TooLarge), with the system's words in `fileError`.
+ProfileReadResult loadProfileFile(const std::filesystem::path &path, MarkupDocument &doc,
+                                  std::string *fileError = nullptr);
+// The model (1..4) a profile's root element names; 0 when no element is a profile's root.
+int profileRootVariant(MarkupDocument &doc);
+
 // The same on documents in memory.
 bool buildProfile(const Configuration &configuration, int deviceType, MarkupDocument &doc);
 ProfileReadResult readProfileDocument(Configuration &configuration, PressCounters &counters,

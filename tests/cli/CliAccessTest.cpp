@@ -11,7 +11,8 @@
 #include <cstring>
 
 // A user who may not open the keyboard's node hears which node, why, and the command that
-// gives access, and the command fails with 1; one who may gets past opening it.
+// gives access, and the command fails with 3, the keyboard's status; one who may gets past
+// opening it.
 TEST(CliAccess, DeviceCommandsNameAKeyboardTheyMayNotOpen)
 {
     const FakeHidraw tree("cli", std::filesystem::perms::none);
@@ -27,7 +28,7 @@ TEST(CliAccess, DeviceCommandsNameAKeyboardTheyMayNotOpen)
             return std::to_string(CliSession(options).run());
         });
         ASSERT_EQ(child.status, 0) << child.errors;
-        EXPECT_EQ(child.result, "1");
+        EXPECT_EQ(child.result, "3");
         EXPECT_EQ(child.errors.rfind("quillo-cli: cannot open the keyboard at " + tree.node() + ": "
                                          + std::strerror(EACCES) + "; your user has no access",
                                      0),

@@ -106,7 +106,7 @@ TEST(CliDiff, EqualProfilesSayNothingAndDifferencesGetALineEach)
         << differ.out;
     // Each side is read as show reads it: the same words.
     const CliRun shown = runCli("show " + folder.quoted("b.pro") + " --variant 4");
-    EXPECT_EQ(shown.outLines().at(2), "2\t0\tMacro\tA,A");
+    EXPECT_EQ(shown.outLines().at(2), "2\t0\tMacro\tA,A\tF1");
 
     // The other way round, and without --variant from the emulated keyboard.
     const CliRun back
@@ -129,15 +129,18 @@ TEST(CliDiff, BadUsageAndUnreadableProfilesExitWithTwo)
                                   + " --variant 2");
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("none.pro"), std::string::npos) << missing.err;
-    // Another model's profile is no profile of this one.
+    // Profiles of two models are compared only as one model's.
+    ASSERT_EQ(runCli("defaults --variant 3 -o " + folder.quoted("s.pro")).status, 0);
+    const CliRun models = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("s.pro"));
+    EXPECT_EQ(models.status, 2);
+    EXPECT_NE(models.err.find("is a profile of the Quillo(S)BLe, " + folder.path("s.pro").string()
+                              + " of the Quillo(S); --variant N compares them"),
+              std::string::npos)
+        << models.err;
     EXPECT_EQ(
-        runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro") + " --variant 3")
+        runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("s.pro") + " --variant 3")
             .status,
-        2);
-    // No variant and no keyboard: it says how to give one.
-    const CliRun unknown = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro"));
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("--variant"), std::string::npos);
+        1);
 }
 
 TEST(CliHeatmap, TheCountersAsAPictureLikeTheMainWindows)

@@ -101,7 +101,7 @@ TEST(CliOutput, ControlCharactersOfAHostileProfileAreEscaped)
     EXPECT_FALSE(hasControls(show.out, "\t\n"));
     const std::vector<std::string> rows = show.outLines();
     ASSERT_EQ(rows.size(), 216u);
-    EXPECT_EQ(rows[8], "5\t0\tCombo\t\\x1b]0;owned\\x07\\x1b[2J | A");
+    EXPECT_EQ(rows[8], "5\t0\tCombo\t\\x1b]0;owned\\x07\\x1b[2J | A\tF4");
 
     const CliRun diff = runCli("diff " + folder.quoted("plain.pro") + " " + hostile);
     EXPECT_EQ(diff.status, 1) << diff.err;

@@ -77,12 +77,13 @@ void writeFile(const std::filesystem::path &path, const std::string &text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-CliRun runCli(const std::string &arguments, const std::string &out)
+CliRun runCli(const std::string &arguments, const std::string &out, const std::string &in)
 {
     TempFolder streams;
     const std::string command = std::string("'") + QUILLO_CLI + "' " + arguments + " >"
                                 + (out.empty() ? streams.quoted("out") : "'" + out + "'") + " 2>"
-                                + streams.quoted("err") + " </dev/null";
+                                + streams.quoted("err") + " <"
+                                + (in.empty() ? std::string("/dev/null") : "'" + in + "'");
     CliRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

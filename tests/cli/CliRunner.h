@@ -12,8 +12,10 @@ struct CliRun {
     std::vector<std::string> outLines() const;
 };
 
-// Standard output goes to `out` when given (then CliRun::out stays empty).
-CliRun runCli(const std::string &arguments, const std::string &out = {});
+// Standard output goes to `out` when given (then CliRun::out stays empty); standard input
+// comes from `in`, or from /dev/null.
+CliRun runCli(const std::string &arguments, const std::string &out = {},
+              const std::string &in = {});
 
 // A fresh folder for one test's files, removed afterwards.
 class TempFolder {
