@@ -57,6 +57,9 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 
 stamp "the unpacked programs"
 export LD_LIBRARY_PATH="$root/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)"
+
+stamp "manual pages"
+scripts/check-manpages.sh "$root/usr/share/man/man1" "$root/usr/bin"
 "$root/usr/bin/quillo" --version
 "$root/usr/bin/quillo-cli" --sim 4 detect
 shot="$PWD/build/package-quillo-sim.png"
