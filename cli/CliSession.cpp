@@ -33,6 +33,12 @@ using Status = CliMessages::Status;
 
 constexpr const char *StandardStream = "-";
 
+// A path as messages name it.
+std::string shown(const std::string &path)
+{
+    return path == StandardStream ? "standard input" : path;
+}
+
 // A failed exchange is the keyboard's; a refused assignment the profile's.
 Status statusOf(const TransferResult &result)
 {
@@ -151,8 +157,10 @@ bool CliSession::saveCommand()
         done = m_profiles.checkOutput(out) && openKeyboard() && loadInput(in, *m_state)
                && writeToKeyboard();
         if (done && !(readFromKeyboard() && m_profiles.save(out, *m_state))) {
-            m_messages.note("the keyboard holds what " + in + " says: it was written before this "
-                            + "failure; " + out + " was not written");
+            m_messages.note(
+                "the keyboard holds what " + shown(in)
+                + " says: it was written before this failure; "
+                + (out == StandardStream ? "nothing was printed" : out + " was not written"));
             done = false;
         }
     }
@@ -197,7 +205,7 @@ bool CliSession::writeToKeyboard()
         = DeviceTransfer::writeKeyAssignments(m_state->hwi, m_state->catalogue, *m_state, nullptr);
     // Broken off half-way, the keyboard keeps what reached it.
     const std::string again = "; the keyboard may now hold part of the new settings: write "
-                              + m_options.input + " again";
+                              + shown(m_options.input) + " again";
     if (!keys) {
         return m_messages.fail(transferFailure(keys, "writing the key assignments")
                                    + (statusOf(keys) == Status::Keyboard ? again : ""),
@@ -282,15 +290,17 @@ bool CliSession::show()
 bool CliSession::diff()
 {
     AppState other;
+    other.buildCatalogue();
     other.language = m_state->language;
     if (!loadInput(m_options.input, *m_state) || !loadInput(m_options.input2, other))
         return false;
     if (m_state->deviceType != other.deviceType) {
-        return m_messages.fail(
-            m_options.input + " is a profile of the " + KeyboardModel::name(m_state->deviceType)
-                + ", " + m_options.input2 + " of the " + KeyboardModel::name(other.deviceType)
-                + "; --variant N compares them as profiles of one model",
-            Status::BadUsage);
+        return m_messages.fail(shown(m_options.input) + " is a profile of the "
+                                   + KeyboardModel::name(m_state->deviceType) + ", "
+                                   + shown(m_options.input2) + " of the "
+                                   + KeyboardModel::name(other.deviceType)
+                                   + "; --variant N compares them as profiles of one model",
+                               Status::BadUsage);
     }
     // Both described in the words of A's catalogue: the tables are the same for every state.
     const std::vector<ProfileDiff::Difference> differences
