@@ -26,8 +26,9 @@ page() { # the page's file, compressed or not
 rendered() { MANWIDTH=100 LC_ALL=C.UTF-8 man -l "$(page "$1")" 2>/dev/null | col -bx; }
 # The lines of one section: from its heading to the next.
 section() { sed -n "/^$1\$/,/^[A-Z][A-Z ]*\$/p" | sed '1d;$d'; }
-# Tags of entries at one depth: 7 spaces for the first, 14 for those nested in them.
-tags() { sed -n "s/^ \{$1\}\([^ ].*\)\$/\1/p"; }
+# Lines of the first depth of entries (7 spaces in), and those further in.
+tags() { sed -n "s/^ \{7\}\([^ ].*\)\$/\1/p"; }
+deeper() { sed -n "s/^ \{8,\}\([^ ].*\)\$/\1/p"; }
 has() { grep -qE "^$(printf '%s' "$2" | sed 's/[][().*+?^$|\\]/\\&/g')([ ,]|\$)" <<<"$1"; }
 
 for program in quillo quillo-cli quillo-sim; do
@@ -38,11 +39,11 @@ done
 cli=$(rendered quillo-cli)
 commands=$("$bin_dir/quillo-cli" --help | sed -n '/^Commands:$/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p')
 [ -n "$commands" ] || fail "quillo-cli --help lists no commands"
-listed=$(section COMMANDS <<<"$cli" | tags 7)
+listed=$(section COMMANDS <<<"$cli" | tags)
 for command in $commands; do
     has "$listed" "$command" || fail "quillo-cli.1 has no entry of its own for $command"
 done
-status=$(section "EXIT STATUS" <<<"$cli" | tags 7)
+status=$(section "EXIT STATUS" <<<"$cli" | tags)
 for code in 0 1 2 3; do
     has "$status" "$code" || fail "quillo-cli.1 lists no exit status $code"
 done
@@ -51,8 +52,8 @@ sim=$(rendered quillo-sim)
 section SYNOPSIS <<<"$sim" | grep -q -- '--help' || fail "quillo-sim.1: a synopsis line is missing"
 options=$("$bin_dir/quillo-sim" --help | sed -n 's/^  \(-[-a-z]*\).*/\1/p' | sed 's/,$//')
 [ -n "$options" ] || fail "quillo-sim --help lists no options"
-top=$(section OPTIONS <<<"$sim" | tags 7)
-nested=$(section OPTIONS <<<"$sim" | tags 14)
+top=$(section OPTIONS <<<"$sim" | tags)
+nested=$(section OPTIONS <<<"$sim" | deeper)
 for option in $options; do
     has "$top" "$option" || fail "quillo-sim.1 has no entry of its own for $option"
 done

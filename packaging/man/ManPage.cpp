@@ -1,5 +1,6 @@
 #include "ManPage.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -62,17 +63,31 @@ void paragraphs(const std::vector<std::string> &list, std::string &out, bool fir
     }
 }
 
+// Wide enough for the list's short tags, so that a text never starts one space after its tag
+// ("unplug unplugged at ..."); longer tags stand on a line of their own.
+int indentOf(const std::vector<UsageEntry> &list)
+{
+    std::size_t widest = 0;
+    for (const UsageEntry &entry : list) {
+        if (entry.term.size() <= 14)
+            widest = std::max(widest, entry.term.size());
+    }
+    return std::clamp(int(widest) + 2, 7, 16);
+}
+
 void entries(const std::vector<UsageEntry> &list, std::string &out)
 {
+    const std::string indent = std::to_string(indentOf(list));
     for (const UsageEntry &entry : list) {
-        out += ".TP\n" + tag(entry.term) + '\n';
+        out += ".TP " + indent + '\n' + tag(entry.term) + '\n';
         for (std::size_t i = 0; i < entry.text.size(); ++i) {
             if (i > 0)
                 out += ".IP\n";
             out += escaped(entry.text[i]) + '\n';
         }
+        // Nested entries line up with their parent's text.
         if (!entry.entries.empty()) {
-            out += ".RS\n";
+            out += ".RS " + indent + '\n';
             entries(entry.entries, out);
             out += ".RE\n";
         }
