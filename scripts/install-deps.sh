@@ -11,8 +11,9 @@ packages=(
     g++-mingw-w64-x86-64
     xvfb xauth xdotool fonts-wqy-microhei
     at-spi2-core python3-pyatspi dbus-daemon
-    help2man man-db groff-base lintian desktop-file-utils appstream file fp-utils
+    help2man lintian desktop-file-utils appstream file fp-utils
     weston wine64
+    man-db groff-base
     clang-format
 )
 
