@@ -39,11 +39,11 @@ std::string shown(const std::string &path)
     return path == StandardStream ? "standard input" : path;
 }
 
-// A failed exchange is the keyboard's; a refused assignment the profile's.
+// A refused assignment is the profile's; any failed exchange the keyboard's.
 Status statusOf(const TransferResult &result)
 {
-    return result.status == TransferResult::Status::DeviceFailed ? Status::Keyboard
-                                                                 : Status::Failed;
+    return result.status == TransferResult::Status::AssignmentRefused ? Status::Failed
+                                                                      : Status::Keyboard;
 }
 
 std::string transferFailure(const TransferResult &result, const char *what)
