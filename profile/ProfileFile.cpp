@@ -431,10 +431,11 @@ ProfileReadResult readProfileDocument(Configuration &config, PressCounters &coun
                 continue;
             }
             LightColour &colour = lights[std::size_t(id)];
+            const int key = id; // a structured binding cannot be captured by every compiler
             const auto component = [&](const char *name, int value) {
                 const int kept = std::clamp(value, 0, 255);
                 if (kept != value)
-                    log.add("AREA", id, -1, name, value, std::to_string(kept));
+                    log.add("AREA", key, -1, name, value, std::to_string(kept));
                 return kept;
             };
             colour.red = component("Red", red);
