@@ -1,6 +1,7 @@
 #include "app/CNuboApp.h"
 #include "app/CNuboDlg.h"
 #include "app/FirstPaintGrabber.h"
+#include "app/SimUsage.h"
 #include "app/SkinPreload.h"
 #include "layout/MainWindowTable.h"
 #include "model/AppState.h"
@@ -42,33 +43,7 @@ struct Options {
 
 void usage(std::FILE *out)
 {
-    std::fputs("Usage: quillo-sim [--variant 1..4] [--screenshot PATH] [--trace FILE]\n"
-               "                  [--profile FILE] [--fault MODE[@N]] [--quit-after SECONDS]\n"
-               "Runs Quillo against an emulated keyboard (default: variant 4, Quillo(RGB)),\n"
-               "for trying Quillo without a keyboard. Nothing is written to a real keyboard.\n"
-               "\n"
-               "  --variant N       emulate variant N: 1 Quillo(RGB)BLe, 2 Quillo(S)BLe,\n"
-               "                    3 Quillo(S), 4 Quillo(RGB)\n"
-               "  --screenshot PATH save a picture of the main window after its first paint\n"
-               "                    to PATH (PNG) and exit\n"
-               "  --trace FILE      append every report to FILE: \"> \" and the 65 bytes sent,\n"
-               "                    \"< \" and the 64 bytes received, one report a line\n"
-               "  --profile FILE    open the profile FILE once the main window is up, as the\n"
-               "                    Open button does\n"
-               "  --fault MODE[@N]  make the emulated keyboard fail in one way: from the start,\n"
-               "                    or with @N once N reports have crossed the cable (a line\n"
-               "                    of a --trace file is one report), so that a job fails\n"
-               "                    half-way. MODE is one of:\n",
-               out);
-    std::fputs(quillosim::FaultOption::describeModes(4).c_str(), out);
-    std::fputs("  --quit-after SECONDS\n"
-               "                    end the program SECONDS (up to a day, fractions allowed)\n"
-               "                    after the main window's first paint, for measuring a run\n"
-               "                    that sits idle; with --screenshot the picture is saved at\n"
-               "                    the paint as usual, and the program stays up until then\n"
-               "  -h, --help        show this text and exit\n"
-               "  --version         show the version and exit\n",
-               out);
+    std::fputs(UsageText::help(SimUsage::doc()).c_str(), out);
 }
 
 bool parseSeconds(const std::string &text, double &seconds)
@@ -240,8 +215,9 @@ int main(int argc, char *argv[])
     keyboard->setFaults(options.faults);
     std::shared_ptr<quillodev::HidBackend> backend
         = std::make_shared<quillosim::SimHidBackend>(keyboard);
+    std::shared_ptr<ReportTrace> trace;
     if (!options.trace.empty()) {
-        auto trace = std::make_shared<ReportTrace>();
+        trace = std::make_shared<ReportTrace>();
         if (!trace->open(options.trace)) {
             std::fprintf(stderr, "quillo-sim: cannot open the trace file %s\n",
                          options.trace.c_str());
@@ -285,5 +261,11 @@ int main(int argc, char *argv[])
             code = 1;
     }
     quillodev::setHidBackend(nullptr);
+    // A trace that did not reach its file is no trace: the run fails.
+    if (std::string error; trace && !trace->close(error)) {
+        std::fprintf(stderr, "quillo-sim: cannot write the trace file %s: %s\n",
+                     options.trace.c_str(), error.c_str());
+        code = 1;
+    }
     return code;
 }

@@ -27,6 +27,7 @@ std::string CliKeyboard::install(const CliOptions &options)
     }
     if (!options.traceFile.empty()) {
         m_trace = std::make_shared<ReportTrace>();
+        m_tracePath = options.traceFile;
         if (!m_trace->open(options.traceFile))
             return "cannot open the trace file " + options.traceFile;
         if (!backend)
@@ -46,6 +47,14 @@ std::string CliKeyboard::open(CNuboHWI &hwi)
     if (!hwi.ReadKeyboardVersion(m_version))
         return "keyboard busy: it does not answer";
     return {};
+}
+
+std::string CliKeyboard::finish()
+{
+    std::string error;
+    if (!m_trace || m_trace->close(error))
+        return {};
+    return "cannot write the trace file " + m_tracePath + ": " + error;
 }
 
 std::string CliKeyboard::whyNoKeyboard()

@@ -32,12 +32,16 @@ public:
     // gives access to it.
     static std::string whyNoKeyboard();
 
+    // Closes the trace; why it could not be written, or nothing.
+    std::string finish();
+
     int variant() const { return m_variant; }
     // The version read when the keyboard was opened, non-ASCII as '?'.
     std::string version() const;
 
 private:
     std::shared_ptr<ReportTrace> m_trace;
+    std::string m_tracePath;
     std::shared_ptr<quillosim::SimKeyboard> m_simKeyboard;
     int m_variant = 0;
     wchar_t m_version[64] = {};

@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "app/DeviceAccessMessage.h"
+#include "cli/ChangeNotes.h"
 #include "cli/FirmwareProgress.h"
 #include "cli/HeatmapFile.h"
 #include "cli/JsonReport.h"
@@ -12,35 +13,54 @@
 #include "jobs/FirmwareBackup.h"
 #include "jobs/FirmwareFile.h"
 #include "jobs/FirmwareRules.h"
-#include "layout/MainWindowTable.h"
+#include "jobs/JobMessages.h"
 #include "model/AppState.h"
-#include "model/AssignmentSummary.h"
 #include "model/KeyboardModel.h"
-#include "profile/ProfileFile.h"
 
 #include <quillodev/HidBackend.h>
 
+#include <QJsonObject>
+
+#include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <functional>
-#include <iostream>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
+using Status = CliMessages::Status;
+
+constexpr const char *StandardStream = "-";
+
+// A path as messages name it.
+std::string shown(const std::string &path)
+{
+    return path == StandardStream ? "standard input" : path;
+}
+
+// A refused assignment is the profile's; any failed exchange the keyboard's.
+Status statusOf(const TransferResult &result)
+{
+    return result.status == TransferResult::Status::AssignmentRefused ? Status::Failed
+                                                                      : Status::Keyboard;
+}
+
 std::string transferFailure(const TransferResult &result, const char *what)
 {
-    if (result.status == TransferResult::Status::AssignmentRefused) {
-        return "key " + std::to_string(result.key) + " on layer " + std::to_string(result.layer)
-               + " holds more than the keyboard can store; nothing was written";
-    }
+    // The window's words: the key, and what about it the keyboard cannot take.
+    if (result.status == TransferResult::Status::AssignmentRefused)
+        return JobMessages::failure(0, result, false);
     return std::string("exchange failed while ") + what;
 }
 
 } // namespace
 
-CliSession::CliSession(CliOptions options)
+CliSession::CliSession(CliOptions options, CliOutput *output)
     : m_options(std::move(options))
+    , m_ownOutput(output ? nullptr : std::make_unique<CliOutput>(STDOUT_FILENO))
+    , m_out(output ? *output : *m_ownOutput)
+    , m_profiles(m_messages, m_out, m_options.lenient)
     , m_state(std::make_unique<AppState>())
 {}
 
@@ -51,20 +71,38 @@ CliSession::~CliSession()
     quillodev::setHidBackend(nullptr);
 }
 
-bool CliSession::fail(const std::string &why)
+void CliSession::print(std::string_view text)
 {
-    std::cerr << "quillo-cli: " << why << '\n';
-    return false;
+    m_printed = true;
+    m_out.write(text);
+}
+
+void CliSession::answer(const QJsonObject &document)
+{
+    print(JsonReport::text(document, m_messages.notes()));
 }
 
 int CliSession::run()
 {
+    runCommand();
+    if (const std::string trace = m_keyboard.finish(); !trace.empty())
+        m_messages.fail(trace);
+    if (m_options.json && m_messages.failed() && !m_printed)
+        answer(JsonReport::failure(m_options.command, m_messages.failure(), m_messages.status()));
+    if (!m_out.finish())
+        m_messages.fail("cannot write the output: " + m_out.error());
+    // Like diff(1), diff says trouble of any kind with 2.
+    if (m_options.command == "diff")
+        return m_messages.failed() ? Status::BadUsage : (m_differ ? 1 : 0);
+    return m_messages.status();
+}
+
+bool CliSession::runCommand()
+{
     m_state->buildCatalogue();
     m_state->language = "en-US";
-    if (const std::string problem = m_keyboard.install(m_options); !problem.empty()) {
-        fail(problem);
-        return 1;
-    }
+    if (const std::string problem = m_keyboard.install(m_options); !problem.empty())
+        return m_messages.fail(problem);
 
     const std::string &command = m_options.command;
     if (command == "detect")
@@ -77,32 +115,66 @@ int CliSession::run()
         return diff();
     if (command == "counters")
         return counters();
-    if (command == "set")
-        return set();
-    if (command == "lights")
-        return lights();
+    if (command == "set") {
+        return editProfile([this] {
+            const KeyEdit::Result result = KeyEdit::apply(
+                *m_state, {m_options.key, m_options.layer, m_options.action, m_options.actionName});
+            for (const std::string &text : result.notes)
+                m_messages.note(text);
+            return result.error;
+        });
+    }
+    if (command == "lights") {
+        return editProfile([this] {
+            return LightEdit::apply(*m_state, {m_options.keyColours, m_options.allColour});
+        });
+    }
+    if (command == "firmware")
+        return downloadFirmware();
+    return saveCommand();
+}
 
+bool CliSession::saveCommand()
+{
+    const std::string &command = m_options.command;
+    const std::string &in = m_options.input;
+    const std::string &out = m_options.output;
     bool done = false;
     if (command == "defaults") {
         m_state->deviceType = m_options.variant;
         m_state->resetKeyModel();
-        done = saveProfile(m_options.output);
+        done = m_profiles.save(out, *m_state);
     } else if (command == "convert") {
-        done = chooseProfileVariant() && loadProfile(m_options.input)
-               && saveProfile(m_options.output);
+        done = loadInput(in, *m_state) && m_profiles.save(out, *m_state);
     } else if (command == "write") {
-        done = openKeyboard() && loadProfile(m_options.input) && writeToKeyboard();
+        done = openKeyboard() && loadInput(in, *m_state) && writeToKeyboard();
     } else if (command == "read") {
         // The output is checked first: nothing is read from the keyboard only to be dropped.
-        done = outputReplaceable(m_options.output) && openKeyboard() && readFromKeyboard()
-               && saveProfile(m_options.output);
+        done = m_profiles.checkOutput(out) && openKeyboard() && readFromKeyboard()
+               && m_profiles.save(out, *m_state);
     } else if (command == "sync") {
-        done = outputReplaceable(m_options.output) && openKeyboard() && loadProfile(m_options.input)
-               && writeToKeyboard() && readFromKeyboard() && saveProfile(m_options.output);
-    } else if (command == "firmware") {
-        done = downloadFirmware();
+        // OUT is checked before the keyboard changes; once it has, a failure says so.
+        done = m_profiles.checkOutput(out) && openKeyboard() && loadInput(in, *m_state)
+               && writeToKeyboard();
+        if (done && !(readFromKeyboard() && m_profiles.save(out, *m_state))) {
+            m_messages.note(
+                "the keyboard holds what " + shown(in)
+                + " says: it was written before this failure; "
+                + (out == StandardStream ? "nothing was printed" : out + " was not written"));
+            done = false;
+        }
     }
-    return done ? 0 : 1;
+    if (done && m_options.json) {
+        QJsonObject document = JsonReport::answer(command, m_state->deviceType);
+        if (!in.empty())
+            document["input"] = QString::fromStdString(in);
+        if (!out.empty())
+            document["output"] = QString::fromStdString(out);
+        if (command == "write" || command == "sync")
+            document["lights"] = KeyboardModel::hasKeyColours(m_state->deviceType);
+        answer(document);
+    }
+    return done;
 }
 
 bool CliSession::openKeyboard()
@@ -110,84 +182,41 @@ bool CliSession::openKeyboard()
     const std::string problem = m_keyboard.open(m_state->hwi);
     m_state->deviceType = m_keyboard.variant();
     if (!problem.empty())
-        return fail(problem);
+        return m_messages.fail(problem, Status::Keyboard);
     m_state->resetKeyModel();
     return true;
 }
 
-bool CliSession::failWithoutKeyboard()
+bool CliSession::loadInput(const std::string &path, AppState &into)
 {
-    return fail(CliKeyboard::whyNoKeyboard());
-}
-
-bool CliSession::chooseProfileVariant()
-{
-    m_state->deviceType = m_options.variant;
-    if (m_state->deviceType == 0)
-        m_state->deviceType = m_state->hwi.DetectDeviceType();
-    if (m_state->deviceType == 0)
-        return fail("no keyboard attached: give the profile's variant with --variant N");
-    m_state->resetKeyModel();
-    return true;
-}
-
-bool CliSession::loadProfile(const std::string &path)
-{
-    return loadProfile(path, *m_state);
-}
-
-// Every command that reads a profile reads it here, so --lenient holds for all of them.
-bool CliSession::loadProfile(const std::string &path, AppState &into)
-{
-    MarkupError damage;
-    const ProfileReadResult result = readProfile(
-        into, into.pressCounters, into.deviceType, path,
-        m_options.lenient ? DamagedProfile::ReadWhatCan : DamagedProfile::Refuse, &damage);
-    if (result == ProfileReadResult::Damaged) {
-        return fail(path + ": " + profileDamagedMessage(damage, false)
-                    + " Nothing was read; --lenient reads what can be read.");
-    }
-    if (result != ProfileReadResult::Ok)
-        return fail(path + ": " + profileReadMessage(result, false));
-    if (damage)
-        std::cerr << "quillo-cli: " << path << ": " << profileReadDamagedNote(damage, false)
-                  << '\n';
-    return true;
-}
-
-bool CliSession::saveProfile(const std::string &path)
-{
-    FileStore::WriteFailure failure;
-    if (!writeProfile(*m_state, m_state->deviceType, path, &failure))
-        return failToSave(path, failure);
-    return true;
-}
-
-bool CliSession::outputReplaceable(const std::string &path)
-{
-    std::filesystem::path target;
-    FileStore::WriteFailure failure;
-    return FileStore::replaceableTarget(path, target, failure) || failToSave(path, failure);
-}
-
-bool CliSession::failToSave(const std::string &path, const FileStore::WriteFailure &failure)
-{
-    const std::string reason = profileWriteFailureReason(failure, path, false);
-    return fail(path + ": " + profileWriteFailedMessage(false) + (reason.empty() ? "" : " ")
-                + reason);
+    // What goes to the keyboard must be of its model; elsewhere the profile says which it is.
+    const bool toKeyboard = m_options.command == "write" || m_options.command == "sync";
+    if (toKeyboard)
+        return m_profiles.load(path, into, CliProfiles::Model::Required, m_state->deviceType);
+    return m_profiles.load(path, into, CliProfiles::Model::Named, m_options.variant);
 }
 
 bool CliSession::writeToKeyboard()
 {
+    // Said before anything is sent; a step the keyboard would misread stops the write below.
+    for (const std::string &line : ChangeNotes::writeAdjustments(*m_state))
+        m_messages.note(line);
     const TransferResult keys
         = DeviceTransfer::writeKeyAssignments(m_state->hwi, m_state->catalogue, *m_state, nullptr);
-    if (!keys)
-        return fail(transferFailure(keys, "writing the key assignments"));
+    // Broken off half-way, the keyboard keeps what reached it.
+    const std::string again = "; the keyboard may now hold part of the new settings: write "
+                              + shown(m_options.input) + " again";
+    if (!keys) {
+        return m_messages.fail(transferFailure(keys, "writing the key assignments")
+                                   + (statusOf(keys) == Status::Keyboard ? again : ""),
+                               statusOf(keys));
+    }
     if (KeyboardModel::hasKeyColours(m_state->deviceType)) {
         const TransferResult lights
             = DeviceTransfer::writeLights(m_state->hwi, m_state->lightSettings, nullptr);
         if (!lights)
-            return fail(transferFailure(lights, "writing the lights"));
+            return m_messages.fail(transferFailure(lights, "writing the lights") + again,
+                                   statusOf(lights));
     }
     return true;
 }
@@ -198,136 +227,141 @@ bool CliSession::readFromKeyboard()
     const TransferResult keys
         = DeviceTransfer::readKeyAssignments(m_state->hwi, m_state->catalogue, *m_state, nullptr);
     if (!keys)
-        return fail(transferFailure(keys, "reading the key assignments"));
+        return m_messages.fail(transferFailure(keys, "reading the key assignments"),
+                               statusOf(keys));
     const TransferResult lights
         = DeviceTransfer::readLights(m_state->hwi, m_state->lightSettings, nullptr);
     if (!lights)
-        return fail(transferFailure(lights, "reading the lights"));
+        return m_messages.fail(transferFailure(lights, "reading the lights"), statusOf(lights));
     return true;
 }
 
-int CliSession::detect()
+bool CliSession::detect()
 {
     const int variant = m_state->hwi.DetectDeviceType();
-    if (m_options.json)
-        std::cout << JsonReport::detect(variant);
     if (variant == 0) {
-        if (!m_options.json)
-            std::cout << "0\n";
-        failWithoutKeyboard();
-        return 1;
+        m_messages.fail(CliKeyboard::whyNoKeyboard(), Status::Keyboard);
+        if (m_options.json) {
+            QJsonObject document
+                = JsonReport::failure("detect", m_messages.failure(), m_messages.status());
+            const QJsonObject none = JsonReport::detect(0);
+            for (auto it = none.begin(); it != none.end(); ++it)
+                document[it.key()] = it.value();
+            answer(document);
+        } else {
+            print("0\n");
+        }
+        return false;
     }
-    if (!m_options.json)
-        std::cout << variant << ' ' << KeyboardModel::name(variant) << '\n';
     // Present is not usable: a note, so that what follows does not come as a surprise.
     if (const auto problem = quillodev::keyboardOpenProblem())
-        std::cerr << "quillo-cli: note: "
-                  << DeviceAccessMessage::line(
-                         *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram()))
-                  << '\n';
-    return 0;
+        m_messages.note(DeviceAccessMessage::line(
+            *problem, DeviceAccessMessage::findRule(ResourceLocator::forThisProgram())));
+    if (m_options.json)
+        answer(JsonReport::detect(variant));
+    else
+        print(std::to_string(variant) + ' ' + KeyboardModel::name(variant) + '\n');
+    return true;
 }
 
-int CliSession::version()
+bool CliSession::version()
 {
     if (!openKeyboard())
-        return 1;
+        return false;
     const std::string text = m_keyboard.version();
-    std::cout << (m_options.json ? JsonReport::version(text) : text + '\n');
-    return 0;
+    if (m_options.json)
+        answer(JsonReport::version(m_state->deviceType, text));
+    else
+        print(text + '\n');
+    return true;
 }
 
-int CliSession::show()
+bool CliSession::show()
 {
-    if (!chooseProfileVariant() || !loadProfile(m_options.input))
-        return 1;
-    std::cout << (m_options.json ? JsonReport::show(*m_state) : TextReport::show(*m_state));
-    return 0;
+    if (!loadInput(m_options.input, *m_state))
+        return false;
+    if (m_options.json)
+        answer(JsonReport::show(*m_state));
+    else
+        print(TextReport::show(*m_state));
+    return true;
 }
 
-int CliSession::diff()
+bool CliSession::diff()
 {
-    // Like diff(1): 1 says "different", so trouble is 2.
-    constexpr int Trouble = 2;
-    if (!chooseProfileVariant() || !loadProfile(m_options.input))
-        return Trouble;
     AppState other;
-    other.deviceType = m_state->deviceType;
+    other.buildCatalogue();
     other.language = m_state->language;
-    other.resetKeyModel();
-    if (!loadProfile(m_options.input2, other))
-        return Trouble;
+    if (!loadInput(m_options.input, *m_state) || !loadInput(m_options.input2, other))
+        return false;
+    if (m_state->deviceType != other.deviceType) {
+        return m_messages.fail(shown(m_options.input) + " is a profile of the "
+                                   + KeyboardModel::name(m_state->deviceType) + ", "
+                                   + shown(m_options.input2) + " of the "
+                                   + KeyboardModel::name(other.deviceType)
+                                   + "; --variant N compares them as profiles of one model",
+                               Status::BadUsage);
+    }
     // Both described in the words of A's catalogue: the tables are the same for every state.
     const std::vector<ProfileDiff::Difference> differences
-        = ProfileDiff::differences(*m_state, other);
-    if (m_options.json)
-        std::cout << JsonReport::diff(*m_state, differences);
-    else
-        for (const ProfileDiff::Difference &difference : differences)
-            std::cout << ProfileDiff::line(difference) << '\n';
-    return differences.empty() ? 0 : 1;
+        = ProfileDiff::differences(*m_state, other, m_options.keyboardOnly);
+    m_differ = !differences.empty();
+    if (std::any_of(differences.begin(), differences.end(),
+                    [](const ProfileDiff::Difference &d) { return d.sameOnKeyboard; }))
+        m_messages.note("differences marked \"same on the keyboard\" are in what the keyboard "
+                        "does not keep (a step's Down or UP, a recorded macro's unused delay, the "
+                        "lists, lights where the model has none); --keyboard leaves them out");
+    if (m_options.json) {
+        answer(JsonReport::diff(*m_state, other, differences));
+        return true;
+    }
+    std::string text;
+    for (const ProfileDiff::Difference &difference : differences)
+        text += ProfileDiff::line(difference) + '\n';
+    print(text);
+    return true;
 }
 
-int CliSession::counters()
+bool CliSession::counters()
 {
+    // The picture's file is checked before the keyboard is asked.
+    const std::string &heatmap = m_options.heatmap;
+    if (!heatmap.empty() && !m_profiles.checkOutput(heatmap, CliProfiles::OutputKind::Heatmap))
+        return false;
     if (!openKeyboard())
-        return 1;
+        return false;
     const TransferResult result
         = DeviceTransfer::readPressCounters(m_state->hwi, m_state->pressCounters, nullptr);
-    if (!result) {
-        fail(transferFailure(result, "reading the press counters"));
-        return 1;
-    }
-    if (m_options.json) {
-        // The picture first: a document is printed only for a complete result.
-        if (!m_options.heatmap.empty() && !writeHeatmap(m_options.heatmap))
-            return 1;
-        std::cout << JsonReport::counters(*m_state);
-        return 0;
-    }
-    std::cout << TextReport::counters(*m_state);
-    if (!m_options.heatmap.empty() && !writeHeatmap(m_options.heatmap))
-        return 1;
-    return 0;
+    if (!result)
+        return m_messages.fail(transferFailure(result, "reading the press counters"),
+                               statusOf(result));
+    // The picture first: the counts are printed only for a complete result.
+    FileStore::WriteFailure failure;
+    if (!heatmap.empty()
+        && !HeatmapFile::write(m_state->pressCounters, m_state->deviceType, heatmap, failure))
+        return m_profiles.failToSave(heatmap, failure, CliProfiles::OutputKind::Heatmap);
+    if (m_options.json)
+        answer(JsonReport::counters(*m_state));
+    else
+        print(TextReport::counters(*m_state));
+    return true;
 }
 
-int CliSession::editProfile(const std::function<std::string()> &edit)
+bool CliSession::editProfile(const std::function<std::string()> &edit)
 {
     // Nothing reaches OUT unless IN was read and the whole edit taken.
-    if (!chooseProfileVariant() || !loadProfile(m_options.input))
-        return 1;
-    const std::string refused = edit();
-    if (!refused.empty()) {
-        fail(refused);
-        return 2;
+    if (!m_profiles.checkOutput(m_options.output) || !loadInput(m_options.input, *m_state))
+        return false;
+    if (const std::string refused = edit(); !refused.empty())
+        return m_messages.fail(refused, Status::BadUsage);
+    if (!m_profiles.save(m_options.output, *m_state))
+        return false;
+    if (m_options.json) {
+        QJsonObject document = JsonReport::answer(m_options.command, m_state->deviceType);
+        document["input"] = QString::fromStdString(m_options.input);
+        document["output"] = QString::fromStdString(m_options.output);
+        answer(document);
     }
-    return saveProfile(m_options.output) ? 0 : 1;
-}
-
-int CliSession::set()
-{
-    return editProfile([this] {
-        const KeyEdit::Result result = KeyEdit::apply(
-            *m_state, {m_options.key, m_options.layer, m_options.action, m_options.actionName});
-        if (result) {
-            for (const std::string &note : result.notes)
-                std::cerr << "quillo-cli: note: " << note << '\n';
-        }
-        return result.error;
-    });
-}
-
-int CliSession::lights()
-{
-    return editProfile([this] {
-        return LightEdit::apply(*m_state, {m_options.keyColours, m_options.allColour});
-    });
-}
-
-bool CliSession::writeHeatmap(const std::string &path)
-{
-    if (!HeatmapFile::write(m_state->pressCounters, m_state->deviceType, path))
-        return fail("cannot write the heatmap picture " + path);
     return true;
 }
 
@@ -335,11 +369,15 @@ bool CliSession::backUpKeyboard(std::string &savedIn)
 {
     const FirmwareBackup::Result backup
         = FirmwareBackup::make(m_state->hwi, m_state->catalogue, m_state->deviceType, nullptr);
-    if (!backup.ok())
-        return fail(FirmwareBackup::failureText(backup, false)
-                    + " (--no-backup updates without saving them)");
+    if (!backup.ok()) {
+        const bool keyboard = backup.status == FirmwareBackup::Result::Status::ReadFailed;
+        return m_messages.fail(FirmwareBackup::failureText(backup, false)
+                                   + " (--no-backup updates without saving them)",
+                               keyboard ? Status::Keyboard : Status::Failed);
+    }
     savedIn = backup.path.string();
-    std::cout << FirmwareBackup::savedText(backup.path, false) << '\n';
+    if (!m_options.json)
+        print(FirmwareBackup::savedText(backup.path, false) + '\n');
     return true;
 }
 
@@ -348,17 +386,17 @@ bool CliSession::downloadFirmware()
     using FirmwareRules::Message;
     const int variant = m_state->hwi.DetectDeviceType();
     if (variant == 0)
-        return failWithoutKeyboard();
+        return m_messages.fail(CliKeyboard::whyNoKeyboard(), Status::Keyboard);
     // A file that is not there is named as such, whatever its name.
     if (const FirmwareFile readable = FirmwareFile::probe(m_options.input); !readable.ok())
-        return fail(readable.problem(false));
+        return m_messages.fail(readable.problem(false));
     if (!FirmwareRules::titleMatches(variant, FirmwareRules::titleOf(m_options.input)))
-        return fail(FirmwareRules::message(Message::WrongPrefix, variant, false));
+        return m_messages.fail(FirmwareRules::message(Message::WrongPrefix, variant, false));
 
     // A damaged image is refused with its reason before the keyboard is touched.
     FirmwareFile file = FirmwareFile::load(m_options.input);
     if (!file.ok())
-        return fail(file.problem(false));
+        return m_messages.fail(file.problem(false));
 
     if (!openKeyboard())
         return false;
@@ -372,16 +410,23 @@ bool CliSession::downloadFirmware()
         std::string failed = FirmwareRules::message(Message::DownloadFailed, variant, false);
         if (!backup.empty())
             failed += " The keyboard's key settings and lights are saved in " + backup;
-        return fail(failed);
+        return m_messages.fail(failed, Status::Keyboard);
     }
     progress.finish();
+    if (m_options.json) {
+        QJsonObject document = JsonReport::answer("firmware", variant);
+        document["file"] = QString::fromStdString(m_options.input);
+        document["backup"] = backup.empty() ? QJsonValue() : QString::fromStdString(backup);
+        document["downloaded"] = true;
+        answer(document);
+        return true;
+    }
     std::string done = FirmwareRules::message(Message::Downloaded, variant, false);
     for (std::size_t at; (at = done.find('\r')) != std::string::npos;)
         done.erase(at, 1);
-    std::cout << done << '\n';
+    print(done + '\n');
     if (!backup.empty())
-        std::cout << "Once the keyboard has restarted, this puts its settings back: quillo-cli "
-                     "write '"
-                  << backup << "'\n";
+        print("Once the keyboard has restarted, this puts its settings back: quillo-cli write '"
+              + backup + "'\n");
     return true;
 }

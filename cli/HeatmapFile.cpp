@@ -2,7 +2,7 @@
 
 #include "app/HeatmapPainter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -37,17 +37,28 @@ void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
 
 namespace HeatmapFile {
 
-bool write(const PressCounters &counters, int deviceType, const std::string &path)
+bool write(const PressCounters &counters, int deviceType, const std::string &path,
+           FileStore::WriteFailure &failure)
 {
+    // Encoded in memory first, so that the file is replaced in one step.
     const QtMessageHandler previous = qInstallMessageHandler(quiet);
-    bool saved = false;
+    QByteArray png;
+    bool encoded = false;
     {
         const std::unique_ptr<QGuiApplication> application = offscreenApplication();
         const QImage picture = HeatmapPainter::render(counters, deviceType, false, Scale);
-        saved = picture.save(QFile::decodeName(QByteArray::fromStdString(path)), "PNG");
+        QBuffer buffer(&png);
+        encoded = buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG");
     }
     qInstallMessageHandler(previous);
-    return saved;
+    if (!encoded) {
+        failure = {};
+        failure.target = path;
+        failure.reason = "the picture could not be drawn";
+        return false;
+    }
+    return FileStore::replaceAtomically(path, std::string_view(png.constData(), png.size()),
+                                        failure);
 }
 
 } // namespace HeatmapFile

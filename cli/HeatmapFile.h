@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/FileStore.h"
+
 #include <string>
 
 struct PressCounters;
@@ -10,6 +12,9 @@ namespace HeatmapFile {
 // Device pixels per base pixel of the picture.
 constexpr double Scale = 2.0;
 
-bool write(const PressCounters &counters, int deviceType, const std::string &path);
+// Written as profiles are: the whole picture or nothing, only over a regular file; false with
+// the reason in `failure`.
+bool write(const PressCounters &counters, int deviceType, const std::string &path,
+           FileStore::WriteFailure &failure);
 
 } // namespace HeatmapFile

@@ -2,6 +2,7 @@
 
 #include "cli/CliKeyNames.h"
 #include "cli/LightEdit.h"
+#include "cli/TerminalText.h"
 #include "layout/MainWindowTable.h"
 #include "model/AppState.h"
 #include "model/AssignmentSummary.h"
@@ -15,26 +16,16 @@ namespace {
 
 using ProfileDiff::Difference;
 
-QString text(const std::string &value)
+QString qText(const std::string &value)
 {
     return QString::fromStdString(value);
-}
-
-std::string document(const QJsonObject &object)
-{
-    return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
-}
-
-QJsonObject model(int variant)
-{
-    return {{"variant", variant}, {"model", KeyboardModel::name(variant)}};
 }
 
 QJsonObject actionOf(const ActionList &action)
 {
     QJsonArray steps;
     for (const std::string &step : action.names)
-        steps.append(text(step));
+        steps.append(qText(step));
     return {{"steps", steps},
             {"times", action.times},
             {"autoDelay", action.autoDelay},
@@ -44,29 +35,42 @@ QJsonObject actionOf(const ActionList &action)
 
 QJsonObject keyOf(const AppState &state, int key)
 {
-    return {{"key", key}, {"name", text(CliKeyNames::keyName(state.catalogue, key))}};
+    return {{"key", key}, {"name", qText(CliKeyNames::keyName(state.catalogue, key))}};
+}
+
+bool hasAction(int category)
+{
+    return category >= KeyAssignment::Combo && category <= KeyAssignment::Emulation;
+}
+
+// What a key does on one layer, whole: the category, the code the profile keeps for every
+// category, and the steps with their settings where there are any.
+QJsonObject doingOf(const AppState &state, int key, int layer)
+{
+    const KeyAssignment assignment = state.assignment(key, layer);
+    QJsonObject object{{"category", assignment.category},
+                       {"categoryName", KeyCatalogue::categoryName(assignment.category, false)},
+                       {"code", assignment.code},
+                       {"summary", qText(assignmentSummary(state, key, layer))}};
+    if (hasAction(assignment.category))
+        object["action"] = actionOf(assignment.action);
+    return object;
 }
 
 QJsonObject assignmentOf(const AppState &state, int key, int layer)
 {
-    const KeyAssignment assignment = state.assignment(key, layer);
     QJsonObject object = keyOf(state, key);
     object["layer"] = layer;
     object["layerName"] = layer == 0 ? "top" : "fn";
-    object["category"] = assignment.category;
-    object["categoryName"] = KeyCatalogue::categoryName(assignment.category, false);
-    object["summary"] = text(assignmentSummary(state, key, layer));
-    if (assignment.category == KeyAssignment::Single
-        || assignment.category >= KeyAssignment::Multimedia)
-        object["code"] = assignment.code;
-    else if (assignment.category >= KeyAssignment::Combo)
-        object["action"] = actionOf(assignment.action);
+    const QJsonObject doing = doingOf(state, key, layer);
+    for (auto it = doing.begin(); it != doing.end(); ++it)
+        object[it.key()] = it.value();
     return object;
 }
 
 QJsonObject colourOf(const LightColour &colour)
 {
-    return {{"colour", text(LightEdit::colourText(colour))},
+    return {{"colour", qText(LightEdit::colourText(colour))},
             {"red", colour.red},
             {"green", colour.green},
             {"blue", colour.blue}};
@@ -79,49 +83,74 @@ QJsonArray entriesOf(const ActionList &list, int category)
     for (std::size_t i = 0; i < list.names.size(); ++i) {
         const ActionList &entry = i < list.items.size() ? list.items[i] : empty;
         entries.append(QJsonObject{{"entry", int(i + 1)},
-                                   {"name", text(list.names[i])},
-                                   {"summary", text(actionSummary(category, entry))},
+                                   {"name", qText(list.names[i])},
+                                   {"summary", qText(actionSummary(category, entry))},
                                    {"action", actionOf(entry)}});
     }
     return entries;
 }
 
-QJsonObject differenceOf(const AppState &state, const Difference &d)
+// One side of a list entry: its name and its steps whole, or null where the side has none.
+QJsonValue entrySide(const ActionList &list, std::size_t i, int category)
 {
-    QJsonObject object{{"kind", ProfileDiff::kindName(d.kind)}};
+    if (i >= list.names.size())
+        return QJsonValue::Null;
+    const ActionList empty;
+    const ActionList &entry = i < list.items.size() ? list.items[i] : empty;
+    return QJsonObject{{"name", qText(list.names[i])},
+                       {"summary", qText(actionSummary(category, entry))},
+                       {"action", actionOf(entry)}};
+}
+
+const ActionList &listOf(const AppState &state, Difference::Kind kind)
+{
+    switch (kind) {
+    case Difference::Kind::Macro:
+        return state.predefinedMacros;
+    case Difference::Kind::Emulation:
+        return state.predefinedEmulations;
+    default:
+        return state.predefinedCombos;
+    }
+}
+
+int categoryOf(Difference::Kind kind)
+{
+    switch (kind) {
+    case Difference::Kind::Macro:
+        return KeyAssignment::Macro;
+    case Difference::Kind::Emulation:
+        return KeyAssignment::Emulation;
+    default:
+        return KeyAssignment::Combo;
+    }
+}
+
+QJsonObject differenceOf(const AppState &a, const AppState &b, const Difference &d)
+{
+    QJsonObject object;
     switch (d.kind) {
     case Difference::Kind::Key:
-        object = keyOf(state, d.number);
-        object["kind"] = "key";
+        object = keyOf(a, d.number);
         object["layer"] = d.layer;
-        object["before"]
-            = QJsonObject{{"category", d.categoryBefore},
-                          {"categoryName", KeyCatalogue::categoryName(d.categoryBefore, false)},
-                          {"summary", text(d.before)}};
-        object["after"]
-            = QJsonObject{{"category", d.categoryAfter},
-                          {"categoryName", KeyCatalogue::categoryName(d.categoryAfter, false)},
-                          {"summary", text(d.after)}};
+        object["before"] = doingOf(a, d.number, d.layer);
+        object["after"] = doingOf(b, d.number, d.layer);
         break;
     case Difference::Kind::Light:
-        object = keyOf(state, d.number);
-        object["kind"] = "light";
+        object = keyOf(a, d.number);
         object["before"] = colourOf(d.colourBefore);
         object["after"] = colourOf(d.colourAfter);
         break;
     default: {
-        const auto side
-            = [](bool present, const std::string &name, const std::string &words) -> QJsonValue {
-            if (!present)
-                return QJsonValue::Null;
-            return QJsonObject{{"name", text(name)}, {"summary", text(words)}};
-        };
+        const auto i = std::size_t(d.number - 1);
         object["entry"] = d.number;
-        object["before"] = side(d.inBefore, d.nameBefore, d.before);
-        object["after"] = side(d.inAfter, d.nameAfter, d.after);
+        object["before"] = entrySide(listOf(a, d.kind), i, categoryOf(d.kind));
+        object["after"] = entrySide(listOf(b, d.kind), i, categoryOf(d.kind));
         break;
     }
     }
+    object["kind"] = ProfileDiff::kindName(d.kind);
+    object["sameOnKeyboard"] = d.sameOnKeyboard;
     return object;
 }
 
@@ -138,18 +167,26 @@ QJsonValue extremeOf(const AppState &state, int key)
 
 namespace JsonReport {
 
-std::string detect(int variant)
+QJsonObject model(int variant)
 {
-    return document(variant == 0 ? QJsonObject{{"variant", 0}, {"model", QJsonValue::Null}}
-                                 : model(variant));
+    if (variant == 0)
+        return {{"variant", 0}, {"model", QJsonValue::Null}};
+    return {{"variant", variant}, {"model", KeyboardModel::name(variant)}};
 }
 
-std::string version(const std::string &versionText)
+QJsonObject detect(int variant)
 {
-    return document({{"version", text(versionText)}});
+    return model(variant);
 }
 
-std::string show(const AppState &state)
+QJsonObject version(int variant, const std::string &versionText)
+{
+    QJsonObject object = model(variant);
+    object["version"] = qText(versionText);
+    return object;
+}
+
+QJsonObject show(const AppState &state)
 {
     QJsonObject object = model(state.deviceType);
     QJsonArray keys;
@@ -168,21 +205,21 @@ std::string show(const AppState &state)
     object["combos"] = entriesOf(state.predefinedCombos, KeyAssignment::Combo);
     object["macros"] = entriesOf(state.predefinedMacros, KeyAssignment::Macro);
     object["emulations"] = entriesOf(state.predefinedEmulations, KeyAssignment::Emulation);
-    return document(object);
+    return object;
 }
 
-std::string diff(const AppState &a, const std::vector<Difference> &differences)
+QJsonObject diff(const AppState &a, const AppState &b, const std::vector<Difference> &differences)
 {
     QJsonArray list;
     for (const Difference &difference : differences)
-        list.append(differenceOf(a, difference));
+        list.append(differenceOf(a, b, difference));
     QJsonObject object = model(a.deviceType);
     object["equal"] = differences.empty();
     object["differences"] = list;
-    return document(object);
+    return object;
 }
 
-std::string counters(const AppState &state)
+QJsonObject counters(const AppState &state)
 {
     const PressCounters &counters = state.pressCounters;
     QJsonObject object = model(state.deviceType);
@@ -195,7 +232,34 @@ std::string counters(const AppState &state)
         counts.append(entry);
     }
     object["counts"] = counts;
-    return document(object);
+    return object;
+}
+
+QJsonObject answer(const std::string &command, int variant)
+{
+    QJsonObject object = model(variant);
+    object["command"] = qText(command);
+    return object;
+}
+
+QJsonObject failure(const std::string &command, const std::string &message, int status)
+{
+    QJsonObject object{{"error", qText(message)}, {"status", status}};
+    if (!command.empty())
+        object["command"] = qText(command);
+    return object;
+}
+
+std::string text(QJsonObject document, const std::vector<std::string> &notes)
+{
+    if (!notes.empty()) {
+        QJsonArray list;
+        for (const std::string &note : notes)
+            list.append(qText(note));
+        document["notes"] = list;
+    }
+    return TerminalText::jsonWithoutControls(
+        QJsonDocument(document).toJson(QJsonDocument::Indented).toStdString());
 }
 
 } // namespace JsonReport

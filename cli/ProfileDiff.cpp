@@ -1,8 +1,12 @@
 #include "cli/ProfileDiff.h"
 
+#include "cli/ActionDifference.h"
+#include "cli/TerminalText.h"
+#include "jobs/KeyConfigCodec.h"
 #include "model/AppState.h"
 #include "model/AssignmentSummary.h"
 #include "model/KeyAssignment.h"
+#include "model/KeyboardModel.h"
 
 #include <algorithm>
 
@@ -12,6 +16,7 @@ using ProfileDiff::Difference;
 
 constexpr const char *Arrow = "\t->\t";
 constexpr const char *Missing = "-";
+constexpr const char *SameOnKeyboard = "\t(same on the keyboard)";
 
 bool usesCode(int category)
 {
@@ -23,40 +28,61 @@ bool usesAction(int category)
     return category >= KeyAssignment::Combo && category <= KeyAssignment::Emulation;
 }
 
-// The same keys and lists also when the steps' repetition or timing differ.
-std::string settings(const ActionList &action)
+bool sameAssignment(const KeyAssignment &a, const KeyAssignment &b)
 {
-    return " [times " + std::to_string(action.times) + ", "
-           + (action.autoDelay ? std::string("recorded delays")
-                               : "delay " + std::to_string(action.delayMs) + " ms")
-           + ", play mode " + std::to_string(action.playMode) + "]";
+    if (a.category != b.category)
+        return false;
+    if (usesCode(a.category))
+        return a.code == b.code;
+    if (usesAction(a.category))
+        return a.action.sameAction(b.action);
+    return true;
+}
+
+// The assignment as the keyboard gives it back once written: steps without Down or UP, a
+// recorded macro without its unused delay, a one-key combination as a single key. One the
+// keyboard cannot take, or would misread, stays as it is.
+KeyAssignment asKeyboardKeeps(const KeyCatalogue &catalogue, const KeyAssignment &assignment)
+{
+    std::vector<int> array;
+    switch (KeyConfigCodec::encode(catalogue, assignment, array)) {
+    case KeyConfigCodec::Encoded::Invalid:
+    case KeyConfigCodec::Encoded::Misread:
+        return assignment;
+    case KeyConfigCodec::Encoded::Empty:
+        return {};
+    case KeyConfigCodec::Encoded::Set:
+        break;
+    }
+    return KeyConfigCodec::decode(catalogue, array.data(), int(array.size()), assignment);
 }
 
 void compareKeys(const AppState &a, const AppState &b, std::vector<Difference> &out)
 {
     for (int key = 1; key <= AppState::KeyCount; ++key) {
         for (int layer = 0; layer < 2; ++layer) {
-            const auto i = std::size_t(AppState::index(key, layer));
-            const int category = a.category[i];
-            bool same = category == b.category[i];
-            if (same && usesCode(category))
-                same = a.code[i] == b.code[i];
-            if (same && usesAction(category))
-                same = a.action[i].sameAction(b.action[i]);
-            if (same)
+            const KeyAssignment before = a.assignment(key, layer);
+            const KeyAssignment after = b.assignment(key, layer);
+            if (sameAssignment(before, after))
                 continue;
             Difference difference;
             difference.number = key;
             difference.layer = layer;
-            difference.categoryBefore = category;
-            difference.categoryAfter = b.category[i];
+            difference.categoryBefore = before.category;
+            difference.categoryAfter = after.category;
             difference.before = assignmentSummary(a, key, layer);
             difference.after = assignmentSummary(b, key, layer);
-            // Words alike: the difference is in how the steps are played.
-            if (difference.before == difference.after && usesAction(category)) {
-                difference.before += settings(a.action[i]);
-                difference.after += settings(b.action[i]);
+            if (before.category == after.category && usesAction(before.category)) {
+                const auto details
+                    = ActionDifference::describe(before.category, before.action, after.action,
+                                                 difference.before != difference.after);
+                if (!details.before.empty()) {
+                    difference.before += ' ' + details.before;
+                    difference.after += ' ' + details.after;
+                }
             }
+            difference.sameOnKeyboard = sameAssignment(asKeyboardKeeps(a.catalogue, before),
+                                                       asKeyboardKeeps(a.catalogue, after));
             out.push_back(std::move(difference));
         }
     }
@@ -79,18 +105,9 @@ void compareLights(const AppState &a, const AppState &b, std::vector<Difference>
         difference.number = key;
         difference.colourBefore = before;
         difference.colourAfter = after;
+        difference.sameOnKeyboard = !KeyboardModel::hasKeyColours(a.deviceType);
         out.push_back(difference);
     }
-}
-
-std::string entryWords(const ActionList &list, std::size_t i, int category, bool withSettings)
-{
-    const ActionList empty;
-    const ActionList &entry = i < list.items.size() ? list.items[i] : empty;
-    std::string text = actionSummary(category, entry);
-    if (withSettings)
-        text += settings(entry);
-    return text;
 }
 
 void compareList(Difference::Kind kind, int category, const ActionList &a, const ActionList &b,
@@ -112,27 +129,32 @@ void compareList(Difference::Kind kind, int category, const ActionList &a, const
         difference.inAfter = inB;
         difference.nameBefore = inA ? a.names[i] : "";
         difference.nameAfter = inB ? b.names[i] : "";
-        difference.before = inA ? entryWords(a, i, category, false) : "";
-        difference.after = inB ? entryWords(b, i, category, false) : "";
-        if (inA && inB && difference.nameBefore == difference.nameAfter
-            && difference.before == difference.after) {
-            difference.before = entryWords(a, i, category, true);
-            difference.after = entryWords(b, i, category, true);
+        difference.before = inA ? actionSummary(category, entryA) : "";
+        difference.after = inB ? actionSummary(category, entryB) : "";
+        if (inA && inB) {
+            const auto details = ActionDifference::describe(category, entryA, entryB,
+                                                            difference.before != difference.after);
+            if (!details.before.empty()) {
+                difference.before += ' ' + details.before;
+                difference.after += ' ' + details.after;
+            }
         }
+        // The lists stay in the profile.
+        difference.sameOnKeyboard = true;
         out.push_back(std::move(difference));
     }
 }
 
 std::string entryText(bool present, const std::string &name, const std::string &words)
 {
-    return present ? name + ": " + words : Missing;
+    return present ? TerminalText::escaped(name + ": " + words) : Missing;
 }
 
 } // namespace
 
 namespace ProfileDiff {
 
-std::vector<Difference> differences(const AppState &a, const AppState &b)
+std::vector<Difference> differences(const AppState &a, const AppState &b, bool keyboardOnly)
 {
     std::vector<Difference> out;
     compareKeys(a, b, out);
@@ -143,6 +165,8 @@ std::vector<Difference> differences(const AppState &a, const AppState &b)
                 b.predefinedMacros, out);
     compareList(Difference::Kind::Emulation, KeyAssignment::Emulation, a.predefinedEmulations,
                 b.predefinedEmulations, out);
+    if (keyboardOnly)
+        std::erase_if(out, [](const Difference &d) { return d.sameOnKeyboard; });
     return out;
 }
 
@@ -165,19 +189,26 @@ const char *kindName(Difference::Kind kind)
 
 std::string line(const Difference &d)
 {
+    std::string text;
     switch (d.kind) {
     case Difference::Kind::Key:
-        return std::to_string(d.number) + '\t' + std::to_string(d.layer) + '\t'
-               + KeyCatalogue::categoryName(d.categoryBefore, false) + '\t' + d.before + Arrow
-               + KeyCatalogue::categoryName(d.categoryAfter, false) + '\t' + d.after;
+        text = std::to_string(d.number) + '\t' + std::to_string(d.layer) + '\t'
+               + KeyCatalogue::categoryName(d.categoryBefore, false) + '\t'
+               + TerminalText::escaped(d.before) + Arrow
+               + KeyCatalogue::categoryName(d.categoryAfter, false) + '\t'
+               + TerminalText::escaped(d.after);
+        break;
     case Difference::Kind::Light:
-        return "light\t" + std::to_string(d.number) + '\t' + colour(d.colourBefore) + Arrow
+        text = "light\t" + std::to_string(d.number) + '\t' + colour(d.colourBefore) + Arrow
                + colour(d.colourAfter);
+        break;
     default:
-        return std::string(kindName(d.kind)) + '\t' + std::to_string(d.number) + '\t'
+        text = std::string(kindName(d.kind)) + '\t' + std::to_string(d.number) + '\t'
                + entryText(d.inBefore, d.nameBefore, d.before) + Arrow
                + entryText(d.inAfter, d.nameAfter, d.after);
+        break;
     }
+    return d.sameOnKeyboard ? text + SameOnKeyboard : text;
 }
 
 } // namespace ProfileDiff

@@ -1,6 +1,7 @@
 #include "cli/TextReport.h"
 
 #include "cli/CliKeyNames.h"
+#include "cli/TerminalText.h"
 #include "layout/MainWindowTable.h"
 #include "model/AppState.h"
 #include "model/AssignmentSummary.h"
@@ -15,7 +16,8 @@ std::string show(const AppState &state)
             const int category = state.category[std::size_t(AppState::index(key, layer))];
             text += std::to_string(key) + '\t' + std::to_string(layer) + '\t'
                     + KeyCatalogue::categoryName(category, false) + '\t'
-                    + assignmentSummary(state, key, layer) + '\n';
+                    + TerminalText::escaped(assignmentSummary(state, key, layer)) + '\t'
+                    + CliKeyNames::keyName(state.catalogue, key) + '\n';
         }
     }
     return text;

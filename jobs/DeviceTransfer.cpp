@@ -75,9 +75,10 @@ TransferResult DeviceTransfer::encodeSlot(const KeyCatalogue &catalogue,
     const int key = slot % Configuration::KeyCount + 1;
     const std::size_t i = std::size_t(slot);
     const std::size_t entry = std::size_t(Configuration::index(key, layer));
+    KeyConfigCodec::Check check;
     switch (KeyConfigCodec::encode(catalogue, configuration.category[entry],
                                    configuration.code[entry], configuration.action[entry],
-                                   encoded.arrays[i])) {
+                                   encoded.arrays[i], &check)) {
     case KeyConfigCodec::Encoded::Set:
         encoded.toSet[i] = true;
         break;
@@ -86,6 +87,15 @@ TransferResult DeviceTransfer::encodeSlot(const KeyCatalogue &catalogue,
         break;
     case KeyConfigCodec::Encoded::Invalid:
         return {TransferResult::Status::AssignmentRefused, key, layer};
+    case KeyConfigCodec::Encoded::Misread:
+        return {TransferResult::Status::AssignmentRefused,
+                key,
+                layer,
+                check.step,
+                check.stepText,
+                check.delayAsKey,
+                check.readAs,
+                check.readAsName};
     }
     return {};
 }

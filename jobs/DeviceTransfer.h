@@ -8,6 +8,7 @@
 #include <quillodev/MessageTarget.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 class CNuboHWI;
@@ -16,7 +17,7 @@ struct Configuration;
 struct PressCounters;
 
 // Outcome of one transfer. For a refused write, `key` and `layer` name the first assignment
-// that the keyboard cannot hold.
+// that the keyboard cannot hold, or that it would play otherwise than it says.
 struct TransferResult {
     enum class Status {
         Ok,
@@ -28,6 +29,15 @@ struct TransferResult {
     Status status = Status::Ok;
     int key = 0;
     int layer = 0;
+    // A refusal for a step the keyboard would take as something else: the step (from 1), its
+    // text, whether it is a delay where a key belongs (else a key where a delay belongs) and
+    // what it would become, a key code (with its name) or milliseconds. Step 0: the assignment
+    // is too large.
+    int step = 0;
+    std::string stepText = {};
+    bool delayAsKey = false;
+    int readAs = 0;
+    std::string readAsName = {};
 
     bool ok() const { return status == Status::Ok; }
     explicit operator bool() const { return ok(); }

@@ -5,6 +5,37 @@
 
 #include <quillodev/KeyCounts.h>
 
+namespace {
+
+// A step the keyboard would play as something else: a delay taken for a key code, or a key's
+// code taken for a delay.
+std::string misreadStep(const TransferResult &result, const std::string &key, bool chinese)
+{
+    const std::string step = std::to_string(result.step);
+    const std::string value = std::to_string(result.readAs);
+    // Code 0 is no key at all.
+    const std::string pressed
+        = result.readAs == 0 || result.readAsName.empty() ? std::string() : result.readAsName;
+    if (chinese) {
+        return std::string(result.layer == 1 ? "Fn层" : "顶层") + "按键 " + key + " 的第 " + step
+               + " 步（" + result.stepText + "）"
+               + (result.delayAsKey
+                      ? "是延时，却处在按键的位置，键盘会把它当作"
+                            + (pressed.empty() ? "空键" : "按键 " + pressed)
+                      : "是按键，却处在延时的位置，键盘会把它当作 " + value + " 毫秒的延时")
+               + "。没有写入任何内容。";
+    }
+    return "Key " + key + " on the " + (result.layer == 1 ? "Fn" : "top") + " layer: step " + step
+           + " (" + result.stepText + ") is "
+           + (result.delayAsKey
+                  ? "a delay where a key belongs; the keyboard would "
+                        + (pressed.empty() ? "press no key" : "press " + pressed) + " instead"
+                  : "a key where a delay belongs; the keyboard would wait " + value + " ms instead")
+           + ". Nothing was written.";
+}
+
+} // namespace
+
 namespace JobMessages {
 
 std::string failure(int job, const TransferResult &result, bool chinese)
@@ -13,6 +44,8 @@ std::string failure(int job, const TransferResult &result, bool chinese)
         const std::string key = result.key >= 1 && result.key <= quillodev::KeyCount
                                     ? MainWindowTable::keyCaption(result.key)
                                     : std::to_string(result.key);
+        if (result.step > 0)
+            return misreadStep(result, key, chinese);
         if (chinese)
             return std::string(result.layer == 1 ? "Fn层" : "顶层") + "按键 " + key
                    + " 的内容超出键盘的存储容量，没有写入任何内容。";

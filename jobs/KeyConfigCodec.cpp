@@ -13,16 +13,105 @@ constexpr int MacroKind = 2;
 constexpr int MouseKeyLeft = 130;
 constexpr int LeftDoubleClick = 199;
 
-int deviceCode(const KeyCatalogue &catalogue, const std::string &step)
-{
-    const int value = StepText::stepValue(catalogue, step);
-    return value >= 0 && value <= 255 ? value : 0;
-}
-
 int sixteenBits(int value)
 {
     return std::clamp(value, 0, 0xFFFF);
 }
+
+// Steps as the keyboard gets them, with what changed on the way noted in `check`.
+class StepEncoder {
+public:
+    StepEncoder(const KeyCatalogue &catalogue, KeyConfigCodec::Check *check)
+        : m_catalogue(catalogue)
+        , m_check(check)
+    {}
+
+    // A step where a key belongs; false when it is a delay, which the keyboard would take for
+    // the key code of its number.
+    bool key(const std::string &step, int index, int &code)
+    {
+        const int value = StepText::stepValue(m_catalogue, step);
+        code = value >= 0 && value <= 255 ? value : 0;
+        if (readsAsDelay(step))
+            return misread(index, step, true, code);
+        if (value == 0 && !namesKey(step))
+            adjust("step " + std::to_string(index + 1), step, "0 (no key)");
+        return true;
+    }
+
+    // A step where a delay belongs; false when it names a key, whose code the keyboard would
+    // take for milliseconds.
+    bool delay(const std::string &step, int index, int &ms)
+    {
+        const int value = StepText::stepValue(m_catalogue, step);
+        ms = sixteenBits(value);
+        const std::string field = "step " + std::to_string(index + 1);
+        if (!readsAsDelay(step)) {
+            if (namesKey(step))
+                return misread(index, step, false, ms);
+            adjust(field, step, "0 ms (no delay)");
+        } else if (ms != value) {
+            adjust(field, step, StepText::delayStep(ms));
+        }
+        return true;
+    }
+
+    void adjust(std::string field, std::string from, std::string to)
+    {
+        if (m_check)
+            m_check->adjustments.push_back({std::move(field), std::move(from), std::move(to)});
+    }
+
+    // A number kept in fewer bits or a narrower range than the assignment states.
+    int fitted(const char *field, int value, int low, int high)
+    {
+        const int kept = std::clamp(value, low, high);
+        if (kept != value)
+            adjust(field, std::to_string(value), std::to_string(kept));
+        return kept;
+    }
+
+    // More steps than the editor records: sent all the same, but said.
+    void beyondLimit(const char *what, int count, int limit)
+    {
+        if (count > limit)
+            adjust(what, std::to_string(count), "");
+    }
+
+private:
+    // As the step value reads it: any text with "ms>" is a delay.
+    static bool readsAsDelay(const std::string &step)
+    {
+        return step.find("ms>") != std::string::npos;
+    }
+
+    bool namesKey(const std::string &step) const
+    {
+        if (m_catalogue.keyOfName(step) >= 0)
+            return true;
+        for (const std::string suffix : {StepText::DownSuffix, StepText::UpSuffix}) {
+            if (step.size() > suffix.size() && step.ends_with(suffix)
+                && m_catalogue.keyOfName(step.substr(0, step.size() - suffix.size())) >= 0)
+                return true;
+        }
+        return false;
+    }
+
+    bool misread(int index, const std::string &step, bool delayAsKey, int readAs)
+    {
+        if (m_check) {
+            m_check->step = index + 1;
+            m_check->stepText = step;
+            m_check->delayAsKey = delayAsKey;
+            m_check->readAs = readAs;
+            m_check->readAsName = delayAsKey ? m_catalogue.nameOfCode(readAs) : std::string();
+        }
+        return false;
+    }
+
+    const KeyCatalogue &m_catalogue;
+    KeyConfigCodec::Check *m_check;
+};
 
 KeyAssignment::Category categoryOfReadCode(int code)
 {
@@ -52,40 +141,50 @@ ActionList actionOfCodes(const KeyCatalogue &catalogue, int pageRows, const int 
 
 KeyConfigCodec::Encoded KeyConfigCodec::encode(const KeyCatalogue &catalogue,
                                                const KeyAssignment &assignment,
-                                               std::vector<int> &array)
+                                               std::vector<int> &array, Check *check)
 {
-    return encode(catalogue, assignment.category, assignment.code, assignment.action, array);
+    return encode(catalogue, assignment.category, assignment.code, assignment.action, array, check);
 }
 
 KeyConfigCodec::Encoded KeyConfigCodec::encode(const KeyCatalogue &catalogue, int category,
                                                int code, const ActionList &action,
-                                               std::vector<int> &array)
+                                               std::vector<int> &array, Check *check)
 {
     array.clear();
     if (category <= KeyAssignment::NotSet)
         return Encoded::Empty;
 
+    StepEncoder steps(catalogue, check);
     const int n = action.size();
+    const auto addKeys = [&](int first) {
+        for (int i = first; i < n; ++i) {
+            int value = 0;
+            if (!steps.key(action.names[std::size_t(i)], i, value)) {
+                array.clear();
+                return false;
+            }
+            array.push_back(value);
+        }
+        return true;
+    };
     switch (category) {
     case KeyAssignment::Combo:
         if (n == 0)
             return Encoded::Empty;
         if (n > MaxNormalCodes)
             return Encoded::Invalid;
+        steps.beyondLimit("keys", n, MaxComboKeys);
         array = {NormalKind, n};
-        for (const std::string &step : action.names)
-            array.push_back(deviceCode(catalogue, step));
-        return Encoded::Set;
+        return addKeys(0) ? Encoded::Set : Encoded::Misread;
 
     case KeyAssignment::Emulation:
         // Without keys it is still a continuous record, [1, delay, 0], which the keyboard gets
         // as its bare header.
         if (n > MaxContinuousCodes)
             return Encoded::Invalid;
-        array = {ContinuousKind, sixteenBits(action.delayMs), n};
-        for (const std::string &step : action.names)
-            array.push_back(deviceCode(catalogue, step));
-        return Encoded::Set;
+        steps.beyondLimit("keys", n, MaxEmulationKeys);
+        array = {ContinuousKind, steps.fitted("Delay", action.delayMs, 0, 0xFFFF), n};
+        return addKeys(0) ? Encoded::Set : Encoded::Misread;
 
     case KeyAssignment::Macro: {
         if (n == 0)
@@ -96,25 +195,30 @@ KeyConfigCodec::Encoded KeyConfigCodec::encode(const KeyCatalogue &catalogue, in
         const long long bytes = autoDelay ? entries : 4LL * entries;
         if (bytes > MaxMacroBytes)
             return Encoded::Invalid;
+        steps.beyondLimit("steps", n, autoDelay ? MaxAutoDelayMacroSteps : MaxRecordedMacroSteps);
         const int playMode = action.playMode >= 0 && action.playMode <= 2 ? action.playMode : 0;
-        const int cycles = playMode == 0 ? std::clamp(action.times, 1, 255) : 0;
+        if (playMode != action.playMode)
+            steps.adjust("PlayMode", std::to_string(action.playMode), "0");
+        const int cycles = playMode == 0 ? steps.fitted("Cycles", action.times, 1, 255) : 0;
         array = {MacroKind,
                  playMode,
                  cycles,
                  autoDelay ? 0 : 1,
-                 autoDelay ? sixteenBits(action.delayMs) : 0,
+                 autoDelay ? steps.fitted("Delay", action.delayMs, 0, 0xFFFF) : 0,
                  entries};
-        if (autoDelay) {
-            for (const std::string &step : action.names)
-                array.push_back(deviceCode(catalogue, step));
-            return Encoded::Set;
-        }
+        if (autoDelay)
+            return addKeys(0) ? Encoded::Set : Encoded::Misread;
         for (int i = 0; i < n; i += 2) {
-            array.push_back(deviceCode(catalogue, action.names[std::size_t(i)]));
+            int key = 0;
             // The last key of an odd count has no delay of its own.
-            const int delay
-                = i + 1 < n ? StepText::stepValue(catalogue, action.names[std::size_t(i + 1)]) : 0;
-            array.push_back(sixteenBits(delay));
+            int delay = 0;
+            if (!steps.key(action.names[std::size_t(i)], i, key)
+                || (i + 1 < n && !steps.delay(action.names[std::size_t(i + 1)], i + 1, delay))) {
+                array.clear();
+                return Encoded::Misread;
+            }
+            array.push_back(key);
+            array.push_back(delay);
         }
         return Encoded::Set;
     }

@@ -64,6 +64,65 @@ bool writeAll(int fd, std::string_view bytes, std::string &error)
 // Enough for any sane chain of links; a loop ends here too.
 constexpr int MaxLinkHops = 40;
 
+constexpr const char *TooLargeText = "larger than any profile";
+
+// The folder a file of that path lies in.
+fs::path folderOf(const fs::path &target)
+{
+    const fs::path folder = target.parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
+// File systems that cannot make a file without a name say so in one of these ways.
+bool unnamedRefused(int err)
+{
+    return err == EOPNOTSUPP || err == EISDIR || err == EINVAL || err == ENOTSUP;
+}
+
+// A hidden name of our own beside the target, created; -1 (errno set) when none can be.
+int createNamed(const fs::path &folder, const fs::path &target, fs::path &temp)
+{
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = folder
+               / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-"
+                  + std::to_string(stamp) + "-" + std::to_string(attempt));
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// A name for a complete unnamed file, beside the target; false (errno set) when it cannot
+// have one, for lack of /proc or of the right to link.
+bool nameUnnamed(int fd, const fs::path &folder, const fs::path &target, fs::path &temp)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = folder
+               / ("." + target.filename().string() + ".new-" + std::to_string(::getpid()) + "-"
+                  + std::to_string(stamp) + "-" + std::to_string(attempt));
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+bool isReadOnly(const fs::path &target)
+{
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0)
+        return false;
+    // Root may write anything; a file without write bits is still meant to stay as it is.
+    if ((st.st_mode & 0222) == 0)
+        return true;
+    return ::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM);
+}
+
 } // namespace
 
 FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t limit,
@@ -75,25 +134,32 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
     // shell's process substitution is read to its end).
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
-        error = describe("cannot open", errno);
+        error = std::strerror(errno);
         return ReadStatus::CannotOpen;
     }
+    return readDescriptor(fd.get(), limit, bytes, error);
+}
+
+FileStore::ReadStatus FileStore::readDescriptor(int fd, std::uintmax_t limit, std::string &bytes,
+                                                std::string &error)
+{
+    bytes.clear();
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
+    if (::fstat(fd, &st) != 0) {
         error = describe("cannot read", errno);
         return ReadStatus::ReadError;
     }
     if (!S_ISREG(st.st_mode)) {
-        const int flags = ::fcntl(fd.get(), F_GETFL);
+        const int flags = ::fcntl(fd, F_GETFL);
         if (flags >= 0)
-            ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     }
     if (S_ISDIR(st.st_mode)) {
-        error = "cannot open: is a folder";
-        return ReadStatus::CannotOpen;
+        error = "it is a folder";
+        return ReadStatus::NotAFile;
     }
     if (S_ISREG(st.st_mode) && std::uintmax_t(st.st_size) > limit) {
-        error = "file too large";
+        error = TooLargeText;
         return ReadStatus::TooLarge;
     }
     // Read straight into the result; the file may still grow or shrink meanwhile.
@@ -102,13 +168,13 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
     while (true) {
         if (size == bytes.size()) {
             if (bytes.size() > limit) {
-                error = "file too large";
+                error = TooLargeText;
                 bytes.clear();
                 return ReadStatus::TooLarge;
             }
             bytes.resize(std::min<std::uintmax_t>(bytes.size() * 2, limit + 1));
         }
-        const ssize_t n = ::read(fd.get(), bytes.data() + size, bytes.size() - size);
+        const ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
         if (n == 0)
             break;
         if (n < 0) {
@@ -121,7 +187,7 @@ FileStore::ReadStatus FileStore::readAll(const fs::path &path, std::uintmax_t li
         size += std::size_t(n);
     }
     if (size > limit) {
-        error = "file too large";
+        error = TooLargeText;
         bytes.clear();
         return ReadStatus::TooLarge;
     }
@@ -160,7 +226,7 @@ bool FileStore::replaceableTarget(const fs::path &path, fs::path &target, WriteF
         const fs::path next = fs::read_symlink(target, ec);
         if (ec || hops == MaxLinkHops) {
             failure.target = path;
-            failure.reason = path.string() + ": cannot follow the link"
+            failure.reason = std::string("cannot follow the link")
                              + (ec ? ": " + ec.message() : ": too many links");
             return false;
         }
@@ -168,45 +234,62 @@ bool FileStore::replaceableTarget(const fs::path &path, fs::path &target, WriteF
     }
     failure.target = target;
     if (!target.has_filename()) {
-        failure.reason = target.string() + ": no file name";
+        failure.reason = "the path ends in a folder, not in a file name";
         return false;
     }
     // Renaming over a device or a pipe would put a plain file in its place: never.
     const FileKind kind = kindOf(target);
     if (kind != FileKind::Missing && kind != FileKind::Regular) {
         failure.refused = kind;
-        failure.reason = target.string() + ": not a regular file";
+        failure.reason = "not a regular file";
+        return false;
+    }
+    if (kind == FileKind::Regular && isReadOnly(target)) {
+        failure.readOnly = true;
+        failure.reason = "it is read-only";
         return false;
     }
     return true;
 }
 
+bool FileStore::checkReplaceable(const fs::path &path, WriteFailure &failure)
+{
+    fs::path target;
+    if (!replaceableTarget(path, target, failure))
+        return false;
+    const fs::path folder = folderOf(target);
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    fs::path probe;
+    if (fd < 0 && unnamedRefused(errno))
+        fd = createNamed(folder, target, probe);
+    if (fd < 0) {
+        failure.reason = describe("cannot create a file in the folder", errno);
+        return false;
+    }
+    ::close(fd);
+    if (!probe.empty())
+        ::unlink(probe.c_str());
+    return true;
+}
+
 bool FileStore::replaceAtomically(const fs::path &path, std::string_view bytes,
-                                  WriteFailure &failure)
+                                  WriteFailure &failure, const WriteOptions &options)
 {
     fs::path target;
     if (!replaceableTarget(path, target, failure))
         return false;
     std::string &error = failure.reason;
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
+    const fs::path folder = folderOf(target);
 
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
 
-    // A name of our own beside the target, so that the final rename stays on one file system.
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    // In the target's folder, so that the final rename stays on one file system.
     fs::path temp;
-    int raw = -1;
-    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
-        temp = folder
-               / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-"
-                  + std::to_string(stamp) + "-" + std::to_string(attempt));
-        raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (raw < 0 && errno != EEXIST)
-            break;
-    }
+    int raw = options.unnamed ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
+    const bool unnamed = raw >= 0;
+    if (!unnamed && (!options.unnamed || unnamedRefused(errno)))
+        raw = createNamed(folder, target, temp);
     if (raw < 0) {
         error = describe("cannot create a file in the folder", errno);
         return false;
@@ -214,7 +297,8 @@ bool FileStore::replaceAtomically(const fs::path &path, std::string_view bytes,
     Descriptor fd(raw);
     const auto fail = [&](const std::string &why) {
         error = why;
-        ::unlink(temp.c_str());
+        if (!temp.empty())
+            ::unlink(temp.c_str());
         return false;
     };
     if (replacing)
@@ -223,6 +307,16 @@ bool FileStore::replaceAtomically(const fs::path &path, std::string_view bytes,
         return fail(error);
     if (::fsync(fd.get()) != 0)
         return fail(describe("cannot flush", errno));
+    if (options.written)
+        options.written();
+    if (unnamed && !nameUnnamed(fd.get(), folder, target, temp)) {
+        // Without /proc the file cannot be named: written again under a hidden name.
+        temp.clear();
+        WriteOptions named = options;
+        named.unnamed = false;
+        named.written = nullptr;
+        return replaceAtomically(path, bytes, failure, named);
+    }
     if (::close(fd.release()) != 0)
         return fail(describe("cannot close", errno));
     // The data is on the disk before the name points at it, so after a crash the name holds

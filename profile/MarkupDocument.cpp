@@ -36,6 +36,8 @@ bool MarkupDocument::load(const std::filesystem::path &path)
     std::string bytes;
     std::string error;
     const auto status = FileStore::readAll(path, MaxFileBytes, bytes, error);
+    m_loadStatus = status;
+    m_loadError = error;
     if (status != FileStore::ReadStatus::Ok) {
         m_log.add(status == FileStore::ReadStatus::TooLarge ? "truncation_error" : "file_error",
                   {{"msg", error}});

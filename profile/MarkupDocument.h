@@ -52,6 +52,9 @@ public:
     // False when the file cannot be opened or read (the text is then empty). Whether the text
     // is well formed is isWellFormed()'s.
     bool load(const std::filesystem::path &path);
+    // Why the last load failed, and in the system's words.
+    FileStore::ReadStatus loadStatus() const { return m_loadStatus; }
+    const std::string &loadError() const { return m_loadError; }
     // What load does after reading the file: encoding detection, conversion, parse.
     void loadBytes(std::string_view bytes);
     // Writes the text in its declared encoding; replaces the file only as a whole, and only
@@ -99,6 +102,8 @@ private:
     ElementIndex m_index;
     ResultLog m_log;
     int m_flags = 0;
+    FileStore::ReadStatus m_loadStatus = FileStore::ReadStatus::Ok;
+    std::string m_loadError;
     bool m_markupOk = false;
     MarkupError m_firstError;
     std::uint32_t m_parent = 0;

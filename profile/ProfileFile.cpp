@@ -110,16 +110,35 @@ std::size_t estimatedUnits(const ActionList &list)
     return units;
 }
 
+// Notes what reading changed, when someone asks.
+class ChangeLog {
+public:
+    explicit ChangeLog(std::vector<ProfileValueChange> *changes)
+        : m_changes(changes)
+    {}
+    void add(const char *element, int key, int layer, const char *field, int from,
+             std::string to = {})
+    {
+        if (m_changes)
+            m_changes->push_back({element, key, layer, field, std::to_string(from), std::move(to)});
+    }
+
+private:
+    std::vector<ProfileValueChange> *m_changes;
+};
+
 class Reader {
 public:
-    explicit Reader(MarkupDocument &doc)
+    Reader(MarkupDocument &doc, ChangeLog &log)
         : m_doc(doc)
+        , m_log(log)
     {}
 
     void readList(ActionList &list, int depth);
 
 private:
     MarkupDocument &m_doc;
+    ChangeLog &m_log;
     std::size_t m_budget = MaxEntries;
 };
 
@@ -146,8 +165,10 @@ void Reader::readList(ActionList &list, int depth)
         std::array<std::u16string_view, 2> raw;
         m_doc.rawAttribs(entryAttributes, raw);
         const int i = intValue(raw[0]);
-        if (i < 0 || i > MaxEntryId)
+        if (i < 0 || i > MaxEntryId) {
+            m_log.add("x", 0, -1, "ID", i);
             continue;
+        }
         if (std::size_t(i) >= names.size()) {
             const std::size_t grow = std::size_t(i) + 1 - names.size();
             if (grow > m_budget)
@@ -211,11 +232,6 @@ bool readSection(MarkupDocument &doc, Reader &reader, std::u16string_view name, 
     reader.readList(list, 1);
     doc.outOfElem();
     return true;
-}
-
-int componentOf(int value)
-{
-    return std::clamp(value, 0, 255);
 }
 
 // Which variant a root element name belongs to, 0 for none.
@@ -298,25 +314,75 @@ ProfileReadResult readProfile(Configuration &config, PressCounters &counters, in
                               const std::filesystem::path &path, DamagedProfile damaged,
                               MarkupError *firstError)
 {
+    ProfileReadReport report;
+    const ProfileReadResult result
+        = readProfile(config, counters, deviceType, path, damaged, &report);
     if (firstError)
-        *firstError = {};
+        *firstError = report.damage;
+    return result;
+}
+
+ProfileReadResult readProfile(Configuration &config, PressCounters &counters, int deviceType,
+                              const std::filesystem::path &path, DamagedProfile damaged,
+                              ProfileReadReport *report)
+{
+    if (report)
+        *report = {};
     MarkupDocument doc;
-    if (!doc.load(path))
+    const ProfileReadResult loaded
+        = loadProfileFile(path, doc, report ? &report->fileError : nullptr);
+    if (loaded != ProfileReadResult::Ok)
+        return loaded;
+    return readProfileDocument(config, counters, deviceType, doc, damaged, report);
+}
+
+ProfileReadResult loadProfileFile(const std::filesystem::path &path, MarkupDocument &doc,
+                                  std::string *fileError)
+{
+    if (doc.load(path))
+        return ProfileReadResult::Ok;
+    if (fileError)
+        *fileError = doc.loadError();
+    switch (doc.loadStatus()) {
+    case FileStore::ReadStatus::NotAFile:
+        return ProfileReadResult::NotAFile;
+    case FileStore::ReadStatus::TooLarge:
+        return ProfileReadResult::TooLarge;
+    default:
         return ProfileReadResult::CannotOpen;
-    return readProfileDocument(config, counters, deviceType, doc, damaged, firstError);
+    }
+}
+
+int profileRootVariant(MarkupDocument &doc)
+{
+    doc.resetPos();
+    int variant = 0;
+    while (variant == 0 && doc.findElem())
+        variant = variantOfRoot(doc.tagName());
+    doc.resetPos();
+    return variant;
 }
 
 ProfileReadResult readProfileDocument(Configuration &config, PressCounters &counters,
                                       int deviceType, MarkupDocument &doc, DamagedProfile damaged,
                                       MarkupError *firstError)
 {
+    ProfileReadReport report;
+    const ProfileReadResult result
+        = readProfileDocument(config, counters, deviceType, doc, damaged, &report);
     if (firstError)
-        *firstError = {};
+        *firstError = report.damage;
+    return result;
+}
+
+ProfileReadResult readProfileDocument(Configuration &config, PressCounters &counters,
+                                      int deviceType, MarkupDocument &doc, DamagedProfile damaged,
+                                      ProfileReadReport *report)
+{
+    if (report)
+        *report = {};
     // Everything is read into temporaries first, so a refused file changes nothing.
-    doc.resetPos();
-    int variant = 0;
-    while (variant == 0 && doc.findElem())
-        variant = variantOfRoot(doc.tagName());
+    const int variant = profileRootVariant(doc);
     const int wanted = variantOfRoot(profileRootName(deviceType));
     if (variant == 0)
         return ProfileReadResult::NotAProfile;
@@ -324,8 +390,8 @@ ProfileReadResult readProfileDocument(Configuration &config, PressCounters &coun
     if (variant != wanted)
         return ProfileReadResult::OtherVariant;
     if (!doc.isWellFormed()) {
-        if (firstError)
-            *firstError = doc.firstError();
+        if (report)
+            report->damage = doc.firstError();
         // Reading it whole would silently reset what lies beyond the damage, so only on request.
         if (damaged == DamagedProfile::Refuse)
             return ProfileReadResult::Damaged;
@@ -346,7 +412,9 @@ ProfileReadResult readProfileDocument(Configuration &config, PressCounters &coun
         action[at].pageRows = config.action[at].pageRows;
     }
 
-    Reader reader(doc);
+    std::vector<ProfileValueChange> changes;
+    ChangeLog log(report ? &changes : nullptr);
+    Reader reader(doc, log);
     doc.resetPos();
     doc.findElem(profileRootName(deviceType));
     doc.intoElem();
@@ -358,12 +426,21 @@ ProfileReadResult readProfileDocument(Configuration &config, PressCounters &coun
         doc.intoElem();
         while (doc.findElem(u"AREA")) {
             const auto [id, red, green, blue] = intAttribs(doc, areaAttributes);
-            if (id < 1 || id > Configuration::KeyCount)
+            if (id < 1 || id > Configuration::KeyCount) {
+                log.add("AREA", 0, -1, "ID", id);
                 continue;
+            }
             LightColour &colour = lights[std::size_t(id)];
-            colour.red = componentOf(red);
-            colour.green = componentOf(green);
-            colour.blue = componentOf(blue);
+            const int key = id; // a structured binding cannot be captured by every compiler
+            const auto component = [&](const char *name, int value) {
+                const int kept = std::clamp(value, 0, 255);
+                if (kept != value)
+                    log.add("AREA", key, -1, name, value, std::to_string(kept));
+                return kept;
+            };
+            colour.red = component("Red", red);
+            colour.green = component("Green", green);
+            colour.blue = component("Blue", blue);
         }
         doc.outOfElem();
     }
@@ -372,9 +449,17 @@ ProfileReadResult readProfileDocument(Configuration &config, PressCounters &coun
         doc.intoElem();
         while (doc.findElem(u"KEY")) {
             const auto [key, layer, mode, hwCode] = intAttribs(doc, keyAttributes);
-            // Values no keyboard has would index past the program's tables.
-            if (key < 1 || key > Configuration::KeyCount || layer < 0 || layer > 1 || mode < 0
-                || mode > 8 || hwCode < 0 || hwCode > 255) {
+            // Values no keyboard has would index past the program's tables; such a key keeps
+            // its default.
+            if (key < 1 || key > Configuration::KeyCount || layer < 0 || layer > 1) {
+                log.add("KEY", 0, -1, key < 1 || key > Configuration::KeyCount ? "ID" : "Level",
+                        key < 1 || key > Configuration::KeyCount ? key : layer);
+                continue;
+            }
+            if (mode < 0 || mode > 8 || hwCode < 0 || hwCode > 255) {
+                const bool badMode = mode < 0 || mode > 8;
+                log.add("KEY", key, layer, badMode ? "Mode" : "HWCode", badMode ? mode : hwCode,
+                        "the key's default");
                 continue;
             }
             const auto i = std::size_t(Configuration::index(key, layer));
@@ -401,5 +486,7 @@ ProfileReadResult readProfileDocument(Configuration &config, PressCounters &coun
     config.code = code;
     config.action = std::move(action);
     counters.reset();
+    if (report)
+        report->changes = std::move(changes);
     return ProfileReadResult::Ok;
 }

@@ -1,8 +1,11 @@
 #include "profile/ProfileFile.h"
 
+#include "profile/MarkupDocument.h"
 #include "profile/TextCodec.h"
 
 namespace {
+
+static_assert(MarkupDocument::MaxFileBytes == 256u << 20, "the message names the limit");
 
 // What is wrong, in a few words; `name` is the element concerned.
 std::string problemText(MarkupProblem problem, const std::string &name, bool chinese)
@@ -75,6 +78,11 @@ const char *profileReadMessage(ProfileReadResult result, bool chinese)
         return "";
     case ProfileReadResult::CannotOpen:
         return chinese ? "无法打开该文件。" : "The file could not be opened.";
+    case ProfileReadResult::NotAFile:
+        return chinese ? "这是一个文件夹，不是文件。" : "It is a folder, not a file.";
+    case ProfileReadResult::TooLarge:
+        return chinese ? "该文件大于 256 MiB，配置文件不会这么大。"
+                       : "The file is larger than 256 MiB; no profile is that large.";
     case ProfileReadResult::NotAProfile:
         return chinese ? "该文件不是按键配置文件。" : "The file is not a configuration file.";
     case ProfileReadResult::Damaged:
@@ -84,6 +92,15 @@ const char *profileReadMessage(ProfileReadResult result, bool chinese)
                        : "The configuration file belongs to another keyboard model.";
     }
     return chinese ? "无法读取该配置文件。" : "The configuration file could not be read.";
+}
+
+std::string profileReadFailureText(ProfileReadResult result, const std::string &fileError,
+                                   bool chinese)
+{
+    const std::string message = profileReadMessage(result, chinese);
+    if (chinese || result != ProfileReadResult::CannotOpen || fileError.empty())
+        return message;
+    return message.substr(0, message.size() - 1) + ": " + fileError + ".";
 }
 
 const char *profileWriteFailedMessage(bool chinese)
@@ -103,6 +120,8 @@ std::string profileWriteFailureReason(const FileStore::WriteFailure &failure,
         return chinese ? "它指向 " + target + "，那是" + kind + "，不是普通文件。"
                        : "It leads to " + target + ", " + kind + ", not a regular file.";
     }
+    if (failure.readOnly)
+        return chinese ? "它是只读文件。" : "It is read-only.";
     if (chinese || failure.reason.empty())
         return {};
     std::string reason = failure.reason;

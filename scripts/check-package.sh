@@ -84,6 +84,9 @@ rm -f "$root.changelog" "$root.debian" "$root.appstream"
 
 stamp "the unpacked programs"
 export LD_LIBRARY_PATH="$root/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)"
+
+stamp "manual pages"
+scripts/check-manpages.sh "$root/usr/share/man/man1" "$root/usr/bin"
 "$root/usr/bin/quillo" --version
 "$root/usr/bin/quillo-cli" --sim 4 detect
 shot="$PWD/build/package-quillo-sim.png"

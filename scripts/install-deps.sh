@@ -13,6 +13,7 @@ packages=(
     at-spi2-core python3-pyatspi dbus-daemon
     help2man lintian desktop-file-utils appstream file fp-utils tidy debootstrap
     weston wine64
+    man-db groff-base
     clang-format
 )
 

@@ -1,5 +1,7 @@
 #include "sim/TracingBackend.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -61,8 +63,18 @@ void ReportTrace::record(char direction, const unsigned char *bytes, unsigned in
     if (!m_file)
         return;
     // Flushed per line so that a trace survives a keyboard that hangs the exchange.
-    if (std::fputs(line.c_str(), m_file) < 0 || std::fflush(m_file) != 0)
-        m_failed = true;
+    if ((std::fputs(line.c_str(), m_file) < 0 || std::fflush(m_file) != 0) && m_error.empty())
+        m_error = std::strerror(errno);
+}
+
+bool ReportTrace::close(std::string &error)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_file && std::fclose(m_file) != 0 && m_error.empty())
+        m_error = std::strerror(errno);
+    m_file = nullptr;
+    error = m_error;
+    return m_error.empty();
 }
 
 TracingBackend::TracingBackend(std::shared_ptr<quillodev::HidBackend> inner,

@@ -15,12 +15,13 @@ public:
     // False when the file cannot be opened for appending.
     bool open(const std::string &path);
     void record(char direction, const unsigned char *bytes, unsigned int count);
-    bool failed() const { return m_failed; }
+    // Closes the file; false when this or any line before failed, with the system's reason.
+    bool close(std::string &error);
 
 private:
     std::mutex m_mutex;
     std::FILE *m_file = nullptr;
-    bool m_failed = false;
+    std::string m_error; // the first failure
 };
 
 // A backend that hands out transports which copy every report to a trace.

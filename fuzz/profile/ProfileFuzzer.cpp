@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the document loader (encoding detection and parse), the walker, the
-// editor and the profile reader. Edits of a well-formed document must leave an index that
-// equals a fresh parse of the edited text.
+// editor, the profile reader and the encoding of what it read for the keyboard. Edits of a
+// well-formed document must leave an index that equals a fresh parse of the edited text.
+#include "jobs/KeyConfigCodec.h"
 #include "model/AppState.h"
 #include "profile/MarkupDocument.h"
 #include "profile/MarkupText.h"
@@ -97,6 +98,24 @@ void checkFirstError(const MarkupDocument &doc)
     }
 }
 
+// Every key read encodes, or is refused with a step that it has; changes name a key that
+// exists or none.
+void checkEncoding(const AppState &state, const ProfileReadReport &report)
+{
+    for (const ProfileValueChange &change : report.changes)
+        check(change.key >= 0 && change.key <= AppState::KeyCount && !change.from.empty());
+    std::vector<int> array;
+    for (int key = 1; key <= AppState::KeyCount; ++key) {
+        for (int layer = 0; layer < 2; ++layer) {
+            const KeyAssignment assignment = state.assignment(key, layer);
+            KeyConfigCodec::Check result;
+            if (KeyConfigCodec::encode(state.catalogue, assignment, array, &result)
+                == KeyConfigCodec::Encoded::Misread)
+                check(result.step >= 1 && result.step <= assignment.action.size() && array.empty());
+        }
+    }
+}
+
 void editAndCompare(MarkupDocument &doc, std::uint8_t seed)
 {
     doc.resetPos();
@@ -125,6 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static const auto state = [] {
         auto s = std::make_unique<AppState>();
+        s->buildCatalogue();
         s->resetKeyModel();
         return s;
     }();
@@ -141,9 +161,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkAttributeShortcuts(doc.doc());
     const bool wellFormed = doc.isWellFormed();
     checkFirstError(doc);
-    MarkupError error;
-    readProfileDocument(*state, state->pressCounters, state->deviceType, doc,
-                        DamagedProfile::ReadWhatCan, &error);
+    ProfileReadReport report;
+    if (readProfileDocument(*state, state->pressCounters, state->deviceType, doc,
+                            DamagedProfile::ReadWhatCan, &report)
+        == ProfileReadResult::Ok)
+        checkEncoding(*state, report);
     if (wellFormed)
         editAndCompare(doc, size ? data[size - 1] : 0);
     return 0;

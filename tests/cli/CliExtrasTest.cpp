@@ -2,12 +2,16 @@
 
 #include "app/HeatmapScale.h"
 #include "layout/MainWindowTable.h"
+#include "model/AppState.h"
+#include "profile/ProfileFile.h"
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -34,6 +38,27 @@ std::vector<fs::path> backups()
 QRgb rgbOf(std::uint32_t colour)
 {
     return qRgb(int(colour >> 16) & 0xFF, int(colour >> 8) & 0xFF, int(colour) & 0xFF);
+}
+
+ActionList macro(std::initializer_list<const char *> steps, bool autoDelay, int delayMs)
+{
+    ActionList action(9);
+    for (const char *step : steps)
+        action.setAt(20000, step);
+    action.autoDelay = autoDelay;
+    action.delayMs = delayMs;
+    return action;
+}
+
+// A profile of the Quillo(RGB) whose key 2 has `action` as its macro on the top layer.
+std::string macroProfile(const TempFolder &folder, const std::string &name, ActionList action)
+{
+    AppState state;
+    state.deviceType = 4;
+    state.resetKeyModel();
+    state.setAssignment(2, 0, {KeyAssignment::Macro, 0, std::move(action)});
+    EXPECT_TRUE(writeProfile(state, 4, folder.path(name)));
+    return folder.quoted(name);
 }
 
 } // namespace
@@ -76,12 +101,12 @@ TEST(CliDiff, EqualProfilesSayNothingAndDifferencesGetALineEach)
     EXPECT_EQ(differ.outLines(), (std::vector<std::string>{
                                      "2\t0\tSingle\tF1\t->\tMacro\tA,A",
                                      "light\t5\t0 0 0\t->\t255 0 0",
-                                     "combo\t1\t-\t->\tcopy: Ctrl | C",
+                                     "combo\t1\t-\t->\tcopy: Ctrl | C\t(same on the keyboard)",
                                  }))
         << differ.out;
     // Each side is read as show reads it: the same words.
     const CliRun shown = runCli("show " + folder.quoted("b.pro") + " --variant 4");
-    EXPECT_EQ(shown.outLines().at(2), "2\t0\tMacro\tA,A");
+    EXPECT_EQ(shown.outLines().at(2), "2\t0\tMacro\tA,A\tF1");
 
     // The other way round, and without --variant from the emulated keyboard.
     const CliRun back
@@ -104,15 +129,18 @@ TEST(CliDiff, BadUsageAndUnreadableProfilesExitWithTwo)
                                   + " --variant 2");
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("none.pro"), std::string::npos) << missing.err;
-    // Another model's profile is no profile of this one.
+    // Profiles of two models are compared only as one model's.
+    ASSERT_EQ(runCli("defaults --variant 3 -o " + folder.quoted("s.pro")).status, 0);
+    const CliRun models = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("s.pro"));
+    EXPECT_EQ(models.status, 2);
+    EXPECT_NE(models.err.find("is a profile of the Quillo(S)BLe, " + folder.path("s.pro").string()
+                              + " of the Quillo(S); --variant N compares them"),
+              std::string::npos)
+        << models.err;
     EXPECT_EQ(
-        runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro") + " --variant 3")
+        runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("s.pro") + " --variant 3")
             .status,
-        2);
-    // No variant and no keyboard: it says how to give one.
-    const CliRun unknown = runCli("diff " + folder.quoted("a.pro") + " " + folder.quoted("a.pro"));
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("--variant"), std::string::npos);
+        1);
 }
 
 TEST(CliHeatmap, TheCountersAsAPictureLikeTheMainWindows)
@@ -137,7 +165,42 @@ TEST(CliHeatmap, TheCountersAsAPictureLikeTheMainWindows)
 
     const CliRun bad = runCli("--sim 4 counters --heatmap " + folder.quoted("none/heat.png"));
     EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.err.find("cannot write the heatmap picture"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("The heatmap picture could not be saved."), std::string::npos)
+        << bad.err;
+}
+
+// The picture is written as profiles are: refused, with the reason, where it would hang on a
+// pipe or replace a folder, and whole or not at all on a full disk.
+TEST(CliHeatmap, ThePictureIsReplacedWholeOrNotAtAll)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.path("fifo.png").c_str(), 0600), 0);
+    fs::create_directory(folder.path("folder.png"));
+    for (const auto &[name, kind] :
+         {std::pair<std::string, std::string>{"fifo.png", "a FIFO"}, {"folder.png", "a folder"}}) {
+        SCOPED_TRACE(name);
+        const CliRun refused = runCli("--sim 4 counters --heatmap " + folder.quoted(name));
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(
+            refused.err.find(name + ": The heatmap picture could not be saved. It is " + kind),
+            std::string::npos)
+            << refused.err;
+        EXPECT_TRUE(refused.out.empty()) << refused.out;
+    }
+
+    const SmallDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "no right to mount a small file system";
+    writeFile(disk.path("old.png"), "the old picture");
+    const CliRun full
+        = runCli("--sim 4 counters --heatmap '" + disk.path("old.png").string() + "'");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("No space left on device"), std::string::npos) << full.err;
+    EXPECT_EQ(readFile(disk.path("old.png")), "the old picture");
+    std::vector<fs::path> left;
+    for (const auto &entry : fs::directory_iterator(disk.path("")))
+        left.push_back(entry.path().filename());
+    EXPECT_EQ(left, std::vector<fs::path>{"old.png"});
 }
 
 TEST(CliFirmware, TheKeyboardsSettingsAreSavedFirstUnlessNoBackup)
@@ -178,4 +241,57 @@ TEST(CliFirmware, TheKeyboardsSettingsAreSavedFirstUnlessNoBackup)
     EXPECT_NE(refused.err.find("nothing was sent"), std::string::npos) << refused.err;
     // Firmware records start with the colon of their text.
     EXPECT_EQ(readFile(trace).find("> 00 00 3a"), std::string::npos);
+}
+
+// Two macros alike in words differ in their delay, mode or steps: the line says which, for the
+// mode that each really has; what a sync brings back differs only in what the keyboard does
+// not keep, and says so.
+TEST(CliDiff, MacrosSayWhatDiffersAndWhatTheKeyboardKeeps)
+{
+    TempFolder folder;
+    const std::string auto100
+        = macroProfile(folder, "a100.pro", macro({"A Down", "A UP"}, true, 100));
+    const std::string auto200
+        = macroProfile(folder, "a200.pro", macro({"A Down", "A UP"}, true, 200));
+    const std::string recorded = macroProfile(
+        folder, "rec.pro", macro({"A Down", "<30 ms>", "A UP", "<50 ms>"}, false, 30));
+    ActionList toggled = macro({"A Down", "A UP"}, true, 100);
+    toggled.playMode = 2;
+    const std::string toggle = macroProfile(folder, "toggle.pro", toggled);
+    const std::string released
+        = macroProfile(folder, "up.pro", macro({"A Down", "A Down"}, true, 100));
+
+    const struct {
+        std::string a, b, line;
+    } cases[] = {
+        {auto100, auto200,
+         "2\t0\tMacro\tA,A [auto delay 100 ms]\t->\tMacro\tA,A [auto delay 200 ms]"},
+        {auto100, recorded,
+         "2\t0\tMacro\tA,A [auto delay 100 ms]\t->\tMacro\tA,30,A,50 [recorded delays]"},
+        {auto100, toggle,
+         "2\t0\tMacro\tA,A [play mode 0 (times play)]\t->\tMacro\tA,A [play mode 2 (press "
+         "to play/stop)]"},
+        {auto100, released,
+         "2\t0\tMacro\tA,A [step 2: A UP]\t->\tMacro\tA,A [step 2: A Down]\t(same on the "
+         "keyboard)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.line);
+        const CliRun run = runCli("diff " + c.a + " " + c.b + " --variant 4");
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_EQ(run.outLines(), std::vector<std::string>{c.line});
+    }
+
+    ASSERT_EQ(runCli("--sim 4 sync " + recorded + " -o " + folder.quoted("back.pro")).status, 0);
+    const std::string back = folder.quoted("back.pro");
+    const CliRun synced = runCli("diff " + recorded + " " + back + " --variant 4");
+    EXPECT_EQ(synced.status, 1);
+    EXPECT_EQ(synced.outLines(),
+              std::vector<std::string>{"2\t0\tMacro\tA,30,A,50 [unused delay 30 ms]\t->\tMacro\t"
+                                       "A,30,A [unused delay 0 ms]\t(same on the keyboard)"});
+    EXPECT_NE(synced.err.find("--keyboard leaves them out"), std::string::npos) << synced.err;
+    const CliRun kept = runCli("diff --keyboard " + recorded + " " + back + " --variant 4");
+    EXPECT_EQ(kept.status, 0) << kept.out;
+    EXPECT_TRUE(kept.out.empty());
+    EXPECT_EQ(runCli("diff --keyboard " + recorded + " " + auto100 + " --variant 4").status, 1);
 }

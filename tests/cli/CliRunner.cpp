@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,6 +46,24 @@ std::string TempFolder::quoted(const std::string &name) const
     return "'" + path(name).string() + "'";
 }
 
+SmallDisk::SmallDisk()
+{
+    std::filesystem::create_directory(m_folder.path("small"));
+    m_mounted = ::geteuid() == 0
+                && ::mount("tmpfs", m_folder.path("small").c_str(), "tmpfs", 0, "size=16k") == 0;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (m_mounted)
+        ::umount(m_folder.path("small").c_str());
+}
+
+std::filesystem::path SmallDisk::path(const std::string &name) const
+{
+    return m_folder.path("small") / name;
+}
+
 std::string readFile(const std::filesystem::path &path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -58,12 +77,13 @@ void writeFile(const std::filesystem::path &path, const std::string &text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-CliRun runCli(const std::string &arguments)
+CliRun runCli(const std::string &arguments, const std::string &out, const std::string &in)
 {
     TempFolder streams;
     const std::string command = std::string("'") + QUILLO_CLI + "' " + arguments + " >"
-                                + streams.quoted("out") + " 2>" + streams.quoted("err")
-                                + " </dev/null";
+                                + (out.empty() ? streams.quoted("out") : "'" + out + "'") + " 2>"
+                                + streams.quoted("err") + " <"
+                                + (in.empty() ? std::string("/dev/null") : "'" + in + "'");
     CliRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

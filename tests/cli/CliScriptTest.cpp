@@ -67,7 +67,7 @@ TEST(CliJson, EveryCommandPrintsOneDocumentWithTheTextsContent)
     EXPECT_EQ(detect["variant"].toInt(), 4);
     EXPECT_EQ(str(detect["model"]), "Quillo(RGB)");
     const CliRun none = runCli("detect --json");
-    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.status, 3);
     EXPECT_EQ(parsed(none.out)["variant"].toInt(), 0);
     EXPECT_EQ(str(parsed(runCli("--sim 3 version --json").out)["version"]), "V1.0");
 
@@ -133,7 +133,7 @@ TEST(CliJson, NamesOfAnyKindReadBackUnchanged)
     const std::string name = "say \"hi\" \\ tab\t bell\x07 nl\n 复制 \xff";
     state.predefinedCombos.setAt(20000, name);
     state.predefinedCombos.items.editBack() = steps({"LCTRL", "C"});
-    const QJsonObject document = parsed(JsonReport::show(state));
+    const QJsonObject document = parsed(JsonReport::text(JsonReport::show(state)));
     const QJsonObject entry = document["combos"].toArray()[0].toObject();
     // A byte that is no UTF-8 becomes the replacement character; everything else stays.
     EXPECT_EQ(str(entry["name"]), name.substr(0, name.size() - 1) + "\xEF\xBF\xBD");
@@ -162,8 +162,8 @@ TEST(CliSet, RefusalsNameTheClosestAndLeaveOutAlone)
         {"--key 27 --layer fn --multimedia 'volume upp'", "closest: Volume Up, VolumeUp", 2},
         {"--key 27 --layer fn --multimedia 停止", "names more than one multimedia name", 2},
         {"--key 27 --layer fn --function 'Game mode'", "not offered on Quillo(RGB)", 2},
-        {"--key 27 --layer middle --clear", "Usage", 2},
-        {"--key 27 --layer top --clear --default", "Usage", 2},
+        {"--key 27 --layer middle --clear", "try 'quillo-cli set --help'", 2},
+        {"--key 27 --layer top --clear --default", "try 'quillo-cli set --help'", 2},
     };
     for (const auto &refusal : refusals) {
         SCOPED_TRACE(refusal.arguments);

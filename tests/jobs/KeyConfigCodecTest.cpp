@@ -102,8 +102,8 @@ TEST_F(KeyConfigCodecTest, CombinationsAndEmulations)
     encoded(withSteps(2, std::vector<std::string>(59, "A")), Encoded::Invalid);
     encoded(withSteps(4, std::vector<std::string>(56, "A")));
     encoded(withSteps(4, std::vector<std::string>(57, "A")), Encoded::Invalid);
-    // A delay text is no key code.
-    EXPECT_EQ(encoded(withSteps(2, {"<300 ms>"})), (std::vector<int>{0, 1, 0}));
+    // A delay text is no key code: the keyboard would take its number for one.
+    EXPECT_TRUE(encoded(withSteps(2, {"<300 ms>"}), Encoded::Misread).empty());
 }
 
 TEST_F(KeyConfigCodecTest, MacrosWithRecordedDelays)
@@ -154,8 +154,14 @@ TEST_F(KeyConfigCodecTest, MacrosWithAutoDelayAndPlayModes)
     EXPECT_EQ(encoded(macro)[1], 0);
 
     // The largest macros a record takes.
-    encoded(withSteps(3, std::vector<std::string>(2 * 16383, "A Down")));
-    encoded(withSteps(3, std::vector<std::string>(2 * 16384, "A Down")), Encoded::Invalid);
+    const auto recorded = [](std::size_t entries) {
+        std::vector<std::string> steps;
+        for (std::size_t i = 0; i < entries; ++i)
+            steps.insert(steps.end(), {"A Down", "<1 ms>"});
+        return steps;
+    };
+    encoded(withSteps(3, recorded(16383)));
+    encoded(withSteps(3, recorded(16384)), Encoded::Invalid);
     macro = withSteps(3, std::vector<std::string>(65535, "A Down"));
     macro.action.autoDelay = true;
     encoded(macro);
@@ -191,4 +197,60 @@ TEST_F(KeyConfigCodecTest, DamagedArraysReadAsNotSet)
     }
     // With delays, the last entry's delay need not be there.
     EXPECT_EQ(decoded({2, 0, 1, 1, 0, 2, 4, 9, 5}).action.names.size(), 3u);
+}
+
+// What the keyboard gets other than the assignment says is named; a step it would take for
+// something else is refused, whichever kind of action holds it.
+TEST_F(KeyConfigCodecTest, ChangedValuesAreNamedAndMisreadStepsRefused)
+{
+    const auto checked = [&](const KeyAssignment &assignment, Encoded expected) {
+        std::vector<int> array;
+        KeyConfigCodec::Check check;
+        EXPECT_EQ(KeyConfigCodec::encode(*catalogue, assignment, array, &check), expected);
+        return check;
+    };
+    using Adjustments = std::vector<std::pair<std::string, std::string>>;
+    const auto adjustments = [](const KeyConfigCodec::Check &check) {
+        Adjustments found;
+        for (const auto &a : check.adjustments)
+            found.emplace_back(a.field + " " + a.from, a.to);
+        return found;
+    };
+
+    KeyAssignment macro = withSteps(3, {"A Down", "Foo", "A UP", "<70000 ms>", "B Down"});
+    macro.action.times = 300;
+    macro.action.playMode = 0;
+    EXPECT_EQ(adjustments(checked(macro, Encoded::Set)),
+              (Adjustments{{"Cycles 300", "255"},
+                           {"step 2 Foo", "0 ms (no delay)"},
+                           {"step 4 <70000 ms>", "<65535 ms>"}}));
+    macro.action.autoDelay = true;
+    macro.action.names = std::vector<std::string>{"A Down", "Foo", "A UP"};
+    macro.action.playMode = -2;
+    EXPECT_EQ(
+        adjustments(checked(macro, Encoded::Set)),
+        (Adjustments{{"PlayMode -2", "0"}, {"Cycles 300", "255"}, {"step 2 Foo", "0 (no key)"}}));
+    EXPECT_EQ(adjustments(checked(withSteps(2, std::vector<std::string>(7, "A")), Encoded::Set)),
+              (Adjustments{{"keys 7", ""}}));
+    EXPECT_TRUE(
+        checked(withSteps(2, std::vector<std::string>(6, "A")), Encoded::Set).adjustments.empty());
+
+    macro.action.playMode = 0;
+    macro.action.times = 1;
+    macro.action.names = std::vector<std::string>{"A Down", "<1 ms>", "A UP"};
+    KeyConfigCodec::Check check = checked(macro, Encoded::Misread);
+    EXPECT_EQ(check.step, 2);
+    EXPECT_TRUE(check.delayAsKey);
+    EXPECT_EQ(check.readAs, 1);
+    EXPECT_EQ(check.readAsName, "ESC");
+
+    macro.action.autoDelay = false;
+    macro.action.names = std::vector<std::string>{"A Down", "B Down", "A UP"};
+    check = checked(macro, Encoded::Misread);
+    EXPECT_EQ(check.step, 2);
+    EXPECT_FALSE(check.delayAsKey);
+    EXPECT_EQ(check.readAs, 60);
+    macro.action.names = std::vector<std::string>{"<5 ms>", "<5 ms>", "A UP"};
+    EXPECT_EQ(checked(macro, Encoded::Misread).step, 1);
+    EXPECT_EQ(checked(withSteps(4, {"A", "<6 ms>"}), Encoded::Misread).step, 2);
 }

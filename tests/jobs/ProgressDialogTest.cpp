@@ -381,3 +381,25 @@ TEST(ProgressDialog, AKeyTheKeyboardCannotHoldIsNamedAndNothingIsSent)
               "Key W on the Fn layer holds more than the keyboard can store. Nothing was "
               "written.");
 }
+
+// A step the keyboard would play as something else stops Write key settings as it stops
+// quillo-cli's write: a delay where a key belongs would press ESC.
+TEST(ProgressDialog, AStepTheKeyboardWouldMisreadIsNamedAndNothingIsSent)
+{
+    JobFixture f(4);
+    ActionList macro(9);
+    for (const char *step : {"A Down", "<1 ms>", "A UP"})
+        macro.setAt(20000, step);
+    macro.autoDelay = true;
+    f.state.setAssignment(30, 0, {KeyAssignment::Macro, 0, macro});
+    f.keyboard->clearTrace();
+    RunningJob running(f, TransferJob::WriteKeys);
+    ASSERT_EQ(running.finish(), CNuboDialogProgress::Failed);
+    EXPECT_TRUE(f.keyboard->trace().empty());
+    EXPECT_EQ(JobMessages::failure(1, running.dialog.transferResult(), false),
+              "Key W on the top layer: step 2 (<1 ms>) is a delay where a key belongs; the "
+              "keyboard would press ESC instead. Nothing was written.");
+    EXPECT_EQ(JobMessages::failure(1, running.dialog.transferResult(), true),
+              "顶层按键 W 的第 2 步（<1 ms>）是延时，却处在按键的位置，键盘会把它当作按键 "
+              "ESC。没有写入任何内容。");
+}

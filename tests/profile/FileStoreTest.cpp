@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-
+#include <csignal>
+#include <set>
 #include <utility>
 #include <vector>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -20,6 +24,14 @@ int entriesIn(const fs::path &folder)
     for ([[maybe_unused]] const auto &entry : fs::directory_iterator(folder))
         ++n;
     return n;
+}
+
+std::set<std::string> namesIn(const fs::path &folder)
+{
+    std::set<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
 }
 
 } // namespace
@@ -103,7 +115,7 @@ TEST(FileStore, OnlyRegularFilesAreReplacedAndLinksAreFollowed)
         ASSERT_TRUE(failure.refused);
         EXPECT_EQ(*failure.refused, kind);
         EXPECT_EQ(failure.target, folder / (name == "to-fifo" ? "fifo" : name));
-        EXPECT_NE(failure.reason.find(failure.target.string()), std::string::npos);
+        EXPECT_EQ(failure.reason, "not a regular file");
     }
     EXPECT_EQ(FileStore::kindOf(folder / "fifo"), Kind::Fifo);
     EXPECT_TRUE(fs::is_symlink(folder / "to-fifo"));
@@ -124,4 +136,81 @@ TEST(FileStore, OnlyRegularFilesAreReplacedAndLinksAreFollowed)
     EXPECT_FALSE(FileStore::replaceAtomically(folder / "loop-a", "x", failure));
     EXPECT_TRUE(fs::is_symlink(folder / "loop-a"));
     EXPECT_EQ(entriesIn(folder.path()), 7 + int(device));
+}
+
+// A file the user keeps read-only is not replaced behind their back, and a path that names no
+// file says so without repeating itself; checking a path creates nothing.
+TEST(FileStore, ReadOnlyFilesAndFolderPathsAreRefused)
+{
+    TempFolder folder;
+    writeBytes(folder / "kept.pro", "old");
+    ::chmod((folder / "kept.pro").c_str(), 0444);
+    FileStore::WriteFailure failure;
+    EXPECT_FALSE(FileStore::replaceAtomically(folder / "kept.pro", "new", failure));
+    EXPECT_TRUE(failure.readOnly);
+    EXPECT_EQ(failure.reason, "it is read-only");
+    EXPECT_FALSE(FileStore::checkReplaceable(folder / "kept.pro", failure));
+    EXPECT_EQ(readBytes(folder / "kept.pro"), "old");
+
+    fs::create_directory(folder / "adir");
+    failure = {};
+    EXPECT_FALSE(FileStore::replaceAtomically(folder.path().string() + "/adir/", "x", failure));
+    EXPECT_EQ(failure.reason, "the path ends in a folder, not in a file name");
+
+    failure = {};
+    EXPECT_FALSE(FileStore::checkReplaceable(folder / "none/x.pro", failure));
+    EXPECT_EQ(failure.reason, "cannot create a file in the folder: No such file or directory");
+    EXPECT_TRUE(FileStore::checkReplaceable(folder / "adir/new.pro", failure)) << failure.reason;
+    EXPECT_TRUE(namesIn(folder / "adir").empty());
+    EXPECT_EQ(namesIn(folder.path()), (std::set<std::string>{"adir", "kept.pro"}));
+
+    std::string bytes;
+    std::string error;
+    EXPECT_EQ(FileStore::readAll(folder / "adir", 100, bytes, error),
+              FileStore::ReadStatus::NotAFile);
+}
+
+// The new content has no name until it is complete: a write killed at that moment leaves the
+// old file and nothing else. Where unnamed files are not to be had, a hidden file takes its
+// place and the replacement is as whole.
+TEST(FileStore, ANewFileIsNamedOnlyWhenComplete)
+{
+    TempFolder folder;
+    const fs::path file = folder / "a.pro";
+    writeBytes(file, "old");
+    const std::string big(1 << 20, 'x');
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed);
+        std::set<std::string> whileWriting;
+        FileStore::WriteOptions options;
+        options.unnamed = unnamed;
+        options.written = [&] {
+            whileWriting = namesIn(folder.path());
+        };
+        FileStore::WriteFailure failure;
+        ASSERT_TRUE(FileStore::replaceAtomically(file, big, failure, options)) << failure.reason;
+        EXPECT_EQ(whileWriting.size(), unnamed ? 1u : 2u);
+        EXPECT_TRUE(whileWriting.contains("a.pro"));
+        EXPECT_EQ(readBytes(file), big);
+        EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"a.pro"});
+        writeBytes(file, "old");
+    }
+
+    // kill -9 at the worst moment: everything written, nothing named yet.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        FileStore::WriteOptions options;
+        options.written = [] {
+            ::raise(SIGKILL);
+        };
+        FileStore::WriteFailure failure;
+        FileStore::replaceAtomically(file, big, failure, options);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(readBytes(file), "old");
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"a.pro"});
 }

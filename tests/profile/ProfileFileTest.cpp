@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <memory>
 #include <sys/resource.h>
 
@@ -252,13 +253,30 @@ TEST(ProfileFile, RefusedFilesChangeNothing)
               ProfileReadResult::Damaged);
     EXPECT_EQ(readProfile(*state, state->pressCounters, state->deviceType, folder / "missing.pro"),
               ProfileReadResult::CannotOpen);
+    // A folder and a file beyond the limit are named as such, not as unopenable.
+    EXPECT_EQ(readProfile(*state, state->pressCounters, state->deviceType, folder.path()),
+              ProfileReadResult::NotAFile);
+    {
+        std::ofstream sparse(folder / "huge.pro", std::ios::binary);
+        sparse.seekp(std::streamoff(MarkupDocument::MaxFileBytes));
+        sparse.put('x');
+    }
+    EXPECT_EQ(readProfile(*state, state->pressCounters, state->deviceType, folder / "huge.pro"),
+              ProfileReadResult::TooLarge);
+    EXPECT_EQ(profileReadMessage(ProfileReadResult::TooLarge, false),
+              std::string("The file is larger than 256 MiB; no profile is that large."));
+    FileStore::WriteFailure readOnly;
+    readOnly.readOnly = true;
+    EXPECT_EQ(profileWriteFailureReason(readOnly, "x.pro", false), "It is read-only.");
+    EXPECT_EQ(profileWriteFailureReason(readOnly, "x.pro", true), "它是只读文件。");
     writeBytes(folder / "binary.pro", std::string("\x00\x01\x02\xff\xfe", 5));
     EXPECT_EQ(readProfile(*state, state->pressCounters, state->deviceType, folder / "binary.pro"),
               ProfileReadResult::NotAProfile);
 
     EXPECT_TRUE(sameConfiguration(*state, *before));
     EXPECT_EQ(state->pressCounters.counts[1], 5);
-    for (auto result : {ProfileReadResult::CannotOpen, ProfileReadResult::NotAProfile,
+    for (auto result : {ProfileReadResult::CannotOpen, ProfileReadResult::NotAFile,
+                        ProfileReadResult::TooLarge, ProfileReadResult::NotAProfile,
                         ProfileReadResult::Damaged, ProfileReadResult::OtherVariant}) {
         EXPECT_STRNE(profileReadMessage(result, false), "");
         EXPECT_STRNE(profileReadMessage(result, true), "");

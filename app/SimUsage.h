@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/UsageDoc.h"
+
+// quillo-sim's command line as data: its --help and its manual page are made from it.
+namespace SimUsage {
+
+UsageDoc doc();
+
+} // namespace SimUsage
