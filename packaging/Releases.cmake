@@ -1,10 +1,11 @@
 # The release history has one source, debian/changelog: the AppStream data's <releases> are made
 # from it, and the program's version must be its newest entry.
 #
-#   quillo_releases_from_changelog(<changelog> <out-var>)
-# sets <out-var> to the <release> elements, newest first, and fails the configure when the
-# newest entry is not PROJECT_VERSION.
-function(quillo_releases_from_changelog changelog out_var)
+#   quillo_releases_from_changelog(<changelog> <out-var> <date-var>)
+# sets <out-var> to the <release> elements, newest first, and <date-var> to the newest one's
+# date (YYYY-MM-DD, for the manual pages), and fails the configure when the newest entry is
+# not PROJECT_VERSION.
+function(quillo_releases_from_changelog changelog out_var date_var)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog})
     file(READ ${changelog} text)
     # A list element cannot hold ";", and brackets or a backslash change how a list splits;
@@ -25,6 +26,7 @@ function(quillo_releases_from_changelog changelog out_var)
     set(items "")
     set(item "")
     set(newest "")
+    set(newest_date "")
     foreach(line IN LISTS lines)
         if(line MATCHES "^quillo \\(([^)]+)\\)")
             set(version ${CMAKE_MATCH_1})
@@ -51,6 +53,9 @@ function(quillo_releases_from_changelog changelog out_var)
             if(NOT item STREQUAL "")
                 string(APPEND items "          <li>${item}</li>\n")
             endif()
+            if(newest_date STREQUAL "")
+                set(newest_date "${CMAKE_MATCH_3}-${month}-${day}")
+            endif()
             string(APPEND xml
                 "    <release version=\"${version}\" date=\"${CMAKE_MATCH_3}-${month}-${day}\">\n"
                 "      <description>\n        <ul>\n${items}        </ul>\n"
@@ -76,4 +81,5 @@ function(quillo_releases_from_changelog changelog out_var)
     string(REPLACE "@GT@" "&gt;" xml "${xml}")
     string(REGEX REPLACE "\n$" "" xml "${xml}")
     set(${out_var} "${xml}" PARENT_SCOPE)
+    set(${date_var} "${newest_date}" PARENT_SCOPE)
 endfunction()
