@@ -15,11 +15,11 @@ using Status = TransferResult::Status;
 namespace {
 
 struct ProgressLog : MessageTarget {
-    std::vector<std::uintptr_t> slots;
+    std::vector<std::uintptr_t> progressSlots;
     void post(unsigned int message, std::uintptr_t wParam, std::intptr_t) override
     {
         if (message == quillodev::DeviceMessageProgress)
-            slots.push_back(wParam);
+            progressSlots.push_back(wParam);
     }
 };
 
@@ -152,9 +152,9 @@ TEST_P(DeviceTransferTest, KeyAssignmentsRoundTrip)
     ProgressLog progress;
     ASSERT_TRUE(
         DeviceTransfer::writeKeyAssignments(source->hwi, source->catalogue, *source, &progress));
-    ASSERT_EQ(progress.slots.size(), 216u);
-    EXPECT_EQ(progress.slots.front(), 0u);
-    EXPECT_EQ(progress.slots.back(), 215u);
+    ASSERT_EQ(progress.progressSlots.size(), 216u);
+    EXPECT_EQ(progress.progressSlots.front(), 0u);
+    EXPECT_EQ(progress.progressSlots.back(), 215u);
     source->hwi.__closeDev();
 
     auto target = std::make_unique<AppState>();
