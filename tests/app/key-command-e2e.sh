@@ -8,26 +8,8 @@ sim=$1
 pixel=$2
 artefacts=$3
 
-if [ -z "${E2E_INSIDE:-}" ]; then
-    for tool in Xvfb xdotool; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "key-command-e2e: $tool is not installed (scripts/install-deps.sh)" >&2
-            exit 77
-        fi
-    done
-    # A screen under 1080 lines: the windows are drawn at scale 1, in base pixels.
-    exec env E2E_INSIDE=1 "$(dirname "$0")/../../scripts/with-xvfb.sh" "-screen 0 1280x1024x24" "$0" "$@"
-fi
+. "$(dirname "$0")/../support/x-display-e2e.sh" key-command-e2e "$0" "$@"
 
-log() { echo "key-command-e2e: $*"; }
-fail() { echo "key-command-e2e: $*" >&2; exit 1; }
-
-export QT_QPA_PLATFORM=xcb
-# Under the sanitizers: libxkbcommon-x11 duplicates strings of X replies that are not
-# terminated where strict string checks expect, which is no fault of ours.
-if [ -n "${ASAN_OPTIONS:-}" ]; then
-    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-fi
 "$sim" --variant 4 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true' EXIT

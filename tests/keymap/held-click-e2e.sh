@@ -13,18 +13,8 @@ cli=$2
 pixel=$3
 artefacts=$4
 
-if [ -z "${E2E_INSIDE:-}" ]; then
-    for tool in Xvfb xdotool; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "held-click-e2e: $tool is not installed (scripts/install-deps.sh)" >&2
-            exit 77
-        fi
-    done
-    # A screen under 1080 lines: the windows are drawn at scale 1, in base pixels.
-    exec env E2E_INSIDE=1 "$(dirname "$0")/../../scripts/with-xvfb.sh" "-screen 0 1280x1024x24" "$0" "$@"
-fi
+. "$(dirname "$0")/../support/x-display-e2e.sh" held-click-e2e "$0" "$@"
 
-log() { echo "held-click-e2e: $*"; }
 shot() { "$pixel" "$artefacts/e2e-held-click-$1.png" >/dev/null 2>&1 || true; }
 fail() {
     echo "held-click-e2e: $*" >&2
@@ -36,10 +26,6 @@ work=$(mktemp -d)
 profile="$work/typed.pro"
 mkdir -p "$artefacts"
 
-export QT_QPA_PLATFORM=xcb
-if [ -n "${ASAN_OPTIONS:-}" ]; then
-    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-fi
 "$sim" --variant 4 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT

@@ -11,31 +11,13 @@ cli=$2
 pixel=$3
 artefacts=$4
 
-if [ -z "${E2E_INSIDE:-}" ]; then
-    for tool in Xvfb xdotool; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "macro-record-e2e: $tool is not installed (scripts/install-deps.sh)" >&2
-            exit 77
-        fi
-    done
-    # A screen under 1080 lines: the windows are drawn at scale 1, in base pixels.
-    exec env E2E_INSIDE=1 "$(dirname "$0")/../../scripts/with-xvfb.sh" "-screen 0 1280x1024x24" "$0" "$@"
-fi
-
-log() { echo "macro-record-e2e: $*"; }
-fail() { echo "macro-record-e2e: $*" >&2; exit 1; }
+. "$(dirname "$0")/../support/x-display-e2e.sh" macro-record-e2e "$0" "$@"
 
 work=$(mktemp -d)
 profile="$work/recorded.pro"
 trace="$work/trace.txt"
 mkdir -p "$artefacts"
 
-export QT_QPA_PLATFORM=xcb
-# Under the sanitizers: libxkbcommon-x11 duplicates strings of X replies that are not
-# terminated where strict string checks expect, which is no fault of ours.
-if [ -n "${ASAN_OPTIONS:-}" ]; then
-    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-fi
 "$sim" --variant 4 --trace "$trace" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
