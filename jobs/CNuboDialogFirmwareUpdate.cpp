@@ -309,6 +309,10 @@ void CNuboDialogFirmwareUpdate::postedMessage(unsigned int message, std::uintptr
         setProgress(int(units * 100 / quillodev::ProgressScale));
         return;
     }
+    // Done is a job's last word, but its thread is still ending: a job started in answer (the
+    // write-back, or the download after a failed backup) would find the worker busy.
+    if (message == quillodev::DeviceMessageDone)
+        m_device.worker.wait();
     if (message == quillodev::DeviceMessageDone && m_restoring) {
         restoreFinished(wParam);
         return;
