@@ -150,8 +150,6 @@ ChildRun runChild(const std::vector<std::string> &argv, const ChildOptions &opti
         env.push_back(entry.data());
     env.push_back(nullptr);
 
-    // The child's peak is at least ours at the exec; above it, it is the child's own.
-    const std::optional<ProcMemory> runner = readMemory("self");
     const Clock::time_point begin = Clock::now();
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), env.data());
@@ -242,6 +240,9 @@ ChildRun runChild(const std::vector<std::string> &argv, const ChildOptions &opti
     } else {
         run.ok = true;
     }
+    // The child's peak is at least our memory at the exec; above our peak, read now (what we
+    // allocated between a reading before the spawn and the exec counts too), it is its own.
+    const std::optional<ProcMemory> runner = readMemory("self");
     run.peakKnown = runner && run.peakKiB > runner->hwm;
     if (!run.ok && !errors.empty())
         run.error += "; its errors: " + errors;
