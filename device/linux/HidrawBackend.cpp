@@ -2,6 +2,7 @@
 
 #include "device/linux/HidrawUtil.h"
 #include "device/src/Discovery.h"
+#include "device/src/ReportDescriptor.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -146,11 +147,26 @@ std::vector<std::wstring> HidrawBackend::interfacePaths()
         std::ostringstream content;
         content << file.rdbuf();
         const std::string identifiers = identifiersFromUevent(content.str());
-        if (identifiers.empty())
+        if (identifiers.empty() || !mayCarryKeyboardReports(name))
             continue;
         paths.push_back(widen(m_deviceRoot + "/" + name + "#" + identifiers));
     }
     return paths;
+}
+
+bool HidrawBackend::mayCarryKeyboardReports(const std::string &node) const
+{
+    // A descriptor is at most 4 KiB (HID_MAX_DESCRIPTOR_SIZE); one we cannot read does not
+    // rule the node out.
+    std::ifstream file(fs::path(m_sysfsRoot) / "class" / "hidraw" / node / "device"
+                           / "report_descriptor",
+                       std::ios::binary);
+    if (!file)
+        return true;
+    std::vector<char> bytes(4096);
+    file.read(bytes.data(), std::streamsize(bytes.size()));
+    return ReportDescriptor::carriesKeyboardReports(
+        reinterpret_cast<const std::uint8_t *>(bytes.data()), std::size_t(file.gcount()));
 }
 
 std::unique_ptr<CNuboUtil> HidrawBackend::open(const std::wstring &path)

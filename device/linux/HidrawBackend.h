@@ -9,6 +9,8 @@ namespace quillodev {
 // The keyboard's interfaces as Linux's hidraw nodes. Each is reported as its device node
 // followed by Windows-style identifiers, e.g. "/dev/hidraw3#vid_0483&pid_5330&mi_01", taken
 // from the node's sysfs uevent (HID_ID bus:vendor:product, HID_PHYS ending in /inputN).
+// Nodes whose report descriptor cannot carry the keyboard's reports are left out, so that a
+// boot keyboard on interface 1 is never taken for the settings interface.
 class HidrawBackend : public HidBackend {
 public:
     explicit HidrawBackend(std::string sysfsRoot = "/sys", std::string deviceRoot = "/dev");
@@ -26,6 +28,7 @@ public:
 private:
     // The device node of a path this backend reported.
     static std::string nodeOf(const std::wstring &path);
+    bool mayCarryKeyboardReports(const std::string &node) const;
 
     std::string m_sysfsRoot;
     std::string m_deviceRoot;

@@ -4,6 +4,7 @@
 
 #include "device/linux/HidrawBackend.h"
 #include "device/linux/HidrawUtil.h"
+#include "device/src/ReportDescriptor.h"
 
 #include <quillodev/CNuboHWI.h>
 
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -178,4 +180,71 @@ TEST(HidrawAccess, AKeyboardThisUserMayNotOpenIsNamedAndLeftClosed)
     quillodev::setHidBackend(quillodev::hidrawBackend("/nonexistent", "/nonexistent"));
     EXPECT_FALSE(quillodev::keyboardOpenProblem());
     quillodev::setHidBackend(nullptr);
+}
+
+namespace {
+
+// The settings interface: 64 bytes in and out, no report IDs.
+const std::vector<std::uint8_t> vendorDescriptor
+    = {0x06, 0x00, 0xff, 0x09, 0x01, 0xa1, 0x01, 0x09, 0x02, 0x15, 0x00, 0x26,
+       0xff, 0x00, 0x75, 0x08, 0x95, 0x40, 0x81, 0x02, 0x09, 0x03, 0x15, 0x00,
+       0x26, 0xff, 0x00, 0x75, 0x08, 0x95, 0x40, 0x91, 0x02, 0xc0};
+// A boot keyboard: 8 bytes in, a 1-byte LED report out.
+const std::vector<std::uint8_t> bootKeyboardDescriptor = {
+    0x05, 0x01, 0x09, 0x06, 0xa1, 0x01, 0x05, 0x07, 0x19, 0xe0, 0x29, 0xe7, 0x15, 0x00, 0x25, 0x01,
+    0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0x95, 0x01, 0x75, 0x08, 0x81, 0x03, 0x95, 0x05, 0x75, 0x01,
+    0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, 0x95, 0x01, 0x75, 0x03, 0x91, 0x03, 0x95, 0x06,
+    0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07, 0x19, 0x00, 0x29, 0x65, 0x81, 0x00, 0xc0};
+
+bool carries(const std::vector<std::uint8_t> &bytes)
+{
+    return quillodev::ReportDescriptor::carriesKeyboardReports(bytes.data(), bytes.size());
+}
+
+} // namespace
+
+TEST(ReportDescriptor, OnlyUnnumbered64ByteReportsPass)
+{
+    EXPECT_TRUE(carries(vendorDescriptor));
+    EXPECT_FALSE(carries(bootKeyboardDescriptor));
+    EXPECT_FALSE(carries({}));
+
+    // A report ID in front of the same reports: writes would need it.
+    std::vector<std::uint8_t> numbered = {0x85, 0x01};
+    numbered.insert(numbered.end(), vendorDescriptor.begin(), vendorDescriptor.end());
+    EXPECT_FALSE(carries(numbered));
+
+    // Cut inside an item, or popping what was never pushed: malformed, refused.
+    EXPECT_FALSE(carries({vendorDescriptor.begin(), vendorDescriptor.end() - 22}));
+    EXPECT_FALSE(carries({0x27, 0xff, 0xff}));
+    EXPECT_FALSE(carries({0xb4}));
+    EXPECT_FALSE(carries({0xfe, 0x10, 0x00}));
+
+    // Push and pop restore the sizes: the output report is 64 bytes again after the pop.
+    std::vector<std::uint8_t> pushed(vendorDescriptor.begin(), vendorDescriptor.begin() + 20);
+    pushed.insert(pushed.end(), {0xa4, 0x75, 0x01, 0xb4});
+    pushed.insert(pushed.end(), vendorDescriptor.begin() + 20, vendorDescriptor.end());
+    EXPECT_TRUE(carries(pushed));
+}
+
+TEST_F(FakeSysfs, ABootKeyboardOnInterfaceOneIsNotTakenForTheKeyboard)
+{
+    const auto describe = [this](const std::string &node, const std::vector<std::uint8_t> &bytes) {
+        std::ofstream(root / "class" / "hidraw" / node / "device" / "report_descriptor",
+                      std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    };
+    // Interfaces swapped: the settings interface on 0, the boot keyboard on 1.
+    addNode("hidraw0", uevent("0003:00000483:00005330", "usb-dummy_hcd.1-1/input0"));
+    addNode("hidraw1", uevent("0003:00000483:00005330", "usb-dummy_hcd.1-1/input1"));
+    describe("hidraw0", vendorDescriptor);
+    describe("hidraw1", bootKeyboardDescriptor);
+    // A true keyboard plugged in after it.
+    addNode("hidraw2", uevent("0003:00000483:00005130", "usb-dummy_hcd.0-1/input1"));
+    describe("hidraw2", vendorDescriptor);
+
+    HidrawBackend backend(root.string(), "/dev");
+    const std::vector<std::wstring> expected
+        = {L"/dev/hidraw0#vid_0483&pid_5330&mi_00", L"/dev/hidraw2#vid_0483&pid_5130&mi_01"};
+    EXPECT_EQ(backend.interfacePaths(), expected);
 }
