@@ -13,6 +13,7 @@ packages=(
     at-spi2-core python3-pyatspi dbus-daemon
     help2man lintian desktop-file-utils appstream file fp-utils tidy debootstrap
     weston wine64
+    qemu-system-x86 busybox-static udev
     man-db groff-base
     clang-format
 )
