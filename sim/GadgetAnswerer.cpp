@@ -17,6 +17,9 @@ namespace {
 
 // Room to tell a report that is too long from one that fits.
 constexpr std::size_t ReadRoom = 2 * PayloadSize;
+// An unbound gadget never says it can take a report, and only a write tells it is unbound:
+// while an answer waits, it is tried this often.
+constexpr int CableProbeMs = 100;
 
 std::string reason(int error)
 {
@@ -76,7 +79,8 @@ std::string GadgetAnswerer::run(int stop)
     for (;;) {
         const bool due = answerDue();
         pollfd fds[2] = {{m_fd, short(POLLIN | (due ? POLLOUT : 0)), 0}, {stop, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
+        const int ready = ::poll(fds, 2, due ? CableProbeMs : -1);
+        if (ready < 0) {
             if (errno == EINTR)
                 continue;
             return "cannot wait for the device: " + reason(errno);
@@ -87,7 +91,7 @@ std::string GadgetAnswerer::run(int stop)
         if (events & POLLNVAL)
             return "the device is not open";
         std::string error;
-        if ((events & POLLOUT) && !answer(error))
+        if ((ready == 0 || (events & POLLOUT)) && !answer(error))
             return error;
         if ((events & (POLLIN | POLLERR | POLLHUP)) && !receive(events, error))
             return error;

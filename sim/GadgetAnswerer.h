@@ -24,7 +24,8 @@ class SimKeyboard;
 //
 // The gadget's device is unbound when the host lets go of it (the keyboard unplugged): a
 // write then fails with ESHUTDOWN, and the keyboard loses what it was doing, as one losing
-// power would, and answers again once the gadget is bound.
+// power would, and answers again once the gadget is bound. An unbound device never becomes
+// writable, so while an answer waits for the host it is tried every so often.
 class GadgetAnswerer {
 public:
     struct Counts {

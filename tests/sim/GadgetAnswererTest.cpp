@@ -62,20 +62,26 @@ std::string programTraceOfVersion(const std::filesystem::path &path)
     return readBytes(path);
 }
 
-// A gadget whose host may let go of it (the chosen write fails as the unbound device's does)
-// or be slow to take answers (every so many writes find the last one not yet taken).
+// A gadget whose host may let go of it (the chosen write, or every write while unbound, fails
+// as the unbound device's do) or be slow to take answers (every so many writes find the last
+// one not yet taken).
 class Cable : public GadgetAnswerer {
 public:
     using GadgetAnswerer::GadgetAnswerer;
     std::atomic<int> failWrite{0};
+    std::atomic<bool> unbound{false};
     std::atomic<int> busyEvery{0};
 
 protected:
     ssize_t writeDevice(const unsigned char *report, std::size_t size) override
     {
         ++m_writes;
-        if (m_writes == failWrite || (busyEvery > 0 && m_writes % busyEvery == 0)) {
-            errno = m_writes == failWrite ? ESHUTDOWN : EAGAIN;
+        if (m_writes == failWrite || unbound) {
+            errno = ESHUTDOWN;
+            return -1;
+        }
+        if (busyEvery > 0 && m_writes % busyEvery == 0) {
+            errno = EAGAIN;
             return -1;
         }
         return GadgetAnswerer::writeDevice(report, size);
@@ -139,6 +145,14 @@ protected:
     {
         ::close(m_device[1]);
         m_device[1] = -1;
+    }
+    // Every report waiting at the host's end.
+    std::vector<Report> drain()
+    {
+        std::vector<Report> reports;
+        for (pollfd entry{m_device[1], POLLIN, 0}; ::poll(&entry, 1, 0) == 1;)
+            reports.push_back(receive());
+        return reports;
     }
     // Whether the host's end holds so many answers that the device takes no more.
     bool deviceFull() const
@@ -238,13 +252,26 @@ TEST_F(Gadget, HostLettingGoResetsTheKeyboardWhichAnswersAgain)
     EXPECT_EQ(version[1], 0xF9);
     EXPECT_EQ(version[2], 'V');
 
+    // Unbound while the host reads nothing: the device never becomes writable, yet the
+    // keyboard hears of it and has nothing left to say once bound again.
+    send(payload({0, 0xF2}));
+    while (!deviceFull())
+        std::this_thread::yield();
+    answerer->unbound = true;
+    while (answerer->counts().cableResets < 2)
+        std::this_thread::yield();
+    answerer->unbound = false;
+    const std::size_t before = drain().size();
+    send(payload({0, 0xF9}));
+    EXPECT_EQ(receive()[1], 0xF9);
+
     // A device that is gone for good ends the answerer.
     hangUp();
     EXPECT_EQ(finished(), "the device was closed");
 
     const GadgetAnswerer::Counts counts = answerer->counts();
-    EXPECT_EQ(counts.cableResets, 1);
-    EXPECT_EQ(counts.answersDropped, 1);
-    EXPECT_EQ(counts.answersOut, 2);
+    EXPECT_EQ(counts.cableResets, 2);
+    EXPECT_EQ(counts.answersDropped, 2);
+    EXPECT_EQ(counts.answersOut, 2 + int(before) + 1);
     EXPECT_TRUE(keyboard->isPlugged());
 }
