@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UsageDoc.h"
+#include "sim/UsageDoc.h"
 
 // quillo-sim's command line as data: its --help and its manual page are made from it.
 namespace SimUsage {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UsageDoc.h"
+#include "sim/UsageDoc.h"
 
 #include <span>
 #include <string>

@@ -128,6 +128,12 @@ bool SimKeyboard::read(std::uint64_t connection, unsigned char *buffer, unsigned
     return true;
 }
 
+bool SimKeyboard::answerWaiting(std::uint64_t connection) const
+{
+    std::lock_guard lock(m_mutex);
+    return connected(connection) && !m_answers.empty();
+}
+
 void SimKeyboard::unplug()
 {
     std::lock_guard lock(m_mutex);

@@ -34,6 +34,8 @@ public:
     bool write(std::uint64_t connection, const unsigned char *report, unsigned int length);
     // Waits for the next answer at most `timeoutMs` (negative: no limit, 0: just look).
     bool read(std::uint64_t connection, unsigned char *buffer, unsigned int &length, int timeoutMs);
+    // Whether an answer waits to be read on `connection`, which stays where it is.
+    bool answerWaiting(std::uint64_t connection) const;
 
     // The cable. Unplugging fails every open handle and wakes blocked reads; the keyboard's
     // flash (memory, installed firmware) survives.

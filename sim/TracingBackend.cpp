@@ -77,6 +77,12 @@ bool ReportTrace::close(std::string &error)
     return m_error.empty();
 }
 
+std::string ReportTrace::failure() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_error;
+}
+
 TracingBackend::TracingBackend(std::shared_ptr<quillodev::HidBackend> inner,
                                std::shared_ptr<ReportTrace> trace)
     : m_inner(std::move(inner))

@@ -17,9 +17,11 @@ public:
     void record(char direction, const unsigned char *bytes, unsigned int count);
     // Closes the file; false when this or any line before failed, with the system's reason.
     bool close(std::string &error);
+    // The first line that could not be written so far: the system's reason, or nothing.
+    std::string failure() const;
 
 private:
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::FILE *m_file = nullptr;
     std::string m_error; // the first failure
 };

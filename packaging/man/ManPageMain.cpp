@@ -1,4 +1,5 @@
-// Writes the manual pages of quillo-cli and quillo-sim from the tables their --help prints.
+// Writes the manual pages of quillo-cli, quillo-sim and quillo-gadget from the tables their
+// --help prints.
 //
 //   quillo-mangen FOLDER DATE VERSION
 
@@ -6,6 +7,7 @@
 
 #include "app/SimUsage.h"
 #include "cli/CliCommands.h"
+#include "sim/GadgetUsage.h"
 
 #include <cstdio>
 #include <fstream>
@@ -40,6 +42,8 @@ int main(int argc, char **argv)
         = write(folder + "/quillo-cli.1",
                 ManPage::roff(CliCommands::manual(), date, source, "quillo(1), quillo-sim(1)"))
           && write(folder + "/quillo-sim.1",
-                   ManPage::roff(SimUsage::doc(), date, source, "quillo(1), quillo-cli(1)"));
+                   ManPage::roff(SimUsage::doc(), date, source, "quillo(1), quillo-cli(1)"))
+          && write(folder + "/quillo-gadget.1",
+                   ManPage::roff(GadgetUsage::doc(), date, source, "quillo-cli(1), quillo-sim(1)"));
     return written ? 0 : 1;
 }

@@ -1,4 +1,4 @@
-#include "app/UsageDoc.h"
+#include "sim/UsageDoc.h"
 
 #include <algorithm>
 #include <sstream>
