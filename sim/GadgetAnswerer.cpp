@@ -20,6 +20,7 @@ constexpr std::size_t ReadRoom = 2 * PayloadSize;
 // An unbound gadget never says it can take a report, and only a write tells it is unbound:
 // while an answer waits, it is tried this often.
 constexpr int CableProbeMs = 100;
+constexpr std::chrono::microseconds AnswerInterval{1000};
 
 std::string reason(int error)
 {
@@ -77,9 +78,16 @@ void GadgetAnswerer::setLog(std::function<void(const std::string &)> log)
 std::string GadgetAnswerer::run(int stop)
 {
     for (;;) {
-        const bool due = answerDue();
+        const bool waiting = answerDue();
+        const auto early = m_nextAnswer - std::chrono::steady_clock::now();
+        const bool due = waiting && early <= early.zero();
+        int timeout = -1;
+        if (due)
+            timeout = CableProbeMs;
+        else if (waiting)
+            timeout = int(std::chrono::ceil<std::chrono::milliseconds>(early).count());
         pollfd fds[2] = {{m_fd, short(POLLIN | (due ? POLLOUT : 0)), 0}, {stop, POLLIN, 0}};
-        const int ready = ::poll(fds, 2, due ? CableProbeMs : -1);
+        const int ready = ::poll(fds, 2, timeout);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
@@ -91,7 +99,7 @@ std::string GadgetAnswerer::run(int stop)
         if (events & POLLNVAL)
             return "the device is not open";
         std::string error;
-        if ((ready == 0 || (events & POLLOUT)) && !answer(error))
+        if (((ready == 0 && due) || (events & POLLOUT)) && !answer(error))
             return error;
         if ((events & (POLLIN | POLLERR | POLLHUP)) && !receive(events, error))
             return error;
@@ -175,6 +183,7 @@ bool GadgetAnswerer::answer(std::string &error)
     const ssize_t written = writeDevice(m_pending, PayloadSize);
     if (written == PayloadSize) {
         m_hasPending = false;
+        m_nextAnswer = std::chrono::steady_clock::now() + AnswerInterval;
         ++m_answersOut;
         return true;
     }

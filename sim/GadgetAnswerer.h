@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -75,6 +76,9 @@ private:
     std::function<void(const std::string &)> m_log;
     unsigned char m_pending[PayloadSize] = {};
     bool m_hasPending = false;
+    // A full-speed interrupt endpoint carries one report a millisecond: answers go no faster,
+    // as the keyboard's, so the host's 64-report hidraw queue has the slack it has on a cable.
+    std::chrono::steady_clock::time_point m_nextAnswer;
     bool m_toldRefused = false;
     bool m_toldUnplugged = false;
 
