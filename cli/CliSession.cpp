@@ -17,12 +17,15 @@
 #include "model/AppState.h"
 #include "model/KeyboardModel.h"
 
+#include <quillodev/CNuboHWI.h>
 #include <quillodev/HidBackend.h>
 
 #include <QJsonObject>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 #include <unistd.h>
@@ -51,7 +54,16 @@ std::string transferFailure(const TransferResult &result, const char *what)
     // The window's words: the key, and what about it the keyboard cannot take.
     if (result.status == TransferResult::Status::AssignmentRefused)
         return JobMessages::failure(0, result, false);
-    return std::string("exchange failed while ") + what;
+    // A keyboard gone from the system was unplugged; one still there stopped answering. The
+    // system may notice an unplugging a little after the exchange failed.
+    bool gone = false;
+    for (int look = 0; look < 25 && !gone; ++look) {
+        if (look > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        gone = CNuboHWI().DetectDeviceType() == 0;
+    }
+    return std::string("exchange failed while ") + what
+           + (gone ? ": the keyboard was unplugged" : "");
 }
 
 } // namespace
