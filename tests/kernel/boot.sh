@@ -8,6 +8,7 @@ set -euo pipefail
 
 work=$(realpath -m "$1"); shift
 script=$(realpath "$1"); shift
+here=$(cd "$(dirname "$0")" && pwd)
 timeout_s=${QUILLO_KERNEL_TIMEOUT:-270}
 
 skip() { echo "SKIPPED: $*"; exit 77; }
@@ -30,21 +31,27 @@ if ! [ -f "$kernel_dir/vmlinux" ]; then
     (cd "$kernel_dir/deb" && apt-get download -q "$package" >/dev/null 2>&1) \
         || skip "apt-get download $package failed"
     dpkg-deb -x "$kernel_dir"/deb/*.deb "$kernel_dir/root"
-    rm -rf "$kernel_dir/deb"
     # Booting the uncompressed image through its PVH entry spares the decompressor, which
     # is slow under emulation.
-    python3 "$(dirname "$0")/vmlinux.py" "$kernel_dir"/root/boot/vmlinuz-* "$kernel_dir/vmlinux"
+    python3 "$here/vmlinux.py" "$kernel_dir"/root/boot/vmlinuz-* "$kernel_dir/vmlinux.new"
+    # Only the modules the machine loads are kept, in the order they load.
+    mkdir -p "$kernel_dir/modules"
+    python3 "$here/modules.py" "$kernel_dir"/root/lib/modules \
+        usbhid hid_generic dummy_hcd usb_f_hid 9p 9pnet_virtio virtio_pci > "$kernel_dir/order"
+    while read -r ko; do cp "$ko" "$kernel_dir/modules/"; done < "$kernel_dir/order"
+    sed -i 's|.*/||' "$kernel_dir/order"
+    basename "$(echo "$kernel_dir"/root/lib/modules/*)" > "$kernel_dir/release"
+    rm -rf "$kernel_dir/root" "$kernel_dir/deb"
+    mv "$kernel_dir/vmlinux.new" "$kernel_dir/vmlinux"
 fi
-modules=$(echo "$kernel_dir"/root/lib/modules/*)
 
 # The initramfs: busybox, the modules in load order, and the init below.
 initrd=$work/initramfs.cpio
 stage=$work/stage
-rm -rf "$stage" && mkdir -p "$stage"/{bin,modules,proc,sys,dev,host,out}
+rm -rf "$stage" && mkdir -p "$stage"/{bin,proc,sys,dev,host,out}
 cp "$busybox" "$stage/bin/busybox"
-python3 "$(dirname "$0")/modules.py" "$modules" \
-    usbhid hid_generic dummy_hcd usb_f_hid 9p 9pnet_virtio virtio_pci > "$stage/modules/order"
-while read -r ko; do cp "$ko" "$stage/modules/"; done < "$stage/modules/order"
+cp -r "$kernel_dir/modules" "$stage/modules"
+cp "$kernel_dir/order" "$stage/modules/order"
 cat > "$stage/init" <<'INIT'
 #!/bin/busybox sh
 /bin/busybox --install -s /bin
@@ -53,8 +60,8 @@ mount -t sysfs sys /sys
 mount -t devtmpfs dev /dev
 while read -r ko; do
     # Two controllers: a keyboard and a decoy plugged in at once.
-    case ${ko##*/} in dummy_hcd.ko) options=num=2 ;; *) options= ;; esac
-    insmod "/modules/${ko##*/}" $options || echo "kernel-test: insmod ${ko##*/} failed"
+    case $ko in dummy_hcd.ko) options=num=2 ;; *) options= ;; esac
+    insmod "/modules/$ko" $options || echo "kernel-test: insmod $ko failed"
 done < /modules/order
 status=1
 if mount -t 9p -o trans=virtio,version=9p2000.L,ro,msize=262144,cache=loose host /host \
@@ -87,7 +94,7 @@ rm -f "$work/status"
 echo "$work" > "$work/work"
 printf 'cd %q && exec /bin/bash' "$PWD" > "$work/command"
 printf ' %q' "$script" "$@" >> "$work/command"
-say "booting $(basename "$modules") under qemu (software emulation), at most ${timeout_s}s"
+say "booting $(cat "$kernel_dir/release") under qemu (software emulation), at most ${timeout_s}s"
 start=$(date +%s)
 set +e
 timeout --kill-after=5 "$timeout_s" qemu-system-x86_64 -accel tcg -m 1024 -smp 1 \
