@@ -12,12 +12,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -128,9 +130,19 @@ TEST(DeviceCommands, AFailedExchangeSaysSoAndACancelSaysNothing)
     ASSERT_TRUE(f.state().hwi.__createDev());
     f.attached.keyboard->setFaults({});
     f.attached.keyboard->setReportInterval(1ms);
-    f.window.deviceCommands().setWaits({0ms, 500ms, 0ms});
+    // The pause before the lights keeps the job going well past the Cancel on a busy machine.
+    f.window.deviceCommands().setWaits({0ms, 3000ms, 0ms});
     const std::size_t before = f.window.messages.size();
-    onNextModal(clickCancelOf);
+    onNextModal([&f](QWidget *modal) {
+        // Cancelled once the exchange is under way: before, the job is still being prepared
+        // and never starts at all.
+        QDeadlineTimer limit(10s);
+        while (!f.window.deviceWorker().isRunning() && !limit.hasExpired()) {
+            QCoreApplication::processEvents();
+            QThread::msleep(1);
+        }
+        clickCancelOf(modal);
+    });
     f.window.runCommand(LoadButton);
     EXPECT_EQ(f.window.messages.size(), before);
     EXPECT_TRUE(f.window.deviceWorker().isRunning());
